@@ -1,0 +1,31 @@
+// A host that answers dialogs from a fixed list and shows nothing.
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "shell/JobHost.h"
+
+namespace morvane {
+
+class QuietHost final : public JobHost {
+ public:
+  std::map<Dialog, std::string> files;
+
+  std::optional<std::string> askFile(Dialog d) override {
+    auto it = files.find(d);
+    if (it == files.end()) return std::nullopt;
+    return it->second;
+  }
+  void enterBusy() override {}
+  void leaveBusy() override {}
+  void setStatus(const std::string&) override {}
+  void setLabel(int, const std::string&) override {}
+  void yield() override {}
+  bool cancelRequested() override { return false; }
+  bool showStrings() override { return false; }
+  void errorBox(const std::string&) override {}
+  void warningBox(const std::string&, const std::string&) override {}
+};
+
+}  // namespace morvane

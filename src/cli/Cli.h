@@ -1,0 +1,10 @@
+// morvane <job> [options]: the jobs of the window, headless.
+#pragma once
+
+namespace morvane {
+
+// Exit status: 0 done, 1 after a job error box, 2 after a warning box or a
+// usage error, 3 when cancelled.
+int RunCli(int argc, char** argv);
+
+}  // namespace morvane

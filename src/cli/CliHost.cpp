@@ -1,0 +1,73 @@
+#include "cli/CliHost.h"
+
+#include <atomic>
+#include <csignal>
+#include <iostream>
+
+namespace morvane {
+
+namespace {
+std::atomic<bool> gInterrupted{false};
+extern "C" void OnInterrupt(int) { gInterrupted = true; }
+
+// Message boxes use CR LF inside their texts; a terminal wants plain LF.
+std::string ForTerminal(std::string text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    out.push_back(text[i]);
+  }
+  return out;
+}
+}  // namespace
+
+void CliHost::CatchInterrupt() { std::signal(SIGINT, OnInterrupt); }
+
+void CliHost::answer(Dialog dialog, std::string option, std::string path) {
+  answers_[dialog].push_back({std::move(option), std::move(path)});
+}
+
+void CliHost::expect(Dialog dialog, std::string option) {
+  answers_[dialog].push_back({std::move(option), std::nullopt});
+}
+
+std::optional<std::string> CliHost::askFile(Dialog dialog) {
+  auto& queue = answers_[dialog];
+  if (queue.empty()) {
+    std::cerr << "morvane: no file given for \"" << SpecOf(dialog).title << "\"\n";
+    missing_ = true;
+    return std::nullopt;
+  }
+  Answer a = std::move(queue.front());
+  queue.pop_front();
+  if (!a.path) {
+    std::cerr << "morvane: missing option " << a.option << " (" << SpecOf(dialog).title
+              << ")\n";
+    missing_ = true;
+  }
+  return a.path;
+}
+
+void CliHost::setStatus(const std::string& text) {
+  status_ = text;
+  if (verbose_) std::cerr << text << '\n';
+}
+
+void CliHost::setLabel(int index, const std::string& text) {
+  if (verbose_) std::cerr << "lbl(" << index << "): " << text << '\n';
+}
+
+bool CliHost::cancelRequested() { return gInterrupted.load(); }
+
+void CliHost::errorBox(const std::string& text) {
+  sawError_ = true;
+  std::cerr << "Error: " << ForTerminal(text) << '\n';
+}
+
+void CliHost::warningBox(const std::string& title, const std::string& text) {
+  sawWarning_ = true;
+  std::cerr << title << ": " << ForTerminal(text) << '\n';
+}
+
+}  // namespace morvane

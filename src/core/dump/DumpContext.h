@@ -1,0 +1,75 @@
+// The state of one dump, shared by the driver and the step of its mode.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "shell/JobHost.h"
+#include "shell/OutFile.h"
+#include "shell/Settings.h"
+#include "tables/CharTable.h"
+
+namespace morvane {
+
+// The ROM as the dump reads it: the whole file in memory and the offset of
+// the next byte. Mode steps may read further bytes (operands, arguments).
+class RomCursor {
+ public:
+  explicit RomCursor(std::string bytes) : bytes_(std::move(bytes)) {}
+
+  std::int64_t size() const { return static_cast<std::int64_t>(bytes_.size()); }
+  std::int64_t offset() const { return offset_; }
+  void seek(std::int64_t offset) { offset_ = offset; }
+  bool atEnd() const { return offset_ >= size(); }
+  std::int64_t remaining() const { return offset_ >= size() ? 0 : size() - offset_; }
+  // The next byte; throws JobError (input past end of file) at the end.
+  std::uint8_t read();
+  // The byte at a file offset, without moving; -1 outside the file.
+  int peekAt(std::int64_t offset) const;
+  const std::string& bytes() const { return bytes_; }
+
+ private:
+  std::string bytes_;
+  std::int64_t offset_ = 0;
+};
+
+struct DumpContext {
+  DumpContext(const Settings& s, JobHost& h) : settings(s), host(h) {}
+
+  const Settings& settings;
+  JobHost& host;
+
+  int mode = kTableOnly;
+  bool textFlag = false;
+  bool asText = false;
+  bool withTables = false;
+  bool raw = false;
+  int firstPhrase = 0;
+  int phraseLength = 0;
+  std::string romPath;
+  std::string outPath;
+  std::string tablesOutPath;
+  std::int32_t origin = 0;
+  std::int64_t startOffset = 0;
+  std::int64_t endOffset = 0;
+
+  std::unique_ptr<RomCursor> rom;
+  std::unique_ptr<OutFile> out;
+  CharTable charTable;
+
+  int pass = 1;
+  std::int32_t address = 0;
+  std::string line;
+  std::uint8_t byte = 0;
+  bool firstByte = true;
+
+  // Flags the pseudo-code steps share with the driver.
+  bool newBlock = true;
+  bool continueFlag = false;
+  int menuState = 0;
+  int menuNumber = 1;
+};
+
+}  // namespace morvane

@@ -1,0 +1,158 @@
+#include "dump/DumpDriver.h"
+
+#include <new>
+
+#include "dump/DumpStep.h"
+#include "shell/InFile.h"
+#include "shell/JobError.h"
+#include "shell/Reports.h"
+#include "shell/Values.h"
+
+namespace morvane {
+
+namespace {
+
+constexpr const char* kRule = ";--------------------";
+
+void ReadDumpOptions(DumpContext& ctx) {
+  const Settings& s = ctx.settings;
+  ctx.mode = s.mode;
+  ctx.asText = s.mode == kText && !s.asTable;
+  ctx.textFlag = s.mode == kText;
+  ctx.withTables = s.withTables;
+  ctx.raw = s.raw;
+  ctx.firstPhrase = IsSignedHex(s.phraseText) ? Check16(HexToLong(s.phraseText)) : 0;
+  ctx.phraseLength = IsHex(s.lengthText) ? Check16(HexToLong(s.lengthText)) : 0;
+}
+
+void WriteHeader(DumpContext& ctx) {
+  const Settings& s = ctx.settings;
+  OutFile& out = *ctx.out;
+  WriteBanner(out);
+  out.line();
+  out.line("View me in a mono-spaced font like Courier New with tabs set to 6 spaces!");
+  out.line(kRule);
+  out.line("; " + FileNameOf(ctx.romPath));
+  out.line("; Block: " + s.blockText + " Address Base: " + HexWord(s.base));
+  out.line(std::string("; ") + (ctx.mode == kCode ? "Lines" : "Table") + " " + HexWord(s.start) +
+           " thru " + HexWord(s.end));
+  out.line("; " + std::to_string(static_cast<long long>(s.end) - s.start + 1) + " bytes");
+  out.line(kRule);
+}
+
+// One byte of the byte loop, in the fixed order of the mode steps.
+void HandleByte(DumpContext& ctx, DumpStep& step) {
+  RomCursor& rom = *ctx.rom;
+  ctx.address = static_cast<std::int32_t>(ctx.origin + rom.offset());
+  ctx.line.clear();
+  if (ctx.mode == kTableOnly && (ctx.address % 16 == 0 || ctx.firstByte)) {
+    ctx.line = HexWord(ctx.address) + ":";
+  }
+  if ((ctx.mode == kSpeech || ctx.mode == kMenu) && ctx.newBlock) {
+    ctx.newBlock = false;
+    ctx.out->line(";----");
+    if (ctx.mode == kMenu) {
+      ctx.out->line(";Menu " + std::to_string(ctx.menuNumber++));
+      ctx.out->line(";");
+    }
+    ctx.out->line(";");
+    ctx.out->line(";----");
+    ctx.line = HexWord(ctx.address) + ":";
+  }
+  ctx.firstByte = false;
+  ctx.byte = rom.read();
+  const bool byteLines = !(ctx.mode == kCode || (ctx.mode == kText && ctx.asText));
+  if (byteLines) ctx.line += ByteLine(ctx.byte, ctx.continueFlag);
+  step.step(ctx);
+  if (ctx.mode == kSpeech) {
+    while (ctx.continueFlag) {
+      ctx.byte = rom.read();
+      ctx.line = ByteLine(ctx.byte, ctx.continueFlag);
+      step.step(ctx);
+    }
+  }
+  if (ctx.pass == 1 && step.writesLine(ctx)) ctx.out->line(ctx.line);
+}
+
+void RunPasses(DumpContext& ctx, DumpStep& step) {
+  for (ctx.pass = step.firstPass(ctx); ctx.pass <= 1; ++ctx.pass) {
+    if (!ctx.rom) ctx.rom = std::make_unique<RomCursor>(ReadBinaryFile(ctx.romPath));
+    ctx.rom->seek(ctx.startOffset);
+    ctx.firstByte = true;
+    step.beginPass(ctx);
+    while (ctx.rom->offset() < ctx.rom->size() && ctx.rom->offset() <= ctx.endOffset) {
+      HandleByte(ctx, step);
+    }
+  }
+}
+
+}  // namespace
+
+JobResult cmdDump_Click(const Settings& window, JobHost& host) {
+  JobResult result;
+  host.enterBusy();
+  Settings settings = window;
+  CorrectRangeForJob(settings);
+  DumpContext ctx(settings, host);
+  try {
+    std::unique_ptr<DumpStep> step;
+    try {
+      ReadDumpOptions(ctx);
+      step = MakeDumpStep(ctx.mode);
+      if (!step) throw JobError::Cancelled();
+      auto rom = host.askFile(Dialog::OpenNES);
+      if (!rom) throw JobError::Cancelled();
+      ctx.romPath = *rom;
+      ctx.outPath = StripExtension(ctx.romPath) + (ctx.asText ? " Text.txt" : ".asm.txt");
+      if (ctx.mode == kCode) ctx.tablesOutPath = FolderOf(ctx.romPath) + "Tables.txt";
+      if (!step->prepare(ctx)) {
+        result.outcome = Outcome::Warned;
+        host.leaveBusy();
+        return result;
+      }
+      if (step->needsCharTable(ctx)) {
+        auto tbl = host.askFile(Dialog::OpenTBL);
+        if (!tbl) throw JobError::Cancelled();
+        ctx.charTable = ReadTableFile(*tbl);
+      }
+      ctx.out = std::make_unique<OutFile>(ctx.outPath);
+    } catch (const JobError& e) {
+      if (e.kind() == JobError::Kind::Minor) throw;
+      host.setStatus("Dump Canceled");
+      result.outcome = Outcome::Cancelled;
+      host.leaveBusy();
+      return result;
+    }
+    result.written.push_back(ctx.outPath);
+    WriteHeader(ctx);
+    ctx.origin = settings.origin();
+    ctx.startOffset = settings.start - static_cast<std::int64_t>(ctx.origin);
+    ctx.endOffset = settings.end - static_cast<std::int64_t>(ctx.origin);
+    RunPasses(ctx, *step);
+    ctx.out->line(kRule);
+    step->finish(ctx);
+    ctx.out->close();
+    step->afterClose(ctx);
+    if (!ctx.tablesOutPath.empty() && !ctx.withTables) result.written.push_back(ctx.tablesOutPath);
+  } catch (const JobError& e) {
+    if (ctx.out) ctx.out.reset();
+    if (e.kind() == JobError::Kind::Minor) {
+      host.setStatus("Dump Minor Error");
+      Minor_Error_Handler(host, "Error During Dump", e.message(), e.file());
+      result.outcome = Outcome::Warned;
+    } else {
+      host.setStatus("Dump Error");
+      Error_Handler(host, e.number(), "Dump Error", "");
+      result.outcome = Outcome::Failed;
+    }
+  } catch (const std::bad_alloc&) {
+    ctx.out.reset();
+    host.setStatus("Dump Error");
+    Error_Handler(host, kErrOutOfMemory, "Dump Error", "");
+    result.outcome = Outcome::Failed;
+  }
+  host.leaveBusy();
+  return result;
+}
+
+}  // namespace morvane

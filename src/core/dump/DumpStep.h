@@ -1,0 +1,37 @@
+// The per-byte work of one dump mode, plugged into the driver's byte loop.
+#pragma once
+
+#include <memory>
+
+#include "dump/DumpContext.h"
+
+namespace morvane {
+
+class DumpStep {
+ public:
+  virtual ~DumpStep() = default;
+
+  // Asks for and reads the mode's definition files before the output opens.
+  // Returns false when a reader rejected its file (it has shown its message
+  // and set the status text if its failure calls for one).
+  virtual bool prepare(DumpContext&) { return true; }
+  // True when the dump needs the character table (asked after prepare).
+  virtual bool needsCharTable(const DumpContext&) const { return false; }
+  // The first pass; passes run from it up to pass 1, which writes.
+  virtual int firstPass(const DumpContext&) const { return 1; }
+  // Start of each pass, after the ROM is positioned at the start offset.
+  virtual void beginPass(DumpContext&) {}
+  // One byte: the driver has read ctx.byte at ctx.address and built ctx.line.
+  virtual void step(DumpContext&) = 0;
+  // Whether ctx.line is written in pass 1.
+  virtual bool writesLine(const DumpContext&) const { return true; }
+  // After the closing ";--------------------", output still open.
+  virtual void finish(DumpContext&) {}
+  // After the output file has been closed.
+  virtual void afterClose(DumpContext&) {}
+};
+
+// The step of a mode; each mode's file adds its own factory here.
+std::unique_ptr<DumpStep> MakeDumpStep(int mode);
+
+}  // namespace morvane

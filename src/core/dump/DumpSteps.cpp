@@ -1,0 +1,17 @@
+// Which step runs for each dump mode. A mode that is not built yet has none.
+#include "dump/DumpStep.h"
+
+namespace morvane {
+
+std::unique_ptr<DumpStep> MakeTableOnlyStep();
+
+std::unique_ptr<DumpStep> MakeDumpStep(int mode) {
+  switch (mode) {
+    case kTableOnly:
+      return MakeTableOnlyStep();
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace morvane

@@ -1,0 +1,52 @@
+#include "shell/InFile.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "shell/JobError.h"
+
+namespace morvane {
+
+namespace fs = std::filesystem;
+
+std::string ReadBinaryFile(const std::string& path) {
+  std::error_code ec;
+  const auto status = fs::status(path, ec);
+  if (ec || !fs::exists(status)) throw JobError(kErrFileNotFound, path);
+  if (!fs::is_regular_file(status)) throw JobError(kErrFileAccess, path);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                      &std::fclose);
+  if (!file) throw JobError(kErrFileAccess, path);
+  std::string data;
+  char buffer[1 << 16];
+  std::size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) data.append(buffer, got);
+  if (std::ferror(file.get())) throw JobError(kErrFileAccess, path);
+  return data;
+}
+
+bool TextLines::next(std::string& line) {
+  line.clear();
+  if (atEnd()) return false;
+  const std::size_t end = text_.find('\r', pos_);
+  if (end == std::string::npos) {
+    line.assign(text_, pos_, std::string::npos);
+    pos_ = text_.size();
+  } else {
+    line.assign(text_, pos_, end - pos_);
+    pos_ = end + 1;
+    if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+  }
+  ++lineNo_;
+  return true;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  if (fs::exists(a, ec) && fs::exists(b, ec)) return fs::equivalent(a, b, ec);
+  return fs::weakly_canonical(a, ec) == fs::weakly_canonical(b, ec);
+}
+
+}  // namespace morvane

@@ -1,0 +1,36 @@
+// Reading input files: whole binary files, and text files line by line.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace morvane {
+
+// The whole file as bytes. Throws JobError: file not found, or file access
+// error for a folder or an unreadable file.
+std::string ReadBinaryFile(const std::string& path);
+
+// Lines of a text held in memory, read as the program reads every text file:
+// a line ends at CR or at CR LF; a lone LF is part of the line. A final line
+// without an end is still a line; an empty text has no lines.
+class TextLines {
+ public:
+  explicit TextLines(std::string text) : text_(std::move(text)) {}
+  static TextLines FromFile(const std::string& path) { return TextLines(ReadBinaryFile(path)); }
+
+  bool atEnd() const { return pos_ >= text_.size(); }
+  // Next line into line; false (line emptied) when the text has run out.
+  bool next(std::string& line);
+  // 1-based number of the line last returned.
+  int lineNumber() const { return lineNo_; }
+
+ private:
+  std::string text_;
+  std::size_t pos_ = 0;
+  int lineNo_ = 0;
+};
+
+// True when both paths name the same file (existing or not).
+bool SameFile(const std::string& a, const std::string& b);
+
+}  // namespace morvane

@@ -1,0 +1,172 @@
+#include "shell/Values.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace morvane {
+
+namespace {
+constexpr char kDigits[] = "0123456789ABCDEF";
+
+std::string RawHex(std::uint32_t v) {
+  std::string s;
+  do {
+    s.insert(s.begin(), kDigits[v & 0xF]);
+    v >>= 4;
+  } while (v != 0);
+  return s;
+}
+
+bool IsHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
+}  // namespace
+
+std::string Hex(std::int64_t value) { return RawHex(static_cast<std::uint32_t>(value)); }
+
+std::string PadHex(std::int64_t value, int width, std::string_view fill) {
+  std::string digits = Hex(value);
+  if (static_cast<int>(digits.size()) < width) {
+    const char pad = fill.empty() ? '0' : fill.front();
+    digits.insert(0, static_cast<std::size_t>(width) - digits.size(), pad);
+  }
+  return digits;
+}
+
+std::string HexByte(std::int64_t value, std::string_view fill) { return PadHex(value, 2, fill); }
+std::string HexWord(std::int64_t value, std::string_view fill) { return PadHex(value, 4, fill); }
+std::string HexOffset(std::int64_t value, std::string_view fill) { return PadHex(value, 5, fill); }
+
+std::string HexUnsignedByte(std::int64_t value) { return Hex(value < 0 ? value + 256 : value); }
+
+std::string HexSigned(std::int64_t value) {
+  return value < 0 ? "-" + Hex(-value) : Hex(value);
+}
+
+std::string LowerCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
+  return text;
+}
+
+std::string UpperCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
+  return text;
+}
+
+std::string TabIf(bool flag) { return flag ? "\t" : ""; }
+
+std::string ByteLine(std::uint8_t value, bool flag) {
+  return "\t\t.byte $" + HexByte(value) + "\t;" + TabIf(flag);
+}
+
+bool IsHex(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), IsHexDigit);
+}
+
+bool IsSignedHex(std::string_view text) {
+  if (!text.empty() && text.front() == '-') text.remove_prefix(1);
+  return IsHex(text);
+}
+
+std::int32_t HexToLong(std::string_view text) {
+  bool negative = false;
+  if (!text.empty() && text.front() == '-') {
+    negative = true;
+    text.remove_prefix(1);
+  }
+  if (!IsHex(text)) return -1;
+  if (text.size() >= 8) return -2;
+  std::int32_t v = 0;
+  for (char c : text) {
+    const int d = std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : (c | 0x20) - 'a' + 10;
+    v = v * 16 + d;
+  }
+  return negative ? -v : v;
+}
+
+bool IsBlockNumber(std::string_view text) {
+  if (text.empty() || text == ".") return false;
+  int dots = 0;
+  for (char c : text) {
+    if (c == '.') {
+      if (++dots > 1) return false;
+    } else if (c < '0' || c > '9') {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string ExtractString(std::string_view row, std::int32_t& index) {
+  std::string field;
+  const auto length = static_cast<std::int32_t>(row.size());
+  if (index >= length) return field;
+  while (true) {
+    ++index;
+    const char c = row[static_cast<std::size_t>(index) - 1];
+    if (c == '\t') break;
+    field.push_back(c);
+    if (index >= length) break;
+  }
+  return field;
+}
+
+std::string FolderOf(std::string_view path) {
+  const auto pos = path.find_last_of("\\/");
+  return pos == std::string_view::npos ? std::string() : std::string(path.substr(0, pos + 1));
+}
+
+std::string FileNameOf(std::string_view path) {
+  return std::string(path.substr(FolderOf(path).size()));
+}
+
+std::string StripExtension(std::string_view path) {
+  const auto pos = path.rfind('.');
+  return pos == std::string_view::npos ? std::string(path) : std::string(path.substr(0, pos));
+}
+
+std::string PrintableOnly(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 32 || u > 126) c = static_cast<char>(149);
+  }
+  return out;
+}
+
+std::string ValidateFilename(std::string_view name) {
+  static constexpr std::string_view kForbidden = "\"*/:<>?\\|";
+  std::string out(name);
+  for (char& c : out) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 32 || u >= 127 || kForbidden.find(c) != std::string_view::npos) c = '\'';
+  }
+  return out;
+}
+
+std::string BitsToChars(std::string_view hex, const BitChars& chars, bool msbFirst) {
+  if (!IsHex(hex)) return {};
+  std::string out;
+  for (std::size_t i = 0; i < hex.size(); i += 2) {
+    std::string pair(hex.substr(i, 2));
+    if (pair.size() == 1) pair += '0';
+    const auto value = static_cast<unsigned>(HexToLong(pair));
+    std::string group;
+    for (int bit = 0; bit < 8; ++bit) {
+      const std::string& c = (value >> bit) & 1 ? chars.on : chars.off;
+      group = msbFirst ? c + group : group + c;
+    }
+    out += group;
+  }
+  return out;
+}
+
+bool IsSpeechSpecialCase(std::uint8_t bank, std::uint8_t code) {
+  if (bank == 0 || bank == 2) {
+    return code == 0x06 || code == 0x38 || code == 0x3F || code == 0xBB || code == 0xDB;
+  }
+  if (bank == 1 || bank == 3) return code == 0x5D || code == 0x64;
+  return false;
+}
+
+}  // namespace morvane

@@ -1,0 +1,57 @@
+// A job host for tests: dialogs answered from a script, everything the job
+// shows recorded for inspection.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "shell/JobHost.h"
+
+namespace morvane {
+
+class ScriptedHost : public JobHost {
+ public:
+  // Queues an answer for a dialog; nullopt answers Cancel.
+  ScriptedHost& answer(Dialog dialog, std::optional<std::string> path) {
+    answers_[dialog].push_back(std::move(path));
+    return *this;
+  }
+  // Cancel is pressed once the job has yielded this many times.
+  void cancelAfterYields(int count) { cancelAfter_ = count; }
+  void setShowStrings(bool on) { showStrings_ = on; }
+
+  std::optional<std::string> askFile(Dialog dialog) override;
+  void enterBusy() override;
+  void leaveBusy() override;
+  void setStatus(const std::string& text) override { statuses.push_back(text); }
+  void setLabel(int index, const std::string& text) override { labels[index] = text; }
+  void yield() override { ++yields; }
+  bool cancelRequested() override;
+  bool showStrings() override { return showStrings_; }
+  void errorBox(const std::string& text) override { errors.push_back(text); }
+  void warningBox(const std::string& title, const std::string& text) override {
+    warnings.emplace_back(title, text);
+  }
+
+  std::string lastStatus() const { return statuses.empty() ? std::string() : statuses.back(); }
+
+  std::vector<Dialog> asked;
+  std::vector<std::string> statuses;
+  std::map<int, std::string> labels;
+  std::vector<std::string> errors;
+  std::vector<std::pair<std::string, std::string>> warnings;
+  int yields = 0;
+  int busyEntered = 0;
+  int busyLeft = 0;
+  bool busy = false;
+
+ private:
+  std::map<Dialog, std::deque<std::optional<std::string>>> answers_;
+  int cancelAfter_ = -1;
+  bool showStrings_ = false;
+};
+
+}  // namespace morvane
