@@ -1,0 +1,100 @@
+// The processor and table definitions an 8-bit Code dump works from: what the
+// Op_Codes file and the Table List file are read into.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "shell/JobHost.h"
+
+namespace morvane {
+
+// Option bits of an addressing mode.
+enum ModeFlag : int {
+  kFlagEnd = 1,
+  kFlagSpace = 2,
+  kFlagAddress = 4,
+  kFlagLbl = 8,
+  kFlagTbl = 16,
+  kFlagConstant = 32,
+  kFlagVbl = 64,
+  kFlagLCase = 128,
+  kFlagRead = 256,
+  kFlagWrite = 512,
+  kFlagPoNd = 1024,
+  kFlagBad = 2048,
+};
+
+struct AddressingModeDef {
+  std::string Format;
+  int OperandKind = 0;  // 0 none, 1 "uu", 2 "wwuu", -1 relative "rrrr"
+  int Flags = 0;
+};
+
+struct OpcodeDef {
+  int Mode = 0;  // slot in AddressingModeDef, 0 when the line names none
+  std::string Mnemonic;
+  std::string Comment;
+};
+
+inline constexpr int kModeSlots = 128;      // slot 0 stays empty; 1..127 from the file
+inline constexpr int kNameSlots = 0x10001;  // CPU addresses 0..10000h
+
+struct OpcodeSet {
+  std::array<AddressingModeDef, kModeSlots> modes{};
+  std::array<OpcodeDef, 256> opcodes{};
+  std::vector<std::string> ReadNames = std::vector<std::string>(kNameSlots);
+  std::vector<std::string> WriteNames = std::vector<std::string>(kNameSlots);
+};
+
+// Reads the Op_Codes file into set (whose names may already hold Table List
+// titles). Returns false after a warning box; throws JobError for an
+// unreadable file or a name address above 10000h.
+bool ReadOpCodes(const std::string& path, OpcodeSet& set, JobHost& host);
+
+// Options bits of a Table List entry.
+enum TableOption : int {
+  kTableStart = 1,
+  kTableEnd = 2,
+  kTableR = 4,
+  kTableTbl = 8,
+  kTableLbl = 16,
+  kTableTxt = 32,
+  kTablePat = 64,
+  kTablePatr = 128,
+  kTableChr = 256,
+};
+
+struct TableListEntry {
+  int Options = 0;
+  int Width = 0;
+  int Height = 0;
+  int Skip1st = 0;
+  int Skip = 0;
+  int AddrOS = 0;
+  int IndexOS = 0;
+  std::int32_t SplitPartner = -1;
+  char OffChar = '_';
+  char OnChar = '#';
+};
+
+// One entry per CPU address; Options of 10000h lives in the extra slot.
+using TableMap = std::vector<TableListEntry>;
+inline TableMap MakeTableMap() { return TableMap(0x10001); }
+
+struct TableListResult {
+  bool needsCharTable = false;
+  bool ok = false;
+};
+
+// Reads the Table List file into map and the titles into readNames; dumpEnd is
+// the dump's End address. On failure a warning box has been shown.
+TableListResult ReadTableList(const std::string& path, std::int32_t dumpEnd, TableMap& map,
+                              std::vector<std::string>& readNames, JobHost& host);
+// Copies the entry at start to every address from start + 1 to limit - 1.
+void SpreadTable(std::int32_t start, std::int32_t limit, TableMap& map,
+                 std::vector<std::string>& readNames);
+
+}  // namespace morvane
