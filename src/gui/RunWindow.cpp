@@ -1,14 +1,14 @@
 #include "gui/RunWindow.h"
 
 #include <QApplication>
-#include <QMainWindow>
+
+#include "gui/FrmMorvane.h"
 
 namespace morvane {
 
 int RunWindow(int argc, char** argv) {
   QApplication app(argc, argv);
-  QMainWindow window;
-  window.setWindowTitle("Morvane Pro by Quenby");
+  FrmMorvane window;
   window.show();
   return QApplication::exec();
 }

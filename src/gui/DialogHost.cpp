@@ -1,0 +1,54 @@
+#include "gui/DialogHost.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace morvane {
+
+namespace {
+// Box texts break lines with CR LF; the label wants plain line feeds.
+QString Shown(QString text) { return text.replace("\r\n", "\n"); }
+}  // namespace
+
+QStringList NameFilters(const char* filter) {
+  const QStringList parts = QString::fromLatin1(filter).split('|');
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString patterns = parts[i + 1];
+    patterns.replace(';', ' ');
+    filters << parts[i] + " (" + patterns + ")";
+  }
+  return filters;
+}
+
+std::optional<QString> QtDialogHost::openFile(QWidget* parent, Dialog dialog,
+                                              const QString& offered) {
+  const DialogSpec& spec = SpecOf(dialog);
+  QFileDialog box(parent, QString::fromLatin1(spec.title));
+  box.setObjectName(QString::fromLatin1(spec.name));
+  box.setFileMode(QFileDialog::ExistingFile);
+  box.setAcceptMode(QFileDialog::AcceptOpen);
+  box.setNameFilters(NameFilters(spec.filter));
+  if (!offered.isEmpty()) {
+    const QFileInfo info(offered);
+    if (info.isAbsolute()) box.setDirectory(info.absolutePath());
+    box.selectFile(info.fileName());
+  }
+  if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) return std::nullopt;
+  return box.selectedFiles().constFirst();
+}
+
+void QtDialogHost::errorBox(QWidget* parent, const QString& text) {
+  QMessageBox::critical(parent, "Error", Shown(text));
+}
+
+void QtDialogHost::warningBox(QWidget* parent, const QString& title, const QString& text) {
+  QMessageBox::warning(parent, title, Shown(text));
+}
+
+void QtDialogHost::noticeBox(QWidget* parent, const QString& title, const QString& text) {
+  QMessageBox::information(parent, title, Shown(text));
+}
+
+}  // namespace morvane

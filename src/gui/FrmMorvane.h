@@ -1,0 +1,114 @@
+// The main window: the address settings, the dump modes and options, one
+// button per job, Cancel and the status label. The rules live in
+// SettingsModel; the window forwards every event to it and shows the result.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <map>
+#include <memory>
+
+#include "gui/DialogHost.h"
+#include "gui/FrmAbout.h"
+#include "gui/FrmHowTo.h"
+#include "gui/FrmLicense.h"
+#include "gui/WindowHost.h"
+#include "shell/SettingsModel.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace morvane {
+
+using WindowJob = JobResult (*)(const Settings&, JobHost&);
+
+// Pixels of the window's title bar and borders, which the twips of its
+// height and width include but the client area does not.
+inline constexpr int kFrameAllowanceWidth = 8;
+inline constexpr int kFrameAllowanceHeight = 30;
+
+class FrmMorvane : public QMainWindow {
+ public:
+  explicit FrmMorvane(SettingsModel::Chooser chooser = {}, QWidget* parent = nullptr);
+  ~FrmMorvane() override;
+
+  // Replaces the file dialogs and message boxes (tests answer them from a script).
+  void setDialogHost(std::unique_ptr<DialogHost> dialogs);
+  DialogHost& dialogs() { return *dialogs_; }
+  WindowHost& host() { return host_; }
+  const SettingsModel& model() const { return model_; }
+
+  // Client size for a window height in twips.
+  static QSize ClientSize(int heightTwips);
+
+  void Enable_Controls(bool enable);
+  void setStatusText(const std::string& text);
+  void setInsertLabel(int index, const std::string& text);
+  QLabel* lbl(int index) const;
+
+  // Event handlers.
+  void opAddress_Click(int index);
+  void opFeatures_Click(int index);
+  void cmdCancel_Click();
+  void cmdDump_Click();
+  void cmdInsert_Click();
+  void cmdStrip_Click();
+  void cmdInsertPortopia_Click();
+  void cmdInsertGraphics_Click();
+  void cmdSearch_Click();
+  void cmdCompare_Click();
+  void cmdFDSSplit_Click();
+  void cmdFDSMerge_Click();
+  void mnuExit_Click();
+  void mnuHowTo_Click();
+  void mnuLicense_Click();
+  void mnuAbout_Click();
+
+  // The help windows while they are open, else nullptr.
+  FrmHowTo* howTo() const { return howTo_; }
+  FrmAbout* about() const { return about_; }
+  FrmLicense* license() const { return license_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildControls();
+  void buildMenus();
+  void connectControls();
+  // Runs one job with a snapshot of the settings; nullptr: not built yet.
+  void runJob(WindowJob job);
+  // Writes the model's state into the widgets.
+  void showModel();
+  void setBoxText(QLineEdit* box, const std::string& text);
+
+  SettingsModel model_;
+  WindowHost host_;
+  std::unique_ptr<DialogHost> dialogs_;
+  bool syncing_ = false;
+  bool closePending_ = false;
+
+  std::array<QRadioButton*, 6> opAddress_{};
+  std::array<QRadioButton*, 5> opFeatures_{};
+  std::map<int, QLabel*> lbl_;
+  QCheckBox *chkHeader_ = nullptr, *chkAsTable_ = nullptr, *chkConcat_ = nullptr;
+  QCheckBox *chkwTables_ = nullptr, *chkRaw_ = nullptr, *chkShowStrings_ = nullptr;
+  QLineEdit *txtAddress_ = nullptr, *txtBlock_ = nullptr, *txtStart_ = nullptr;
+  QLineEdit *txtEnd_ = nullptr, *txtPhrase_ = nullptr, *txtLength_ = nullptr;
+  QLineEdit* txtSearch_ = nullptr;
+  QPushButton *cmdDump_ = nullptr, *cmdInsert_ = nullptr, *cmdStrip_ = nullptr;
+  QPushButton *cmdInsertPortopia_ = nullptr, *cmdInsertGraphics_ = nullptr;
+  QPushButton *cmdSearch_ = nullptr, *cmdCompare_ = nullptr, *cmdFDSSplit_ = nullptr;
+  QPushButton *cmdFDSMerge_ = nullptr, *cmdCancel_ = nullptr;
+
+  QPointer<FrmHowTo> howTo_;
+  QPointer<FrmAbout> about_;
+  QPointer<FrmLicense> license_;
+};
+
+}  // namespace morvane

@@ -1,0 +1,61 @@
+#include "gui/WindowHost.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include "gui/DialogHost.h"
+#include "gui/FrmMorvane.h"
+
+namespace morvane {
+
+QString ToQ(const std::string& bytes) { return QString::fromLocal8Bit(bytes); }
+std::string FromQ(const QString& text) { return text.toLocal8Bit().toStdString(); }
+
+QString WindowHost::offered(Dialog dialog) const {
+  const QString& last = remembered_[static_cast<std::size_t>(dialog)];
+  return last.isEmpty() ? QString::fromLatin1(SpecOf(dialog).defaultName) : last;
+}
+
+std::optional<std::string> WindowHost::askFile(Dialog dialog) {
+  auto chosen = window_.dialogs().openFile(&window_, dialog, offered(dialog));
+  if (!chosen || chosen->isEmpty()) return std::nullopt;
+  remembered_[static_cast<std::size_t>(dialog)] = *chosen;
+  return QFile::encodeName(*chosen).toStdString();
+}
+
+void WindowHost::enterBusy() {
+  window_.Enable_Controls(false);
+  // Show the taller window before the first dialog opens.
+  QCoreApplication::processEvents();
+  clock_.restart();
+}
+
+void WindowHost::leaveBusy() { window_.Enable_Controls(true); }
+
+void WindowHost::setStatus(const std::string& text) {
+  window_.setStatusText(text);
+  yield();
+}
+
+void WindowHost::setLabel(int index, const std::string& text) {
+  window_.setInsertLabel(index, text);
+  yield();
+}
+
+void WindowHost::yield() {
+  if (clock_.isValid() && clock_.elapsed() < kYieldIntervalMs) return;
+  QCoreApplication::processEvents();
+  clock_.restart();
+}
+
+bool WindowHost::cancelRequested() { return window_.model().busy() && window_.model().cancelFlag(); }
+
+bool WindowHost::showStrings() { return window_.model().settings().showStrings; }
+
+void WindowHost::errorBox(const std::string& text) { window_.dialogs().errorBox(&window_, ToQ(text)); }
+
+void WindowHost::warningBox(const std::string& title, const std::string& text) {
+  window_.dialogs().warningBox(&window_, ToQ(title), ToQ(text));
+}
+
+}  // namespace morvane

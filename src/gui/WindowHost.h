@@ -1,0 +1,47 @@
+// The job host of the main window: file dialogs that remember their last
+// file, message boxes, the status and Insert labels, the busy state and the
+// cancel flag, and a rate-limited trip through the event loop.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QString>
+#include <array>
+
+#include "shell/JobHost.h"
+
+namespace morvane {
+
+class FrmMorvane;
+
+class WindowHost final : public JobHost {
+ public:
+  explicit WindowHost(FrmMorvane& window) : window_(window) {}
+
+  std::optional<std::string> askFile(Dialog dialog) override;
+  void enterBusy() override;
+  void leaveBusy() override;
+  void setStatus(const std::string& text) override;
+  void setLabel(int index, const std::string& text) override;
+  void yield() override;
+  bool cancelRequested() override;
+  bool showStrings() override;
+  void errorBox(const std::string& text) override;
+  void warningBox(const std::string& title, const std::string& text) override;
+
+  // The file a dialog offers next: the one chosen last, else its default name.
+  QString offered(Dialog dialog) const;
+
+  // The event loop runs at most once per interval, however often a job yields.
+  static constexpr int kYieldIntervalMs = 10;
+
+ private:
+  FrmMorvane& window_;
+  std::array<QString, 7> remembered_;
+  QElapsedTimer clock_;
+};
+
+// Bytes of the core as text on screen, and back.
+QString ToQ(const std::string& bytes);
+std::string FromQ(const QString& text);
+
+}  // namespace morvane

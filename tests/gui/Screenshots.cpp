@@ -1,0 +1,46 @@
+// Writes pictures of the main window, idle and busy, for the README:
+//   xvfb-run -s "-screen 0 1024x768x24" gui_screenshots docs/
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+#include <cstdio>
+
+#include "gui/FrmMorvane.h"
+
+namespace {
+
+void Settle() {
+  for (int i = 0; i < 20; ++i) {
+    QCoreApplication::processEvents();
+    QThread::msleep(10);
+  }
+}
+
+bool Shoot(QWidget& window, const QString& path) {
+  Settle();
+  QPixmap picture = window.grab();
+  if (!picture.save(path)) {
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    return false;
+  }
+  std::printf("wrote %s\n", qPrintable(path));
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("."));
+  morvane::FrmMorvane window([] { return 1; });
+  window.show();
+  bool ok = Shoot(window, out.filePath("window-idle.png"));
+  window.Enable_Controls(false);
+  window.setStatusText("Dumping: 4000 of BFFF");
+  ok = Shoot(window, out.filePath("window-busy.png")) && ok;
+  window.Enable_Controls(true);
+  return ok ? 0 : 1;
+}
