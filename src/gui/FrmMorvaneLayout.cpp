@@ -87,13 +87,13 @@ void FrmMorvane::buildControls() {
     opAddress_[i] = Place(new QRadioButton(presets[i], addresses), Indexed("opAddress", i),
                           TwRect(120, 480 + 270 * i, width, 255));
   }
-  txtAddress_ = Box(addresses, "txtAddress", "F000", TwRect(390, 1785, 765, 345), 4, false);
-  label(addresses, 3, "16kB Block:", TwRect(840, 795, 780, 225))->setAlignment(Qt::AlignRight);
-  txtBlock_ = Box(addresses, "txtBlock", "0.0", TwRect(1650, 705, 765, 345), 0, true);
-  label(addresses, 0, "Start:", TwRect(840, 1335, 780, 225))->setAlignment(Qt::AlignRight);
-  txtStart_ = Box(addresses, "txtStart", "8000", TwRect(1650, 1245, 765, 345), 4, false);
-  label(addresses, 1, "End:", TwRect(840, 1875, 780, 225))->setAlignment(Qt::AlignRight);
-  txtEnd_ = Box(addresses, "txtEnd", "BFFF", TwRect(1650, 1785, 765, 345), 4, false);
+  txtAddress_ = Box(addresses, "txtAddress", "F000", TwRect(390, 1785, 705, 345), 4, false);
+  label(addresses, 3, "16kB Block:", TwRect(765, 795, 915, 225))->setAlignment(Qt::AlignRight);
+  txtBlock_ = Box(addresses, "txtBlock", "0.0", TwRect(1725, 705, 705, 345), 0, true);
+  label(addresses, 0, "Start:", TwRect(765, 1335, 915, 225))->setAlignment(Qt::AlignRight);
+  txtStart_ = Box(addresses, "txtStart", "8000", TwRect(1725, 1245, 705, 345), 4, false);
+  label(addresses, 1, "End:", TwRect(765, 1875, 915, 225))->setAlignment(Qt::AlignRight);
+  txtEnd_ = Box(addresses, "txtEnd", "BFFF", TwRect(1725, 1785, 705, 345), 4, false);
 
   // Dump ROM
   auto* dump = new ColourFrame("Dump ROM", kBlue, client);
@@ -140,13 +140,13 @@ void FrmMorvane::buildControls() {
     Line(insert, TwRect(60, top, 2415, 15));
     Rectangle(insert, TwRect(90, top + 45, 2355, 630));
     label(insert, panel.heading, QString("Block %1:   Bytes Used:").arg(panel.headingLabel),
-          TwRect(150, top + 75, 1470, 195));
-    label(insert, panel.leftLabel, "Bytes Left:", TwRect(150, top + 285, 1470, 195))
+          TwRect(150, top + 75, 1620, 195));
+    label(insert, panel.leftLabel, "Bytes Left:", TwRect(150, top + 285, 1620, 195))
         ->setAlignment(Qt::AlignRight);
-    label(insert, panel.phraseLabel, "Last Phrase Inserted:", TwRect(150, top + 480, 1470, 195))
+    label(insert, panel.phraseLabel, "Last Phrase Inserted:", TwRect(150, top + 480, 1620, 195))
         ->setAlignment(Qt::AlignRight);
     for (int v = 0; v < 3; ++v) {
-      label(insert, panel.first + v, "-----", TwRect(1680, top + 75 + 205 * v, 720, 195));
+      label(insert, panel.first + v, "-----", TwRect(1800, top + 75 + 205 * v, 615, 195));
     }
   }
   Line(insert, TwRect(60, 900 + 705 * 4, 2415, 15));
@@ -157,7 +157,7 @@ void FrmMorvane::buildControls() {
   cmdSearch_ = Place(new WrapButton("Relative Search", other), "cmdSearch",
                      TwRect(120, 300, 1215, 615));
   chkShowStrings_ = Place(new QCheckBox("Show Strings", other), "chkShowStrings",
-                          TwRect(1440, 240, 1215, 255));
+                          TwRect(1440, 240, 1290, 255));
   cmdCompare_ = Place(new WrapButton("Compare Two Files", other), "cmdCompare",
                       TwRect(1440, 510, 1215, 405));
   label(other, 21, "Search String:", TwRect(120, 1020, 2535, 225));

@@ -7,17 +7,21 @@
 
 namespace morvane {
 
+// Sizes are fixed in pixels (at 96 dots per inch) because the layout is.
 QFont BoxFont(qreal points) {
-  QFont font("Courier New");
-  font.setPointSizeF(points);
+  QFont font;
+  font.setFamilies({"Courier New", "Liberation Mono", "DejaVu Sans Mono"});
+  font.setPixelSize(qRound(points * 96 / 72));
   font.setStyleHint(QFont::TypeWriter);
   font.setFixedPitch(true);
   return font;
 }
 
 QFont PlainFont() {
-  QFont font("MS Sans Serif");
-  font.setPointSizeF(8.25);
+  QFont font;
+  font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans",
+                    "DejaVu Sans Condensed"});
+  font.setPixelSize(11);
   font.setStyleHint(QFont::SansSerif);
   return font;
 }

@@ -39,7 +39,6 @@ int main(int argc, char** argv) {
   window.show();
   bool ok = Shoot(window, out.filePath("window-idle.png"));
   window.Enable_Controls(false);
-  window.setStatusText("Dumping: 4000 of BFFF");
   ok = Shoot(window, out.filePath("window-busy.png")) && ok;
   window.Enable_Controls(true);
   return ok ? 0 : 1;
