@@ -78,6 +78,8 @@ far a dump mode can go.)",
 
 }  // namespace
 
-const AboutPage& AboutPageAt(int index) { return kPages[index]; }
+const AboutPage& AboutPageAt(int index) {
+  return kPages[index];
+}
 
 }  // namespace morvane

@@ -8,7 +8,9 @@ namespace morvane {
 
 namespace {
 // Box texts break lines with CR LF; the label wants plain line feeds.
-QString Shown(QString text) { return text.replace("\r\n", "\n"); }
+QString Shown(QString text) {
+  return text.replace("\r\n", "\n");
+}
 }  // namespace
 
 QStringList NameFilters(const char* filter) {

@@ -28,8 +28,7 @@ class DialogHost {
 // QFileDialog and QMessageBox.
 class QtDialogHost final : public DialogHost {
  public:
-  std::optional<QString> openFile(QWidget* parent, Dialog dialog,
-                                  const QString& offered) override;
+  std::optional<QString> openFile(QWidget* parent, Dialog dialog, const QString& offered) override;
   void errorBox(QWidget* parent, const QString& text) override;
   void warningBox(QWidget* parent, const QString& title, const QString& text) override;
   void noticeBox(QWidget* parent, const QString& title, const QString& text) override;

@@ -53,7 +53,9 @@ FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent) {
   showPage(0);
 }
 
-void FrmAbout::cmdWindow_Click() { showPage(next_); }
+void FrmAbout::cmdWindow_Click() {
+  showPage(next_);
+}
 
 void FrmAbout::showPage(int index) {
   const AboutPage& page = AboutPageAt(index);

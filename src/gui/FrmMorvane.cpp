@@ -79,12 +79,10 @@ void FrmMorvane::connectControls() {
     });
   }
   using Check = void (SettingsModel::*)(bool);
-  const std::pair<QCheckBox*, Check> checks[] = {{chkHeader_, &SettingsModel::setHeader},
-                                                 {chkAsTable_, &SettingsModel::chkAsTable_Click},
-                                                 {chkConcat_, &SettingsModel::setConcat},
-                                                 {chkwTables_, &SettingsModel::chkwTables_Click},
-                                                 {chkRaw_, &SettingsModel::setRaw},
-                                                 {chkShowStrings_, &SettingsModel::setShowStrings}};
+  const std::pair<QCheckBox*, Check> checks[] = {
+      {chkHeader_, &SettingsModel::setHeader}, {chkAsTable_, &SettingsModel::chkAsTable_Click},
+      {chkConcat_, &SettingsModel::setConcat}, {chkwTables_, &SettingsModel::chkwTables_Click},
+      {chkRaw_, &SettingsModel::setRaw},       {chkShowStrings_, &SettingsModel::setShowStrings}};
   for (const auto& [box, check] : checks) {
     connect(box, &QCheckBox::toggled, this, [this, check](bool on) {
       if (syncing_) return;
@@ -145,9 +143,8 @@ void FrmMorvane::showModel() {
   }
   chkwTables_->setEnabled(c.wTables);
   chkRaw_->setEnabled(c.raw);
-  for (QPushButton* job : {cmdDump_, cmdInsert_, cmdStrip_, cmdInsertPortopia_,
-                           cmdInsertGraphics_, cmdSearch_, cmdCompare_, cmdFDSSplit_,
-                           cmdFDSMerge_}) {
+  for (QPushButton* job : {cmdDump_, cmdInsert_, cmdStrip_, cmdInsertPortopia_, cmdInsertGraphics_,
+                           cmdSearch_, cmdCompare_, cmdFDSSplit_, cmdFDSMerge_}) {
     job->setEnabled(c.jobs);
   }
   cmdInsertPortopia_->setVisible(false);
@@ -184,9 +181,13 @@ void FrmMorvane::opFeatures_Click(int index) {
   showModel();
 }
 
-void FrmMorvane::cmdCancel_Click() { model_.cmdCancel_Click(); }
+void FrmMorvane::cmdCancel_Click() {
+  model_.cmdCancel_Click();
+}
 
-void FrmMorvane::mnuExit_Click() { close(); }
+void FrmMorvane::mnuExit_Click() {
+  close();
+}
 
 void FrmMorvane::closeEvent(QCloseEvent* event) {
   // A job still running inside its click handler owns the stack below this
@@ -218,8 +219,14 @@ void ShowHelp(QPointer<W>& window, QWidget* owner) {
 }
 }  // namespace
 
-void FrmMorvane::mnuHowTo_Click() { ShowHelp(howTo_, this); }
-void FrmMorvane::mnuLicense_Click() { ShowHelp(license_, this); }
-void FrmMorvane::mnuAbout_Click() { ShowHelp(about_, this); }
+void FrmMorvane::mnuHowTo_Click() {
+  ShowHelp(howTo_, this);
+}
+void FrmMorvane::mnuLicense_Click() {
+  ShowHelp(license_, this);
+}
+void FrmMorvane::mnuAbout_Click() {
+  ShowHelp(about_, this);
+}
 
 }  // namespace morvane

@@ -6,15 +6,33 @@
 
 namespace morvane {
 
-void FrmMorvane::cmdDump_Click() { runJob(&morvane::cmdDump_Click); }
-void FrmMorvane::cmdInsert_Click() { runJob(nullptr); }
-void FrmMorvane::cmdStrip_Click() { runJob(nullptr); }
-void FrmMorvane::cmdInsertPortopia_Click() { runJob(nullptr); }
-void FrmMorvane::cmdInsertGraphics_Click() { runJob(nullptr); }
-void FrmMorvane::cmdSearch_Click() { runJob(nullptr); }
-void FrmMorvane::cmdCompare_Click() { runJob(nullptr); }
-void FrmMorvane::cmdFDSSplit_Click() { runJob(nullptr); }
-void FrmMorvane::cmdFDSMerge_Click() { runJob(nullptr); }
+void FrmMorvane::cmdDump_Click() {
+  runJob(&morvane::cmdDump_Click);
+}
+void FrmMorvane::cmdInsert_Click() {
+  runJob(nullptr);
+}
+void FrmMorvane::cmdStrip_Click() {
+  runJob(nullptr);
+}
+void FrmMorvane::cmdInsertPortopia_Click() {
+  runJob(nullptr);
+}
+void FrmMorvane::cmdInsertGraphics_Click() {
+  runJob(nullptr);
+}
+void FrmMorvane::cmdSearch_Click() {
+  runJob(nullptr);
+}
+void FrmMorvane::cmdCompare_Click() {
+  runJob(nullptr);
+}
+void FrmMorvane::cmdFDSSplit_Click() {
+  runJob(nullptr);
+}
+void FrmMorvane::cmdFDSMerge_Click() {
+  runJob(nullptr);
+}
 
 void FrmMorvane::runJob(WindowJob job) {
   if (model_.busy()) return;

@@ -79,8 +79,8 @@ void FrmMorvane::buildControls() {
   auto* addresses = new ColourFrame("First, Specify Addresses...", kBlue, client);
   Place(addresses, "fraAddresses", TwRect(120, 120, 2535, 2175));
   label(addresses, 2, "1st Byte of Block", TwRect(120, 240, 1335, 225))->setFont(Underlined());
-  chkHeader_ = Place(new QCheckBox("16 Byte Header", addresses), "chkHeader",
-                     TwRect(1020, 480, 1470, 255));
+  chkHeader_ =
+      Place(new QCheckBox("16 Byte Header", addresses), "chkHeader", TwRect(1020, 480, 1470, 255));
   const char* presets[] = {"6000", "8000", "C000", "A000", "E000", " "};
   for (int i = 0; i < 6; ++i) {
     const int width = i == 5 ? 255 : 780;
@@ -88,12 +88,12 @@ void FrmMorvane::buildControls() {
                           TwRect(120, 480 + 270 * i, width, 255));
   }
   txtAddress_ = Box(addresses, "txtAddress", "F000", TwRect(390, 1785, 705, 345), 4, false);
-  label(addresses, 3, "16kB Block:", TwRect(765, 795, 915, 225))->setAlignment(Qt::AlignRight);
-  txtBlock_ = Box(addresses, "txtBlock", "0.0", TwRect(1725, 705, 705, 345), 0, true);
-  label(addresses, 0, "Start:", TwRect(765, 1335, 915, 225))->setAlignment(Qt::AlignRight);
-  txtStart_ = Box(addresses, "txtStart", "8000", TwRect(1725, 1245, 705, 345), 4, false);
-  label(addresses, 1, "End:", TwRect(765, 1875, 915, 225))->setAlignment(Qt::AlignRight);
-  txtEnd_ = Box(addresses, "txtEnd", "BFFF", TwRect(1725, 1785, 705, 345), 4, false);
+  label(addresses, 3, "16kB Block:", TwRect(810, 795, 915, 225))->setAlignment(Qt::AlignRight);
+  txtBlock_ = Box(addresses, "txtBlock", "0.0", TwRect(1770, 705, 690, 345), 0, true);
+  label(addresses, 0, "Start:", TwRect(810, 1335, 915, 225))->setAlignment(Qt::AlignRight);
+  txtStart_ = Box(addresses, "txtStart", "8000", TwRect(1770, 1245, 690, 345), 4, false);
+  label(addresses, 1, "End:", TwRect(810, 1875, 915, 225))->setAlignment(Qt::AlignRight);
+  txtEnd_ = Box(addresses, "txtEnd", "BFFF", TwRect(1770, 1785, 690, 345), 4, false);
 
   // Dump ROM
   auto* dump = new ColourFrame("Dump ROM", kBlue, client);
@@ -104,8 +104,8 @@ void FrmMorvane::buildControls() {
                               TwRect(120, 1860, 2535, 255), TwRect(120, 2130, 2535, 255),
                               TwRect(120, 2430, 1455, 255)};
   for (int i = 0; i < 5; ++i) {
-    opFeatures_[i] = Place(new QRadioButton(modes[i], dump), Indexed("opFeatures", i),
-                           modePlaces[i]);
+    opFeatures_[i] =
+        Place(new QRadioButton(modes[i], dump), Indexed("opFeatures", i), modePlaces[i]);
   }
   label(dump, 22, "1st Phrase", TwRect(1680, 240, 975, 225))->setAlignment(Qt::AlignCenter);
   txtPhrase_ = Box(dump, "txtPhrase", "0", TwRect(1680, 465, 975, 345), 4, true);
@@ -117,8 +117,8 @@ void FrmMorvane::buildControls() {
   Line(dump, TwRect(60, 1725, 2655, 15));
   chkwTables_ = Place(new QCheckBox("w/Tables", dump), "chkwTables", TwRect(1680, 2310, 975, 255));
   chkRaw_ = Place(new QCheckBox("+ Raw", dump), "chkRaw", TwRect(1680, 2580, 975, 255));
-  cmdDump_ = Place(new WrapButton("Dump / Disassemble ", dump), "cmdDump",
-                   TwRect(120, 2970, 2535, 435));
+  cmdDump_ =
+      Place(new WrapButton("Dump / Disassemble ", dump), "cmdDump", TwRect(120, 2970, 2535, 435));
 
   // Insert
   auto* insert = new ColourFrame("Insert", kGreen, client);
@@ -132,8 +132,8 @@ void FrmMorvane::buildControls() {
   struct Panel {
     int heading, headingLabel, leftLabel, phraseLabel, first;
   };
-  const Panel panels[] = {{5, 0, 6, 25, 30}, {7, 1, 8, 26, 33}, {9, 2, 10, 18, 36},
-                          {12, 3, 13, 16, 39}};
+  const Panel panels[] = {
+      {5, 0, 6, 25, 30}, {7, 1, 8, 26, 33}, {9, 2, 10, 18, 36}, {12, 3, 13, 16, 39}};
   for (int p = 0; p < 4; ++p) {
     const int top = 900 + 705 * p;
     const Panel& panel = panels[p];
@@ -154,19 +154,20 @@ void FrmMorvane::buildControls() {
   // Other Functions
   auto* other = new ColourFrame("Other Functions", kRed, client);
   Place(other, "fraOther", TwRect(2760, 3720, 2775, 2535));
-  cmdSearch_ = Place(new WrapButton("Relative Search", other), "cmdSearch",
-                     TwRect(120, 300, 1215, 615));
-  chkShowStrings_ = Place(new QCheckBox("Show Strings", other), "chkShowStrings",
-                          TwRect(1440, 240, 1290, 255));
-  cmdCompare_ = Place(new WrapButton("Compare Two Files", other), "cmdCompare",
-                      TwRect(1440, 510, 1215, 405));
+  cmdSearch_ =
+      Place(new WrapButton("Relative Search", other), "cmdSearch", TwRect(120, 300, 1215, 615));
+  chkShowStrings_ =
+      Place(new QCheckBox("Show Strings", other), "chkShowStrings", TwRect(1440, 240, 1290, 255));
+  cmdCompare_ =
+      Place(new WrapButton("Compare Two Files", other), "cmdCompare", TwRect(1440, 510, 1215, 405));
   label(other, 21, "Search String:", TwRect(120, 1020, 2535, 225));
   txtSearch_ = Box(other, "txtSearch", "THE", TwRect(120, 1245, 2535, 345), 33, true);
-  cmdFDSSplit_ = Place(new WrapButton("Split FDS", other), "cmdFDSSplit",
-                       TwRect(120, 1710, 1215, 375));
-  cmdFDSMerge_ = Place(new WrapButton("Merge FDS", other), "cmdFDSMerge",
-                       TwRect(1440, 1710, 1215, 375));
-  label(other, 19, QString::fromLatin1(kVersionLabel.data(), kVersionLabel.size()), TwRect(120, 2220, 2535, 225))
+  cmdFDSSplit_ =
+      Place(new WrapButton("Split FDS", other), "cmdFDSSplit", TwRect(120, 1710, 1215, 375));
+  cmdFDSMerge_ =
+      Place(new WrapButton("Merge FDS", other), "cmdFDSMerge", TwRect(1440, 1710, 1215, 375));
+  label(other, 19, QString::fromLatin1(kVersionLabel.data(), kVersionLabel.size()),
+        TwRect(120, 2220, 2535, 225))
       ->setAlignment(Qt::AlignCenter);
 
   // Bottom strip

@@ -3,7 +3,9 @@
 #include <QFile>
 
 // The resources live in a static library, so they are registered by hand.
-static void RegisterHelpResources() { Q_INIT_RESOURCE(help); }
+static void RegisterHelpResources() {
+  Q_INIT_RESOURCE(help);
+}
 
 namespace morvane {
 

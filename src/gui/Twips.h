@@ -5,7 +5,9 @@
 
 namespace morvane {
 
-constexpr int Px(int twips) { return (twips + 7) / 15; }
+constexpr int Px(int twips) {
+  return (twips + 7) / 15;
+}
 
 inline QRect TwRect(int left, int top, int width, int height) {
   return {Px(left), Px(top), Px(width), Px(height)};

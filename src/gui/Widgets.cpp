@@ -19,8 +19,8 @@ QFont BoxFont(qreal points) {
 
 QFont PlainFont() {
   QFont font;
-  font.setFamilies({"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans",
-                    "DejaVu Sans Condensed"});
+  font.setFamilies(
+      {"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "DejaVu Sans Condensed"});
   font.setPixelSize(11);
   font.setStyleHint(QFont::SansSerif);
   return font;

@@ -8,8 +8,12 @@
 
 namespace morvane {
 
-QString ToQ(const std::string& bytes) { return QString::fromLocal8Bit(bytes); }
-std::string FromQ(const QString& text) { return text.toLocal8Bit().toStdString(); }
+QString ToQ(const std::string& bytes) {
+  return QString::fromLocal8Bit(bytes);
+}
+std::string FromQ(const QString& text) {
+  return text.toLocal8Bit().toStdString();
+}
 
 QString WindowHost::offered(Dialog dialog) const {
   const QString& last = remembered_[static_cast<std::size_t>(dialog)];
@@ -30,7 +34,9 @@ void WindowHost::enterBusy() {
   clock_.restart();
 }
 
-void WindowHost::leaveBusy() { window_.Enable_Controls(true); }
+void WindowHost::leaveBusy() {
+  window_.Enable_Controls(true);
+}
 
 void WindowHost::setStatus(const std::string& text) {
   window_.setStatusText(text);
@@ -48,11 +54,17 @@ void WindowHost::yield() {
   clock_.restart();
 }
 
-bool WindowHost::cancelRequested() { return window_.model().busy() && window_.model().cancelFlag(); }
+bool WindowHost::cancelRequested() {
+  return window_.model().busy() && window_.model().cancelFlag();
+}
 
-bool WindowHost::showStrings() { return window_.model().settings().showStrings; }
+bool WindowHost::showStrings() {
+  return window_.model().settings().showStrings;
+}
 
-void WindowHost::errorBox(const std::string& text) { window_.dialogs().errorBox(&window_, ToQ(text)); }
+void WindowHost::errorBox(const std::string& text) {
+  window_.dialogs().errorBox(&window_, ToQ(text));
+}
 
 void WindowHost::warningBox(const std::string& title, const std::string& text) {
   window_.dialogs().warningBox(&window_, ToQ(title), ToQ(text));

@@ -50,8 +50,7 @@ TEST_F(WindowTest, StartsIdleWithTheDesignedSettings) {
   EXPECT_EQ(window->findChild<QAction*>("mnuHowTo")->shortcut(), QKeySequence(Qt::Key_F1));
   EXPECT_EQ(window->findChild<QAction*>("mnuAbout")->shortcut(),
             QKeySequence(Qt::SHIFT | Qt::Key_F1));
-  EXPECT_EQ(window->findChild<QAction*>("mnuExit")->shortcut(),
-            QKeySequence(Qt::CTRL | Qt::Key_Q));
+  EXPECT_EQ(window->findChild<QAction*>("mnuExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
   // The status label lies below the idle window's lower edge.
   EXPECT_GE(window->lbl(20)->mapTo(window.get(), QPoint(0, 0)).y(), window->height());
 }

@@ -41,5 +41,14 @@ int main(int argc, char** argv) {
   window.Enable_Controls(false);
   ok = Shoot(window, out.filePath("window-busy.png")) && ok;
   window.Enable_Controls(true);
+  // The help windows, for a look at their layout.
+  if (argc > 2) {
+    window.mnuHowTo_Click();
+    ok = Shoot(*window.howTo(), out.filePath("help-howto.png")) && ok;
+    window.mnuAbout_Click();
+    ok = Shoot(*window.about(), out.filePath("help-about.png")) && ok;
+    window.mnuLicense_Click();
+    ok = Shoot(*window.license(), out.filePath("help-license.png")) && ok;
+  }
   return ok ? 0 : 1;
 }
