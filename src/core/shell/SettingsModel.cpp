@@ -2,8 +2,8 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <random>
+#include <system_error>
 
 #include "shell/Values.h"
 
@@ -145,7 +145,16 @@ bool SettingsModel::txtBlock_Change(const std::string& text) {
     s_.blockText = BlockText(s_.block);
     return false;
   }
-  s_.block = std::strtod(text.c_str(), nullptr);
+  // from_chars, not strtod: the window runs under the user's locale, where the
+  // decimal separator may not be a point.
+  double block = 0;
+  const auto parsed = std::from_chars(text.data(), text.data() + text.size(), block);
+  if (parsed.ec == std::errc::result_out_of_range) {
+    // Too many digits: a whole part above zero overflows, a fraction underflows.
+    const std::string whole = text.substr(0, text.find('.'));
+    block = whole.find_first_not_of('0') == std::string::npos ? 0.0 : HUGE_VAL;
+  }
+  s_.block = block;
   s_.blockText = text.find('.') == std::string::npos ? BlockText(s_.block) : text;
   return true;
 }

@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <string>
+
+#include "shell/JobError.h"
+#include "shell/SettingsModel.h"
+
+namespace morvane {
+
+TEST(BlockNumber, ReadsDecimalsWhateverTheLocale) {
+  // The window runs under the user's locale; a comma locale must not cut 1.5 to 1.
+  const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+  const bool comma = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr ||
+                     std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") != nullptr;
+  SettingsModel model([] { return 0; });
+  EXPECT_TRUE(model.txtBlock_Change("1.5"));
+  EXPECT_EQ(model.settings().block, 1.5);
+  EXPECT_TRUE(model.txtBlock_Change("1."));
+  EXPECT_EQ(model.settings().block, 1.0);
+  EXPECT_TRUE(model.txtBlock_Change(".25"));
+  EXPECT_EQ(model.settings().block, 0.25);
+  std::setlocale(LC_NUMERIC, saved.c_str());
+  if (!comma) GTEST_SKIP() << "no comma locale installed; checked in the C locale only";
+}
+
+TEST(BlockNumber, TooManyDigitsOverflowAtTheJobNotSilently) {
+  SettingsModel model([] { return 0; });
+  EXPECT_TRUE(model.txtBlock_Change(std::string(400, '9')));
+  EXPECT_THROW(model.settings().origin(), JobError);
+  EXPECT_TRUE(model.txtBlock_Change("0." + std::string(400, '0') + "1"));
+  EXPECT_EQ(model.settings().block, 0.0);
+  EXPECT_EQ(model.settings().origin(), 0x8000 - 16);
+}
+
+}  // namespace morvane
