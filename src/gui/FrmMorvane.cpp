@@ -28,6 +28,7 @@ FrmMorvane::FrmMorvane(SettingsModel::Chooser chooser, QWidget* parent)
   connectControls();
   // The model has already run Form_Load; show where it left the controls.
   showModel();
+  applySize();
 }
 
 FrmMorvane::~FrmMorvane() = default;
@@ -153,13 +154,21 @@ void FrmMorvane::showModel() {
     box->setReadOnly(c.locked);
   }
   lbl(20)->setText(ToQ(model_.statusText()));
-  setFixedSize(ClientSize(model_.height()));
   syncing_ = false;
+}
+
+void FrmMorvane::applySize() {
+  // The width is fixed; the user may pull the height down to read the status
+  // line, and each change of state puts it back.
+  const QSize size = ClientSize(model_.height());
+  setFixedWidth(size.width());
+  resize(size);
 }
 
 void FrmMorvane::Enable_Controls(bool enable) {
   model_.Enable_Controls(enable);
   showModel();
+  applySize();
 }
 
 void FrmMorvane::setStatusText(const std::string& text) {

@@ -30,7 +30,7 @@ using WindowJob = JobResult (*)(const Settings&, JobHost&);
 // Pixels of the window's title bar and borders, which the twips of its
 // height and width include but the client area does not.
 inline constexpr int kFrameAllowanceWidth = 8;
-inline constexpr int kFrameAllowanceHeight = 30;
+inline constexpr int kFrameAllowanceHeight = 32;
 
 class FrmMorvane : public QMainWindow {
  public:
@@ -85,6 +85,7 @@ class FrmMorvane : public QMainWindow {
   void runJob(WindowJob job);
   // Writes the model's state into the widgets.
   void showModel();
+  void applySize();
   void setBoxText(QLineEdit* box, const std::string& text);
 
   SettingsModel model_;

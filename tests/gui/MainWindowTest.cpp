@@ -155,6 +155,20 @@ TEST_F(WindowTest, OptionDependencies) {
   EXPECT_FALSE(box("txtLength")->isEnabled());
 }
 
+TEST_F(WindowTest, PulledDownWindowKeepsItsHeightUntilTheStateChanges) {
+  const int width = window->width();
+  window->resize(width, 600);
+  retype("txtEnd", "9000");
+  click(option("opFeatures", 0));
+  EXPECT_EQ(window->size(), QSize(width, 600));
+  window->resize(width + 50, 600);
+  EXPECT_EQ(window->width(), width);
+  window->host().enterBusy();
+  EXPECT_EQ(window->size(), FrmMorvane::ClientSize(kBusyHeight));
+  window->host().leaveBusy();
+  EXPECT_EQ(window->size(), FrmMorvane::ClientSize(kIdleHeight));
+}
+
 TEST_F(WindowTest, BusyStateLocksAllButCancelAndShowStrings) {
   window->host().enterBusy();
   EXPECT_EQ(window->size(), FrmMorvane::ClientSize(kBusyHeight));
