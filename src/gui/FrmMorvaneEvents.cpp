@@ -1,0 +1,132 @@
+// The window's events: every control is wired to its handler here, and the
+// handlers that are not jobs.
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "gui/FrmMorvane.h"
+
+namespace morvane {
+
+void FrmMorvane::connectControls() {
+  for (int i = 0; i < 6; ++i) {
+    connect(opAddress_[i], &QRadioButton::toggled, this, [this, i](bool on) {
+      if (on && !syncing_) opAddress_Click(i);
+    });
+  }
+  for (int i = 0; i < 5; ++i) {
+    connect(opFeatures_[i], &QRadioButton::toggled, this, [this, i](bool on) {
+      if (on && !syncing_) opFeatures_Click(i);
+    });
+  }
+  // Every change of a box runs its rule, so an invalid edit is undone at once.
+  using Rule = bool (SettingsModel::*)(const std::string&);
+  const std::pair<QLineEdit*, Rule> rules[] = {{txtAddress_, &SettingsModel::txtAddress_Change},
+                                               {txtStart_, &SettingsModel::txtStart_Change},
+                                               {txtEnd_, &SettingsModel::txtEnd_Change},
+                                               {txtBlock_, &SettingsModel::txtBlock_Change}};
+  for (const auto& [box, rule] : rules) {
+    connect(box, &QLineEdit::textChanged, this, [this, rule](const QString& text) {
+      if (syncing_) return;
+      (model_.*rule)(FromQ(text));
+      showModel();
+    });
+  }
+  using Setter = void (SettingsModel::*)(std::string);
+  const std::pair<QLineEdit*, Setter> plain[] = {{txtPhrase_, &SettingsModel::setPhraseText},
+                                                 {txtLength_, &SettingsModel::setLengthText},
+                                                 {txtSearch_, &SettingsModel::setSearchText}};
+  for (const auto& [box, setter] : plain) {
+    connect(box, &QLineEdit::textChanged, this, [this, setter](const QString& text) {
+      if (!syncing_) (model_.*setter)(FromQ(text));
+    });
+  }
+  using Check = void (SettingsModel::*)(bool);
+  const std::pair<QCheckBox*, Check> checks[] = {
+      {chkHeader_, &SettingsModel::setHeader}, {chkAsTable_, &SettingsModel::chkAsTable_Click},
+      {chkConcat_, &SettingsModel::setConcat}, {chkwTables_, &SettingsModel::chkwTables_Click},
+      {chkRaw_, &SettingsModel::setRaw},       {chkShowStrings_, &SettingsModel::setShowStrings}};
+  for (const auto& [box, check] : checks) {
+    connect(box, &QCheckBox::toggled, this, [this, check](bool on) {
+      if (syncing_) return;
+      (model_.*check)(on);
+      showModel();
+    });
+  }
+  const std::pair<QPushButton*, void (FrmMorvane::*)()> buttons[] = {
+      {cmdCancel_, &FrmMorvane::cmdCancel_Click},
+      {cmdDump_, &FrmMorvane::cmdDump_Click},
+      {cmdInsert_, &FrmMorvane::cmdInsert_Click},
+      {cmdStrip_, &FrmMorvane::cmdStrip_Click},
+      {cmdInsertPortopia_, &FrmMorvane::cmdInsertPortopia_Click},
+      {cmdInsertGraphics_, &FrmMorvane::cmdInsertGraphics_Click},
+      {cmdSearch_, &FrmMorvane::cmdSearch_Click},
+      {cmdCompare_, &FrmMorvane::cmdCompare_Click},
+      {cmdFDSSplit_, &FrmMorvane::cmdFDSSplit_Click},
+      {cmdFDSMerge_, &FrmMorvane::cmdFDSMerge_Click}};
+  for (const auto& [button, handler] : buttons) {
+    connect(button, &QPushButton::clicked, this, handler);
+  }
+}
+
+void FrmMorvane::opAddress_Click(int index) {
+  model_.opAddress_Click(index);
+  showModel();
+}
+
+void FrmMorvane::opFeatures_Click(int index) {
+  model_.opFeatures_Click(index);
+  showModel();
+}
+
+void FrmMorvane::cmdCancel_Click() {
+  model_.cmdCancel_Click();
+}
+
+void FrmMorvane::mnuExit_Click() {
+  close();
+}
+
+void FrmMorvane::closeEvent(QCloseEvent* event) {
+  // A job still running inside its click handler owns the stack below this
+  // event: press Cancel and close once it has returned.
+  if (model_.busy()) {
+    closePending_ = true;
+    model_.cmdCancel_Click();
+    event->ignore();
+    return;
+  }
+  for (QWidget* w : {static_cast<QWidget*>(howTo_), static_cast<QWidget*>(about_),
+                     static_cast<QWidget*>(license_)}) {
+    if (w != nullptr) w->close();
+  }
+  event->accept();
+}
+
+namespace {
+// Shows the window if it is open, else loads it afresh.
+template <typename W>
+void ShowHelp(QPointer<W>& window, QWidget* owner) {
+  if (window == nullptr) {
+    window = new W(owner);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+  }
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+}  // namespace
+
+void FrmMorvane::mnuHowTo_Click() {
+  ShowHelp(howTo_, this);
+}
+void FrmMorvane::mnuLicense_Click() {
+  ShowHelp(license_, this);
+}
+void FrmMorvane::mnuAbout_Click() {
+  ShowHelp(about_, this);
+}
+
+}  // namespace morvane
