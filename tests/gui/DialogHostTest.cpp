@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
+
+#include "gui/DialogHost.h"
+#include "support/TempDir.h"
+
+namespace morvane {
+
+TEST(DialogHost, FiltersBecomeNameFilters) {
+  EXPECT_EQ(NameFilters(SpecOf(Dialog::OpenSJS).filter),
+            QStringList({"Shift-JIS or UTF-8 Files (*.sjs *.txt)", "Shift-JIS Files (*.sjs)",
+                         "Text Files (*.txt)", "All Files (*.*)"}));
+  EXPECT_EQ(NameFilters(SpecOf(Dialog::OpenTBL).filter), QStringList{"Table Files (*.tbl)"});
+}
+
+// Answers the file dialog that opens next, after checking what it shows.
+void AnswerNextDialog(const QString& title, const QString& choose, QStringList* filters) {
+  QTimer::singleShot(0, [=] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), title);
+    *filters = dialog->nameFilters();
+    if (choose.isEmpty()) {
+      dialog->reject();
+    } else {
+      dialog->selectFile(choose);
+      QMetaObject::invokeMethod(dialog, "accept");
+    }
+  });
+}
+
+TEST(DialogHost, FileDialogShowsTitleAndFiltersAndOffersTheLastFile) {
+  TempDir dir;
+  const QString rom = QString::fromStdString(dir.write("game.nes", "NES"));
+  QtDialogHost host;
+  QStringList filters;
+  AnswerNextDialog("Select ROM File to Read", rom, &filters);
+  EXPECT_EQ(host.openFile(nullptr, Dialog::OpenNES, ""), rom);
+  EXPECT_EQ(filters.size(), 5);
+  EXPECT_EQ(filters.front(), "NES Files (*.nes)");
+
+  // Offered again, the same file is chosen by just accepting.
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+  EXPECT_EQ(host.openFile(nullptr, Dialog::OpenNES, rom), rom);
+
+  AnswerNextDialog("Select Character Map Table File to Read", "", &filters);
+  EXPECT_EQ(host.openFile(nullptr, Dialog::OpenTBL, ""), std::nullopt);
+}
+
+}  // namespace morvane
