@@ -143,7 +143,9 @@ TEST(PortopiaInsert, RowWidths) {
          {1, "001:\r\n" + Row("Bob:" + std::string(24, 'A')) + Row(std::string(24, 'B')) + "\r\n"},
          {2, "002:\r\n" + Row(a28) + "\r\n"},  // the prefix was the last string's
          {3, "003:\r\n" + Row("the" + std::string(25, 'A')) + "\r\n"},
-         {0xED, "0ED:\r\n" + Row(a28 + "AAAA") + "\r\n"}}));
+         {0xED, "0ED:\r\n" + Row(a28 + "AAAA") + "\r\n"},
+         // a row without a tab is not measured, even after string 237's wide row
+         {0xEE, "0EE:\r\nno tab\r\n" + Row("A") + "\r\n"}}));
     EXPECT_EQ(run.result.outcome, Outcome::Done) << run.error();
   }
   const auto refused = [](const std::string& rows) {
