@@ -98,6 +98,13 @@ TEST(TableListReader, LinesThatAreNotTables) {
   EXPECT_EQ(r->at(0x8100).Options, kTableStart);
   EXPECT_EQ(r->at(0x7000).Options, 0);
 
+  // An End equal to the dump's End keeps its bit when a later table follows.
+  r = List("8000\t8FFF\t3\r\nA000\tA0FF\r\n", 0x8FFF);
+  ASSERT_TRUE(r->result.ok);
+  EXPECT_EQ(r->at(0x8FFE).Width, 3);
+  EXPECT_EQ(r->at(0x8FFF).Options, kTableEnd);
+  EXPECT_EQ(r->at(0x9000).Width, 0);
+
   r = List("Nothing\there\r\n");
   ASSERT_TRUE(r->result.ok);
   EXPECT_EQ(r->at(0xBFFF).Options, 0);
@@ -133,8 +140,9 @@ TEST(TableListReader, EveryMessage) {
       {"8000\t8010\r\n8010\r\n",
        "Previous Table's End 8010 is greater or equal to this Table Start 8010 on the "
        "line:\r\n8010"},
-      {"8000\tBFFF\r\nBFFF\r\n",
-       "BFFF set to start or stop before it should be.\r\nTell Quenby about this one..."},
+      {"8000\tBFFF\r\n9000\r\n",  // an End at the dump's End is no open end
+       "Previous Table's End BFFF is greater or equal to this Table Start 9000 on the "
+       "line:\r\n9000"},
       {"8010\t8000\r\n", "Table Start 8010 is less then Table End 8000:\r\n8010\t8000"},
       {"8000\t\t\t4000\r\n",
        "Table Height 4000 must be positive and less than 4000h.\r\n8000\t\t\t4000"},

@@ -92,12 +92,14 @@ TableListEntry& ListReader::place(const std::string& line, const std::string (&f
     Fail("Previous Table's Start " + Hex(prevStart) + " is greater or equal to this Table Start " +
          Hex(start) + " on the line:" + kBreak + line);
   }
-  if (!(prevEnd < start || prevEnd == dumpEnd)) {
+  // Only an open end (a table without End) yields to the next table; an End
+  // that happens to equal the dump's End is as binding as any other.
+  if (!(prevEnd < start || prevEndOpen)) {
     Fail("Previous Table's End " + Hex(prevEnd) + " is greater or equal to this Table Start " +
          Hex(start) + " on the line:" + kBreak + line);
   }
   if (prevEnd > 0) {
-    if (prevEnd == dumpEnd) prevEnd = start;
+    if (prevEndOpen) prevEnd = start;
     SpreadTable(prevStart, prevEnd, map, readNames);
   }
   TableListEntry& entry = At(map, start);
