@@ -129,6 +129,7 @@ JobResult cmdDump_Click(const Settings& window, JobHost& host) {
     ctx.startOffset = settings.start - static_cast<std::int64_t>(ctx.origin);
     ctx.endOffset = settings.end - static_cast<std::int64_t>(ctx.origin);
     RunPasses(ctx, *step);
+    step->endPasses(ctx);
     ctx.out->line(kRule);
     step->finish(ctx);
     ctx.out->close();
