@@ -36,6 +36,8 @@ struct TextState {
   // alternate end of phrase.
   bool closePending = false;
   bool closedByEnd2 = false;
+  // The byte just handled was skipped.
+  bool skipped = false;
 };
 
 class TextStep final : public DumpStep {
@@ -60,6 +62,7 @@ class TextStep final : public DumpStep {
       }
     }
     const bool skipping = s_.skipLeft != ctx.phraseLength;
+    s_.skipped = skipping;
     const bool textByte = skipping || (b != t.newLineByte && b != t.endPhraseByte &&
                                        (b != t.endPhrase2Byte || s_.prevWasEnd));
     if (textByte) {
@@ -72,6 +75,8 @@ class TextStep final : public DumpStep {
 
   bool writesLine(const DumpContext& ctx) const override {
     if (!ctx.asText) return true;
+    // A skipped byte shows only in the line of skipped bytes.
+    if (s_.skipped) return false;
     const int b = ctx.byte;
     return b == ctx.charTable.endPhrase2Byte || s_.prevWasEnd || b == ctx.charTable.newLineByte;
   }
