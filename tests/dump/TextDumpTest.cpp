@@ -247,6 +247,17 @@ TEST(TextDump, CancelledTableDialogWritesNothing) {
   EXPECT_FALSE(dump.dir.exists("test Text.txt"));
 }
 
+TEST(TextDump, RefusesToOverwriteItsTable) {
+  TextDump dump;
+  const std::string tbl = dump.dir.write("test Text.txt", kTable);
+  dump.host.answer(Dialog::OpenNES, dump.dir.write("test.bin", "A")).answer(Dialog::OpenTBL, tbl);
+  const JobResult r = cmdDump_Click(TextSettings(1), dump.host);
+  EXPECT_EQ(r.outcome, Outcome::Warned);
+  EXPECT_EQ(dump.host.lastStatus(), "Dump Minor Error");
+  EXPECT_EQ(dump.host.warnings.size(), 1u);
+  EXPECT_EQ(Slurp(tbl), kTable);
+}
+
 TEST(TextDump, SampleFromTheCommandLine) {
   TempDir dir;
   const std::string rom = dir.write("sample.nes", Slurp(MORVANE_SAMPLES_DIR "/sample.nes"));
