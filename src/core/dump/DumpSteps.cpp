@@ -4,6 +4,7 @@
 namespace morvane {
 
 std::unique_ptr<DumpStep> MakeTableOnlyStep();
+std::unique_ptr<DumpStep> MakeTextStep();
 std::unique_ptr<DumpStep> MakeSpeechCodeStep();
 std::unique_ptr<DumpStep> MakeMenuCodeStep();
 
@@ -11,6 +12,8 @@ std::unique_ptr<DumpStep> MakeDumpStep(int mode) {
   switch (mode) {
     case kTableOnly:
       return MakeTableOnlyStep();
+    case kText:
+      return MakeTextStep();
     case kSpeech:
       return MakeSpeechCodeStep();
     case kMenu:
