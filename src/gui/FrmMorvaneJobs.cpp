@@ -2,6 +2,8 @@
 // inside the click with a snapshot of the settings and the window as host.
 #include "dump/DumpDriver.h"
 #include "dump/DumpStep.h"
+#include "games/PortopiaInsert.h"
+#include "games/RomanciaGraphics.h"
 #include "gui/FrmMorvane.h"
 
 namespace morvane {

@@ -273,11 +273,27 @@ TEST_F(WindowTest, JobErrorsReachTheErrorBox) {
   EXPECT_FALSE(window->model().busy());
 }
 
-TEST_F(WindowTest, UnbuiltJobsSayNotAvailableAndStayIdle) {
-  window->cmdInsertGraphics_Click();
-  EXPECT_EQ(dialogs->notices.size(), 1);
-  EXPECT_TRUE(dialogs->asked.empty());
-  EXPECT_FALSE(window->model().busy());
+TEST_F(WindowTest, EveryJobEndsIdleWhenItsFirstDialogIsCancelled) {
+  // A job that is not built yet says so without asking for anything.
+  using Handler = void (FrmMorvane::*)();
+  const Handler handlers[] = {
+      &FrmMorvane::cmdDump_Click,           &FrmMorvane::cmdInsert_Click,
+      &FrmMorvane::cmdStrip_Click,          &FrmMorvane::cmdInsertPortopia_Click,
+      &FrmMorvane::cmdInsertGraphics_Click, &FrmMorvane::cmdSearch_Click,
+      &FrmMorvane::cmdCompare_Click,        &FrmMorvane::cmdFDSSplit_Click,
+      &FrmMorvane::cmdFDSMerge_Click};
+  for (int mode = 0; mode < 5; ++mode) {
+    click(option("opFeatures", mode));
+    for (Handler handler : handlers) {
+      const auto asked = dialogs->asked.size();
+      const auto notices = dialogs->notices.size();
+      (window.get()->*handler)();
+      EXPECT_NE(dialogs->asked.size() > asked, dialogs->notices.size() > notices);
+      EXPECT_FALSE(window->model().busy());
+      EXPECT_TRUE(button("cmdDump")->isEnabled());
+    }
+  }
+  EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join("\n").toStdString();
 }
 
 TEST_F(WindowTest, ClosingDuringAJobWaitsForTheJobToEnd) {
