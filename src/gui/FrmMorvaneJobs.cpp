@@ -18,10 +18,10 @@ void FrmMorvane::cmdStrip_Click() {
   runJob(nullptr);
 }
 void FrmMorvane::cmdInsertPortopia_Click() {
-  runJob(nullptr);
+  runJob(&morvane::cmdInsertPortopia_Click);
 }
 void FrmMorvane::cmdInsertGraphics_Click() {
-  runJob(nullptr);
+  runJob(&morvane::cmdInsertGraphics_Click);
 }
 void FrmMorvane::cmdSearch_Click() {
   runJob(nullptr);
