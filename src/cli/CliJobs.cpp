@@ -1,5 +1,7 @@
 #include "cli/CliJobs.h"
 
+#include "analysis/FileCompare.h"
+#include "analysis/RelativeSearch.h"
 #include "dump/DumpDriver.h"
 
 namespace morvane {
@@ -20,21 +22,29 @@ const std::vector<CliJob>& CliJobs() {
         {"--script", D::OpenSJS, "script file"},
         {"--tbl", D::OpenTBL, "character table (.tbl)"}},
        nullptr},
-      {"strip", "Strip a script file down to its translated text",
-       {{"--script", D::OpenSJS, "script file"}}, nullptr},
-      {"search", "Relative search for a word (set it with --word)",
-       {{"--rom", D::OpenNES, "file to search"}}, nullptr},
+      {"strip",
+       "Strip a script file down to its translated text",
+       {{"--script", D::OpenSJS, "script file"}},
+       nullptr},
+      {"search",
+       "Relative search for a word (set it with --word)",
+       {{"--rom", D::OpenNES, "file to search"}},
+       &cmdSearch_Click},
       {"compare",
        "Compare two files",
        {{"--file1", D::OpenNES, "first file"},
         {"--file2", D::OpenNES, "second file"},
         {"--tbl1", D::OpenTBL, "character table of the first file (with --show-strings)"},
         {"--tbl2", D::OpenTBL, "character table of the second file (with --show-strings)"}},
+       &cmdCompare_Click},
+      {"fds-split",
+       "Split a Famicom Disk System image into a listing and files",
+       {{"--image", D::OpenFDS, "disk image"}},
        nullptr},
-      {"fds-split", "Split a Famicom Disk System image into a listing and files",
-       {{"--image", D::OpenFDS, "disk image"}}, nullptr},
-      {"fds-merge", "Merge a disk listing and its files back into an image",
-       {{"--listing", D::OpenTXT, "disk listing (\" FDS Files.txt\")"}}, nullptr},
+      {"fds-merge",
+       "Merge a disk listing and its files back into an image",
+       {{"--listing", D::OpenTXT, "disk listing (\" FDS Files.txt\")"}},
+       nullptr},
       {"portopia-insert",
        "Insert Portopia's text",
        {{"--rom", D::OpenNES, "Portopia ROM"},
