@@ -43,6 +43,43 @@ std::size_t FirstDifference(const std::uint8_t* a, const std::uint8_t* b, std::s
   return i;
 }
 
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+// The difference line, "0FBA:" and the two bytes in their zones, built
+// without allocating: it is written once per differing byte.
+class DifferenceLine {
+ public:
+  DifferenceLine(std::int64_t position, std::uint8_t a, std::uint8_t b) {
+    char digits[16];
+    int count = 0;
+    auto value = static_cast<std::uint64_t>(position);
+    do {
+      digits[count++] = kHexDigits[value & 0xF];
+      value >>= 4;
+    } while (value != 0 || count < 4);
+    while (count > 0) text_[size_++] = digits[--count];
+    text_[size_++] = ':';
+    pad();
+    put(a);
+    pad();
+    put(b);
+  }
+  operator std::string_view() const { return {text_, size_}; }
+
+ private:
+  void pad() {
+    do {
+      text_[size_++] = ' ';
+    } while (size_ % kZone != 0);
+  }
+  void put(std::uint8_t v) {
+    text_[size_++] = kHexDigits[v >> 4];
+    text_[size_++] = kHexDigits[v & 0xF];
+  }
+  char text_[3 * kZone + 8];
+  std::size_t size_ = 0;
+};
+
 }  // namespace
 
 std::string PrintZones(std::initializer_list<std::string_view> items) {
@@ -130,11 +167,7 @@ void CompareScanner::difference(std::int64_t position, std::uint8_t a, std::uint
     text1_ += (*map1_)[a];
     text2_ += (*map2_)[b];
   }
-  line_.clear();
-  AppendZoned(line_, HexWord(position) + ":");
-  AppendZoned(line_, HexByte(a));
-  line_ += HexByte(b);
-  out_.line(line_);
+  out_.line(DifferenceLine(position, a, b));
   ++differences_;
   gap_ = 0;
 }

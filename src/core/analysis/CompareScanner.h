@@ -54,7 +54,6 @@ class CompareScanner {
   std::int64_t gap_ = 1000;  // equal bytes since the last difference
   std::string text1_;
   std::string text2_;
-  std::string line_;
 };
 
 }  // namespace morvane
