@@ -90,7 +90,9 @@ JobResult cmdCompare_Click(const Settings& settings, JobHost& host) {
     CompareScanner scanner(host, *out, withTables ? &map1 : nullptr,
                            withTables ? &table2.text : nullptr);
     scanner.run(*in1, *in2, start);
-    scanner.finish(host.cancelRequested());
+    const bool stopped = host.cancelRequested();
+    scanner.finish(stopped);
+    if (stopped) result.outcome = Outcome::Cancelled;
     out->close();
   } catch (const JobError& e) {
     out.reset();
