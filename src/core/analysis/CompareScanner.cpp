@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "shell/Reports.h"
+#include "analysis/CompareLines.h"
 #include "shell/Values.h"
 
 namespace morvane {
@@ -13,15 +13,9 @@ namespace morvane {
 namespace {
 
 constexpr std::int64_t kStep = 2048;
-constexpr std::size_t kZone = 14;
 const std::string kEquals(61, '=');
 const std::string kHyphens(61, '-');
 constexpr std::string_view kShortDivider = "------";
-
-void AppendZoned(std::string& line, std::string_view item) {
-  line += item;
-  line.append(kZone - line.size() % kZone, ' ');
-}
 
 // Index of the first byte at or after from where a and b differ; count when
 // they agree to the end.
@@ -43,70 +37,7 @@ std::size_t FirstDifference(const std::uint8_t* a, const std::uint8_t* b, std::s
   return i;
 }
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-// The difference line, "0FBA:" and the two bytes in their zones, built
-// without allocating: it is written once per differing byte.
-class DifferenceLine {
- public:
-  DifferenceLine(std::int64_t position, std::uint8_t a, std::uint8_t b) {
-    char digits[16];
-    int count = 0;
-    auto value = static_cast<std::uint64_t>(position);
-    do {
-      digits[count++] = kHexDigits[value & 0xF];
-      value >>= 4;
-    } while (value != 0 || count < 4);
-    while (count > 0) text_[size_++] = digits[--count];
-    text_[size_++] = ':';
-    pad();
-    put(a);
-    pad();
-    put(b);
-  }
-  operator std::string_view() const { return {text_, size_}; }
-
- private:
-  void pad() {
-    do {
-      text_[size_++] = ' ';
-    } while (size_ % kZone != 0);
-  }
-  void put(std::uint8_t v) {
-    text_[size_++] = kHexDigits[v >> 4];
-    text_[size_++] = kHexDigits[v & 0xF];
-  }
-  char text_[3 * kZone + 8];
-  std::size_t size_ = 0;
-};
-
 }  // namespace
-
-std::string PrintZones(std::initializer_list<std::string_view> items) {
-  std::string line;
-  std::size_t left = items.size();
-  for (std::string_view item : items) {
-    if (--left == 0) {
-      line += item;
-    } else {
-      AppendZoned(line, item);
-    }
-  }
-  return line;
-}
-
-void WriteCompareHeader(OutFile& out, const std::string& path1, const std::string& path2,
-                        std::int64_t start) {
-  WriteBanner(out);
-  out.line("--------------------");
-  out.line("Differences between");
-  out.line("File 1: " + FileNameOf(path1));
-  out.line("and");
-  out.line("File 2: " + FileNameOf(path2));
-  out.line("Starting at byte " + Hex(start));
-  out.line();
-  out.line(PrintZones({"Address", "File1", "File2"}));
-}
 
 CompareScanner::CompareScanner(JobHost& host, OutFile& out, const TextMap* map1,
                                const TextMap* map2)
@@ -167,7 +98,7 @@ void CompareScanner::difference(std::int64_t position, std::uint8_t a, std::uint
     text1_ += (*map1_)[a];
     text2_ += (*map2_)[b];
   }
-  out_.line(DifferenceLine(position, a, b));
+  out_.line(DifferenceLine(position, a, b).text());
   ++differences_;
   gap_ = 0;
 }

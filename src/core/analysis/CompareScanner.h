@@ -16,14 +16,6 @@ namespace morvane {
 
 using TextMap = std::array<std::string, 256>;
 
-// Items in print zones of 14 columns: every item but the last is padded with
-// blanks to the next zone; the last one ends the line.
-std::string PrintZones(std::initializer_list<std::string_view> items);
-
-// The report's heading, from the banner down to the column line.
-void WriteCompareHeader(OutFile& out, const std::string& path1, const std::string& path2,
-                        std::int64_t start);
-
 class CompareScanner {
  public:
   // map1 and map2 decode the bytes of file 1 and file 2 while the host's

@@ -4,6 +4,7 @@
 #include <new>
 #include <optional>
 
+#include "analysis/CompareLines.h"
 #include "analysis/CompareScanner.h"
 #include "analysis/InStream.h"
 #include "analysis/RelativeSearch.h"
