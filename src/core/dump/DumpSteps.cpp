@@ -4,11 +4,17 @@
 namespace morvane {
 
 std::unique_ptr<DumpStep> MakeTableOnlyStep();
+std::unique_ptr<DumpStep> MakeSpeechCodeStep();
+std::unique_ptr<DumpStep> MakeMenuCodeStep();
 
 std::unique_ptr<DumpStep> MakeDumpStep(int mode) {
   switch (mode) {
     case kTableOnly:
       return MakeTableOnlyStep();
+    case kSpeech:
+      return MakeSpeechCodeStep();
+    case kMenu:
+      return MakeMenuCodeStep();
     default:
       return nullptr;
   }
