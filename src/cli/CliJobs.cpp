@@ -1,6 +1,8 @@
 #include "cli/CliJobs.h"
 
 #include "dump/DumpDriver.h"
+#include "insert/Insert.h"
+#include "insert/Strip.h"
 
 namespace morvane {
 
@@ -19,9 +21,9 @@ const std::vector<CliJob>& CliJobs() {
        {{"--rom", D::OpenNES, "ROM file to read"},
         {"--script", D::OpenSJS, "script file"},
         {"--tbl", D::OpenTBL, "character table (.tbl)"}},
-       nullptr},
+       &cmdInsert_Click},
       {"strip", "Strip a script file down to its translated text",
-       {{"--script", D::OpenSJS, "script file"}}, nullptr},
+       {{"--script", D::OpenSJS, "script file"}}, &cmdStrip_Click},
       {"search", "Relative search for a word (set it with --word)",
        {{"--rom", D::OpenNES, "file to search"}}, nullptr},
       {"compare",
