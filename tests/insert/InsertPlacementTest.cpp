@@ -5,7 +5,8 @@ using namespace std::string_literals;
 namespace {
 
 std::string Script(std::string_view ptrs, std::string_view blocks,
-                   std::initializer_list<std::string_view> body, std::string_view phrases = "0\t4") {
+                   std::initializer_list<std::string_view> body,
+                   std::string_view phrases = "0\t4") {
   std::string s = "game Text\r\nPhrases\t" + std::string(phrases) + "\r\nChars\t20\t3\t\r\nPtrs\t" +
                   std::string(ptrs) + "\r\n" + std::string(blocks);
   for (auto line : body) s += std::string(line) + "\r\n";
@@ -13,15 +14,32 @@ std::string Script(std::string_view ptrs, std::string_view blocks,
 }
 
 // Phrases 0 to 4, phrase 3 sharing the text of phrase 1.
-const std::initializer_list<std::string_view> kFive = {
-    ";notes before the phrases", "0:A100:", "\xE3\x81\x82", "HI", "",  "1,3:", "",     "YO",
-    "",                          "2:",      "", "A B",      "",   "4:", "",     "THE", ""};
+const std::initializer_list<std::string_view> kFive = {";notes before the phrases",
+                                                       "0:A100:",
+                                                       "\xE3\x81\x82",
+                                                       "HI",
+                                                       "",
+                                                       "1,3:",
+                                                       "",
+                                                       "YO",
+                                                       "",
+                                                       "2:",
+                                                       "",
+                                                       "A B",
+                                                       "",
+                                                       "4:",
+                                                       "",
+                                                       "THE",
+                                                       ""};
 
 TEST_F(InsertTest, SeparateTablesSharedPhrasesAndFill) {
-  const std::string out =
-      inserted(Script("A010\tA07C\t-7FF0\t1", "Blocks\t1\tee\r\nText\tA100\tA13F\t-7FF0\r\n", kFive));
+  const std::string out = inserted(
+      Script("A010\tA07C\t-7FF0\t1", "Blocks\t1\tee\r\nText\tA100\tA13F\t-7FF0\r\n", kFive));
   std::string expected = rom;
-  Put(expected, 0x2110, "HI\xFFYO\xFF" "A B\xFF\x10" "E\xFF");
+  Put(expected, 0x2110,
+      "HI\xFFYO\xFF"
+      "A B\xFF\x10"
+      "E\xFF");
   Put(expected, 0x2110 + 13, std::string(64 - 13, '\xEE'));
   Put(expected, 0x2020, "\x00\x03\x06\x03\x0A"s);
   Put(expected, 0x208C, "\xA1\xA1\xA1\xA1\xA1");
@@ -50,7 +68,10 @@ TEST_F(InsertTest, InterleavedTableWithPointerAdjustLeavesTheBlockRest) {
   const std::string out = inserted(
       Script("A02B\tA02A\t-7FF0\t2", "Blocks\t1\r\nText\tA100\tA13F\t-7FF0\t\t-4000\r\n", kFive));
   std::string expected = rom;
-  Put(expected, 0x2110, "HI\xFFYO\xFF" "A B\xFF\x10" "E\xFF");
+  Put(expected, 0x2110,
+      "HI\xFFYO\xFF"
+      "A B\xFF\x10"
+      "E\xFF");
   Put(expected, 0x203A, "\x61\x00\x61\x03\x61\x06\x61\x03\x61\x0A"s);
   ExpectSameBytes(out, expected);
 }
@@ -61,8 +82,8 @@ TEST_F(InsertTest, APhraseThatDoesNotFitMovesToTheNextBlock) {
     host = ScriptedHost();
     const std::string blocks = std::string("Blocks\t2\t") + (fill ? "0" : "") +
                                "\r\nText\tA100\tA105\t-7FF0\r\nText\tA200\tA2FF\t-7FF0\t1\r\n";
-    const std::string out = inserted(Script(
-        "A010\tA07C\t-7FF0\t1", blocks, {"0:", "", "HI", "", "1:", "", "WORLD", ""}, "0\t2"));
+    const std::string out = inserted(Script("A010\tA07C\t-7FF0\t1", blocks,
+                                            {"0:", "", "HI", "", "1:", "", "WORLD", ""}, "0\t2"));
     std::string expected = rom;
     Put(expected, 0x2110, fill ? "HI\xFF\x00\x00\x00"s : "HI\xFF");
     Put(expected, 0x2210, "WORLD\xFF");
@@ -82,10 +103,13 @@ TEST_F(InsertTest, APhraseThatDoesNotFitMovesToTheNextBlock) {
 }
 
 TEST_F(InsertTest, NoneModeKeepsThePointerTables) {
-  const std::string out = inserted(Script("NONE\t[NONE+1]\t-7FF0\t2",
-                                          "Blocks\t1\r\nText\tA100\tA13F\t-7FF0\r\n", kFive));
+  const std::string out = inserted(
+      Script("NONE\t[NONE+1]\t-7FF0\t2", "Blocks\t1\r\nText\tA100\tA13F\t-7FF0\r\n", kFive));
   std::string expected = rom;
-  Put(expected, 0x2110, "HI\xFFYO\xFF" "A B\xFF\x10" "E\xFF");
+  Put(expected, 0x2110,
+      "HI\xFFYO\xFF"
+      "A B\xFF\x10"
+      "E\xFF");
   ExpectSameBytes(out, expected);
   EXPECT_EQ(host.statuses.back(), "Done with all Text; copying rest of ROM after Block 0");
 }
@@ -100,7 +124,12 @@ TEST_F(InsertTest, LengthModePrefixesEveryPhraseTheEmptyOneToo) {
                         {"0:", "", "HI", "", "1:", "", "", "2:", "", "A", "B", ""}, "0\t2"));
     std::string expected = rom;
     Put(expected, 0x2110,
-        withEnd ? "\x04HI\xFF\x01\x05" "A\xFE" "B\xFF" : "\x03HI\x01\x04" "A\xFE" "B");
+        withEnd ? "\x04HI\xFF\x01\x05"
+                  "A\xFE"
+                  "B\xFF"
+                : "\x03HI\x01\x04"
+                  "A\xFE"
+                  "B");
     ExpectSameBytes(out, expected);
   }
 }

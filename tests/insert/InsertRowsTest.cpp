@@ -35,7 +35,9 @@ class InsertRowsTest : public InsertTest {
 
 TEST_F(InsertRowsTest, FixedWidthLimit) {
   expectBytes("5\t3", {"ABCDE"}, "ABCDE\xFF");
-  expectBytes("2\t3", {"THE"}, "\x10" "E\xFF");  // one table text of two characters
+  expectBytes("2\t3", {"THE"},
+              "\x10"
+              "E\xFF");  // one table text of two characters
   EXPECT_EQ(refusal("5\t3", {"AB CDEF"}),
             "PhraseNumber = 0h line 'AB CDEF' is too long.\r\nWidth 6 > 5.\r\n"
             "These characters don't fit |EF|.");
@@ -46,17 +48,26 @@ TEST_F(InsertRowsTest, VariableWidthLimitInPixels) {
   EXPECT_EQ(refusal("1B\t3\tV", {std::string(28, 'A')}),
             "PhraseNumber = 0h line '" + std::string(28, 'A') +
                 "' is too long.\r\nWidth 224 > 216.\r\nThese characters don't fit |A|.");
-  expectBytes("1\t3\tV", {"{0A}{0B}A"}, "\x0A\x0B" "A\xFF");  // raw bytes have no width
+  expectBytes("1\t3\tV", {"{0A}{0B}A"},
+              "\x0A\x0B"
+              "A\xFF");  // raw bytes have no width
 }
 
 TEST_F(InsertRowsTest, RowLimitAndNewPage) {
   EXPECT_EQ(refusal("20\t3", {"A", "B", "C", "D"}),
             "PhraseNumber = 0h line 'D' is not allowed.\r\nRow: 4 > Max Row: 3.");
-  expectBytes("20\t3", {"A", "B", "C", "\\_/", "D"}, "A\xFE" "B\xFE" "C\xF1" "D\xFF");
+  expectBytes("20\t3", {"A", "B", "C", "\\_/", "D"},
+              "A\xFE"
+              "B\xFE"
+              "C\xF1"
+              "D\xFF");
 }
 
 TEST_F(InsertRowsTest, AlternateEndOfPhraseRules) {
-  expectBytes("20\t3", {"\\/", "A", "B"}, "\xF0" "A\xFE" "B\xFF");
+  expectBytes("20\t3", {"\\/", "A", "B"},
+              "\xF0"
+              "A\xFE"
+              "B\xFF");
   expectBytes("20\t3", {"A", "\\/"}, "A\xF0");
   EXPECT_EQ(refusal("20\t3", {"A", "\\/", "B"}),
             "PhraseNumber = 0h line 'B' is not allowed.\r\n"
@@ -78,8 +89,9 @@ TEST_F(InsertRowsTest, PhraseLengthLimit) {
   EXPECT_EQ(refusal("7FFF\t3", {std::string(2048, 'A')}), tooLong);
   // Control rows alone can outgrow the phrase buffer too.
   host = ScriptedHost();
-  std::string s = "t\r\nPhrases\t0\t0\r\nChars\t20\t3\r\nPtrs\tNONE\r\nBlocks\t1\r\n"
-                  "Text\tA100\tA9FF\t-7FF0\r\n0:\r\n\r\n";
+  std::string s =
+      "t\r\nPhrases\t0\t0\r\nChars\t20\t3\r\nPtrs\tNONE\r\nBlocks\t1\r\n"
+      "Text\tA100\tA9FF\t-7FF0\r\n0:\r\n\r\n";
   for (int i = 0; i < 2100; ++i) s += "\\_/\r\n";
   EXPECT_EQ(run(s).outcome, Outcome::Warned);
   EXPECT_EQ(warning(), tooLong);
