@@ -20,14 +20,13 @@ class StripTest : public ::testing::Test {
   ScriptedHost host;
 };
 
-const std::string kHeader =
-    CrLf({"game Text", "Phrases\t0\t2", "Chars\tnonsense", "Ptrs\tNONE", "Blocks\t2", "Text\t1",
-          "Text\t2"});
+const std::string kHeader = CrLf({"game Text", "Phrases\t0\t2", "Chars\tnonsense", "Ptrs\tNONE",
+                                  "Blocks\t2", "Text\t1", "Text\t2"});
 
 TEST_F(StripTest, CopiesTheTranslatedRowsInPhraseOrder) {
   const std::string script =
-      kHeader + CrLf({"a note", "0:8000:", "\xE3\x81\x82", "A", "", "1,2:", "", "B", "\\/",
-                      "\\_/", "{0A}", "", "trailing notes"});
+      kHeader + CrLf({"a note", "0:8000:", "\xE3\x81\x82", "A", "", "1,2:", "", "B", "\\/", "\\_/",
+                      "{0A}", "", "trailing notes"});
   EXPECT_EQ(strip(script).outcome, Outcome::Done);
   EXPECT_EQ(output(), CrLf({"A", "", "B", "\\/", "\\_/", "{0A}", ""}));
   EXPECT_EQ(host.busyLeft, 1);
@@ -35,8 +34,8 @@ TEST_F(StripTest, CopiesTheTranslatedRowsInPhraseOrder) {
 }
 
 TEST_F(StripTest, APhraseWithoutTranslationGivesAnEmptyLine) {
-  const std::string script = kHeader + CrLf({"0:", "\xE3\x81\x82", "", "1:", "", "X", "", "2:",
-                                             "source", ""});
+  const std::string script =
+      kHeader + CrLf({"0:", "\xE3\x81\x82", "", "1:", "", "X", "", "2:", "source", ""});
   EXPECT_EQ(strip(script).outcome, Outcome::Done);
   EXPECT_EQ(output(), CrLf({"", "X", "", ""}));
 }
@@ -54,8 +53,7 @@ TEST_F(StripTest, HeaderErrorsAndRunTimeFailures) {
   EXPECT_EQ(host.warnings.at(0).second, "Line 5 - Blocks: 0 must be 1 or more.");
 
   // A phrase without an entry: the report names the strip and the phrase searched.
-  EXPECT_EQ(strip(kHeader + CrLf({"0:", "", "A", "", "2:", "", "C", ""})).outcome,
-            Outcome::Failed);
+  EXPECT_EQ(strip(kHeader + CrLf({"0:", "", "A", "", "2:", "", "C", ""})).outcome, Outcome::Failed);
   EXPECT_EQ(host.errors.at(0),
             "Error #62 -> Input past end of file\r\n\r\nError during Strip:\r\n"
             "Ignore all UTF Rows until iPhraseNumber = 1h");
