@@ -86,6 +86,9 @@ TEST_F(InsertFailureTest, APhraseThatFitsNoBlockIsReported) {
   EXPECT_EQ(minorError(script),
             "PhraseNumber = 1h needs 6 bytes, but only 5 bytes are left in Block 1.\r\n"
             "It fits in no remaining block, so it and the phrases after it can't be inserted.");
+  EXPECT_EQ(host.labels[32], "0h");
+  EXPECT_EQ(host.labels[35], "?????");  // block 1 received nothing
+  EXPECT_EQ(host.labels[36], "-----");
   // What the passes wrote stays: the ROM up to the end of the last block.
   std::string expected = rom.substr(0, 0x2215);
   Put(expected, 0x2110, "HI\xFF");

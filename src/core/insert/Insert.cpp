@@ -33,8 +33,8 @@ bool AskFiles(JobHost& host, InsertFiles& files) {
   const auto table = host.askFile(Dialog::OpenTBL);
   if (!table) return false;
   files = {*rom, *script, *table, SuffixedName(*rom, "Modified")};
-  for (const std::string* input : {rom.operator->(), script.operator->(), table.operator->()}) {
-    if (SameFile(files.output, *input)) {
+  for (const std::string& input : {files.rom, files.script, files.table}) {
+    if (SameFile(files.output, input)) {
       throw JobError::Minor("Error during Insert",
                             "The modified ROM would replace one of the input files.", files.output);
     }

@@ -74,21 +74,14 @@ void PhraseEncoder::encodeRow(const std::string& row) {
       }
       pos += textLength;
     }
-    if (length_ >= kMaxPhraseBytes) {
-      refuse("PhraseNumber = " + hex_ +
-             "h translated text is too long.\r\nMaximum number of characters is limited at "
-             "2048");
-    }
+    if (length_ >= kMaxPhraseBytes) refuseTooLong();
   }
 }
 
 void PhraseEncoder::append(int byte) {
   // Control rows add bytes without the per-character check; a phrase that
   // outgrows the buffer through them is just as much too long.
-  if (length_ > kMaxPhraseBytes) {
-    refuse("PhraseNumber = " + hex_ +
-           "h translated text is too long.\r\nMaximum number of characters is limited at 2048");
-  }
+  if (length_ > kMaxPhraseBytes) refuseTooLong();
   buffer_[static_cast<std::size_t>(length_++)] = static_cast<std::uint8_t>(byte);
 }
 
@@ -99,6 +92,12 @@ void PhraseEncoder::appendControl(int byte) {
 
 void PhraseEncoder::refuse(const std::string& message) const {
   throw JobError::Minor("Error during Insert", message);
+}
+
+void PhraseEncoder::refuseTooLong() const {
+  refuse("PhraseNumber = " + hex_ +
+         "h translated text is too long.\r\nMaximum number of characters is limited at " +
+         std::to_string(kMaxPhraseBytes));
 }
 
 void PhraseEncoder::refuseRow(const std::string& row, const std::string& why) const {

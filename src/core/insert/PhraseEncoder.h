@@ -33,6 +33,7 @@ class PhraseEncoder {
   void append(int byte);
   void appendControl(int byte);
   [[noreturn]] void refuse(const std::string& message) const;
+  [[noreturn]] void refuseTooLong() const;
   [[noreturn]] void refuseRow(const std::string& row, const std::string& why) const;
 
   const ScriptHeader& header_;
