@@ -1,4 +1,5 @@
 #include "InsertFixture.h"
+#include "insert/ScriptHeader.h"
 
 namespace morvane {
 using namespace std::string_literals;
@@ -144,6 +145,30 @@ TEST_F(InsertTest, AnEmptyPhraseIsTheEndByteOrNothing) {
   Put(expected, 0x2020, "\x00\x00"s);
   Put(expected, 0x208C, "\xA1\xA1");
   ExpectSameBytes(out, expected);
+}
+
+TEST_F(InsertTest, TheLastSlotsAndTheLastPhraseNumber) {
+  // All 2049 slots in use, the last one shared with the phrase before it.
+  std::string s =
+      "t\r\nPhrases\t0\t800\r\nChars\t20\t3\r\nPtrs\tNONE\r\nBlocks\t1\r\n"
+      "Text\tB000\tB8FF\t-7FF0\r\n";
+  for (int n = 0; n < 0x7FF; ++n) s += PhraseHex(n) + ":\r\n\r\n\r\n";
+  s += "7FF,800:\r\n\r\nB\r\n\r\n";
+  host = ScriptedHost();
+  std::string expected = rom;
+  Put(expected, 0x3010, std::string(0x7FF, '\xFF') + "B\xFF");
+  ExpectSameBytes(inserted(s), expected);
+  EXPECT_EQ(host.labels[32], "7FFh");
+
+  // Phrase 7FFF, the highest number there is, is placed like any other.
+  host = ScriptedHost();
+  expected = rom;
+  Put(expected, 0x3010,
+      "A\xFF"
+      "B\xFF");
+  ExpectSameBytes(inserted("t\r\nPhrases\t7FFE\t7FFF\r\nChars\t20\t3\r\nPtrs\tNONE\r\nBlocks\t1\r\n"
+                           "Text\tB000\tB7FF\t-7FF0\r\n7ffe:\r\n\r\nA\r\n\r\n7FFF:\r\n\r\nB\r\n"),
+                  expected);
 }
 
 }  // namespace
