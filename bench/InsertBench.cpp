@@ -4,8 +4,8 @@
 #include <fstream>
 #include <random>
 
-#include "QuietHost.h"
 #include "insert/Insert.h"
+#include "shell/QuietHost.h"
 
 namespace morvane {
 namespace {

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace morvane;
   static const std::string rom = Copied("sample.nes");
   static const std::string table = Copied("sample.tbl");
-  fuzz::SilentHost host;
+  QuietHost host;
   host.files[Dialog::OpenNES] = rom;
   host.files[Dialog::OpenTBL] = table;
   host.files[Dialog::OpenSJS] = fuzz::WriteInput("script.txt", data, size);
