@@ -50,8 +50,8 @@ JobResult cmdInsert_Click(const Settings&, JobHost& host) {
   std::string step;
   std::string image;
   std::unique_ptr<OutFile> out;
-  std::unique_ptr<TextInserter> inserter;
-  bool saving = false;
+  std::size_t written = 0;  // bytes of image the passes have produced
+  bool inserting = false;
   try {
     InsertFiles files;
     if (!AskFiles(host, files)) {
@@ -69,16 +69,17 @@ JobResult cmdInsert_Click(const Settings&, JobHost& host) {
     out = std::make_unique<OutFile>(files.output);
     result.written.push_back(files.output);
     const ScriptHeader header = ReadScriptHeader(script);
-    inserter = std::make_unique<TextInserter>(host, step, header, table, list, script, image);
-    inserter->run();
-    saving = true;
+    TextInserter inserter(host, step, header, table, list, script, image, written);
+    inserting = true;
+    inserter.run();
+    inserting = false;
     out->write(image);
     out->close();
   } catch (const JobError& e) {
     // The output keeps what the passes had written when the job stopped.
-    if (out && inserter && !saving) {
+    if (out && inserting) {
       try {
-        out->write(std::string_view(image).substr(0, inserter->written()));
+        out->write(std::string_view(image).substr(0, written));
         out->close();
       } catch (const JobError&) {  // the report below is the one that matters
       }

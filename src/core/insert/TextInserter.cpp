@@ -10,13 +10,16 @@ namespace morvane {
 
 TextInserter::TextInserter(JobHost& host, std::string& step, const ScriptHeader& header,
                            const CharTable& table, const EncodingList& list, TextLines& script,
-                           std::string& image)
+                           std::string& image, std::size_t& written)
     : host_(host),
       step_(step),
       header_(header),
       script_(script),
       image_(image),
-      encoder_(header, table, list) {}
+      encoder_(header, table, list),
+      written_(written) {
+  written_ = 0;
+}
 
 void TextInserter::run() {
   step_ = "Init";

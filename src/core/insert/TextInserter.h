@@ -1,6 +1,6 @@
 // The body of script insertion: the phrases placed block by block into a copy
 // of the ROM, then the two pointer tables rewritten. The copy is built in
-// memory; written() tells how much of it the sequential passes have produced,
+// memory; written tells how much of it the sequential passes have produced,
 // which is what an output file keeps when the job stops early.
 #pragma once
 
@@ -18,13 +18,14 @@ namespace morvane {
 
 class TextInserter {
  public:
-  // image holds the ROM's bytes and becomes the modified ROM; step is the
-  // job's current step, kept up to date for its error report.
+  // image holds the ROM's bytes and becomes the modified ROM; written counts
+  // its bytes produced so far; step is the job's current step, kept up to
+  // date for its error report.
   TextInserter(JobHost& host, std::string& step, const ScriptHeader& header, const CharTable& table,
-               const EncodingList& list, TextLines& script, std::string& image);
+               const EncodingList& list, TextLines& script, std::string& image,
+               std::size_t& written);
 
   void run();
-  std::size_t written() const { return written_; }
 
  private:
   using Pointers = std::array<std::uint8_t, kPhraseSlots>;
@@ -48,7 +49,7 @@ class TextInserter {
   PhraseEncoder encoder_;
   Pointers low_{};
   Pointers high_{};
-  std::size_t written_ = 0;
+  std::size_t& written_;
   std::int32_t current_ = 0;
   int sharedCount_ = 1;
   bool needPhrase_ = true;
