@@ -5,6 +5,8 @@
 #include "dump/DumpDriver.h"
 #include "games/PortopiaInsert.h"
 #include "games/RomanciaGraphics.h"
+#include "insert/Insert.h"
+#include "insert/Strip.h"
 
 namespace morvane {
 
@@ -23,11 +25,11 @@ const std::vector<CliJob>& CliJobs() {
        {{"--rom", D::OpenNES, "ROM file to read"},
         {"--script", D::OpenSJS, "script file"},
         {"--tbl", D::OpenTBL, "character table (.tbl)"}},
-       nullptr},
+       &cmdInsert_Click},
       {"strip",
        "Strip a script file down to its translated text",
        {{"--script", D::OpenSJS, "script file"}},
-       nullptr},
+       &cmdStrip_Click},
       {"search",
        "Relative search for a word (set it with --word)",
        {{"--rom", D::OpenNES, "file to search"}},
