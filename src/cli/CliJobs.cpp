@@ -1,6 +1,8 @@
 #include "cli/CliJobs.h"
 
 #include "dump/DumpDriver.h"
+#include "fds/FdsMerge.h"
+#include "fds/FdsSplit.h"
 
 namespace morvane {
 
@@ -20,10 +22,14 @@ const std::vector<CliJob>& CliJobs() {
         {"--script", D::OpenSJS, "script file"},
         {"--tbl", D::OpenTBL, "character table (.tbl)"}},
        nullptr},
-      {"strip", "Strip a script file down to its translated text",
-       {{"--script", D::OpenSJS, "script file"}}, nullptr},
-      {"search", "Relative search for a word (set it with --word)",
-       {{"--rom", D::OpenNES, "file to search"}}, nullptr},
+      {"strip",
+       "Strip a script file down to its translated text",
+       {{"--script", D::OpenSJS, "script file"}},
+       nullptr},
+      {"search",
+       "Relative search for a word (set it with --word)",
+       {{"--rom", D::OpenNES, "file to search"}},
+       nullptr},
       {"compare",
        "Compare two files",
        {{"--file1", D::OpenNES, "first file"},
@@ -31,10 +37,14 @@ const std::vector<CliJob>& CliJobs() {
         {"--tbl1", D::OpenTBL, "character table of the first file (with --show-strings)"},
         {"--tbl2", D::OpenTBL, "character table of the second file (with --show-strings)"}},
        nullptr},
-      {"fds-split", "Split a Famicom Disk System image into a listing and files",
-       {{"--image", D::OpenFDS, "disk image"}}, nullptr},
-      {"fds-merge", "Merge a disk listing and its files back into an image",
-       {{"--listing", D::OpenTXT, "disk listing (\" FDS Files.txt\")"}}, nullptr},
+      {"fds-split",
+       "Split a Famicom Disk System image into a listing and files",
+       {{"--image", D::OpenFDS, "disk image"}},
+       &cmdFDSSplit_Click},
+      {"fds-merge",
+       "Merge a disk listing and its files back into an image",
+       {{"--listing", D::OpenTXT, "disk listing (\" FDS Files.txt\")"}},
+       &cmdFDSMerge_Click},
       {"portopia-insert",
        "Insert Portopia's text",
        {{"--rom", D::OpenNES, "Portopia ROM"},
