@@ -133,5 +133,27 @@ TEST(FdsRoundTrip, EnlargedFileWithLengthAndSpaceAdjusted) {
   EXPECT_TRUE(SameBytes(merged.substr(16 + 65500), image.substr(16 + 65500)));
 }
 
+TEST(FdsRoundTrip, ImagesCutShortEndWithAClearMessage) {
+  DiskSide side{{File(0, 0x100)}};
+  const std::string image = BuildImage({side, side});
+  const std::size_t sideB = 16 + 65500;
+  const std::pair<std::size_t, std::string> cuts[] = {
+      {sideB + 40, "UNKNOWN DATA row needs to be 9 bytes but is 5 bytes"},
+      {sideB + 58 + 17 + 0x80, "File is too small or length is too big."},
+      {image.size() - 100, "Problem with finding the EMPTY SPACE Size"},
+  };
+  for (const auto& [keep, message] : cuts) {
+    TempDir dir;
+    const JobRun split = Split(dir.write("cut.fds", image.substr(0, keep)));
+    EXPECT_EQ(split.host.lastStatus(), "Done: ");
+    const JobRun merge = Merge(split.out);
+    EXPECT_EQ(merge.host.lastStatus(), "FDS Merge Error");
+    ASSERT_EQ(merge.host.errors.size(), 1u);
+    EXPECT_NE(merge.host.errors[0].find(message), std::string::npos) << merge.host.errors[0];
+    // The first side is rebuilt whole before the failure.
+    EXPECT_TRUE(SameBytes(Slurp(merge.out).substr(0, sideB), image.substr(0, sideB)));
+  }
+}
+
 }  // namespace
 }  // namespace morvane::test
