@@ -112,7 +112,7 @@ std::string MeaningText(Meaning meaning, std::uint8_t value, std::uint8_t rewrit
       if (value == 0x20) return "Normal Disk";
       if (value == 0x45) return "[E]vent Disk";
       if (value == 0x52) return "Disk with advertising price [R]eduction";
-      return "\"" + std::string(1, static_cast<char>(value)) + "\" UNKNOWN";
+      return std::string(1, '"').append(1, static_cast<char>(value)).append("\" UNKNOWN");
     case Meaning::Side:
       return Lookup({{0x00, "Side A"}, {0x01, "Side B"}}, value);
     case Meaning::Disk:
@@ -176,8 +176,11 @@ std::string TypeColumns(std::uint8_t type, int address, int length, std::int64_t
 }
 
 std::string EmptySpaceEnd(int size, std::int64_t first, std::int64_t last) {
-  return "\t" + HexWord(size) + "\t\t\t\t\t\t" +
-         LowerCase(HexOffset(first) + "-" + HexOffset(last));
+  std::string text(1, '\t');
+  text += HexWord(size);
+  text += "\t\t\t\t\t\t";
+  text += LowerCase(HexOffset(first) + "-" + HexOffset(last));
+  return text;
 }
 
 std::string ExtractedFileName(std::string_view type4, int address, int length,

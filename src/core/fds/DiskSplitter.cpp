@@ -204,7 +204,8 @@ void DiskSplitter::emptySpace(std::uint8_t b) {
   if (count_ == 1) {
     write(std::string(kEmptySpaceLabel) + "\t" + HexByte(b));
   } else if (count_ <= kListedSpaceBytes) {
-    write(" " + HexByte(b));
+    out_ += ' ';
+    out_ += HexByte(b);
   }
   if (lastOfSide()) endSide(count_);
 }
