@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <random>
 
 #include "FdsImage.h"
 #include "shell/Values.h"
@@ -152,6 +153,33 @@ TEST(FdsRoundTrip, ImagesCutShortEndWithAClearMessage) {
     EXPECT_NE(merge.host.errors[0].find(message), std::string::npos) << merge.host.errors[0];
     // The first side is rebuilt whole before the failure.
     EXPECT_TRUE(SameBytes(Slurp(merge.out).substr(0, sideB), image.substr(0, sideB)));
+  }
+}
+
+// Damaged images and listings end in a message or a result, never a crash.
+TEST(FdsRoundTrip, DamageNeverCrashes) {
+  DiskSide side{{File(0, 0x30), File(1, 0), File(2, 0x10, 1)}};
+  side.declared = 5;
+  const std::string image = BuildImage({side, side});
+  TempDir dir;
+  const std::string listing = Slurp(Split(dir.write("d.fds", image)).out);
+  std::mt19937 rng(12345);
+  for (int round = 0; round < 60; ++round) {
+    std::string bad = image.substr(0, 16 + 65500 + 250 + rng() % 400);
+    for (int i = 0; i < 3; ++i) bad[16 + 65500 + rng() % 250] = static_cast<char>(rng());
+    for (int i = 0; i < 2; ++i) bad[rng() % 300] = static_cast<char>(rng());
+    const JobRun split = Split(dir.write("d.fds", bad));
+    EXPECT_EQ(split.host.errors.size() + (split.host.lastStatus() == "Done: "), 1u);
+
+    std::string text = listing;
+    for (int i = 0; i < 4; ++i) {
+      const std::size_t at = rng() % text.size();
+      text.erase(at, rng() % 12);
+      text.insert(rng() % text.size(), std::string(1, "\t\r\n 0F\"-"[rng() % 8]));
+    }
+    dir.write("d FDS Files.txt", text);
+    const JobRun merge = Merge(dir.file("d FDS Files.txt"));
+    EXPECT_EQ(merge.host.errors.size() + merge.host.statuses.empty(), 1u);
   }
 }
 
