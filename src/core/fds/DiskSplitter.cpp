@@ -125,9 +125,9 @@ void DiskSplitter::field(std::uint8_t b) {
       write(count_ < f.width ? hh + " " : hh + "\r\n");
       break;
     case FieldKind::Date:
-      if (count_ == 1) year_ = YearText(b);
-      if (count_ == 2) month_ = hh;
-      if (count_ == 3) line(month_ + "/" + hh + "/" + year_);
+      if (count_ == 1) year_ = b;
+      if (count_ == 2) month_ = b;
+      if (count_ == 3) line(DateText(year_, month_, b));
       break;
     case FieldKind::GameName:
       buffer_ += static_cast<char>(b);

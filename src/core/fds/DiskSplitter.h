@@ -88,8 +88,8 @@ class DiskSplitter {
   int disk_ = 1;
   int sideCounter_ = 0;  // 1 = side A, 2 = side B
   std::string buffer_;
-  std::string year_;
-  std::string month_;
+  std::uint8_t year_ = 0;  // of the date being read
+  std::uint8_t month_ = 0;
   std::uint8_t rewrites_ = 0;
   int fileCount_ = 0;
   int expected_ = 0;             // number of the next file header
