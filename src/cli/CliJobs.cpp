@@ -3,6 +3,8 @@
 #include "analysis/FileCompare.h"
 #include "analysis/RelativeSearch.h"
 #include "dump/DumpDriver.h"
+#include "fds/FdsMerge.h"
+#include "fds/FdsSplit.h"
 #include "games/PortopiaInsert.h"
 #include "games/RomanciaGraphics.h"
 #include "insert/Insert.h"
@@ -44,11 +46,11 @@ const std::vector<CliJob>& CliJobs() {
       {"fds-split",
        "Split a Famicom Disk System image into a listing and files",
        {{"--image", D::OpenFDS, "disk image"}},
-       nullptr},
+       &cmdFDSSplit_Click},
       {"fds-merge",
        "Merge a disk listing and its files back into an image",
        {{"--listing", D::OpenTXT, "disk listing (\" FDS Files.txt\")"}},
-       nullptr},
+       &cmdFDSMerge_Click},
       {"portopia-insert",
        "Insert Portopia's text",
        {{"--rom", D::OpenNES, "Portopia ROM"},
