@@ -3,9 +3,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "QuietHost.h"
 #include "fds/FdsMerge.h"
 #include "fds/FdsSplit.h"
+#include "shell/QuietHost.h"
 #include "shell/Settings.h"
 
 namespace morvane {
@@ -70,7 +70,7 @@ struct BenchFolder {
 void BM_SplitEightSides(benchmark::State& state) {
   BenchFolder folder;
   QuietHost host;
-  host.files[Dialog::OpenFDS] = (folder.dir / "disk.fds").string();
+  host.files[Dialog::OpenFDS] = {(folder.dir / "disk.fds").string()};
   for (auto _ : state) benchmark::DoNotOptimize(cmdFDSSplit_Click(Settings{}, host));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * (16 + 8 * 65500));
 }
@@ -79,8 +79,8 @@ BENCHMARK(BM_SplitEightSides)->Unit(benchmark::kMillisecond);
 void BM_MergeEightSides(benchmark::State& state) {
   BenchFolder folder;
   QuietHost host;
-  host.files[Dialog::OpenFDS] = (folder.dir / "disk.fds").string();
-  host.files[Dialog::OpenTXT] = (folder.dir / "disk FDS Files.txt").string();
+  host.files[Dialog::OpenFDS] = {(folder.dir / "disk.fds").string()};
+  host.files[Dialog::OpenTXT] = {(folder.dir / "disk FDS Files.txt").string()};
   if (cmdFDSSplit_Click(Settings{}, host).outcome != Outcome::Done) {
     state.SkipWithError("split failed");
     return;

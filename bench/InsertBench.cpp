@@ -43,9 +43,9 @@ void BM_Insert2049PhrasesInto1MiB(benchmark::State& state) {
     table += std::string{kDigits[c >> 4], kDigits[c & 15], '=', static_cast<char>(c)} + "\r\n";
   }
   QuietHost host;
-  host.files[Dialog::OpenNES] = WriteFile("morvane-bench-insert.nes", rom);
-  host.files[Dialog::OpenSJS] = WriteFile("morvane-bench-insert.txt", FullScript());
-  host.files[Dialog::OpenTBL] = WriteFile("morvane-bench-insert.tbl", table);
+  host.files[Dialog::OpenNES] = {WriteFile("morvane-bench-insert.nes", rom)};
+  host.files[Dialog::OpenSJS] = {WriteFile("morvane-bench-insert.txt", FullScript())};
+  host.files[Dialog::OpenTBL] = {WriteFile("morvane-bench-insert.tbl", table)};
   for (auto _ : state) {
     const JobResult result = cmdInsert_Click(Settings{}, host);
     if (result.outcome != Outcome::Done) state.SkipWithError("insertion failed");

@@ -10,12 +10,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 1) return 0;
   Settings settings;
   settings.header = (data[0] & 0x02) != 0;
-  fuzz::SilentHost host;
+  QuietHost host;
   if ((data[0] & 0x01) == 0) {
-    host.files[Dialog::OpenFDS] = fuzz::WriteInput("disk.fds", data + 1, size - 1);
+    host.files[Dialog::OpenFDS] = {fuzz::WriteInput("disk.fds", data + 1, size - 1)};
     cmdFDSSplit_Click(settings, host);
   } else {
-    host.files[Dialog::OpenTXT] = fuzz::WriteInput("disk FDS Files.txt", data + 1, size - 1);
+    host.files[Dialog::OpenTXT] = {fuzz::WriteInput("disk FDS Files.txt", data + 1, size - 1)};
     cmdFDSMerge_Click(settings, host);
   }
   return 0;

@@ -21,9 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const std::string rom = Copied("sample.nes");
   static const std::string table = Copied("sample.tbl");
   QuietHost host;
-  host.files[Dialog::OpenNES] = rom;
-  host.files[Dialog::OpenTBL] = table;
-  host.files[Dialog::OpenSJS] = fuzz::WriteInput("script.txt", data, size);
+  host.files[Dialog::OpenNES] = {rom};
+  host.files[Dialog::OpenTBL] = {table};
+  host.files[Dialog::OpenSJS] = {fuzz::WriteInput("script.txt", data, size)};
   cmdInsert_Click(Settings{}, host);
   cmdStrip_Click(Settings{}, host);
   return 0;
