@@ -1,8 +1,14 @@
 #include "cli/CliJobs.h"
 
+#include "analysis/FileCompare.h"
+#include "analysis/RelativeSearch.h"
 #include "dump/DumpDriver.h"
+#include "fds/FdsMerge.h"
+#include "fds/FdsSplit.h"
 #include "games/PortopiaInsert.h"
 #include "games/RomanciaGraphics.h"
+#include "insert/Insert.h"
+#include "insert/Strip.h"
 
 namespace morvane {
 
@@ -21,30 +27,30 @@ const std::vector<CliJob>& CliJobs() {
        {{"--rom", D::OpenNES, "ROM file to read"},
         {"--script", D::OpenSJS, "script file"},
         {"--tbl", D::OpenTBL, "character table (.tbl)"}},
-       nullptr},
+       &cmdInsert_Click},
       {"strip",
        "Strip a script file down to its translated text",
        {{"--script", D::OpenSJS, "script file"}},
-       nullptr},
+       &cmdStrip_Click},
       {"search",
        "Relative search for a word (set it with --word)",
        {{"--rom", D::OpenNES, "file to search"}},
-       nullptr},
+       &cmdSearch_Click},
       {"compare",
        "Compare two files",
        {{"--file1", D::OpenNES, "first file"},
         {"--file2", D::OpenNES, "second file"},
         {"--tbl1", D::OpenTBL, "character table of the first file (with --show-strings)"},
         {"--tbl2", D::OpenTBL, "character table of the second file (with --show-strings)"}},
-       nullptr},
+       &cmdCompare_Click},
       {"fds-split",
        "Split a Famicom Disk System image into a listing and files",
        {{"--image", D::OpenFDS, "disk image"}},
-       nullptr},
+       &cmdFDSSplit_Click},
       {"fds-merge",
        "Merge a disk listing and its files back into an image",
        {{"--listing", D::OpenTXT, "disk listing (\" FDS Files.txt\")"}},
-       nullptr},
+       &cmdFDSMerge_Click},
       {"portopia-insert",
        "Insert Portopia's text",
        {{"--rom", D::OpenNES, "Portopia ROM"},
