@@ -1,10 +1,16 @@
 // The job buttons. Each handler hands its core job to runJob, which runs it
 // inside the click with a snapshot of the settings and the window as host.
+#include "analysis/FileCompare.h"
+#include "analysis/RelativeSearch.h"
 #include "dump/DumpDriver.h"
 #include "dump/DumpStep.h"
+#include "fds/FdsMerge.h"
+#include "fds/FdsSplit.h"
 #include "games/PortopiaInsert.h"
 #include "games/RomanciaGraphics.h"
 #include "gui/FrmMorvane.h"
+#include "insert/Insert.h"
+#include "insert/Strip.h"
 
 namespace morvane {
 
@@ -12,10 +18,10 @@ void FrmMorvane::cmdDump_Click() {
   runJob(&morvane::cmdDump_Click);
 }
 void FrmMorvane::cmdInsert_Click() {
-  runJob(nullptr);
+  runJob(&morvane::cmdInsert_Click);
 }
 void FrmMorvane::cmdStrip_Click() {
-  runJob(nullptr);
+  runJob(&morvane::cmdStrip_Click);
 }
 void FrmMorvane::cmdInsertPortopia_Click() {
   runJob(&morvane::cmdInsertPortopia_Click);
@@ -24,16 +30,16 @@ void FrmMorvane::cmdInsertGraphics_Click() {
   runJob(&morvane::cmdInsertGraphics_Click);
 }
 void FrmMorvane::cmdSearch_Click() {
-  runJob(nullptr);
+  runJob(&morvane::cmdSearch_Click);
 }
 void FrmMorvane::cmdCompare_Click() {
-  runJob(nullptr);
+  runJob(&morvane::cmdCompare_Click);
 }
 void FrmMorvane::cmdFDSSplit_Click() {
-  runJob(nullptr);
+  runJob(&morvane::cmdFDSSplit_Click);
 }
 void FrmMorvane::cmdFDSMerge_Click() {
-  runJob(nullptr);
+  runJob(&morvane::cmdFDSMerge_Click);
 }
 
 void FrmMorvane::runJob(WindowJob job) {

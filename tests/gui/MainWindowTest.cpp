@@ -190,6 +190,13 @@ TEST_F(WindowTest, BusyStateLocksAllButCancelAndShowStrings) {
   }
   QTest::keyClicks(box("txtStart"), "1");
   EXPECT_EQ(text("txtStart"), "8000");
+  window->host().setStatus("Inserting Phrase 1A");
+  window->host().setLabel(30, "0123");
+  window->host().setLabel(41, "1A");
+  window->host().setLabel(20, "not an Insert label");
+  EXPECT_EQ(window->lbl(20)->text(), "Inserting Phrase 1A");
+  EXPECT_EQ(window->lbl(30)->text(), "0123");
+  EXPECT_EQ(window->lbl(41)->text(), "1A");
   EXPECT_TRUE(check("chkShowStrings")->isEnabled());
   click(check("chkShowStrings"));
   EXPECT_TRUE(window->host().showStrings());
@@ -294,6 +301,19 @@ TEST_F(WindowTest, EveryJobEndsIdleWhenItsFirstDialogIsCancelled) {
     }
   }
   EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join("\n").toStdString();
+}
+
+TEST_F(WindowTest, CancelPressedDuringASearchStopsIt) {
+  TempDir dir;
+  const std::string rom = dir.write("big.bin", std::string(std::size_t{1} << 20, '\0'));
+  dialogs->answers[Dialog::OpenNES].push_back(QString::fromStdString(rom));
+  // The press waits in the event queue until the job hands control to it.
+  QTimer::singleShot(0, button("cmdCancel"), [this] { click(button("cmdCancel")); });
+  click(button("cmdSearch"));
+  const std::string report = Slurp(dir.file("big Output.txt"));
+  EXPECT_NE(report.find("CANCELED at "), std::string::npos) << report;
+  EXPECT_FALSE(window->model().busy());
+  EXPECT_TRUE(dialogs->errors.isEmpty());
 }
 
 TEST_F(WindowTest, ClosingDuringAJobWaitsForTheJobToEnd) {
