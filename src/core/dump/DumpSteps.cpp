@@ -4,11 +4,14 @@
 namespace morvane {
 
 std::unique_ptr<DumpStep> MakeTableOnlyStep();
+std::unique_ptr<DumpStep> MakeCodeStep();
 
 std::unique_ptr<DumpStep> MakeDumpStep(int mode) {
   switch (mode) {
     case kTableOnly:
       return MakeTableOnlyStep();
+    case kCode:
+      return MakeCodeStep();
     default:
       return nullptr;
   }
