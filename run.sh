@@ -4,9 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_TESTS=OFF >/dev/null
-cmake --build build --target morvane >/dev/null
-bin=build/src/app/morvane
+cmake -S . -B build-run -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_TESTS=OFF >/dev/null
+cmake --build build-run --target morvane
+bin=build-run/src/app/morvane
 if [ $# -gt 0 ]; then
   exec "$bin" "$@"
 fi

@@ -8,3 +8,5 @@ cmake --build build-test
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1
 ctest --test-dir build-test --output-on-failure -j "$(nproc)"
+# Fuzzing: a few seconds per target; ./fuzz.sh SECONDS for longer runs.
+./fuzz.sh 3

@@ -10,7 +10,8 @@
 
 int main(int argc, char** argv) {
   const bool jobWord = argc > 1 && argv[1][0] != '-';
-  const bool help = argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0);
+  const bool help =
+      argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0);
   if (jobWord || help) return morvane::RunCli(argc, argv);
 #ifdef MORVANE_WITH_GUI
   return morvane::RunWindow(argc, argv);

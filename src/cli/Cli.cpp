@@ -28,8 +28,8 @@ struct SettingOptions {
 
   void addTo(CLI::App& app) {
     app.add_option("--preset", preset, "address preset: 6000|8000|C000|A000|E000|custom")
-        ->check(CLI::IsMember({"6000", "8000", "C000", "A000", "E000", "custom"},
-                              CLI::ignore_case));
+        ->check(
+            CLI::IsMember({"6000", "8000", "C000", "A000", "E000", "custom"}, CLI::ignore_case));
     app.add_option("--address", address, "custom address base (hex, with --preset custom)");
     app.add_option("--block", block, "16 kB block number (decimal, may have a fraction)");
     app.add_option("--start", start, "first CPU address (hex)");
@@ -50,8 +50,8 @@ struct SettingOptions {
 
   // Returns an error message, or "" when every value was taken.
   std::string applyTo(SettingsModel& m) const {
-    static const std::map<std::string, int> kPresets = {
-        {"6000", 0}, {"8000", 1}, {"C000", 2}, {"A000", 3}, {"E000", 4}, {"CUSTOM", 5}};
+    static const std::map<std::string, int> kPresets = {{"6000", 0}, {"8000", 1}, {"C000", 2},
+                                                        {"A000", 3}, {"E000", 4}, {"CUSTOM", 5}};
     static const std::map<std::string, int> kModes = {
         {"table", 0}, {"text", 1}, {"speech", 2}, {"menu", 3}, {"code", 4}};
     if (preset) {
@@ -120,9 +120,10 @@ int RunJob(const CliJob& job, const std::vector<std::optional<std::string>>& fil
 
 int RunCli(int argc, char** argv) {
   if (argc > 0) SetProgramPath(argv[0]);
-  CLI::App app{"Morvane Pro - dump, disassemble, translate and compare NES/Famicom ROMs.\n"
-               "Outputs are written beside the input files.",
-               "morvane"};
+  CLI::App app{
+      "Morvane Pro - dump, disassemble, translate and compare NES/Famicom ROMs.\n"
+      "Outputs are written beside the input files.",
+      "morvane"};
   app.require_subcommand(1, 1);
   const auto& jobs = CliJobs();
   std::vector<std::vector<std::optional<std::string>>> files(jobs.size());

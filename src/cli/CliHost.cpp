@@ -8,7 +8,9 @@ namespace morvane {
 
 namespace {
 std::atomic<bool> gInterrupted{false};
-extern "C" void OnInterrupt(int) { gInterrupted = true; }
+extern "C" void OnInterrupt(int) {
+  gInterrupted = true;
+}
 
 // Message boxes use CR LF inside their texts; a terminal wants plain LF.
 std::string ForTerminal(std::string text) {
@@ -22,7 +24,9 @@ std::string ForTerminal(std::string text) {
 }
 }  // namespace
 
-void CliHost::CatchInterrupt() { std::signal(SIGINT, OnInterrupt); }
+void CliHost::CatchInterrupt() {
+  std::signal(SIGINT, OnInterrupt);
+}
 
 void CliHost::answer(Dialog dialog, std::string option, std::string path) {
   answers_[dialog].push_back({std::move(option), std::move(path)});
@@ -42,8 +46,7 @@ std::optional<std::string> CliHost::askFile(Dialog dialog) {
   Answer a = std::move(queue.front());
   queue.pop_front();
   if (!a.path) {
-    std::cerr << "morvane: missing option " << a.option << " (" << SpecOf(dialog).title
-              << ")\n";
+    std::cerr << "morvane: missing option " << a.option << " (" << SpecOf(dialog).title << ")\n";
     missing_ = true;
   }
   return a.path;
@@ -58,7 +61,9 @@ void CliHost::setLabel(int index, const std::string& text) {
   if (verbose_) std::cerr << "lbl(" << index << "): " << text << '\n';
 }
 
-bool CliHost::cancelRequested() { return gInterrupted.load(); }
+bool CliHost::cancelRequested() {
+  return gInterrupted.load();
+}
 
 void CliHost::errorBox(const std::string& text) {
   sawError_ = true;

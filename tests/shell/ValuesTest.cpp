@@ -90,7 +90,9 @@ TEST(Values, Filters) {
     const std::string one(1, static_cast<char>(c));
     const bool printable = c >= 32 && c <= 126;
     EXPECT_EQ(PrintableOnly(one) == one, printable || c == 149) << c;
-    const bool forbidden = c < 32 || c >= 127 || std::string("\"*/:<>?\\|").find(static_cast<char>(c)) != std::string::npos;
+    const bool forbidden =
+        c < 32 || c >= 127 ||
+        std::string("\"*/:<>?\\|").find(static_cast<char>(c)) != std::string::npos;
     EXPECT_EQ(ValidateFilename(one) == "'", forbidden || c == '\'') << c;
   }
 }

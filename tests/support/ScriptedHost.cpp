@@ -25,6 +25,8 @@ void ScriptedHost::leaveBusy() {
   ++busyLeft;
 }
 
-bool ScriptedHost::cancelRequested() { return cancelAfter_ >= 0 && yields >= cancelAfter_; }
+bool ScriptedHost::cancelRequested() {
+  return cancelAfter_ >= 0 && yields >= cancelAfter_;
+}
 
 }  // namespace morvane

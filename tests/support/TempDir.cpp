@@ -21,7 +21,9 @@ TempDir::~TempDir() {
   fs::remove_all(path_, ec);
 }
 
-std::string TempDir::file(std::string_view name) const { return path_ + "/" + std::string(name); }
+std::string TempDir::file(std::string_view name) const {
+  return path_ + "/" + std::string(name);
+}
 
 std::string TempDir::write(std::string_view name, std::string_view bytes) const {
   const std::string full = file(name);
@@ -30,7 +32,9 @@ std::string TempDir::write(std::string_view name, std::string_view bytes) const 
   return full;
 }
 
-bool TempDir::exists(std::string_view name) const { return fs::exists(file(name)); }
+bool TempDir::exists(std::string_view name) const {
+  return fs::exists(file(name));
+}
 
 std::string Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

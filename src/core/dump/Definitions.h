@@ -82,7 +82,9 @@ struct TableListEntry {
 
 // One entry per CPU address; Options of 10000h lives in the extra slot.
 using TableMap = std::vector<TableListEntry>;
-inline TableMap MakeTableMap() { return TableMap(0x10001); }
+inline TableMap MakeTableMap() {
+  return TableMap(0x10001);
+}
 
 struct TableListResult {
   bool needsCharTable = false;

@@ -10,6 +10,8 @@ class TableOnlyStep final : public DumpStep {
 };
 }  // namespace
 
-std::unique_ptr<DumpStep> MakeTableOnlyStep() { return std::make_unique<TableOnlyStep>(); }
+std::unique_ptr<DumpStep> MakeTableOnlyStep() {
+  return std::make_unique<TableOnlyStep>();
+}
 
 }  // namespace morvane

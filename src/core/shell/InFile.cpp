@@ -17,7 +17,7 @@ std::string ReadBinaryFile(const std::string& path) {
   if (ec || !fs::exists(status)) throw JobError(kErrFileNotFound, path);
   if (!fs::is_regular_file(status)) throw JobError(kErrFileAccess, path);
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                      &std::fclose);
+                                                       &std::fclose);
   if (!file) throw JobError(kErrFileAccess, path);
   std::string data;
   char buffer[1 << 16];

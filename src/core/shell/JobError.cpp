@@ -26,8 +26,7 @@ std::string ErrorMessage(int number) {
 JobError::JobError(int number, std::string detail)
     : std::runtime_error(ErrorMessage(number)), number_(number), detail_(std::move(detail)) {}
 
-JobError::JobError(Kind kind, int number, std::string title, std::string message,
-                   std::string file)
+JobError::JobError(Kind kind, int number, std::string title, std::string message, std::string file)
     : std::runtime_error(message.empty() ? ErrorMessage(number) : message),
       kind_(kind),
       number_(number),

@@ -11,7 +11,9 @@ std::string BannerText() {
   return text;
 }
 
-void WriteBanner(OutFile& out) { out.write(BannerText()); }
+void WriteBanner(OutFile& out) {
+  out.write(BannerText());
+}
 
 std::string WarningBoxText(std::string_view description, std::string_view file) {
   std::string text(description);
@@ -27,8 +29,7 @@ std::string ErrorBoxText(int number, std::string_view description, std::string_v
          WarningBoxText(description, file);
 }
 
-void Error_Handler(JobHost& host, int number, std::string_view description,
-                   std::string_view file) {
+void Error_Handler(JobHost& host, int number, std::string_view description, std::string_view file) {
   host.errorBox(ErrorBoxText(number, description, file));
 }
 

@@ -23,8 +23,7 @@ std::string ErrorBoxText(int number, std::string_view description, std::string_v
 // Text of the warning box.
 std::string WarningBoxText(std::string_view description, std::string_view file);
 
-void Error_Handler(JobHost& host, int number, std::string_view description,
-                   std::string_view file);
+void Error_Handler(JobHost& host, int number, std::string_view description, std::string_view file);
 void Minor_Error_Handler(JobHost& host, std::string_view title, std::string_view description,
                          std::string_view file);
 

@@ -16,7 +16,7 @@ struct Preset {
   const char* block;  // nullptr: unchanged
 };
 constexpr Preset kPresets[] = {
-    {"6000", "9FFF", "0.0"}, {"8000", "BFFF", "0.0"}, {"C000", "FFFF", "1.0"},
+    {"6000", "9FFF", "0.0"}, {"8000", "BFFF", "0.0"},   {"C000", "FFFF", "1.0"},
     {"A000", "DFFF", "1.0"}, {"E000", "FFFF", nullptr},
 };
 constexpr std::size_t kMaxAddressChars = 4;
@@ -96,8 +96,12 @@ void SettingsModel::opFeatures_Click(int index) {
   }
 }
 
-void SettingsModel::applyAsTableRule() { c_.concat = s_.asTable && c_.asTable; }
-void SettingsModel::applyWTablesRule() { c_.raw = !s_.withTables && c_.wTables; }
+void SettingsModel::applyAsTableRule() {
+  c_.concat = s_.asTable && c_.asTable;
+}
+void SettingsModel::applyWTablesRule() {
+  c_.raw = !s_.withTables && c_.wTables;
+}
 
 void SettingsModel::chkAsTable_Click(bool checked) {
   s_.asTable = checked;

@@ -17,10 +17,14 @@ std::string RawHex(std::uint32_t v) {
   return s;
 }
 
-bool IsHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
+bool IsHexDigit(char c) {
+  return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+}
 }  // namespace
 
-std::string Hex(std::int64_t value) { return RawHex(static_cast<std::uint32_t>(value)); }
+std::string Hex(std::int64_t value) {
+  return RawHex(static_cast<std::uint32_t>(value));
+}
 
 std::string PadHex(std::int64_t value, int width, std::string_view fill) {
   std::string digits = Hex(value);
@@ -31,11 +35,19 @@ std::string PadHex(std::int64_t value, int width, std::string_view fill) {
   return digits;
 }
 
-std::string HexByte(std::int64_t value, std::string_view fill) { return PadHex(value, 2, fill); }
-std::string HexWord(std::int64_t value, std::string_view fill) { return PadHex(value, 4, fill); }
-std::string HexOffset(std::int64_t value, std::string_view fill) { return PadHex(value, 5, fill); }
+std::string HexByte(std::int64_t value, std::string_view fill) {
+  return PadHex(value, 2, fill);
+}
+std::string HexWord(std::int64_t value, std::string_view fill) {
+  return PadHex(value, 4, fill);
+}
+std::string HexOffset(std::int64_t value, std::string_view fill) {
+  return PadHex(value, 5, fill);
+}
 
-std::string HexUnsignedByte(std::int64_t value) { return Hex(value < 0 ? value + 256 : value); }
+std::string HexUnsignedByte(std::int64_t value) {
+  return Hex(value < 0 ? value + 256 : value);
+}
 
 std::string HexSigned(std::int64_t value) {
   return value < 0 ? "-" + Hex(-value) : Hex(value);
@@ -53,7 +65,9 @@ std::string UpperCase(std::string text) {
   return text;
 }
 
-std::string TabIf(bool flag) { return flag ? "\t" : ""; }
+std::string TabIf(bool flag) {
+  return flag ? "\t" : "";
+}
 
 std::string ByteLine(std::uint8_t value, bool flag) {
   return "\t\t.byte $" + HexByte(value) + "\t;" + TabIf(flag);

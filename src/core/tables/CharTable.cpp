@@ -25,8 +25,12 @@ LineKind KindOf(std::string_view line) {
   return LineKind::Other;
 }
 
-int KeyOf(std::string_view line) { return HexToLong(line.substr(0, 2)); }
-int ControlByteOf(std::string_view line) { return HexToLong(line.substr(line.size() - 2)); }
+int KeyOf(std::string_view line) {
+  return HexToLong(line.substr(0, 2));
+}
+int ControlByteOf(std::string_view line) {
+  return HexToLong(line.substr(line.size() - 2));
+}
 
 std::int16_t DecimalPrefix(std::string_view digits) {
   long long value = 0;
@@ -73,7 +77,9 @@ CharTable ParseTable(std::string bytes) {
   return table;
 }
 
-CharTable ReadTableFile(const std::string& path) { return ParseTable(ReadBinaryFile(path)); }
+CharTable ReadTableFile(const std::string& path) {
+  return ParseTable(ReadBinaryFile(path));
+}
 
 CompareText ParseCompareTable(std::string bytes) {
   CompareText map;

@@ -1,0 +1,26 @@
+// The dump driver over random ROM bytes in every mode. The first input byte
+// picks the mode and options; the rest is the ROM, with a character table
+// and definition files taken from the bundled data when a mode asks.
+#include "FuzzSupport.h"
+#include "dump/DumpDriver.h"
+#include "shell/SettingsModel.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace morvane;
+  if (size < 1) return 0;
+  const std::uint8_t knobs = data[0];
+  SettingsModel model([] { return 0; });
+  model.opFeatures_Click(knobs % 5);
+  model.setHeader((knobs & 0x08) != 0);
+  model.chkAsTable_Click((knobs & 0x10) != 0);
+  model.chkwTables_Click(false);
+  model.setLengthText((knobs & 0x20) != 0 ? "2" : "0");
+  model.txtStart_Change("8000");
+  model.txtEnd_Change("83FF");
+  fuzz::SilentHost host;
+  host.files[Dialog::OpenNES] = fuzz::WriteInput("rom.nes", data + 1, size - 1);
+  host.files[Dialog::OpenTBL] = std::string(MORVANE_SOURCE_SAMPLES_DIR) + "/sample.tbl";
+  host.files[Dialog::OpenTXT] = std::string(MORVANE_SOURCE_DATA_DIR) + "/Op_Codes_NES.txt";
+  cmdDump_Click(model.settings(), host);
+  return 0;
+}
