@@ -17,7 +17,9 @@ bool CodeStacks::PSIn(int stack, std::int32_t address) const {
   return false;
 }
 
-void CodeStacks::PSClear() { counts_ = {}; }
+void CodeStacks::PSClear() {
+  counts_ = {};
+}
 
 std::int32_t CodeStacks::PSPop(int stack) {
   int& n = counts_[static_cast<std::size_t>(stack)];

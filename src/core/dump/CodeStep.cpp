@@ -18,8 +18,7 @@ void RefuseInputAsOutput(const std::string& output, std::initializer_list<std::s
   for (const std::string& input : inputs) {
     if (!input.empty() && SameFile(output, input)) {
       throw JobError::Minor("Error During Dump",
-                            "The output file would replace the input file " + input + ".",
-                            output);
+                            "The output file would replace the input file " + input + ".", output);
     }
   }
 }
@@ -109,6 +108,8 @@ class CodeStep final : public DumpStep {
 
 }  // namespace
 
-std::unique_ptr<DumpStep> MakeCodeStep() { return std::make_unique<CodeStep>(); }
+std::unique_ptr<DumpStep> MakeCodeStep() {
+  return std::make_unique<CodeStep>();
+}
 
 }  // namespace morvane

@@ -11,8 +11,7 @@ std::string ReplaceFirst(std::string text, std::string_view placeholder, std::st
   return text;
 }
 
-std::string ReplaceAll(std::string_view text, std::string_view placeholder,
-                       std::string_view with) {
+std::string ReplaceAll(std::string_view text, std::string_view placeholder, std::string_view with) {
   std::string out;
   std::size_t from = 0;
   for (auto pos = text.find(placeholder); pos != std::string_view::npos;

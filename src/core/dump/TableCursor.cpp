@@ -16,7 +16,9 @@ std::string Quotient(long long num, long long den) {
   return text;
 }
 
-std::string Num(long long v) { return std::to_string(v); }
+std::string Num(long long v) {
+  return std::to_string(v);
+}
 }  // namespace
 
 std::string TableSizeText(std::int32_t length, int width, int height, int skip1st, int skip,
@@ -30,11 +32,11 @@ std::string TableSizeText(std::int32_t length, int width, int height, int skip1s
     size += Quotient(total, w * h + s) + " x (" + Num(w) + " x " + Num(h) +
             (s >= 1 ? " + " + Num(s) : "") + ")";
   } else if (w < 2 && h > 1) {
-    size += Quotient(total, h + s) +
-            (s >= 1 ? " x (" + Num(h) + " + " + Num(s) + ")" : " x " + Num(h));
+    size +=
+        Quotient(total, h + s) + (s >= 1 ? " x (" + Num(h) + " + " + Num(s) + ")" : " x " + Num(h));
   } else if (w > 1 && h <= 1) {
-    size += Quotient(total, w + s) +
-            (s >= 1 ? " x (" + Num(w) + " + " + Num(s) + ")" : " x " + Num(w));
+    size +=
+        Quotient(total, w + s) + (s >= 1 ? " x (" + Num(w) + " + " + Num(s) + ")" : " x " + Num(w));
   } else {
     const long long one = std::min(w + h, 1LL);
     size += Quotient(total, one + s) + " x " + Num(one + s);
@@ -103,8 +105,8 @@ void TableRenderer::open(std::int32_t a, std::string& line) {
   const std::string& title = d_.readName(a);
   line += "; Table " + (title.empty() ? "" : title + ": ") + HexWord(a) + " thru " +
           HexWord(c.tEnd) + "\r\n";
-  line += "; " + TableSizeText(c.tEnd - a + 1, c.width, c.height, e.Skip1st, c.skip,
-                               c.is(kTableTxt));
+  line +=
+      "; " + TableSizeText(c.tEnd - a + 1, c.width, c.height, e.Skip1st, c.skip, c.is(kTableTxt));
   line += " bytes";
   if (c.is(kTablePatr)) line += " (MSb on Right)";
   line += "\r\n";
