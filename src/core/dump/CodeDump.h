@@ -17,7 +17,7 @@ inline constexpr const char* kRuleLine = ";--------------------";
 
 struct CodeDump {
   OpcodeSet ops;
-  TableMap tables = MakeTableMap();
+  TableMap tables;  // filled only when a Table List is read
   CodeMarks marks;
   CodeStacks stacks;
   const CharTable* charTable = nullptr;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace morvane {
@@ -30,9 +31,13 @@ class CodeMarks {
     if (valid(a)) marks_[idx(a)] |= m;
   }
   // Comment lines in front of a sub-table, each ending in CR LF.
-  const std::string& note(std::int32_t a) const { return valid(a) ? notes_[idx(a)] : empty_; }
+  const std::string& note(std::int32_t a) const {
+    if (notes_.empty()) return empty_;
+    const auto it = notes_.find(a);
+    return it == notes_.end() ? empty_ : it->second;
+  }
   void appendNote(std::int32_t a, const std::string& text) {
-    if (valid(a)) notes_[idx(a)] += text;
+    if (valid(a)) notes_[a] += text;
   }
   std::uint8_t rom(std::int32_t a) const { return valid(a) ? rom_[idx(a)] : 0; }
   void setRom(std::int32_t a, std::uint8_t b) {
@@ -44,7 +49,8 @@ class CodeMarks {
   static std::size_t idx(std::int32_t a) { return static_cast<std::size_t>(a); }
 
   std::vector<std::uint16_t> marks_ = std::vector<std::uint16_t>(kSlots);
-  std::vector<std::string> notes_ = std::vector<std::string>(kSlots);
+  // Few addresses carry notes: kept apart from the per-address arrays.
+  std::unordered_map<std::int32_t, std::string> notes_;
   std::vector<std::uint8_t> rom_ = std::vector<std::uint8_t>(kSlots);
   std::string empty_;
 };

@@ -26,29 +26,34 @@ void RefuseInputAsOutput(const std::string& output, std::initializer_list<std::s
 class CodeStep final : public DumpStep {
  public:
   bool prepare(DumpContext& ctx) override {
-    d_.withTables = ctx.withTables;
-    d_.raw = ctx.raw;
-    d_.dumpStart = ctx.settings.start;
-    d_.dumpEnd = ctx.settings.end;
-    d_.firstPass = firstPass(ctx);
+    // The per-address state is made here, not with the step: asking whether
+    // the mode has a step must stay cheap.
+    dump_ = std::make_unique<CodeDump>();
+    tables_ = std::make_unique<TableRenderer>(*dump_);
+    CodeDump& d = *dump_;
+    d.withTables = ctx.withTables;
+    d.raw = ctx.raw;
+    d.dumpStart = ctx.settings.start;
+    d.dumpEnd = ctx.settings.end;
+    d.firstPass = firstPass(ctx);
     JobHost& host = ctx.host;
     const auto ops = host.askFile(Dialog::OpenTXT);
     if (!ops) throw JobError::Cancelled();
     std::string list;
-    if (d_.withTables) {
+    if (d.withTables) {
       const auto chosen = host.askFile(Dialog::OpenTableTXT);
       if (!chosen) throw JobError::Cancelled();
       list = *chosen;
     }
     RefuseInputAsOutput(ctx.outPath, {ctx.romPath, *ops, list});
-    if (!d_.withTables) RefuseInputAsOutput(ctx.tablesOutPath, {ctx.romPath, *ops});
-    if (d_.withTables) {
-      const TableListResult read =
-          ReadTableList(list, d_.dumpEnd, d_.tables, d_.ops.ReadNames, host);
+    if (!d.withTables) RefuseInputAsOutput(ctx.tablesOutPath, {ctx.romPath, *ops});
+    if (d.withTables) {
+      d.tables = MakeTableMap();
+      const TableListResult read = ReadTableList(list, d.dumpEnd, d.tables, d.ops.ReadNames, host);
       if (!read.ok) return false;
       needsCharTable_ = read.needsCharTable;
     }
-    if (!ReadOpCodes(*ops, d_.ops, host)) {
+    if (!ReadOpCodes(*ops, d.ops, host)) {
       host.setStatus("Dump Canceled");
       return false;
     }
@@ -59,50 +64,52 @@ class CodeStep final : public DumpStep {
   int firstPass(const DumpContext& ctx) const override { return ctx.withTables ? 0 : -1; }
 
   void beginPass(DumpContext& ctx) override {
-    d_.pass = ctx.pass;
-    d_.charTable = &ctx.charTable;
-    d_.stacks.PSClear();
-    d_.insideTable = false;
-    if (ctx.pass != d_.firstPass) return;
-    d_.marks.set(d_.dumpStart, kBlockStart);
-    d_.runStart = d_.dumpStart;
+    CodeDump& d = *dump_;
+    d.pass = ctx.pass;
+    d.charTable = &ctx.charTable;
+    d.stacks.PSClear();
+    d.insideTable = false;
+    if (ctx.pass != d.firstPass) return;
+    d.marks.set(d.dumpStart, kBlockStart);
+    d.runStart = d.dumpStart;
     // Split tables read their partner's bytes wherever the partner lies.
     const RomCursor& rom = *ctx.rom;
     for (std::int32_t a = 0; a <= 0xFFFF; ++a) {
       const int b = rom.peekAt(static_cast<std::int64_t>(a) - ctx.origin);
-      if (b >= 0) d_.marks.setRom(a, static_cast<std::uint8_t>(b));
+      if (b >= 0) d.marks.setRom(a, static_cast<std::uint8_t>(b));
     }
   }
 
   void step(DumpContext& ctx) override {
+    CodeDump& d = *dump_;
     const std::int32_t a = ctx.address;
     const std::uint8_t b = ctx.byte;
-    d_.marks.setRom(a, b);
-    if (d_.tableStartsAt(a) && (d_.withTables || (ctx.pass == 0 && d_.raw))) {
-      tables_.open(a, ctx.line);
-      d_.insideTable = true;
+    d.marks.setRom(a, b);
+    if (d.tableStartsAt(a) && (d.withTables || (ctx.pass == 0 && d.raw))) {
+      tables_->open(a, ctx.line);
+      d.insideTable = true;
     }
-    if (d_.insideTable) tables_.count(a, b, ctx.line);
-    AppendLabel(d_, a, ctx.line);
-    if (d_.insideTable) {
-      tables_.write(a, b, ctx.line);
+    if (d.insideTable) tables_->count(a, b, ctx.line);
+    if (ctx.pass == 1) AppendLabel(d, a, ctx.line);
+    if (d.insideTable) {
+      tables_->write(a, b, ctx.line);
     } else {
-      DisassembleOpcode(d_, ctx);
+      DisassembleOpcode(d, ctx);
     }
   }
 
-  void finish(DumpContext& ctx) override { WriteReferenceListings(*ctx.out, d_); }
+  void finish(DumpContext& ctx) override { WriteReferenceListings(*ctx.out, *dump_); }
 
   void afterClose(DumpContext& ctx) override {
-    if (d_.withTables) return;
+    if (dump_->withTables) return;
     OutFile out(ctx.tablesOutPath);
-    out.write(TablesTxtText(d_, d_.raw));
+    out.write(TablesTxtText(*dump_, dump_->raw));
     out.close();
   }
 
  private:
-  CodeDump d_;
-  TableRenderer tables_{d_};
+  std::unique_ptr<CodeDump> dump_;
+  std::unique_ptr<TableRenderer> tables_;
   bool needsCharTable_ = false;
 };
 

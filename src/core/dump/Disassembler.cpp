@@ -82,20 +82,27 @@ void DisassembleOpcode(CodeDump& d, DumpContext& ctx) {
   const int flags = mode.Flags;
   std::string& line = ctx.line;
 
-  std::string operand = mode.Format;
+  // Only pass 1 writes: earlier passes keep the marks and skip the text.
+  const bool writes = ctx.pass == 1;
+  std::string operand;
   std::string comment;
   const bool overlap = (kind != 0 && IsCodeAt(d, a + 1)) || (kind == 2 && IsCodeAt(d, a + 2));
   if (overlap) {
-    line = d.marks.note(a) + line + ".byte";
-    operand = "$" + PadHex(b, 2, " ");
-    comment = ";?";
+    if (writes) {
+      line = d.marks.note(a) + line + ".byte";
+      operand = "$" + PadHex(b, 2, " ");
+      comment = ";?";
+    }
     d.pendingData = (kind == -1 ? -1 : kind) + 1;
     if (!d.withTables) d.stacks.PSClear();
   } else {
-    const std::string& note = d.marks.note(a);
-    if (!note.empty()) line = std::string(kRuleLine) + "\r\n" + note + kRuleLine + "\r\n" + line;
-    line += op.Mnemonic;
-    comment = op.Comment;
+    if (writes) {
+      const std::string& note = d.marks.note(a);
+      if (!note.empty()) line = std::string(kRuleLine) + "\r\n" + note + kRuleLine + "\r\n" + line;
+      line += op.Mnemonic;
+      operand = mode.Format;
+      comment = op.Comment;
+    }
     if (!d.withTables && d.marks.has(a, kKnownCode)) Push(d, 2, a, a);
 
     RomCursor& rom = *ctx.rom;
@@ -106,19 +113,22 @@ void DisassembleOpcode(CodeDump& d, DumpContext& ctx) {
       std::int32_t ref = u;
       bool refers = true;
       if (kind == 1) {
-        operand = ReplaceFirst(operand, "uu", LowerCase(Hex(u)));
+        if (writes) operand = ReplaceFirst(operand, "uu", LowerCase(Hex(u)));
       } else if (kind == 2) {
         const std::uint8_t hi = rom.read();
         d.marks.setRom(a + 2, hi);
         ref = hi * 256 + u;
-        operand = ReplaceFirst(operand, "wwuu", LowerCase(Hex(hi) + HexByte(u)));
+        if (writes) operand = ReplaceFirst(operand, "wwuu", LowerCase(Hex(hi) + HexByte(u)));
       } else {
         ref = a + 2 + static_cast<std::int8_t>(u);
         refers = ref >= 0 && ref <= 0xFFFF;
-        operand = ReplaceFirst(operand, "rrrr", LowerCase(refers ? HexWord(ref) : HexOffset(ref)));
+        if (writes) {
+          operand =
+              ReplaceFirst(operand, "rrrr", LowerCase(refers ? HexWord(ref) : HexOffset(ref)));
+        }
       }
       if (refers) Reference(d, kind, flags, ref, a);
-      if (ctx.pass == 1) comment = FillCommentNames(d, comment, kind, ref, flags);
+      if (writes) comment = FillCommentNames(d, comment, kind, ref, flags);
     }
   }
 
@@ -132,13 +142,13 @@ void DisassembleOpcode(CodeDump& d, DumpContext& ctx) {
 
   const auto next = static_cast<std::int32_t>(ctx.origin + ctx.rom->offset());
   if (flags & kFlagEnd) {
-    if (!d.tableStartsAt(next) && d.marks.note(next).empty()) {
+    if (writes && !d.tableStartsAt(next) && d.marks.note(next).empty()) {
       line += "\r\n";
       line += kRuleLine;
     }
     d.marks.set(next, kBlockStart);
   }
-  if (flags & kFlagSpace) line += "\r\n";
+  if (writes && (flags & kFlagSpace)) line += "\r\n";
   if (flags & kFlagAddress) d.marks.set(a, kAddressMark);
   if (!d.withTables) FindCode(d, flags, a, next);
 }
