@@ -69,18 +69,29 @@ std::string RelativeName(const CodeDump& dump, std::int32_t target, int flags) {
   return flags & kFlagLCase ? LowerCase(hex) : hex;
 }
 
+namespace {
+// Replaces placeholder by the name of n, computed only when it is needed.
+std::string Put(const CodeDump& dump, const std::string& comment, std::string_view placeholder,
+                std::int32_t n, int flags) {
+  if (comment.find(placeholder) == std::string::npos) return comment;
+  return ReplaceAll(comment, placeholder, AddressName(dump, n, flags));
+}
+}  // namespace
+
 std::string FillCommentNames(const CodeDump& dump, std::string comment, int kind,
                              std::int32_t value, int flags) {
+  if (comment.empty()) return comment;
   if (kind == 1) {
-    comment = ReplaceAll(comment, "[uu+1]", AddressName(dump, (value + 1) & 0xFF, flags));
-    return ReplaceAll(comment, "uu", AddressName(dump, value, flags));
+    comment = Put(dump, comment, "[uu+1]", (value + 1) & 0xFF, flags);
+    return Put(dump, comment, "uu", value, flags);
   }
   if (kind == 2) {
-    const std::int32_t next = (value & 0xFF00) | ((value + 1) & 0xFF);
-    comment = ReplaceAll(comment, "[wwuu+1]", AddressName(dump, next, flags));
-    return ReplaceAll(comment, "wwuu", AddressName(dump, value, flags));
+    comment = Put(dump, comment, "[wwuu+1]", (value & 0xFF00) | ((value + 1) & 0xFF), flags);
+    return Put(dump, comment, "wwuu", value, flags);
   }
-  if (kind == -1) return ReplaceAll(comment, "rrrr", RelativeName(dump, value, flags));
+  if (kind == -1 && comment.find("rrrr") != std::string::npos) {
+    return ReplaceAll(comment, "rrrr", RelativeName(dump, value, flags));
+  }
   return comment;
 }
 
