@@ -2,12 +2,12 @@
 // and a host that answers dialogs and shows nothing.
 #pragma once
 
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <map>
 #include <string>
-#include <unistd.h>
 
 #include "shell/JobHost.h"
 

@@ -1,6 +1,8 @@
 #include "cli/CliJobs.h"
 
 #include "dump/DumpDriver.h"
+#include "games/PortopiaInsert.h"
+#include "games/RomanciaGraphics.h"
 
 namespace morvane {
 
@@ -48,11 +50,11 @@ const std::vector<CliJob>& CliJobs() {
        {{"--rom", D::OpenNES, "Portopia ROM"},
         {"--script", D::OpenSJS, "script file"},
         {"--tbl", D::OpenTBL, "character table (.tbl)"}},
-       nullptr},
+       &cmdInsertPortopia_Click},
       {"romancia-graphics",
        "Insert Romancia's tile sheet",
        {{"--rom", D::OpenNES, "Romancia ROM"}, {"--bmp", D::OpenBmp, "16-colour tile sheet"}},
-       nullptr},
+       &cmdInsertGraphics_Click},
   };
   return kJobs;
 }

@@ -92,7 +92,8 @@ struct TableListResult {
 };
 
 // Reads the Table List file into map and the titles into readNames; dumpEnd is
-// the dump's End address. On failure a warning box has been shown.
+// the dump's End address. On failure a warning box has been shown; throws
+// JobError for an unreadable file, a Start above FFFFh or an End above 10000h.
 TableListResult ReadTableList(const std::string& path, std::int32_t dumpEnd, TableMap& map,
                               std::vector<std::string>& readNames, JobHost& host);
 // Copies the entry at start to every address from start + 1 to limit - 1.

@@ -113,6 +113,10 @@ JobResult cmdDump_Click(const Settings& window, JobHost& host) {
       if (step->needsCharTable(ctx)) {
         auto tbl = host.askFile(Dialog::OpenTBL);
         if (!tbl) throw JobError::Cancelled();
+        if (SameFile(*tbl, ctx.outPath)) {
+          throw JobError::Minor("Error During Dump",
+                                "The dump would overwrite its character table.", *tbl);
+        }
         ctx.charTable = ReadTableFile(*tbl);
       }
       ctx.out = std::make_unique<OutFile>(ctx.outPath);
@@ -129,6 +133,7 @@ JobResult cmdDump_Click(const Settings& window, JobHost& host) {
     ctx.startOffset = settings.start - static_cast<std::int64_t>(ctx.origin);
     ctx.endOffset = settings.end - static_cast<std::int64_t>(ctx.origin);
     RunPasses(ctx, *step);
+    step->endPasses(ctx);
     ctx.out->line(kRule);
     step->finish(ctx);
     ctx.out->close();

@@ -25,6 +25,8 @@ class DumpStep {
   virtual void step(DumpContext&) = 0;
   // Whether ctx.line is written in pass 1.
   virtual bool writesLine(const DumpContext&) const { return true; }
+  // After the last byte of the last pass, before the closing rule.
+  virtual void endPasses(DumpContext&) {}
   // After the closing ";--------------------", output still open.
   virtual void finish(DumpContext&) {}
   // After the output file has been closed.

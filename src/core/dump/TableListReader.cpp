@@ -53,6 +53,20 @@ TableListEntry& At(TableMap& map, std::int32_t address) {
   return map[static_cast<std::size_t>(address)];
 }
 
+const std::string kBreak = "\r\n";
+const std::string kCountRule = " must be positive and less than 4000h.";
+const std::string kOffsetRule = " must be between -4000h and 4000h.";
+
+// A field taken only when it is of the required form (hex, or signed hex),
+// and then only within low..high; outside, the failure names it.
+void TakeField(const std::string& field, bool isSigned, int low, int high, const std::string& what,
+               const std::string& rule, const std::string& line, int& out) {
+  if (!(isSigned ? IsSignedHex(field) : IsHex(field))) return;
+  const std::int32_t v = Value(field);
+  if (v < low || v > high) Fail(what + Hex(v) + rule + kBreak + line);
+  out = v;
+}
+
 struct ListReader {
   std::int32_t dumpEnd;
   TableMap& map;
@@ -62,105 +76,98 @@ struct ListReader {
   std::int32_t prevEnd = -1;
   bool prevEndOpen = false;
 
-  // One table line whose first field is hex; fields are the first four.
+  // One table line whose first field is hex; f holds the first four fields.
   void readTable(const std::string& line, const std::string (&f)[4], std::int32_t index);
+  // Checks the order against the previous table, closes it and marks this one.
+  TableListEntry& place(const std::string& line, const std::string (&f)[4], std::int32_t start);
+  // Fields 9 and the Width: the option bits, split tables and their checks.
+  void readOptions(TableListEntry& entry, const std::string& line, const std::string& width,
+                   std::int32_t& index);
   void finish();
 };
 
-void ListReader::readTable(const std::string& line, const std::string (&f)[4], std::int32_t index) {
-  const std::int32_t start = Value(f[0]);
-  if (start > kLastStart) throw JobError(kErrSubscript);
-  const std::string brk = "\r\n";
+TableListEntry& ListReader::place(const std::string& line, const std::string (&f)[4],
+                                  std::int32_t start) {
   if (prevStart >= start) {
     Fail("Previous Table's Start " + Hex(prevStart) + " is greater or equal to this Table Start " +
-         Hex(start) + " on the line:" + brk + line);
+         Hex(start) + " on the line:" + kBreak + line);
   }
-  if (!(prevEnd < start || prevEnd == dumpEnd)) {
+  // Only an open end (a table without End) yields to the next table; an End
+  // that happens to equal the dump's End is as binding as any other.
+  if (!(prevEnd < start || prevEndOpen)) {
     Fail("Previous Table's End " + Hex(prevEnd) + " is greater or equal to this Table Start " +
-         Hex(start) + " on the line:" + brk + line);
+         Hex(start) + " on the line:" + kBreak + line);
   }
   if (prevEnd > 0) {
-    if (prevEnd == dumpEnd) prevEnd = start;
+    if (prevEndOpen) prevEnd = start;
     SpreadTable(prevStart, prevEnd, map, readNames);
   }
   TableListEntry& entry = At(map, start);
   if (entry.Options & (kTableStart | kTableEnd)) {
-    Fail(Hex(start) + " set to start or stop before it should be." + brk +
+    Fail(Hex(start) + " set to start or stop before it should be." + kBreak +
          "Tell Quenby about this one...");
   }
   entry.Options = kTableStart;
-  if (!f[1].empty()) {
-    const std::int32_t end = Value(f[1]);
-    if (end > kLastEnd) throw JobError(kErrSubscript);
-    if (end < start) {
-      Fail("Table Start " + Hex(start) + " is less then Table End " + Hex(end) + ":" + brk + line);
-    }
-    At(map, end).Options |= kTableEnd;
-    prevEnd = end;
-    prevEndOpen = false;
-  } else {
+  if (f[1].empty()) {
     prevEnd = dumpEnd;
     prevEndOpen = true;
+    return entry;
   }
+  const std::int32_t end = Value(f[1]);
+  if (end > kLastEnd) throw JobError(kErrSubscript);
+  if (end < start) {
+    Fail("Table Start " + Hex(start) + " is less then Table End " + Hex(end) + ":" + kBreak + line);
+  }
+  At(map, end).Options |= kTableEnd;
+  prevEnd = end;
+  prevEndOpen = false;
+  return entry;
+}
+
+void ListReader::readTable(const std::string& line, const std::string (&f)[4], std::int32_t index) {
+  const std::int32_t start = Value(f[0]);
+  if (start > kLastStart) throw JobError(kErrSubscript);
+  TableListEntry& entry = place(line, f, start);
   entry.Height = 0;
-  if (!f[3].empty()) {
-    const std::int32_t height = Value(f[3]);
-    if (height > kMaxCount) {
-      Fail("Table Height " + Hex(height) + " must be positive and less than 4000h." + brk + line);
-    }
-    entry.Height = height;
+  if (!f[3].empty())
+    TakeField(f[3], false, 0, kMaxCount, "Table Height ", kCountRule, line, entry.Height);
+  TakeField(ExtractString(line, index), false, 0, kMaxCount, "Skip 1st Bytes ", kCountRule, line,
+            entry.Skip1st);
+  TakeField(ExtractString(line, index), false, 1, kMaxCount, "Skip Bytes ", kCountRule, line,
+            entry.Skip);
+  TakeField(ExtractString(line, index), true, -kMaxOffset, kMaxOffset, "Address Offset",
+            kOffsetRule, line, entry.AddrOS);
+  TakeField(ExtractString(line, index), true, -kMaxOffset, kMaxOffset, "Index Offset ", kOffsetRule,
+            line, entry.IndexOS);
+  readOptions(entry, line, f[2], index);
+  const std::string title = ExtractString(line, index);
+  if (!title.empty() && static_cast<std::size_t>(start) < readNames.size()) {
+    readNames[static_cast<std::size_t>(start)] = title;
   }
-  std::string field = ExtractString(line, index);
-  if (IsHex(field)) {
-    const std::int32_t v = Value(field);
-    if (v > kMaxCount) {
-      Fail("Skip 1st Bytes " + Hex(v) + " must be positive and less than 4000h." + brk + line);
-    }
-    entry.Skip1st = v;
-  }
-  field = ExtractString(line, index);
-  if (IsHex(field)) {
-    const std::int32_t v = Value(field);
-    if (v < 1 || v > kMaxCount) {
-      Fail("Skip Bytes " + Hex(v) + " must be positive and less than 4000h." + brk + line);
-    }
-    entry.Skip = v;
-  }
-  field = ExtractString(line, index);
-  if (IsSignedHex(field)) {
-    const std::int32_t v = Value(field);
-    if (v < -kMaxOffset || v > kMaxOffset) {
-      Fail("Address Offset" + Hex(v) + " must be between -4000h and 4000h." + brk + line);
-    }
-    entry.AddrOS = v;
-  }
-  field = ExtractString(line, index);
-  if (IsSignedHex(field)) {
-    const std::int32_t v = Value(field);
-    if (v < -kMaxOffset || v > kMaxOffset) {
-      Fail("Index Offset " + Hex(v) + " must be between -4000h and 4000h." + brk + line);
-    }
-    entry.IndexOS = v;
-  }
+  prevStart = start;
+}
+
+void ListReader::readOptions(TableListEntry& entry, const std::string& line,
+                             const std::string& width, std::int32_t& index) {
   std::string option = LowerCase(ExtractString(line, index));
   if (!option.empty() && option.front() == 'r') {
     entry.Options |= kTableR;
     option.erase(0, 1);
   }
-  const std::int32_t w = f[2].empty() ? 0 : Value(f[2]);
+  const std::int32_t w = width.empty() ? 0 : Value(width);
   entry.Width = w >= 1 && w <= kMaxWidth ? w : 0;
-  if (!f[2].empty() && (w == 2 || (w >= -0xFFFF && w <= 0))) {
+  if (!width.empty() && (w == 2 || (w >= -0xFFFF && w <= 0))) {
     if (option == "tbl") entry.Options |= kTableTbl;
     if (option == "lbl") entry.Options |= kTableLbl;
     if (w != 2) {
-      if (option == "txt") Fail("You can't have a split text table:" + brk + line);
+      if (option == "txt") Fail("You can't have a split text table:" + kBreak + line);
       entry.SplitPartner = -w;
       entry.Width = 1;
     }
   }
   if (option == "txt") {
     if (w != 0 && w != 1) {
-      Fail("Text tables must have a width " + std::to_string(w) + " of 0 or 1." + brk + line);
+      Fail("Text tables must have a width " + std::to_string(w) + " of 0 or 1." + kBreak + line);
     }
     entry.Options |= kTableTxt;
     result.needsCharTable = true;
@@ -174,23 +181,19 @@ void ListReader::readTable(const std::string& line, const std::string (&f)[4], s
   }
   if (entry.Width == 0 && entry.Height == 0 && entry.Skip != 0 && option != "txt") {
     const std::string skip = std::to_string(entry.Skip);
-    Fail("Using a SkipByte of " + skip + " when Width = 0 & Height = 0 won't do anything.:" + brk +
-         line + brk + "Instead set try setting the Height to " + skip + " and the SkipByte to 0.");
+    Fail("Using a SkipByte of " + skip +
+         " when Width = 0 & Height = 0 won't do anything.:" + kBreak + line + kBreak +
+         "Instead set try setting the Height to " + skip + " and the SkipByte to 0.");
   }
   if (!option.empty() && entry.Options == kTableStart) {
-    Fail("Unknown table option '" + option + "' on line:" + brk + line);
+    Fail("Unknown table option '" + option + "' on line:" + kBreak + line);
   }
   if (entry.AddrOS != 0 && option != "lbl" && option != "tbl" &&
       (option == "chr" || option == "txt" || StartsWith(option, "pat") || w == 0)) {
     Fail("Sorry, the Adress Offset of " + std::to_string(entry.AddrOS) +
-         " is only supported with the lbl option, tbl option, or raw data with a Width > 0." + brk +
-         line);
+         " is only supported with the lbl option, tbl option, or raw data with a Width > 0." +
+         kBreak + line);
   }
-  const std::string title = ExtractString(line, index);
-  if (!title.empty() && static_cast<std::size_t>(start) < readNames.size()) {
-    readNames[static_cast<std::size_t>(start)] = title;
-  }
-  prevStart = start;
 }
 
 void ListReader::finish() {

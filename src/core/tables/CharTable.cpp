@@ -25,6 +25,13 @@ LineKind KindOf(std::string_view line) {
   return LineKind::Other;
 }
 
+// Lines of a table file. A UTF-8 byte-order mark, as editors put in front of
+// UTF-8 files, is not part of the first line (it would hide its key).
+TextLines TableLines(std::string bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
+  return TextLines(std::move(bytes));
+}
+
 int KeyOf(std::string_view line) {
   return HexToLong(line.substr(0, 2));
 }
@@ -50,7 +57,7 @@ bool IsEndPhrase2Mark(std::string_view text) {
 
 CharTable ParseTable(std::string bytes) {
   CharTable table;
-  TextLines lines(std::move(bytes));
+  TextLines lines = TableLines(std::move(bytes));
   std::string line;
   while (lines.next(line)) {
     switch (KindOf(line)) {
@@ -84,7 +91,7 @@ CharTable ReadTableFile(const std::string& path) {
 CompareText ParseCompareTable(std::string bytes) {
   CompareText map;
   for (int b = 0; b < 256; ++b) map[b] = "{" + HexByte(b) + "}";
-  TextLines lines(std::move(bytes));
+  TextLines lines = TableLines(std::move(bytes));
   std::string line;
   while (lines.next(line)) {
     const LineKind kind = KindOf(line);
@@ -99,15 +106,13 @@ CompareText ReadCompareTableFile(const std::string& path) {
 }
 
 EncodingList::EncodingList(const CharTable& table) {
-  std::size_t longest = 0;
-  for (const auto& t : table.text) longest = std::max(longest, t.size());
-  for (std::size_t length = longest; length >= 1; --length) {
-    for (int b = 0; b < 256; ++b) {
-      if (table.text[b].size() == length) {
-        pairs_.emplace_back(table.text[b], static_cast<std::uint8_t>(b));
-      }
-    }
+  for (int b = 0; b < 256; ++b) {
+    if (!table.text[b].empty()) pairs_.emplace_back(table.text[b], static_cast<std::uint8_t>(b));
   }
+  // Longest text first; equal lengths keep ascending byte order. (Walking every
+  // length down from the longest would take as long as the longest text.)
+  std::stable_sort(pairs_.begin(), pairs_.end(),
+                   [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
 }
 
 int EncodingList::match(std::string_view line, std::size_t pos, std::size_t& length) const {

@@ -1,0 +1,16 @@
+// The Op_Codes reader over any bytes.
+#include "FuzzSupport.h"
+#include "dump/Definitions.h"
+#include "shell/JobError.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace morvane;
+  static OpcodeSet* set = new OpcodeSet();
+  *set = OpcodeSet();
+  fuzz::SilentHost host;
+  try {
+    ReadOpCodes(fuzz::WriteInput("opcodes.txt", data, size), *set, host);
+  } catch (const JobError&) {
+  }
+  return 0;
+}

@@ -1,0 +1,20 @@
+// The Table List reader over any bytes; the first two bytes pick the dump's End.
+#include "FuzzSupport.h"
+#include "dump/Definitions.h"
+#include "shell/JobError.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace morvane;
+  if (size < 2) return 0;
+  const std::int32_t end = data[0] << 8 | data[1];
+  static TableMap* map = new TableMap();
+  static std::vector<std::string>* names = new std::vector<std::string>();
+  *map = MakeTableMap();
+  names->assign(kNameSlots, std::string());
+  fuzz::SilentHost host;
+  try {
+    ReadTableList(fuzz::WriteInput("tables.txt", data + 2, size - 2), end, *map, *names, host);
+  } catch (const JobError&) {
+  }
+  return 0;
+}

@@ -1,0 +1,54 @@
+#include "games/PortopiaInsert.h"
+
+#include <new>
+#include <optional>
+
+#include "games/PortopiaInserter.h"
+#include "shell/InFile.h"
+#include "shell/JobError.h"
+#include "shell/Reports.h"
+
+namespace morvane {
+
+JobResult cmdInsertPortopia_Click(const Settings&, JobHost& host) {
+  JobResult result;
+  host.enterBusy();
+  const auto rom = host.askFile(Dialog::OpenNES);
+  const auto script = rom ? host.askFile(Dialog::OpenSJS) : std::nullopt;
+  const auto table = script ? host.askFile(Dialog::OpenTBL) : std::nullopt;
+  if (!table) {
+    result.outcome = Outcome::Cancelled;
+    host.leaveBusy();
+    return result;
+  }
+  const std::string extension = rom->size() > 3 ? rom->substr(rom->size() - 3) : *rom;
+  const std::string outPath = ModifiedName(*rom, "_Modified." + extension);
+  std::string step;
+  PortopiaInserter inserter(host, step);
+  try {
+    for (const std::string* input : {&*rom, &*script, &*table}) {
+      if (SameFile(outPath, *input)) {
+        throw JobError::Minor("Error during Insert", "The output file would replace an input file.",
+                              outPath);
+      }
+    }
+    inserter.run(*rom, *script, *table, outPath);
+  } catch (const JobError& e) {
+    if (e.kind() == JobError::Kind::Minor) {
+      Minor_Error_Handler(host, e.title(), e.message(), e.file());
+      result.outcome = Outcome::Warned;
+    } else {
+      Error_Handler(host, e.number(), "Error during Insert:\r\n" + step, "");
+      result.outcome = Outcome::Failed;
+    }
+  } catch (const std::bad_alloc&) {
+    Error_Handler(host, kErrOutOfMemory, "Error during Insert:\r\n" + step, "");
+    result.outcome = Outcome::Failed;
+  }
+  inserter.close();
+  if (inserter.opened()) result.written.push_back(outPath);
+  host.leaveBusy();
+  return result;
+}
+
+}  // namespace morvane

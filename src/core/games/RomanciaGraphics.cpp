@@ -1,0 +1,123 @@
+#include "games/RomanciaGraphics.h"
+
+#include <limits>
+#include <new>
+#include <optional>
+
+#include "games/RomSplice.h"
+#include "games/RomanciaEncoder.h"
+#include "shell/InFile.h"
+#include "shell/JobError.h"
+#include "shell/Reports.h"
+#include "shell/Values.h"
+
+namespace morvane {
+
+namespace {
+
+constexpr const char* kTitle = "Error during Insert Graphics";
+
+// File offset of a CPU address in the ROM's first 16 kB program bank.
+constexpr std::int64_t BankOffset(std::int64_t address) {
+  return address - 2 * 0x4000 + 0x10;
+}
+
+// Bank 1 goes first, bank 0 after it.
+struct Stream {
+  int bank;
+  std::int64_t offset;
+};
+constexpr Stream kStreams[] = {{1, BankOffset(0xA76C)}, {0, BankOffset(0xB2F2)}};
+
+// Refuses a stream that would not fit in place of the game's own.
+void CheckRoom(const std::string& rom, const Stream& at, std::int64_t length, std::int64_t limit) {
+  if (static_cast<std::int64_t>(rom.size()) < at.offset + length) throw JobError(kErrPastEnd);
+  const std::optional<std::int64_t> old = StreamLength(rom, at.offset);
+  const std::string where =
+      "the tile stream of bank " + std::to_string(at.bank) + " at " + Hex(at.offset) + "h";
+  if (!old) {
+    throw JobError::Minor(kTitle, "The ROM holds no complete stream in place of " + where + ".");
+  }
+  const std::int64_t room = *old < limit ? *old : limit;
+  if (length > room) {
+    throw JobError::Minor(kTitle, "The sheet is refused: " + where + " would take " +
+                                      std::to_string(length) + " bytes, but only " +
+                                      std::to_string(room) +
+                                      " are free there. Simplify the bank's tiles.");
+  }
+}
+
+JobResult Insert(const std::string& romPath, const std::string& bmpPath, std::string& step,
+                 std::optional<RomSplice>& out) {
+  JobResult result;
+  step = "Open Files";
+  const std::string bmp = ReadBinaryFile(bmpPath);
+  const std::string problem = CheckSheetBitmap(bmp);
+  if (!problem.empty()) throw JobError::Minor(kTitle, problem, bmpPath);
+  const std::array<PatternBank, 2> banks = ReadSheet(bmp);
+  const std::string outPath = ModifiedName(romPath, "_Modified.nes");
+  if (SameFile(outPath, romPath) || SameFile(outPath, bmpPath)) {
+    throw JobError::Minor(kTitle, "The output file would replace an input file.", outPath);
+  }
+  std::string rom = ReadBinaryFile(romPath);
+  std::string streams[2];
+  for (int n = 0; n < 2; ++n) {
+    step = "Skip ROM section until laStart = " + Hex(kStreams[n].offset);
+    streams[n] = EncodeBank(banks[kStreams[n].bank]);
+    const std::int64_t limit =
+        n == 0 ? kStreams[1].offset - kStreams[0].offset : std::numeric_limits<std::int64_t>::max();
+    CheckRoom(rom, kStreams[n], static_cast<std::int64_t>(streams[n].size()), limit);
+  }
+  step = "Open Files";
+  out.emplace(std::move(rom), outPath);
+  result.written.push_back(outPath);
+  for (int n = 0; n < 2; ++n) {
+    step = "Skip ROM section until laStart = " + Hex(kStreams[n].offset);
+    out->copyUntil(kStreams[n].offset);
+    for (const char c : streams[n]) out->replace(static_cast<std::uint8_t>(c));
+  }
+  out->copyRest();
+  out->close();
+  return result;
+}
+
+}  // namespace
+
+JobResult cmdInsertGraphics_Click(const Settings&, JobHost& host) {
+  JobResult result;
+  host.enterBusy();
+  const auto rom = host.askFile(Dialog::OpenNES);
+  const auto bmp = rom ? host.askFile(Dialog::OpenBmp) : std::nullopt;
+  if (!bmp) {
+    result.outcome = Outcome::Cancelled;
+    host.leaveBusy();
+    return result;
+  }
+  std::string step;
+  std::optional<RomSplice> out;
+  try {
+    result = Insert(*rom, *bmp, step, out);
+  } catch (const JobError& e) {
+    if (e.kind() == JobError::Kind::Minor) {
+      Minor_Error_Handler(host, e.title(), e.message(), e.file());
+      result.outcome = Outcome::Warned;
+    } else {
+      Error_Handler(host, e.number(), "Error during Insert Graphics:\r\n" + step, "");
+      result.outcome = Outcome::Failed;
+    }
+  } catch (const std::bad_alloc&) {
+    Error_Handler(host, kErrOutOfMemory, "Error during Insert Graphics:\r\n" + step, "");
+    result.outcome = Outcome::Failed;
+  }
+  if (out && result.outcome != Outcome::Done) {
+    try {
+      out->close();  // what was written so far stays
+    } catch (const JobError&) {
+    }
+    result.written.push_back(out->path());
+  }
+  host.leaveBusy();
+  return result;
+}
+
+}  // namespace morvane
