@@ -17,12 +17,20 @@ const std::string kHeading =
 
 // jsr to a routine, a table read, and four bad bytes of data at the end.
 const std::string kProgram = Rom({
-    0x20, 0x07, 0x80,  // 8000 jsr $8007
-    0xBD, 0x0A, 0x80,  // 8003 lda $800a,x
-    0x60,              // 8006 rts
-    0xA9, 0x01,        // 8007 lda #$1
-    0x60,              // 8009 rts
-    0x02, 0x03, 0xFF, 0x04,
+    0x20,
+    0x07,
+    0x80,  // 8000 jsr $8007
+    0xBD,
+    0x0A,
+    0x80,  // 8003 lda $800a,x
+    0x60,  // 8006 rts
+    0xA9,
+    0x01,  // 8007 lda #$1
+    0x60,  // 8009 rts
+    0x02,
+    0x03,
+    0xFF,
+    0x04,
 });
 
 TEST(CodeFinding, ConfirmsRunsAtReturnsAndWritesTablesTxt) {
@@ -31,11 +39,11 @@ TEST(CodeFinding, ConfirmsRunsAtReturnsAndWritesTablesTxt) {
   EXPECT_EQ(run.result.outcome, Outcome::Done);
   EXPECT_EQ(Body(out),
             CrLf({"_8000:\tjsr $8007\t\t;call 8007", "\t\tlda $800a,x\t\t;A = tbl_800A,X",
-                  "\t\trts\t\t\t;return", ";--------------------",
-                  "lbl_8007:\tlda #$1\t\t;A = 1", "\t\trts\t\t\t;return",
-                  ";--------------------", ";--------------------", "; Found Table 800A",
-                  ";--------------------", "tbl_800a:\t???\t\t\t;bad", "800B:\t\t???\t\t\t;bad",
-                  "800C:\t\t???\t\t\t;bad", "800D:\t\t???\t\t\t;bad", ";--------------------"}) +
+                  "\t\trts\t\t\t;return", ";--------------------", "lbl_8007:\tlda #$1\t\t;A = 1",
+                  "\t\trts\t\t\t;return", ";--------------------", ";--------------------",
+                  "; Found Table 800A", ";--------------------", "tbl_800a:\t???\t\t\t;bad",
+                  "800B:\t\t???\t\t\t;bad", "800C:\t\t???\t\t\t;bad", "800D:\t\t???\t\t\t;bad",
+                  ";--------------------"}) +
                 EmptyListings());
   EXPECT_EQ(run.tablesTxt(), kHeading + "800a\t800d\r\n");
 
@@ -60,8 +68,8 @@ TEST(CodeFinding, BadRunsBecomeRawRowsOnlyWithRaw) {
     run.run(rom, CodeSettings(0x8000, 0x8005, false, raw), MiniOpcodes());
     // 8000 opens a raw row, closed before the first good instruction (8002);
     // the run after the rts at 8004 is bad and stays open to the End.
-    EXPECT_EQ(run.tablesTxt(), raw ? kHeading + "8000\t8001\t\t\t\t\t\t\t\t\tRaw\r\n8005\t8005\r\n"
-                                   : kHeading)
+    EXPECT_EQ(run.tablesTxt(),
+              raw ? kHeading + "8000\t8001\t\t\t\t\t\t\t\t\tRaw\r\n8005\t8005\r\n" : kHeading)
         << raw;
   }
 }

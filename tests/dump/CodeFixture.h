@@ -30,13 +30,20 @@ inline std::string MiniOpcodes(const std::string& extraLines = "") {
       "A\tBad\t\tbad address\r\n"
       "A\tPtr\t($uu),y\tvbl read\r\n";
   const std::map<int, std::string> ops = {
-      {0x20, "Jsr\tjsr\t;call wwuu"},     {0x4C, "Jmp\tjmp\t;jump wwuu"},
-      {0x60, "Ret\trts\t;return"},        {0xA9, "Imm\tlda\t;A = uu"},
-      {0xA5, "Zp\tlda\t;A = uu"},         {0x85, "ZpW\tsta\t;uu = A"},
-      {0xAD, "Abs\tinc\t;wwuu += 1"},     {0x8D, "AbsW\tsta\t;wwuu = A"},
-      {0xBD, "AbsX\tlda\t;A = wwuu,X"},   {0x9D, "AbsXW\tsta\t;wwuu,X = A"},
-      {0xD0, "Rel\tbne\t;to rrrr"},       {0xEA, "Imp\tnop\t"},
-      {0xB1, "Ptr\tlda\t;A = ([uu+1]:uu),Y"}, {0xEE, "Abs\tinc\t;[wwuu+1]"},
+      {0x20, "Jsr\tjsr\t;call wwuu"},
+      {0x4C, "Jmp\tjmp\t;jump wwuu"},
+      {0x60, "Ret\trts\t;return"},
+      {0xA9, "Imm\tlda\t;A = uu"},
+      {0xA5, "Zp\tlda\t;A = uu"},
+      {0x85, "ZpW\tsta\t;uu = A"},
+      {0xAD, "Abs\tinc\t;wwuu += 1"},
+      {0x8D, "AbsW\tsta\t;wwuu = A"},
+      {0xBD, "AbsX\tlda\t;A = wwuu,X"},
+      {0x9D, "AbsXW\tsta\t;wwuu,X = A"},
+      {0xD0, "Rel\tbne\t;to rrrr"},
+      {0xEA, "Imp\tnop\t"},
+      {0xB1, "Ptr\tlda\t;A = ([uu+1]:uu),Y"},
+      {0xEE, "Abs\tinc\t;[wwuu+1]"},
   };
   for (int b = 0; b < 256; ++b) {
     const auto it = ops.find(b);
@@ -67,11 +74,10 @@ inline std::string Body(const std::string& listing) {
 // The seven reference listings when none has rows.
 inline std::string EmptyListings() {
   std::string t;
-  for (const char* h :
-       {";External Code References", ";External Read Table References",
-        ";External Write Table References", ";External Read Variable References",
-        ";External Write Variable References", ";Internal Read Variable References",
-        ";Internal Write Variable References"}) {
+  for (const char* h : {";External Code References", ";External Read Table References",
+                        ";External Write Table References", ";External Read Variable References",
+                        ";External Write Variable References", ";Internal Read Variable References",
+                        ";Internal Write Variable References"}) {
     t += std::string(h) + "\r\n;\r\n;--------------------\r\n";
   }
   return t;

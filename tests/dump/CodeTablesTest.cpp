@@ -36,39 +36,15 @@ TEST(CodeTables, SplitAddressTableMakesSubTablesWithNotes) {
   const std::string out = run.run(Rom({0x06, 0x20, 0x80, 0x90, 0x60, 0x60, 0x04, 0x05}),
                                   CodeSettings(0x8000, 0x8007, true), MiniOpcodes(), &list);
   EXPECT_EQ(run.result.outcome, Outcome::Done);
-  std::string expected = CrLf({kRule,
-                               "; Table Low: 8000 thru 8001",
-                               "; 2 bytes",
-                               kRule,
-                               "_8000:\t.byte $ 6\t;",
-                               "\t\t.byte $20\t;",
-                               kRule,
-                               "; Table 8002 thru 8003",
-                               "; 1 x 2 bytes",
-                               kRule,
-                               "_8002:\t.byte $80\t;tbl_8006 0",
-                               "\t\t.byte $90\t;tbl_9020",
-                               kRule,
-                               "_8004:\trts\t\t\t;return",
-                               kRule,
-                               "_8005:\trts\t\t\t;return",
-                               kRule,
-                               "; Table 8002[0],0",
-                               // No Table Start or End bit follows: the table ends at the End.
-                               "; Table 8006 thru 8007",
-                               "; 2 bytes",
-                               kRule,
-                               "tbl_8006:\t.byte $ 4\t;",
-                               "\t\t.byte $ 5\t;",
-                               kRule,
-                               kRule,
-                               ";External Code References",
-                               ";",
-                               kRule,
-                               ";External Read Table References",
-                               ";",
-                               ";9020 = tbl_9020",
-                               kRule});
+  std::string expected = CrLf(
+      {kRule, "; Table Low: 8000 thru 8001", "; 2 bytes", kRule, "_8000:\t.byte $ 6\t;",
+       "\t\t.byte $20\t;", kRule, "; Table 8002 thru 8003", "; 1 x 2 bytes", kRule,
+       "_8002:\t.byte $80\t;tbl_8006 0", "\t\t.byte $90\t;tbl_9020", kRule,
+       "_8004:\trts\t\t\t;return", kRule, "_8005:\trts\t\t\t;return", kRule, "; Table 8002[0],0",
+       // No Table Start or End bit follows: the table ends at the End.
+       "; Table 8006 thru 8007", "; 2 bytes", kRule, "tbl_8006:\t.byte $ 4\t;", "\t\t.byte $ 5\t;",
+       kRule, kRule, ";External Code References", ";", kRule, ";External Read Table References",
+       ";", ";9020 = tbl_9020", kRule});
   EXPECT_EQ(Body(out).substr(0, expected.size()), expected);
 }
 
@@ -95,29 +71,43 @@ const std::string kChars = "41=A\r\n42=B\r\n/FF\r\n*FE\r\n";
 TEST(CodeTables, TextTableWithPhraseHeadings) {
   const std::string list = "8000\t8006\t1\t1\t\t\t\t\ttxt\tMsg\r\n";
   CodeRun run;
-  const std::string out = run.run(Rom({0x41, 0xFE, 0x42, 0xFF, 0x42, 0x41, 0xFF}),
-                                  CodeSettings(0x8000, 0x8006, true), MiniOpcodes(), &list,
-                                  &kChars);
-  EXPECT_EQ(Body(out), CrLf({kRule, "; Table Msg: 8000 thru 8006", "; 7 bytes", kRule, ";----",
-                             ";Phrase 0", ";----", "_8000:\t.byte $41\t;A",
-                             "\t\t.byte $FE\t;", "", "8002:\t\t.byte $42\t;B",
-                             "\t\t.byte $FF\t;", ";----", ";Phrase 1", ";----",
-                             "8004:\t\t.byte $42\t;B", "\t\t.byte $41\t;A",
-                             "\t\t.byte $FF\t;", kRule, kRule}) +
+  const std::string out =
+      run.run(Rom({0x41, 0xFE, 0x42, 0xFF, 0x42, 0x41, 0xFF}), CodeSettings(0x8000, 0x8006, true),
+              MiniOpcodes(), &list, &kChars);
+  EXPECT_EQ(Body(out), CrLf({kRule,
+                             "; Table Msg: 8000 thru 8006",
+                             "; 7 bytes",
+                             kRule,
+                             ";----",
+                             ";Phrase 0",
+                             ";----",
+                             "_8000:\t.byte $41\t;A",
+                             "\t\t.byte $FE\t;",
+                             "",
+                             "8002:\t\t.byte $42\t;B",
+                             "\t\t.byte $FF\t;",
+                             ";----",
+                             ";Phrase 1",
+                             ";----",
+                             "8004:\t\t.byte $42\t;B",
+                             "\t\t.byte $41\t;A",
+                             "\t\t.byte $FF\t;",
+                             kRule,
+                             kRule}) +
                            EmptyListings());
 }
 
 TEST(CodeTables, TextTableOfHeightZeroGathersLinesOnTheirLastByte) {
   const std::string list = "8000\t8005\t\t\t\t\t\t\ttxt\r\n";
   CodeRun run;
-  const std::string out = run.run(Rom({0x41, 0x42, 0xFF, 0x42, 0xFF, 0x41}),
-                                  CodeSettings(0x8000, 0x8005, true), MiniOpcodes(), &list,
-                                  &kChars);
-  EXPECT_EQ(Body(out), CrLf({kRule, "; Table 8000 thru 8005", "; 6 bytes", kRule,
-                             "_8000:\t.byte $41\t;", "\t\t.byte $42\t;", "\t\t.byte $FF\t;AB", "",
-                             "8003:\t\t.byte $42\t;", "\t\t.byte $FF\t;B", "",
-                             "8005:\t\t.byte $41\t;A", kRule, kRule}) +
-                           EmptyListings());
+  const std::string out =
+      run.run(Rom({0x41, 0x42, 0xFF, 0x42, 0xFF, 0x41}), CodeSettings(0x8000, 0x8005, true),
+              MiniOpcodes(), &list, &kChars);
+  EXPECT_EQ(Body(out),
+            CrLf({kRule, "; Table 8000 thru 8005", "; 6 bytes", kRule, "_8000:\t.byte $41\t;",
+                  "\t\t.byte $42\t;", "\t\t.byte $FF\t;AB", "", "8003:\t\t.byte $42\t;",
+                  "\t\t.byte $FF\t;B", "", "8005:\t\t.byte $41\t;A", kRule, kRule}) +
+                EmptyListings());
 }
 
 TEST(CodeTables, SubTableAddressOutOfBoundsIsAMinorError) {
