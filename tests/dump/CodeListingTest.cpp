@@ -160,6 +160,26 @@ TEST(CodeListing, DefinitionFilesThatFailStopTheDump) {
     EXPECT_TRUE(run.host.statuses.empty());
     EXPECT_FALSE(run.dir.exists("game.asm.txt"));
   }
+  {  // A name past the top of memory: the job error box, not a quiet cancel.
+    CodeRun run;
+    run.run(Rom({0x60}), CodeSettings(0x8000, 0x8000, true), MiniOpcodes("V\t10001\t\tTOP\r\n"),
+            &kNoTables);
+    ASSERT_EQ(run.host.errors.size(), 1u);
+    EXPECT_NE(run.host.errors[0].find("Dump Error"), std::string::npos);
+    EXPECT_NE(run.host.errors[0].find("ops.txt"), std::string::npos);
+    EXPECT_EQ(run.host.lastStatus(), "Dump Error");
+    EXPECT_FALSE(run.dir.exists("game.asm.txt"));
+  }
+  {  // A Table List that isn't there.
+    ScriptedHost host;
+    TempDir dir;
+    host.answer(Dialog::OpenNES, dir.write("game.bin", Rom({0x60})));
+    host.answer(Dialog::OpenTXT, dir.write("ops.txt", MiniOpcodes()));
+    host.answer(Dialog::OpenTableTXT, dir.file("missing.txt"));
+    cmdDump_Click(CodeSettings(0x8000, 0x8000, true), host);
+    ASSERT_EQ(host.errors.size(), 1u);
+    EXPECT_EQ(host.lastStatus(), "Dump Error");
+  }
   {  // Cancel in the Table List dialog.
     CodeRun run;
     run.run(Rom({0x60}), CodeSettings(0x8000, 0x8000, true), MiniOpcodes());

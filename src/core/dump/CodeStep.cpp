@@ -8,6 +8,7 @@
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/OutFile.h"
+#include "shell/Reports.h"
 
 namespace morvane {
 
@@ -47,14 +48,26 @@ class CodeStep final : public DumpStep {
     }
     RefuseInputAsOutput(ctx.outPath, {ctx.romPath, *ops, list});
     if (!d.withTables) RefuseInputAsOutput(ctx.tablesOutPath, {ctx.romPath, *ops});
-    if (d.withTables) {
-      d.tables = MakeTableMap();
-      const TableListResult read = ReadTableList(list, d.dumpEnd, d.tables, d.ops.ReadNames, host);
-      if (!read.ok) return false;
-      needsCharTable_ = read.needsCharTable;
-    }
-    if (!ReadOpCodes(*ops, d.ops, host)) {
-      host.setStatus("Dump Canceled");
+    // A definition file that can't be read, or one whose addresses run past
+    // the top of memory, ends the dump through the job error box.
+    const std::string* reading = &list;
+    try {
+      if (d.withTables) {
+        d.tables = MakeTableMap();
+        const TableListResult read =
+            ReadTableList(list, d.dumpEnd, d.tables, d.ops.ReadNames, host);
+        if (!read.ok) return false;
+        needsCharTable_ = read.needsCharTable;
+      }
+      reading = &*ops;
+      if (!ReadOpCodes(*ops, d.ops, host)) {
+        host.setStatus("Dump Canceled");
+        return false;
+      }
+    } catch (const JobError& e) {
+      if (e.kind() != JobError::Kind::Run) throw;
+      host.setStatus("Dump Error");
+      Error_Handler(host, e.number(), "Dump Error", *reading);
       return false;
     }
     return true;
