@@ -5,7 +5,7 @@
 #include <fstream>
 #include <random>
 
-#include "QuietHost.h"
+#include "shell/QuietHost.h"
 #include "dump/DumpDriver.h"
 #include "shell/SettingsModel.h"
 

@@ -1,5 +1,4 @@
-// Shared pieces of the fuzz targets: a private folder for the input as a file,
-// and a host that answers dialogs and shows nothing.
+// Shared pieces of the fuzz targets: a private folder for the input as a file.
 #pragma once
 
 #include <unistd.h>
@@ -9,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "shell/JobHost.h"
+#include "shell/QuietHost.h"
 
 namespace morvane::fuzz {
 
@@ -30,24 +29,5 @@ inline std::string WriteInput(const std::string& name, const std::uint8_t* data,
   }
   return path;
 }
-
-class SilentHost final : public JobHost {
- public:
-  std::map<Dialog, std::string> files;
-  std::optional<std::string> askFile(Dialog d) override {
-    auto it = files.find(d);
-    if (it == files.end()) return std::nullopt;
-    return it->second;
-  }
-  void enterBusy() override {}
-  void leaveBusy() override {}
-  void setStatus(const std::string&) override {}
-  void setLabel(int, const std::string&) override {}
-  void yield() override {}
-  bool cancelRequested() override { return false; }
-  bool showStrings() override { return true; }
-  void errorBox(const std::string&) override {}
-  void warningBox(const std::string&, const std::string&) override {}
-};
 
 }  // namespace morvane::fuzz

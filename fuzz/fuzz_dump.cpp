@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   model.setLengthText((knobs & 0x20) != 0 ? "2" : "0");
   model.txtStart_Change("8000");
   model.txtEnd_Change("83FF");
-  fuzz::SilentHost host;
+  QuietHost host;
   host.files[Dialog::OpenNES] = fuzz::WriteInput("rom.nes", data + 1, size - 1);
   host.files[Dialog::OpenTBL] = std::string(MORVANE_SOURCE_SAMPLES_DIR) + "/sample.tbl";
   host.files[Dialog::OpenTXT] = std::string(MORVANE_SOURCE_DATA_DIR) + "/Op_Codes_NES.txt";

@@ -7,7 +7,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace morvane;
   static OpcodeSet* set = new OpcodeSet();
   *set = OpcodeSet();
-  fuzz::SilentHost host;
+  QuietHost host;
   try {
     ReadOpCodes(fuzz::WriteInput("opcodes.txt", data, size), *set, host);
   } catch (const JobError&) {

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static std::vector<std::string>* names = new std::vector<std::string>();
   *map = MakeTableMap();
   names->assign(kNameSlots, std::string());
-  fuzz::SilentHost host;
+  QuietHost host;
   try {
     ReadTableList(fuzz::WriteInput("tables.txt", data + 2, size - 2), end, *map, *names, host);
   } catch (const JobError&) {

@@ -1,5 +1,7 @@
 #include "cli/CliJobs.h"
 
+#include "analysis/FileCompare.h"
+#include "analysis/RelativeSearch.h"
 #include "dump/DumpDriver.h"
 #include "games/PortopiaInsert.h"
 #include "games/RomanciaGraphics.h"
@@ -29,14 +31,14 @@ const std::vector<CliJob>& CliJobs() {
       {"search",
        "Relative search for a word (set it with --word)",
        {{"--rom", D::OpenNES, "file to search"}},
-       nullptr},
+       &cmdSearch_Click},
       {"compare",
        "Compare two files",
        {{"--file1", D::OpenNES, "first file"},
         {"--file2", D::OpenNES, "second file"},
         {"--tbl1", D::OpenTBL, "character table of the first file (with --show-strings)"},
         {"--tbl2", D::OpenTBL, "character table of the second file (with --show-strings)"}},
-       nullptr},
+       &cmdCompare_Click},
       {"fds-split",
        "Split a Famicom Disk System image into a listing and files",
        {{"--image", D::OpenFDS, "disk image"}},

@@ -20,6 +20,19 @@ constexpr Preset kPresets[] = {
     {"A000", "DFFF", "1.0"}, {"E000", "FFFF", nullptr},
 };
 constexpr std::size_t kMaxAddressChars = 4;
+
+// The rule of the four-digit address boxes: hex text is taken into value,
+// anything else puts the box back to the four digits of previous.
+bool EditAddress(const std::string& text, std::string& box, std::int32_t& value,
+                 std::int32_t previous) {
+  if (!IsHex(text) || text.size() > kMaxAddressChars) {
+    box = HexWord(previous);
+    return false;
+  }
+  box = text;
+  value = HexToLong(text);
+  return true;
+}
 }  // namespace
 
 std::string BlockText(double block) {
@@ -114,32 +127,15 @@ void SettingsModel::chkwTables_Click(bool checked) {
 }
 
 bool SettingsModel::txtStart_Change(const std::string& text) {
-  if (!IsHex(text) || text.size() > kMaxAddressChars) {
-    s_.startText = HexWord(s_.start);
-    return false;
-  }
-  s_.startText = text;
-  s_.start = HexToLong(text);
-  return true;
+  return EditAddress(text, s_.startText, s_.start, s_.start);
 }
 
 bool SettingsModel::txtEnd_Change(const std::string& text) {
-  if (!IsHex(text) || text.size() > kMaxAddressChars) {
-    s_.endText = HexWord(s_.end);
-    return false;
-  }
-  s_.endText = text;
-  s_.end = HexToLong(text);
-  return true;
+  return EditAddress(text, s_.endText, s_.end, s_.end);
 }
 
 bool SettingsModel::txtAddress_Change(const std::string& text) {
-  if (!IsHex(text) || text.size() > kMaxAddressChars) {
-    s_.addressText = HexWord(s_.base);
-    return false;
-  }
-  s_.addressText = text;
-  s_.base = HexToLong(text);
+  if (!EditAddress(text, s_.addressText, s_.base, s_.base)) return false;
   txtStart_Change(HexWord(s_.base));
   return true;
 }

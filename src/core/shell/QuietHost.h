@@ -1,4 +1,5 @@
-// A host that answers dialogs from a fixed list and shows nothing.
+// A host that answers dialogs from a fixed map and shows nothing: for
+// benchmarks, fuzzing and other unattended runs.
 #pragma once
 
 #include <map>
@@ -11,6 +12,7 @@ namespace morvane {
 class QuietHost final : public JobHost {
  public:
   std::map<Dialog, std::string> files;
+  bool showStringsBox = false;
 
   std::optional<std::string> askFile(Dialog d) override {
     auto it = files.find(d);
@@ -23,7 +25,7 @@ class QuietHost final : public JobHost {
   void setLabel(int, const std::string&) override {}
   void yield() override {}
   bool cancelRequested() override { return false; }
-  bool showStrings() override { return false; }
+  bool showStrings() override { return showStringsBox; }
   void errorBox(const std::string&) override {}
   void warningBox(const std::string&, const std::string&) override {}
 };

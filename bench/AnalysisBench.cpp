@@ -1,0 +1,81 @@
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "QuietHost.h"
+#include "analysis/FileCompare.h"
+#include "analysis/RelativeSearch.h"
+
+namespace morvane {
+namespace {
+
+constexpr std::size_t kSize = std::size_t{16} << 20;
+
+std::string Write(const std::string& name, const std::string& bytes) {
+  const auto path = std::filesystem::temp_directory_path() / name;
+  std::ofstream(path, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return path.string();
+}
+
+const std::string& RandomBytes() {
+  static const std::string bytes = [] {
+    std::mt19937 rng(7);
+    std::string b(kSize, '\0');
+    for (char& c : b) c = static_cast<char>(rng());
+    return b;
+  }();
+  return bytes;
+}
+
+// A 16 MiB file of random bytes: about one hit of a three-letter word per 64 kB.
+void BM_RelativeSearch16MiB(benchmark::State& state) {
+  const std::string rom = Write("morvane-bench-search.bin", RandomBytes());
+  Settings s;
+  s.searchText = "THE";
+  QuietHost host;
+  host.files[Dialog::OpenNES] = rom;
+  for (auto _ : state) benchmark::DoNotOptimize(cmdSearch_Click(s, host));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kSize));
+}
+BENCHMARK(BM_RelativeSearch16MiB)->Unit(benchmark::kMillisecond);
+
+// Answers the ROM dialog with two files in turn; shows nothing.
+class TwoFileHost final : public JobHost {
+ public:
+  TwoFileHost(std::string first, std::string second)
+      : files_{std::move(first), std::move(second)} {}
+  std::optional<std::string> askFile(Dialog) override { return files_[asked_++ % 2]; }
+  void enterBusy() override {}
+  void leaveBusy() override {}
+  void setStatus(const std::string&) override {}
+  void setLabel(int, const std::string&) override {}
+  void yield() override {}
+  bool cancelRequested() override { return false; }
+  bool showStrings() override { return false; }
+  void errorBox(const std::string&) override {}
+  void warningBox(const std::string&, const std::string&) override {}
+
+ private:
+  std::string files_[2];
+  int asked_ = 0;
+};
+
+// Two 16 MiB files, one byte in a hundred changed (state.range(0): per mille).
+void BM_Compare16MiB(benchmark::State& state) {
+  std::string patched = RandomBytes();
+  std::mt19937 rng(9);
+  const auto changes = kSize * static_cast<std::size_t>(state.range(0)) / 1000;
+  for (std::size_t i = 0; i < changes; ++i) patched[rng() % kSize] ^= 0x5A;
+  const std::string a = Write("morvane-bench-a.bin", RandomBytes());
+  const std::string b = Write("morvane-bench-b.bin", patched);
+  TwoFileHost host(a, b);
+  for (auto _ : state) benchmark::DoNotOptimize(cmdCompare_Click(Settings{}, host));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kSize));
+}
+BENCHMARK(BM_Compare16MiB)->Arg(0)->Arg(10)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace morvane

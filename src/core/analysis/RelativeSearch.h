@@ -1,0 +1,25 @@
+// The Relative Search job: finds a word in a ROM whose character encoding is
+// unknown and drafts a character table for every hit.
+#pragma once
+
+#include <cstdint>
+
+#include "analysis/SearchWord.h"
+#include "shell/JobHost.h"
+#include "shell/Settings.h"
+
+namespace morvane {
+
+// Reads the word from settings.searchText; the window rewrites its search box
+// with SearchBoxText (SearchWord.h) when the job returns.
+JobResult cmdSearch_Click(const Settings& settings, JobHost& host);
+
+// File offset where a scan starts: the block (rounded to the nearest byte,
+// halves to even) plus the header when withHeader. Throws JobError (overflow)
+// beyond a 32-bit offset.
+std::int64_t BlockOffset(double block, bool withHeader);
+
+// The refusal when a job's report would land on one of the files it reads.
+[[noreturn]] void RefuseOutputOverInput(const std::string& outPath);
+
+}  // namespace morvane

@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "support/TempDir.h"
+
+namespace morvane {
+namespace {
+
+int Morvane(const std::string& args, const TempDir& dir) {
+  const std::string command =
+      std::string(MORVANE_BINARY) + " " + args + " >" + dir.file("out.txt") + " 2>&1";
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(CliAnalysis, SearchAndCompareFromTheCommandLine) {
+  TempDir dir;
+  const std::string rom = dir.write("r.nes", std::string(16, '\0') + "xxTHEyy");
+  EXPECT_EQ(Morvane("search --rom '" + rom + "' --word The", dir), 0);
+  EXPECT_EQ(Slurp(dir.file("out.txt")),
+            "Search Done: 1 THE found @ 00012 = THE = 54_48_45\nWrote " + dir.file("r Output.txt") +
+                "\n");
+  EXPECT_EQ(Morvane("search --rom '" + rom + "' --word The --no-header --block 0.0001", dir), 0);
+  EXPECT_NE(Slurp(dir.file("out.txt")).find("1 THE found @ 00012"), std::string::npos);
+  EXPECT_EQ(Morvane("search --rom '" + rom + "' --word jump", dir), 2);
+  EXPECT_EQ(Morvane("search --rom '" + dir.file("none.nes") + "' --word THE", dir), 1);
+
+  const std::string other = dir.write("s.nes", std::string(16, '\0') + "xxTHAyy");
+  const std::string t1 = dir.write("1.tbl", "45=E\r\n");
+  const std::string t2 = dir.write("2.tbl", "41=A\r\n");
+  EXPECT_EQ(Morvane("compare --file1 '" + rom + "' --file2 '" + other +
+                        "' --show-strings --tbl1 '" + t1 + "' --tbl2 '" + t2 + "'",
+                    dir),
+            0);
+  EXPECT_EQ(Slurp(dir.file("out.txt")),
+            "Done: 1 differences\nWrote " + dir.file("r Compare.txt") + "\n");
+  EXPECT_NE(Slurp(dir.file("r Compare.txt")).find("File1:        E\r\nFile2:        A\r\n"),
+            std::string::npos);
+  EXPECT_EQ(
+      Morvane("compare --file1 '" + rom + "' --file2 '" + dir.file("r Compare.txt") + "'", dir), 2);
+  EXPECT_EQ(Morvane("compare --file1 '" + rom + "'", dir), 3);
+}
+
+}  // namespace
+}  // namespace morvane
