@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string>
 
-#include "QuietHost.h"
 #include "dump/DumpDriver.h"
+#include "shell/QuietHost.h"
 #include "shell/Settings.h"
 
 namespace morvane {
