@@ -4,9 +4,9 @@
 #include <fstream>
 #include <random>
 
-#include "QuietHost.h"
 #include "analysis/FileCompare.h"
 #include "analysis/RelativeSearch.h"
+#include "shell/QuietHost.h"
 
 namespace morvane {
 namespace {
@@ -36,32 +36,11 @@ void BM_RelativeSearch16MiB(benchmark::State& state) {
   Settings s;
   s.searchText = "THE";
   QuietHost host;
-  host.files[Dialog::OpenNES] = rom;
+  host.files[Dialog::OpenNES] = {rom};
   for (auto _ : state) benchmark::DoNotOptimize(cmdSearch_Click(s, host));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kSize));
 }
 BENCHMARK(BM_RelativeSearch16MiB)->Unit(benchmark::kMillisecond);
-
-// Answers the ROM dialog with two files in turn; shows nothing.
-class TwoFileHost final : public JobHost {
- public:
-  TwoFileHost(std::string first, std::string second)
-      : files_{std::move(first), std::move(second)} {}
-  std::optional<std::string> askFile(Dialog) override { return files_[asked_++ % 2]; }
-  void enterBusy() override {}
-  void leaveBusy() override {}
-  void setStatus(const std::string&) override {}
-  void setLabel(int, const std::string&) override {}
-  void yield() override {}
-  bool cancelRequested() override { return false; }
-  bool showStrings() override { return false; }
-  void errorBox(const std::string&) override {}
-  void warningBox(const std::string&, const std::string&) override {}
-
- private:
-  std::string files_[2];
-  int asked_ = 0;
-};
 
 // Two 16 MiB files, one byte in a hundred changed (state.range(0): per mille).
 void BM_Compare16MiB(benchmark::State& state) {
@@ -71,7 +50,8 @@ void BM_Compare16MiB(benchmark::State& state) {
   for (std::size_t i = 0; i < changes; ++i) patched[rng() % kSize] ^= 0x5A;
   const std::string a = Write("morvane-bench-a.bin", RandomBytes());
   const std::string b = Write("morvane-bench-b.bin", patched);
-  TwoFileHost host(a, b);
+  QuietHost host;
+  host.files[Dialog::OpenNES] = {a, b};
   for (auto _ : state) benchmark::DoNotOptimize(cmdCompare_Click(Settings{}, host));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kSize));
 }

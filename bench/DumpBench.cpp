@@ -5,8 +5,8 @@
 #include <fstream>
 #include <random>
 
-#include "shell/QuietHost.h"
 #include "dump/DumpDriver.h"
+#include "shell/QuietHost.h"
 #include "shell/SettingsModel.h"
 
 namespace morvane {
@@ -36,7 +36,7 @@ void BM_TableOnlyWhole4MiB(benchmark::State& state) {
   s.start = 0;
   s.end = (4 << 20) - 1;  // beyond the window's four digits: the whole file
   QuietHost host;
-  host.files[Dialog::OpenNES] = rom;
+  host.files[Dialog::OpenNES] = {rom};
   for (auto _ : state) {
     benchmark::DoNotOptimize(cmdDump_Click(s, host));
   }

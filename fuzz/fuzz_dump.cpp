@@ -18,9 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   model.txtStart_Change("8000");
   model.txtEnd_Change("83FF");
   QuietHost host;
-  host.files[Dialog::OpenNES] = fuzz::WriteInput("rom.nes", data + 1, size - 1);
-  host.files[Dialog::OpenTBL] = std::string(MORVANE_SOURCE_SAMPLES_DIR) + "/sample.tbl";
-  host.files[Dialog::OpenTXT] = std::string(MORVANE_SOURCE_DATA_DIR) + "/Op_Codes_NES.txt";
+  host.files[Dialog::OpenNES] = {fuzz::WriteInput("rom.nes", data + 1, size - 1)};
+  host.files[Dialog::OpenTBL] = {std::string(MORVANE_SOURCE_SAMPLES_DIR) + "/sample.tbl"};
+  host.files[Dialog::OpenTXT] = {std::string(MORVANE_SOURCE_DATA_DIR) + "/Op_Codes_NES.txt"};
   cmdDump_Click(model.settings(), host);
   return 0;
 }

@@ -3,8 +3,12 @@
 #include "analysis/FileCompare.h"
 #include "analysis/RelativeSearch.h"
 #include "dump/DumpDriver.h"
+#include "fds/FdsMerge.h"
+#include "fds/FdsSplit.h"
 #include "games/PortopiaInsert.h"
 #include "games/RomanciaGraphics.h"
+#include "insert/Insert.h"
+#include "insert/Strip.h"
 
 namespace morvane {
 
@@ -23,11 +27,11 @@ const std::vector<CliJob>& CliJobs() {
        {{"--rom", D::OpenNES, "ROM file to read"},
         {"--script", D::OpenSJS, "script file"},
         {"--tbl", D::OpenTBL, "character table (.tbl)"}},
-       nullptr},
+       &cmdInsert_Click},
       {"strip",
        "Strip a script file down to its translated text",
        {{"--script", D::OpenSJS, "script file"}},
-       nullptr},
+       &cmdStrip_Click},
       {"search",
        "Relative search for a word (set it with --word)",
        {{"--rom", D::OpenNES, "file to search"}},
@@ -42,11 +46,11 @@ const std::vector<CliJob>& CliJobs() {
       {"fds-split",
        "Split a Famicom Disk System image into a listing and files",
        {{"--image", D::OpenFDS, "disk image"}},
-       nullptr},
+       &cmdFDSSplit_Click},
       {"fds-merge",
        "Merge a disk listing and its files back into an image",
        {{"--listing", D::OpenTXT, "disk listing (\" FDS Files.txt\")"}},
-       nullptr},
+       &cmdFDSMerge_Click},
       {"portopia-insert",
        "Insert Portopia's text",
        {{"--rom", D::OpenNES, "Portopia ROM"},

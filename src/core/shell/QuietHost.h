@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "shell/JobHost.h"
 
@@ -11,13 +12,14 @@ namespace morvane {
 
 class QuietHost final : public JobHost {
  public:
-  std::map<Dialog, std::string> files;
+  // Each dialog answers with its files in turn, starting again after the last.
+  std::map<Dialog, std::vector<std::string>> files;
   bool showStringsBox = false;
 
   std::optional<std::string> askFile(Dialog d) override {
     auto it = files.find(d);
-    if (it == files.end()) return std::nullopt;
-    return it->second;
+    if (it == files.end() || it->second.empty()) return std::nullopt;
+    return it->second[asked_[d]++ % it->second.size()];
   }
   void enterBusy() override {}
   void leaveBusy() override {}
@@ -28,6 +30,9 @@ class QuietHost final : public JobHost {
   bool showStrings() override { return showStringsBox; }
   void errorBox(const std::string&) override {}
   void warningBox(const std::string&, const std::string&) override {}
+
+ private:
+  std::map<Dialog, std::size_t> asked_;
 };
 
 }  // namespace morvane

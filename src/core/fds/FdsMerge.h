@@ -1,0 +1,11 @@
+// The Merge FDS job: a disk listing and its extracted files back into an image.
+#pragma once
+
+#include "shell/JobHost.h"
+#include "shell/Settings.h"
+
+namespace morvane {
+
+JobResult cmdFDSMerge_Click(const Settings& settings, JobHost& host);
+
+}  // namespace morvane

@@ -1,0 +1,105 @@
+#include "insert/Strip.h"
+
+#include <array>
+#include <memory>
+#include <new>
+
+#include "insert/FindPhrase.h"
+#include "insert/Insert.h"
+#include "insert/ScriptHeader.h"
+#include "shell/InFile.h"
+#include "shell/JobError.h"
+#include "shell/OutFile.h"
+#include "shell/Reports.h"
+
+namespace morvane {
+
+namespace {
+
+constexpr std::string_view kStripTitle = "Error during Strip";
+
+// The header is read for its phrase range and its length; lines 3 and 4 and
+// the block lines are not checked.
+ScriptHeader ReadStripHeader(TextLines& script) {
+  ScriptHeader header;
+  NextScriptLine(script);
+  ReadPhrasesLine(SplitHeaderLine(NextScriptLine(script)), kStripTitle, header);
+  NextScriptLine(script);
+  NextScriptLine(script);
+  const std::int32_t blocks = ReadBlockCount(SplitHeaderLine(NextScriptLine(script)), kStripTitle);
+  for (std::int32_t k = 0; k < blocks; ++k) NextScriptLine(script);
+  return header;
+}
+
+void CopyPhrases(const ScriptHeader& header, TextLines& script, OutFile& out, JobHost& host,
+                 std::string& step) {
+  std::array<bool, kPhraseSlots> shared{};
+  const auto slotOf = [&](std::int64_t phrase) { return phrase - header.firstPhrase; };
+  for (std::int32_t current = header.firstPhrase; current <= header.lastPhrase;) {
+    const FoundPhrase found = FindPhrase(script, current, step);
+    for (const std::int32_t n : found.shared) {
+      const std::int64_t s = slotOf(n);
+      if (s < 0 || s >= kPhraseSlots) throw JobError(kErrSubscript);
+      shared[static_cast<std::size_t>(s)] = true;
+    }
+    std::string row = found.firstRow;
+    if (!row.empty()) {
+      do {
+        out.line(row);
+      } while (NextTranslatedRow(script, row));
+    }
+    out.line();
+    host.yield();
+    ++current;
+    while (slotOf(current) < kPhraseSlots && shared[static_cast<std::size_t>(slotOf(current))]) {
+      ++current;
+    }
+  }
+}
+
+}  // namespace
+
+JobResult cmdStrip_Click(const Settings&, JobHost& host) {
+  JobResult result;
+  host.enterBusy();
+  std::string step;
+  std::unique_ptr<OutFile> out;
+  try {
+    const auto path = host.askFile(Dialog::OpenSJS);
+    if (!path) {
+      result.outcome = Outcome::Cancelled;
+      host.leaveBusy();
+      return result;
+    }
+    const std::string output = SuffixedName(*path, "Stripped");
+    if (SameFile(output, *path)) {
+      throw JobError::Minor(std::string(kStripTitle),
+                            "The stripped script would replace the script itself.", output);
+    }
+    step = "Open Files - First Pass";
+    TextLines script = TextLines::FromFile(*path);
+    out = std::make_unique<OutFile>(output);
+    result.written.push_back(output);
+    const ScriptHeader header = ReadStripHeader(script);
+    step = "Init";
+    CopyPhrases(header, script, *out, host, step);
+    out->close();
+  } catch (const JobError& e) {
+    out.reset();
+    if (e.kind() == JobError::Kind::Minor) {
+      Minor_Error_Handler(host, e.title(), e.message(), e.file());
+      result.outcome = Outcome::Warned;
+    } else {
+      Error_Handler(host, e.number(), "Error during Strip:\r\n" + step, "");
+      result.outcome = Outcome::Failed;
+    }
+  } catch (const std::bad_alloc&) {
+    out.reset();
+    Error_Handler(host, kErrOutOfMemory, "Error during Strip:\r\n" + step, "");
+    result.outcome = Outcome::Failed;
+  }
+  host.leaveBusy();
+  return result;
+}
+
+}  // namespace morvane
