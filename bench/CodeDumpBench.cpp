@@ -28,10 +28,10 @@ void Run(benchmark::State& state, bool withTables) {
   const fs::path rom = fs::temp_directory_path() / "morvane-bench-sample.nes";
   fs::copy_file(samples + "/sample.nes", rom, fs::copy_options::overwrite_existing);
   QuietHost host;
-  host.files[Dialog::OpenNES] = rom.string();
-  host.files[Dialog::OpenTXT] = std::string(MORVANE_BENCH_DATA_DIR) + "/Op_Codes_NES.txt";
-  host.files[Dialog::OpenTableTXT] = samples + "/sample_tables.txt";
-  host.files[Dialog::OpenTBL] = samples + "/sample.tbl";
+  host.files[Dialog::OpenNES] = {rom.string()};
+  host.files[Dialog::OpenTXT] = {std::string(MORVANE_BENCH_DATA_DIR) + "/Op_Codes_NES.txt"};
+  host.files[Dialog::OpenTableTXT] = {samples + "/sample_tables.txt"};
+  host.files[Dialog::OpenTBL] = {samples + "/sample.tbl"};
   const Settings s = WholeSample(withTables);
   for (auto _ : state) benchmark::DoNotOptimize(cmdDump_Click(s, host));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 0x8000);
