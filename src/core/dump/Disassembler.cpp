@@ -85,7 +85,8 @@ void DisassembleOpcode(CodeDump& d, DumpContext& ctx) {
   // Only pass 1 writes: earlier passes keep the marks and skip the text.
   const bool writes = ctx.pass == 1;
   std::string operand;
-  std::string comment;
+  std::string_view comment;  // the template, or filled below
+  std::string filled;
   const bool overlap = (kind != 0 && IsCodeAt(d, a + 1)) || (kind == 2 && IsCodeAt(d, a + 2));
   if (overlap) {
     if (writes) {
@@ -128,16 +129,23 @@ void DisassembleOpcode(CodeDump& d, DumpContext& ctx) {
         }
       }
       if (refers) Reference(d, kind, flags, ref, a);
-      if (writes) comment = FillCommentNames(d, comment, kind, ref, flags);
+      if (writes && !comment.empty()) {
+        filled = FillCommentNames(d, std::string(comment), kind, ref, flags);
+        comment = filled;
+      }
     }
   }
 
-  if (!operand.empty()) line += " " + operand;
+  if (!operand.empty()) {
+    line += ' ';
+    line += operand;
+  }
   if (!comment.empty()) {
     const std::size_t n = op.Mnemonic.size() + operand.size() + 1;
-    if (n < 12) line += "\t";
-    if (n < 6) line += "\t";
-    line += "\t" + comment;
+    if (n < 12) line += '\t';
+    if (n < 6) line += '\t';
+    line += '\t';
+    line += comment;
   }
 
   const auto next = static_cast<std::int32_t>(ctx.origin + ctx.rom->offset());
