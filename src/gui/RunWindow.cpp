@@ -2,11 +2,13 @@
 
 #include <QApplication>
 
+#include "cli/DataFiles.h"
 #include "gui/FrmMorvane.h"
 
 namespace morvane {
 
 int RunWindow(int argc, char** argv) {
+  if (argc > 0) SetProgramPath(argv[0]);
   QApplication app(argc, argv);
   FrmMorvane window;
   window.show();

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include "cli/DataFiles.h"
 #include "gui/DialogHost.h"
 #include "gui/FrmMorvane.h"
 
@@ -17,7 +18,12 @@ std::string FromQ(const QString& text) {
 
 QString WindowHost::offered(Dialog dialog) const {
   const QString& last = remembered_[static_cast<std::size_t>(dialog)];
-  return last.isEmpty() ? QString::fromLatin1(SpecOf(dialog).defaultName) : last;
+  if (!last.isEmpty()) return last;
+  // The first time, the default name points at the bundled file when there is one.
+  const std::string name = SpecOf(dialog).defaultName;
+  if (name.empty()) return {};
+  const std::string bundled = BundledFile(name);
+  return QFile::decodeName(QByteArray::fromStdString(bundled.empty() ? name : bundled));
 }
 
 std::optional<std::string> WindowHost::askFile(Dialog dialog) {

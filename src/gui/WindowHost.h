@@ -28,7 +28,8 @@ class WindowHost final : public JobHost {
   void errorBox(const std::string& text) override;
   void warningBox(const std::string& title, const std::string& text) override;
 
-  // The file a dialog offers next: the one chosen last, else its default name.
+  // The file a dialog offers next: the one chosen last, else its default name
+  // (the bundled copy of that file when there is one).
   QString offered(Dialog dialog) const;
 
   // The event loop runs at most once per interval, however often a job yields.

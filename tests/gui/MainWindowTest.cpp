@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QThread>
 #include <QTimer>
 
@@ -252,8 +253,26 @@ TEST_F(WindowTest, TableOnlyDumpWritesTheListingAndReturnsToIdle) {
   EXPECT_EQ(Slurp(rom), TestRom(0x4000));
 }
 
+TEST_F(WindowTest, CodeDumpWithoutTablesFromTheBundledOpCodes) {
+  TempDir dir;
+  const std::string rom = dir.write("sample.nes", Slurp(MORVANE_SAMPLES_DIR "/sample.nes"));
+  click(check("chkwTables"));
+  dialogs->answers[Dialog::OpenNES].push_back(QString::fromStdString(rom));
+  dialogs->answers[Dialog::OpenTXT].push_back(window->host().offered(Dialog::OpenTXT));
+  click(button("cmdDump"));
+  EXPECT_EQ(dialogs->asked, (std::vector<Dialog>{Dialog::OpenNES, Dialog::OpenTXT}));
+  EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join("\n").toStdString();
+  EXPECT_TRUE(dialogs->warnings.isEmpty()) << dialogs->warnings.join("\n").toStdString();
+  EXPECT_NE(Slurp(dir.file("sample.asm.txt")).find("; Lines 8000 thru BFFF\r\n"),
+            std::string::npos);
+  EXPECT_TRUE(dir.exists("Tables.txt"));
+  EXPECT_FALSE(window->model().busy());
+}
+
 TEST_F(WindowTest, DialogsRememberTheLastFileAndReportCancel) {
-  EXPECT_EQ(window->host().offered(Dialog::OpenTXT), "Op_Codes_NES.txt");
+  const QString opCodes = window->host().offered(Dialog::OpenTXT);
+  EXPECT_TRUE(opCodes.endsWith("Op_Codes_NES.txt")) << opCodes.toStdString();
+  EXPECT_TRUE(QFileInfo::exists(opCodes)) << "the bundled file is offered";
   EXPECT_EQ(window->host().offered(Dialog::OpenNES), "");
   TempDir dir;
   const QString rom = QString::fromStdString(dir.write("game.nes", TestRom(0x100)));
