@@ -8,12 +8,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 2) return 0;
   const std::int32_t end = data[0] << 8 | data[1];
   static TableMap* map = new TableMap();
-  static std::vector<std::string>* names = new std::vector<std::string>();
   *map = MakeTableMap();
-  names->assign(kNameSlots, std::string());
+  NameTable names;
   QuietHost host;
   try {
-    ReadTableList(fuzz::WriteInput("tables.txt", data + 2, size - 2), end, *map, *names, host);
+    ReadTableList(fuzz::WriteInput("tables.txt", data + 2, size - 2), end, *map, names, host);
   } catch (const JobError&) {
   }
   return 0;

@@ -1,6 +1,8 @@
 #include "cli/Cli.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cstring>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -129,7 +131,15 @@ int RunCli(int argc, char** argv) {
   std::vector<std::vector<std::optional<std::string>>> files(jobs.size());
   std::vector<SettingOptions> options(jobs.size());
   std::vector<CLI::App*> commands;
+  // Only the job named on the command line needs its options set up.
+  const bool named = argc > 1 && std::any_of(jobs.begin(), jobs.end(), [&](const CliJob& job) {
+                       return std::strcmp(job.name, argv[1]) == 0;
+                     });
   for (std::size_t j = 0; j < jobs.size(); ++j) {
+    if (named && std::strcmp(jobs[j].name, argv[1]) != 0) {
+      commands.push_back(nullptr);
+      continue;
+    }
     CLI::App* sub = app.add_subcommand(jobs[j].name, jobs[j].help);
     files[j].resize(jobs[j].files.size());
     for (std::size_t i = 0; i < jobs[j].files.size(); ++i) {
@@ -147,7 +157,8 @@ int RunCli(int argc, char** argv) {
     return kExitUsage;
   }
   for (std::size_t j = 0; j < jobs.size(); ++j) {
-    if (commands[j]->parsed()) return RunJob(jobs[j], files[j], options[j]);
+    if (commands[j] != nullptr && commands[j]->parsed())
+      return RunJob(jobs[j], files[j], options[j]);
   }
   return kExitUsage;
 }

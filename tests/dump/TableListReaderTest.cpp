@@ -12,7 +12,7 @@ struct Listed {
   TempDir dir;
   ScriptedHost host;
   TableMap map = MakeTableMap();
-  std::vector<std::string> names = std::vector<std::string>(kNameSlots);
+  NameTable names;
   std::string path;
   TableListResult result;
 
@@ -218,7 +218,7 @@ TEST(TableListReader, HostileFilesEndInAMessageOrAnError) {
   try {
     ScriptedHost host;
     TableMap map = MakeTableMap();
-    std::vector<std::string> names(kNameSlots);
+    NameTable names;
     ReadTableList("/nonexistent/t.txt", 0xBFFF, map, names, host);
     ADD_FAILURE();
   } catch (const JobError& e) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "shell/JobHost.h"
@@ -42,11 +43,36 @@ struct OpcodeDef {
 inline constexpr int kModeSlots = 128;      // slot 0 stays empty; 1..127 from the file
 inline constexpr int kNameSlots = 0x10001;  // CPU addresses 0..10000h
 
+// Names by CPU address 0 to 10000h, empty where none is defined. Few
+// addresses carry a name, so only those take room.
+class NameTable {
+ public:
+  const std::string& operator[](std::size_t address) const {
+    const auto it = names_.find(address);
+    return it == names_.end() ? kNone : it->second;
+  }
+  // Stores name at address (an empty name removes it); addresses past the
+  // table are ignored.
+  void set(std::size_t address, std::string name) {
+    if (address >= size()) return;
+    if (name.empty()) {
+      names_.erase(address);
+    } else {
+      names_[address] = std::move(name);
+    }
+  }
+  static constexpr std::size_t size() { return kNameSlots; }
+
+ private:
+  static inline const std::string kNone;
+  std::unordered_map<std::size_t, std::string> names_;
+};
+
 struct OpcodeSet {
   std::array<AddressingModeDef, kModeSlots> modes{};
   std::array<OpcodeDef, 256> opcodes{};
-  std::vector<std::string> ReadNames = std::vector<std::string>(kNameSlots);
-  std::vector<std::string> WriteNames = std::vector<std::string>(kNameSlots);
+  NameTable ReadNames;
+  NameTable WriteNames;
 };
 
 // Reads the Op_Codes file into set (whose names may already hold Table List
@@ -95,9 +121,8 @@ struct TableListResult {
 // the dump's End address. On failure a warning box has been shown; throws
 // JobError for an unreadable file, a Start above FFFFh or an End above 10000h.
 TableListResult ReadTableList(const std::string& path, std::int32_t dumpEnd, TableMap& map,
-                              std::vector<std::string>& readNames, JobHost& host);
+                              NameTable& readNames, JobHost& host);
 // Copies the entry at start to every address from start + 1 to limit - 1.
-void SpreadTable(std::int32_t start, std::int32_t limit, TableMap& map,
-                 std::vector<std::string>& readNames);
+void SpreadTable(std::int32_t start, std::int32_t limit, TableMap& map, NameTable& readNames);
 
 }  // namespace morvane

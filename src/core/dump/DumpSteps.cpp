@@ -7,6 +7,7 @@ std::unique_ptr<DumpStep> MakeTableOnlyStep();
 std::unique_ptr<DumpStep> MakeTextStep();
 std::unique_ptr<DumpStep> MakeSpeechCodeStep();
 std::unique_ptr<DumpStep> MakeMenuCodeStep();
+std::unique_ptr<DumpStep> MakeCodeStep();
 
 std::unique_ptr<DumpStep> MakeDumpStep(int mode) {
   switch (mode) {
@@ -18,6 +19,8 @@ std::unique_ptr<DumpStep> MakeDumpStep(int mode) {
       return MakeSpeechCodeStep();
     case kMenu:
       return MakeMenuCodeStep();
+    case kCode:
+      return MakeCodeStep();
     default:
       return nullptr;
   }

@@ -35,8 +35,8 @@ enum NameTables { kRead = 1, kWrite = 2 };
 void StoreName(OpcodeSet& set, std::int32_t address, const std::string& name, int tables) {
   if (address < 0 || address > kLastNameAddress) throw JobError(kErrSubscript);
   const auto slot = static_cast<std::size_t>(address);
-  if (tables & kRead) set.ReadNames[slot] = name;
-  if (tables & kWrite) set.WriteNames[slot] = name;
+  if (tables & kRead) set.ReadNames.set(slot, name);
+  if (tables & kWrite) set.WriteNames.set(slot, name);
 }
 
 void ReadNameLine(const std::string& line, std::int32_t index, int tables, OpcodeSet& set) {

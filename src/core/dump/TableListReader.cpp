@@ -70,7 +70,7 @@ void TakeField(const std::string& field, bool isSigned, int low, int high, const
 struct ListReader {
   std::int32_t dumpEnd;
   TableMap& map;
-  std::vector<std::string>& readNames;
+  NameTable& readNames;
   TableListResult result;
   std::int32_t prevStart = -1;
   std::int32_t prevEnd = -1;
@@ -142,7 +142,7 @@ void ListReader::readTable(const std::string& line, const std::string (&f)[4], s
   readOptions(entry, line, f[2], index);
   const std::string title = ExtractString(line, index);
   if (!title.empty() && static_cast<std::size_t>(start) < readNames.size()) {
-    readNames[static_cast<std::size_t>(start)] = title;
+    readNames.set(static_cast<std::size_t>(start), title);
   }
   prevStart = start;
 }
@@ -205,7 +205,7 @@ void ListReader::finish() {
 }  // namespace
 
 TableListResult ReadTableList(const std::string& path, std::int32_t dumpEnd, TableMap& map,
-                              std::vector<std::string>& readNames, JobHost& host) {
+                              NameTable& readNames, JobHost& host) {
   TextLines lines = TextLines::FromFile(path);
   ListReader reader{dumpEnd, map, readNames, {}};
   std::string line;
@@ -230,8 +230,7 @@ TableListResult ReadTableList(const std::string& path, std::int32_t dumpEnd, Tab
   return reader.result;
 }
 
-void SpreadTable(std::int32_t start, std::int32_t limit, TableMap& map,
-                 std::vector<std::string>& readNames) {
+void SpreadTable(std::int32_t start, std::int32_t limit, TableMap& map, NameTable& readNames) {
   if (start < 0 || start >= static_cast<std::int32_t>(map.size())) return;
   const TableListEntry from = map[static_cast<std::size_t>(start)];
   const std::string name = static_cast<std::size_t>(start) < readNames.size()
@@ -250,7 +249,7 @@ void SpreadTable(std::int32_t start, std::int32_t limit, TableMap& map,
     to.OffChar = from.OffChar;
     to.OnChar = from.OnChar;
     if (!name.empty() && static_cast<std::size_t>(a) < readNames.size()) {
-      readNames[static_cast<std::size_t>(a)] = name + "_" + Hex(a);
+      readNames.set(static_cast<std::size_t>(a), name + "_" + Hex(a));
     }
   }
 }

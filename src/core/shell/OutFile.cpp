@@ -5,7 +5,7 @@
 namespace morvane {
 
 namespace {
-constexpr std::size_t kFlushAt = 1 << 20;
+constexpr std::size_t kFlushAt = 1 << 16;  // small enough to stay in cache
 }
 
 OutFile::OutFile(std::string path) : path_(std::move(path)) {

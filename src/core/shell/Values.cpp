@@ -9,12 +9,13 @@ namespace {
 constexpr char kDigits[] = "0123456789ABCDEF";
 
 std::string RawHex(std::uint32_t v) {
-  std::string s;
+  char digits[8];
+  char* p = digits + sizeof digits;
   do {
-    s.insert(s.begin(), kDigits[v & 0xF]);
+    *--p = kDigits[v & 0xF];
     v >>= 4;
   } while (v != 0);
-  return s;
+  return std::string(p, digits + sizeof digits);
 }
 
 bool IsHexDigit(char c) {
@@ -27,12 +28,11 @@ std::string Hex(std::int64_t value) {
 }
 
 std::string PadHex(std::int64_t value, int width, std::string_view fill) {
-  std::string digits = Hex(value);
-  if (static_cast<int>(digits.size()) < width) {
-    const char pad = fill.empty() ? '0' : fill.front();
-    digits.insert(0, static_cast<std::size_t>(width) - digits.size(), pad);
-  }
-  return digits;
+  const std::string digits = Hex(value);
+  if (static_cast<int>(digits.size()) >= width) return digits;
+  std::string padded(static_cast<std::size_t>(width) - digits.size(),
+                     fill.empty() ? '0' : fill.front());
+  return padded += digits;
 }
 
 std::string HexByte(std::int64_t value, std::string_view fill) {

@@ -1,0 +1,49 @@
+// Everything an 8-bit Code dump keeps from its start to its end: the
+// definitions it was given, the per-address marks, the code stacks and the
+// table being written.
+#pragma once
+
+#include <cstdint>
+
+#include "dump/CodeMarks.h"
+#include "dump/CodeStacks.h"
+#include "dump/Definitions.h"
+#include "dump/TableCursor.h"
+#include "tables/CharTable.h"
+
+namespace morvane {
+
+inline constexpr const char* kRuleLine = ";--------------------";
+
+struct CodeDump {
+  OpcodeSet ops;
+  TableMap tables;  // filled only when a Table List is read
+  CodeMarks marks;
+  CodeStacks stacks;
+  const CharTable* charTable = nullptr;
+
+  bool withTables = false;
+  bool raw = false;
+  std::int32_t dumpStart = 0;
+  std::int32_t dumpEnd = 0;
+  int pass = 1;
+  int firstPass = 1;
+
+  std::int32_t firstGood = -1;
+  std::int32_t runStart = -1;
+  int pendingData = 0;
+
+  bool insideTable = false;
+  TableCursor cursor;
+
+  int optionsAt(std::int32_t a) const {
+    return a >= 0 && a < static_cast<std::int32_t>(tables.size())
+               ? tables[static_cast<std::size_t>(a)].Options
+               : 0;
+  }
+  bool tableStartsAt(std::int32_t a) const { return (optionsAt(a) & kTableStart) != 0; }
+  const std::string& readName(std::int32_t a) const;
+  const std::string& writeName(std::int32_t a) const;
+};
+
+}  // namespace morvane

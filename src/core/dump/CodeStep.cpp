@@ -1,0 +1,135 @@
+// 8-bit Code: 6502 disassembly driven by the Op_Codes file, with the tables
+// of a Table List written as data, or without one the code told from data.
+#include "dump/CodeDump.h"
+#include "dump/Disassembler.h"
+#include "dump/DumpStep.h"
+#include "dump/ReferenceListings.h"
+#include "dump/TableRenderer.h"
+#include "shell/InFile.h"
+#include "shell/JobError.h"
+#include "shell/OutFile.h"
+#include "shell/Reports.h"
+
+namespace morvane {
+
+namespace {
+
+// A dump never writes over one of the files it reads.
+void RefuseInputAsOutput(const std::string& output, std::initializer_list<std::string> inputs) {
+  for (const std::string& input : inputs) {
+    if (!input.empty() && SameFile(output, input)) {
+      throw JobError::Minor("Error During Dump",
+                            "The output file would replace the input file " + input + ".", output);
+    }
+  }
+}
+
+class CodeStep final : public DumpStep {
+ public:
+  bool prepare(DumpContext& ctx) override {
+    // The per-address state is made here, not with the step: asking whether
+    // the mode has a step must stay cheap.
+    dump_ = std::make_unique<CodeDump>();
+    tables_ = std::make_unique<TableRenderer>(*dump_);
+    CodeDump& d = *dump_;
+    d.withTables = ctx.withTables;
+    d.raw = ctx.raw;
+    d.dumpStart = ctx.settings.start;
+    d.dumpEnd = ctx.settings.end;
+    d.firstPass = firstPass(ctx);
+    JobHost& host = ctx.host;
+    const auto ops = host.askFile(Dialog::OpenTXT);
+    if (!ops) throw JobError::Cancelled();
+    std::string list;
+    if (d.withTables) {
+      const auto chosen = host.askFile(Dialog::OpenTableTXT);
+      if (!chosen) throw JobError::Cancelled();
+      list = *chosen;
+    }
+    RefuseInputAsOutput(ctx.outPath, {ctx.romPath, *ops, list});
+    if (!d.withTables) RefuseInputAsOutput(ctx.tablesOutPath, {ctx.romPath, *ops});
+    // A definition file that can't be read, or one whose addresses run past
+    // the top of memory, ends the dump through the job error box.
+    const std::string* reading = &list;
+    try {
+      if (d.withTables) {
+        d.tables = MakeTableMap();
+        const TableListResult read =
+            ReadTableList(list, d.dumpEnd, d.tables, d.ops.ReadNames, host);
+        if (!read.ok) return false;
+        needsCharTable_ = read.needsCharTable;
+      }
+      reading = &*ops;
+      if (!ReadOpCodes(*ops, d.ops, host)) {
+        host.setStatus("Dump Canceled");
+        return false;
+      }
+    } catch (const JobError& e) {
+      if (e.kind() != JobError::Kind::Run) throw;
+      host.setStatus("Dump Error");
+      Error_Handler(host, e.number(), "Dump Error", *reading);
+      return false;
+    }
+    return true;
+  }
+
+  bool needsCharTable(const DumpContext&) const override { return needsCharTable_; }
+  int firstPass(const DumpContext& ctx) const override { return ctx.withTables ? 0 : -1; }
+
+  void beginPass(DumpContext& ctx) override {
+    CodeDump& d = *dump_;
+    d.pass = ctx.pass;
+    d.charTable = &ctx.charTable;
+    d.stacks.PSClear();
+    d.insideTable = false;
+    if (ctx.pass != d.firstPass) return;
+    d.marks.set(d.dumpStart, kBlockStart);
+    d.runStart = d.dumpStart;
+    // Split tables read their partner's bytes wherever the partner lies.
+    const RomCursor& rom = *ctx.rom;
+    for (std::int32_t a = 0; a <= 0xFFFF; ++a) {
+      const int b = rom.peekAt(static_cast<std::int64_t>(a) - ctx.origin);
+      if (b >= 0) d.marks.setRom(a, static_cast<std::uint8_t>(b));
+    }
+  }
+
+  void step(DumpContext& ctx) override {
+    CodeDump& d = *dump_;
+    const std::int32_t a = ctx.address;
+    const std::uint8_t b = ctx.byte;
+    d.marks.setRom(a, b);
+    if (d.tableStartsAt(a) && (d.withTables || (ctx.pass == 0 && d.raw))) {
+      tables_->open(a, ctx.line);
+      d.insideTable = true;
+    }
+    if (d.insideTable) tables_->count(a, b, ctx.line);
+    if (ctx.pass == 1) AppendLabel(d, a, ctx.line);
+    if (d.insideTable) {
+      tables_->write(a, b, ctx.line);
+    } else {
+      DisassembleOpcode(d, ctx);
+    }
+  }
+
+  void finish(DumpContext& ctx) override { WriteReferenceListings(*ctx.out, *dump_); }
+
+  void afterClose(DumpContext& ctx) override {
+    if (dump_->withTables) return;
+    OutFile out(ctx.tablesOutPath);
+    out.write(TablesTxtText(*dump_, dump_->raw));
+    out.close();
+  }
+
+ private:
+  std::unique_ptr<CodeDump> dump_;
+  std::unique_ptr<TableRenderer> tables_;
+  bool needsCharTable_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<DumpStep> MakeCodeStep() {
+  return std::make_unique<CodeStep>();
+}
+
+}  // namespace morvane

@@ -1,0 +1,164 @@
+#include "dump/Disassembler.h"
+
+#include "dump/CodeDump.h"
+#include "dump/CommentNames.h"
+#include "dump/DumpContext.h"
+#include "shell/JobError.h"
+#include "shell/Values.h"
+
+namespace morvane {
+
+namespace {
+
+void Push(CodeDump& d, int stack, std::int32_t address, std::int32_t at) {
+  if (d.stacks.PSPush(stack, address)) return;
+  throw JobError::Minor("Error During Dump", "Stack " + std::to_string(stack) +
+                                                 " Full at address " + Hex(at) +
+                                                 ": No indicator of good or bad code found.");
+}
+
+bool IsCodeAt(const CodeDump& d, std::int32_t x) {
+  return d.marks.has(x, kCodeLabel) || d.marks.has(x, kKnownCode) ||
+         (!d.withTables && d.stacks.PSIn(0, x));
+}
+
+// The references an operand makes; ref is u for one byte, else the target.
+void Reference(CodeDump& d, int kind, int flags, std::int32_t ref, std::int32_t a) {
+  const bool firstPass = d.pass == d.firstPass;
+  if ((flags & kFlagLbl) && kind != 1) {
+    if (d.withTables) {
+      d.marks.set(ref, kCodeLabel);
+    } else if (firstPass) {
+      Push(d, 0, ref, a);
+    }
+  }
+  if (flags & kFlagTbl) {
+    if (d.withTables) {
+      if (!(flags & kFlagRead)) d.marks.set(ref, kWriteTableRef);
+      if (!(flags & kFlagWrite)) d.marks.set(ref, kTableLabel);
+    } else if (firstPass && (flags & kFlagRead)) {
+      Push(d, 1, ref, a);
+    }
+  }
+  if ((flags & kFlagVbl) && d.withTables) {
+    if (!(flags & kFlagRead)) d.marks.set(ref, kWriteVarRef);
+    if (!(flags & kFlagWrite)) d.marks.set(ref, kReadVarRef);
+  }
+}
+
+// Code finding without a Table List, after the instruction at a.
+void FindCode(CodeDump& d, int flags, std::int32_t a, std::int32_t next) {
+  const bool bad = (flags & kFlagBad) != 0;
+  if (bad || d.marks.has(a, kTableLabel)) d.stacks.PSClear();
+  if (bad) {
+    if (d.runStart >= 0 && d.pendingData == 0) {
+      d.marks.set(d.runStart, kBadRunStart);
+      d.runStart = -1;
+    }
+  } else if (d.firstGood == -1) {
+    d.firstGood = a;
+  }
+  if (flags & kFlagPoNd) {
+    for (std::int32_t x; (x = d.stacks.PSPop(0)) != -1;) d.marks.set(x, kKnownCode);
+    for (std::int32_t x; (x = d.stacks.PSPop(1)) != -1;) d.marks.set(x, kTableLabel);
+    for (std::int32_t x; (x = d.stacks.PSPop(2)) != -1;) d.marks.set(x, kCodeLabel);
+    if (d.pendingData == 0) {
+      d.runStart = next;
+    } else if (d.pendingData > 0) {
+      --d.pendingData;
+    }
+  }
+}
+
+}  // namespace
+
+void DisassembleOpcode(CodeDump& d, DumpContext& ctx) {
+  const std::int32_t a = ctx.address;
+  const std::uint8_t b = ctx.byte;
+  const OpcodeDef& op = d.ops.opcodes[b];
+  const AddressingModeDef& mode =
+      d.ops.modes[op.Mode >= 0 && op.Mode < kModeSlots ? static_cast<std::size_t>(op.Mode) : 0];
+  const int kind = mode.OperandKind;
+  const int flags = mode.Flags;
+  std::string& line = ctx.line;
+
+  // Only pass 1 writes: earlier passes keep the marks and skip the text.
+  const bool writes = ctx.pass == 1;
+  std::string operand;
+  std::string_view comment;  // the template, or filled below
+  std::string filled;
+  const bool overlap = (kind != 0 && IsCodeAt(d, a + 1)) || (kind == 2 && IsCodeAt(d, a + 2));
+  if (overlap) {
+    if (writes) {
+      line = d.marks.note(a) + line + ".byte";
+      operand = "$" + PadHex(b, 2, " ");
+      comment = ";?";
+    }
+    d.pendingData = (kind == -1 ? -1 : kind) + 1;
+    if (!d.withTables) d.stacks.PSClear();
+  } else {
+    if (writes) {
+      const std::string& note = d.marks.note(a);
+      if (!note.empty()) line = std::string(kRuleLine) + "\r\n" + note + kRuleLine + "\r\n" + line;
+      line += op.Mnemonic;
+      operand = mode.Format;
+      comment = op.Comment;
+    }
+    if (!d.withTables && d.marks.has(a, kKnownCode)) Push(d, 2, a, a);
+
+    RomCursor& rom = *ctx.rom;
+    const int size = kind == 2 ? 2 : (kind == 0 ? 0 : 1);
+    if (size > 0 && rom.remaining() >= size) {
+      const std::uint8_t u = rom.read();
+      d.marks.setRom(a + 1, u);
+      std::int32_t ref = u;
+      bool refers = true;
+      if (kind == 1) {
+        if (writes) operand = ReplaceFirst(operand, "uu", LowerCase(Hex(u)));
+      } else if (kind == 2) {
+        const std::uint8_t hi = rom.read();
+        d.marks.setRom(a + 2, hi);
+        ref = hi * 256 + u;
+        if (writes) operand = ReplaceFirst(operand, "wwuu", LowerCase(Hex(hi) + HexByte(u)));
+      } else {
+        ref = a + 2 + static_cast<std::int8_t>(u);
+        refers = ref >= 0 && ref <= 0xFFFF;
+        if (writes) {
+          operand =
+              ReplaceFirst(operand, "rrrr", LowerCase(refers ? HexWord(ref) : HexOffset(ref)));
+        }
+      }
+      if (refers) Reference(d, kind, flags, ref, a);
+      if (writes && !comment.empty()) {
+        filled = FillCommentNames(d, std::string(comment), kind, ref, flags);
+        comment = filled;
+      }
+    }
+  }
+
+  if (!operand.empty()) {
+    line += ' ';
+    line += operand;
+  }
+  if (!comment.empty()) {
+    const std::size_t n = op.Mnemonic.size() + operand.size() + 1;
+    if (n < 12) line += '\t';
+    if (n < 6) line += '\t';
+    line += '\t';
+    line += comment;
+  }
+
+  const auto next = static_cast<std::int32_t>(ctx.origin + ctx.rom->offset());
+  if (flags & kFlagEnd) {
+    if (writes && !d.tableStartsAt(next) && d.marks.note(next).empty()) {
+      line += "\r\n";
+      line += kRuleLine;
+    }
+    d.marks.set(next, kBlockStart);
+  }
+  if (writes && (flags & kFlagSpace)) line += "\r\n";
+  if (flags & kFlagAddress) d.marks.set(a, kAddressMark);
+  if (!d.withTables) FindCode(d, flags, a, next);
+}
+
+}  // namespace morvane
