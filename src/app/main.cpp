@@ -3,13 +3,26 @@
 #include <iostream>
 
 #include "cli/Cli.h"
+#include "cli/CliJobs.h"
 
 #ifdef MORVANE_WITH_GUI
 #include "gui/RunWindow.h"
 #endif
 
+namespace {
+bool IsJobWord(const char* arg) {
+  for (const auto& job : morvane::CliJobs()) {
+    if (std::strcmp(job.name, arg) == 0) return true;
+  }
+  return false;
+}
+}  // namespace
+
 int main(int argc, char** argv) {
-  const bool jobWord = argc > 1 && argv[1][0] != '-';
+  // A job word anywhere, or a first word that is not an option, means the
+  // command line; options alone (such as Qt's -platform) go to the window.
+  bool jobWord = argc > 1 && argv[1][0] != '-';
+  for (int i = 1; i < argc; ++i) jobWord = jobWord || IsJobWord(argv[i]);
   const bool help =
       argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0);
   if (jobWord || help) return morvane::RunCli(argc, argv);

@@ -111,7 +111,10 @@ int RunJob(const CliJob& job, const std::vector<std::optional<std::string>>& fil
   CliHost::CatchInterrupt();
   const JobResult result = job.run(model.settings(), host);
   if (!host.lastStatus().empty()) std::cout << host.lastStatus() << '\n';
-  for (const auto& path : result.written) std::cout << "Wrote " << path << '\n';
+  const bool complete = result.outcome == Outcome::Done;
+  for (const auto& path : result.written) {
+    std::cout << (complete ? "Wrote " : "Left incomplete: ") << path << '\n';
+  }
   if (host.sawError() || result.outcome == Outcome::Failed) return kExitError;
   if (host.sawWarning() || result.outcome == Outcome::Warned) return kExitUsage;
   if (result.outcome == Outcome::Cancelled) return kExitCancel;
