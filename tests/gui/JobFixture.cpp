@@ -1,0 +1,124 @@
+#include "JobFixture.h"
+
+#include <QAccessibleEvent>
+
+namespace morvane {
+
+JobTest* JobTest::recording_ = nullptr;
+
+const std::vector<const char*> JobTest::kJobButtons = {
+    "cmdDump",   "cmdInsert",  "cmdStrip",    "cmdInsertPortopia", "cmdInsertGraphics",
+    "cmdSearch", "cmdCompare", "cmdFDSSplit", "cmdFDSMerge"};
+
+// A label announces each new caption to accessibility tools; that is where
+// the status label's texts are caught, however quickly they follow each other.
+void JobTest::Recorder(QAccessibleEvent* event) {
+  if (recording_ == nullptr || event->type() != QAccessible::NameChanged) return;
+  QLabel* status = recording_->window->lbl(20);
+  if (event->object() == status) recording_->statuses << status->text();
+}
+
+void JobTest::SetUp() {
+  WindowTest::SetUp();
+  recording_ = this;
+  QAccessible::setActive(true);
+  previous_ = QAccessible::installUpdateHandler(&Recorder);
+  dialogs->onOpen = [this] {
+    BusyLook look;
+    look.busy = window->model().busy();
+    look.size = window->size();
+    look.status = status();
+    look.jobsDisabled = true;
+    for (const char* name : kJobButtons) look.jobsDisabled &= !button(name)->isEnabled();
+    look.optionsDisabled = true;
+    for (int i = 0; i < 6; ++i) look.optionsDisabled &= !option("opAddress", i)->isEnabled();
+    for (int i = 0; i < 5; ++i) look.optionsDisabled &= !option("opFeatures", i)->isEnabled();
+    for (const char* name : {"chkHeader", "chkAsTable", "chkConcat", "chkwTables", "chkRaw"}) {
+      look.optionsDisabled &= !check(name)->isEnabled();
+    }
+    look.boxesLocked = true;
+    for (const char* name : {"txtBlock", "txtStart", "txtEnd", "txtAddress", "txtSearch"}) {
+      look.boxesLocked &= box(name)->isReadOnly();
+    }
+    look.cancelEnabled = button("cmdCancel")->isEnabled();
+    look.showStringsEnabled = check("chkShowStrings")->isEnabled();
+    looks.push_back(look);
+  };
+}
+
+void JobTest::TearDown() {
+  QAccessible::installUpdateHandler(previous_);
+  QAccessible::setActive(false);
+  recording_ = nullptr;
+  window.reset();
+}
+
+std::string JobTest::copySample(const std::string& name) {
+  const std::string from = name == "Op_Codes_NES.txt"
+                               ? std::string(MORVANE_SOURCE_DATA_DIR) + "/" + name
+                               : std::string(MORVANE_SAMPLES_DIR) + "/" + name;
+  const std::string bytes = Slurp(from);
+  EXPECT_FALSE(bytes.empty()) << from;
+  return dir.write(name, bytes);
+}
+
+void JobTest::answer(Dialog dialog, const std::string& path) {
+  dialogs->answers[dialog].push_back(QString::fromStdString(path));
+}
+
+QStringList JobTest::takeStatuses() {
+  QStringList taken;
+  taken.swap(statuses);
+  return taken;
+}
+
+void JobTest::expectRanCleanly() {
+  EXPECT_TRUE(dialogs->errors.isEmpty()) << dialogs->errors.join("\n").toStdString();
+  EXPECT_TRUE(dialogs->warnings.isEmpty()) << dialogs->warnings.join("\n").toStdString();
+  EXPECT_TRUE(dialogs->notices.isEmpty()) << dialogs->notices.join("\n").toStdString();
+  ASSERT_FALSE(looks.empty()) << "no dialog was shown";
+  for (const BusyLook& look : looks) {
+    EXPECT_TRUE(look.busy);
+    EXPECT_EQ(look.size, FrmMorvane::ClientSize(kBusyHeight));
+    EXPECT_TRUE(look.jobsDisabled);
+    EXPECT_TRUE(look.optionsDisabled);
+    EXPECT_TRUE(look.boxesLocked);
+    EXPECT_TRUE(look.cancelEnabled);
+    EXPECT_TRUE(look.showStringsEnabled);
+  }
+  // The first dialog comes before any progress.
+  EXPECT_EQ(looks.front().status, "Select Files...");
+  looks.clear();
+  expectIdle();
+}
+
+void JobTest::expectIdle() {
+  EXPECT_FALSE(window->model().busy());
+  EXPECT_FALSE(window->host().cancelRequested());
+  EXPECT_EQ(window->size(), FrmMorvane::ClientSize(kIdleHeight));
+  for (const char* name : kJobButtons) EXPECT_TRUE(button(name)->isEnabled()) << name;
+  EXPECT_FALSE(button("cmdInsertPortopia")->isVisible());
+  EXPECT_FALSE(button("cmdInsertGraphics")->isVisible());
+  for (int i = 0; i < 6; ++i) EXPECT_TRUE(option("opAddress", i)->isEnabled());
+  for (const char* name : {"txtBlock", "txtStart", "txtEnd", "txtSearch"}) {
+    EXPECT_FALSE(box(name)->isReadOnly()) << name;
+  }
+  bool idleText = false;
+  for (const auto& text : kIdleTexts) idleText |= status() == QString::fromLatin1(text.data());
+  EXPECT_TRUE(idleText) << status().toStdString();
+}
+
+void JobTest::cancelWhen(std::function<bool()> when) {
+  cancelPressed_ = false;
+  canceller_ = new QTimer(window.get());
+  canceller_->setInterval(0);
+  QObject::connect(canceller_, &QTimer::timeout, window.get(), [this, when = std::move(when)] {
+    if (!window->model().busy() || !when()) return;
+    click(button("cmdCancel"));
+    cancelPressed_ = true;
+    canceller_->stop();
+  });
+  canceller_->start();
+}
+
+}  // namespace morvane

@@ -1,0 +1,65 @@
+// Whole jobs run through the real window: the bundled sample copied into a
+// private folder, every text the status label shows recorded, the window's
+// state checked whenever a job asks for a file, and Cancel pressed from the
+// event loop while a job yields.
+#pragma once
+
+#include <QAccessible>
+#include <QTimer>
+#include <string>
+#include <vector>
+
+#include "WindowFixture.h"
+#include "support/TempDir.h"
+
+namespace morvane {
+
+// The window as a job's file dialog found it.
+struct BusyLook {
+  bool busy = false;
+  QSize size;
+  QString status;
+  bool jobsDisabled = false;     // every job button
+  bool optionsDisabled = false;  // presets, modes and their check boxes
+  bool boxesLocked = false;      // the five address and search boxes
+  bool cancelEnabled = false;
+  bool showStringsEnabled = false;
+};
+
+class JobTest : public WindowTest {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Copies a bundled file into the test's folder; returns its path there.
+  std::string copySample(const std::string& name);
+  // Queues a dialog answer.
+  void answer(Dialog dialog, const std::string& path);
+  // The status texts since the last call, and their record cleared.
+  QStringList takeStatuses();
+  // Checks that every dialog saw the busy window and that it is idle and
+  // usable now, with no box shown.
+  void expectRanCleanly();
+  void expectIdle();
+  // Presses the real Cancel button at the first turn of the event loop
+  // during a job at which when() holds.
+  void cancelWhen(std::function<bool()> when);
+  bool cancelPressed() const { return cancelPressed_; }
+  QString status() const { return window->lbl(20)->text(); }
+  QString label(int index) const { return window->lbl(index)->text(); }
+
+  static const std::vector<const char*> kJobButtons;
+
+  TempDir dir;
+  QStringList statuses;
+  std::vector<BusyLook> looks;
+
+ private:
+  static void Recorder(QAccessibleEvent* event);
+  static JobTest* recording_;
+  QAccessible::UpdateHandler previous_ = nullptr;
+  QTimer* canceller_ = nullptr;
+  bool cancelPressed_ = false;
+};
+
+}  // namespace morvane
