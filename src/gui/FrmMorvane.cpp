@@ -113,6 +113,7 @@ void FrmMorvane::Enable_Controls(bool enable) {
 void FrmMorvane::setStatusText(const std::string& text) {
   model_.setStatus(text);
   lbl(20)->setText(ToQ(text));
+  if (statusWatcher_) statusWatcher_(lbl(20)->text());
 }
 
 void FrmMorvane::setInsertLabel(int index, const std::string& text) {

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -48,6 +49,11 @@ class FrmMorvane : public QMainWindow {
 
   void Enable_Controls(bool enable);
   void setStatusText(const std::string& text);
+  // Sees every text a job writes into the status label, also those that the
+  // next change replaces before the window gets to paint them.
+  void setStatusWatcher(std::function<void(const QString&)> watcher) {
+    statusWatcher_ = std::move(watcher);
+  }
   void setInsertLabel(int index, const std::string& text);
   QLabel* lbl(int index) const;
 
@@ -93,6 +99,7 @@ class FrmMorvane : public QMainWindow {
   std::unique_ptr<DialogHost> dialogs_;
   bool syncing_ = false;
   bool closePending_ = false;
+  std::function<void(const QString&)> statusWatcher_;
 
   std::array<QRadioButton*, 6> opAddress_{};
   std::array<QRadioButton*, 5> opFeatures_{};

@@ -1,28 +1,14 @@
 #include "JobFixture.h"
 
-#include <QAccessibleEvent>
-
 namespace morvane {
-
-JobTest* JobTest::recording_ = nullptr;
 
 const std::vector<const char*> JobTest::kJobButtons = {
     "cmdDump",   "cmdInsert",  "cmdStrip",    "cmdInsertPortopia", "cmdInsertGraphics",
     "cmdSearch", "cmdCompare", "cmdFDSSplit", "cmdFDSMerge"};
 
-// A label announces each new caption to accessibility tools; that is where
-// the status label's texts are caught, however quickly they follow each other.
-void JobTest::Recorder(QAccessibleEvent* event) {
-  if (recording_ == nullptr || event->type() != QAccessible::NameChanged) return;
-  QLabel* status = recording_->window->lbl(20);
-  if (event->object() == status) recording_->statuses << status->text();
-}
-
 void JobTest::SetUp() {
   WindowTest::SetUp();
-  recording_ = this;
-  QAccessible::setActive(true);
-  previous_ = QAccessible::installUpdateHandler(&Recorder);
+  window->setStatusWatcher([this](const QString& text) { statuses << text; });
   dialogs->onOpen = [this] {
     BusyLook look;
     look.busy = window->model().busy();
@@ -47,9 +33,6 @@ void JobTest::SetUp() {
 }
 
 void JobTest::TearDown() {
-  QAccessible::installUpdateHandler(previous_);
-  QAccessible::setActive(false);
-  recording_ = nullptr;
   window.reset();
 }
 

@@ -4,7 +4,6 @@
 // event loop while a job yields.
 #pragma once
 
-#include <QAccessible>
 #include <QTimer>
 #include <string>
 #include <vector>
@@ -35,7 +34,7 @@ class JobTest : public WindowTest {
   std::string copySample(const std::string& name);
   // Queues a dialog answer.
   void answer(Dialog dialog, const std::string& path);
-  // The status texts since the last call, and their record cleared.
+  // The texts jobs wrote into the status label since the last call.
   QStringList takeStatuses();
   // Checks that every dialog saw the busy window and that it is idle and
   // usable now, with no box shown.
@@ -55,9 +54,6 @@ class JobTest : public WindowTest {
   std::vector<BusyLook> looks;
 
  private:
-  static void Recorder(QAccessibleEvent* event);
-  static JobTest* recording_;
-  QAccessible::UpdateHandler previous_ = nullptr;
   QTimer* canceller_ = nullptr;
   bool cancelPressed_ = false;
 };
