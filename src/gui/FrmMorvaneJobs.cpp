@@ -1,7 +1,10 @@
 // The job buttons. Each handler hands its core job to runJob, which runs it
 // inside the click with a snapshot of the settings and the window as host.
+#include <QLineEdit>
+
 #include "analysis/FileCompare.h"
 #include "analysis/RelativeSearch.h"
+#include "analysis/SearchWord.h"
 #include "dump/DumpDriver.h"
 #include "dump/DumpStep.h"
 #include "fds/FdsMerge.h"
@@ -30,6 +33,11 @@ void FrmMorvane::cmdInsertGraphics_Click() {
   runJob(&morvane::cmdInsertGraphics_Click);
 }
 void FrmMorvane::cmdSearch_Click() {
+  if (model_.busy()) return;
+  // The job works on a snapshot of the settings: the box is rewritten here
+  // to the word the search looks for (The cat becomes THECAT).
+  const QString shown = ToQ(SearchBoxText(model_.settings().searchText));
+  if (txtSearch_->text() != shown) txtSearch_->setText(shown);
   runJob(&morvane::cmdSearch_Click);
 }
 void FrmMorvane::cmdCompare_Click() {

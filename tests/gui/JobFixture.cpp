@@ -1,5 +1,7 @@
 #include "JobFixture.h"
 
+#include <QThread>
+
 namespace morvane {
 
 const std::vector<const char*> JobTest::kJobButtons = {
@@ -8,7 +10,14 @@ const std::vector<const char*> JobTest::kJobButtons = {
 
 void JobTest::SetUp() {
   WindowTest::SetUp();
-  window->setStatusWatcher([this](const QString& text) { statuses << text; });
+  window->setStatusWatcher([this](const QString& text) {
+    statuses << text;
+    // Make sure the job's next yield turns the event loop, where the
+    // canceller presses Cancel.
+    if (canceller_ != nullptr && canceller_->isActive() && when_()) {
+      QThread::msleep(WindowHost::kYieldIntervalMs + 1);
+    }
+  });
   dialogs->onOpen = [this] {
     BusyLook look;
     look.busy = window->model().busy();
@@ -95,8 +104,9 @@ void JobTest::cancelWhen(std::function<bool()> when) {
   cancelPressed_ = false;
   canceller_ = new QTimer(window.get());
   canceller_->setInterval(0);
-  QObject::connect(canceller_, &QTimer::timeout, window.get(), [this, when = std::move(when)] {
-    if (!window->model().busy() || !when()) return;
+  when_ = std::move(when);
+  QObject::connect(canceller_, &QTimer::timeout, window.get(), [this] {
+    if (!window->model().busy() || !when_()) return;
     click(button("cmdCancel"));
     cancelPressed_ = true;
     canceller_->stop();

@@ -41,7 +41,8 @@ class JobTest : public WindowTest {
   void expectRanCleanly();
   void expectIdle();
   // Presses the real Cancel button at the first turn of the event loop
-  // during a job at which when() holds.
+  // during a job at which when() holds. A status text for which it holds
+  // brings that turn on at once.
   void cancelWhen(std::function<bool()> when);
   bool cancelPressed() const { return cancelPressed_; }
   QString status() const { return window->lbl(20)->text(); }
@@ -55,6 +56,7 @@ class JobTest : public WindowTest {
 
  private:
   QTimer* canceller_ = nullptr;
+  std::function<bool()> when_;
   bool cancelPressed_ = false;
 };
 
