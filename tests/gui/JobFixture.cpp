@@ -14,7 +14,7 @@ void JobTest::SetUp() {
     statuses << text;
     // Make sure the job's next yield turns the event loop, where the
     // canceller presses Cancel.
-    if (canceller_ != nullptr && canceller_->isActive() && when_()) {
+    if (canceller_ != nullptr && canceller_->isActive() && prompt_ && when_()) {
       QThread::msleep(WindowHost::kYieldIntervalMs + 1);
     }
   });
@@ -100,8 +100,9 @@ void JobTest::expectIdle() {
   EXPECT_TRUE(idleText) << status().toStdString();
 }
 
-void JobTest::cancelWhen(std::function<bool()> when) {
+void JobTest::cancelWhen(std::function<bool()> when, bool prompt) {
   cancelPressed_ = false;
+  prompt_ = prompt;
   canceller_ = new QTimer(window.get());
   canceller_->setInterval(0);
   when_ = std::move(when);

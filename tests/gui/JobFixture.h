@@ -41,9 +41,9 @@ class JobTest : public WindowTest {
   void expectRanCleanly();
   void expectIdle();
   // Presses the real Cancel button at the first turn of the event loop
-  // during a job at which when() holds. A status text for which it holds
-  // brings that turn on at once.
-  void cancelWhen(std::function<bool()> when);
+  // during a job at which when() holds. When prompt, a status text for which
+  // it holds brings that turn on at once; else the job's own pace decides.
+  void cancelWhen(std::function<bool()> when, bool prompt = true);
   bool cancelPressed() const { return cancelPressed_; }
   QString status() const { return window->lbl(20)->text(); }
   QString label(int index) const { return window->lbl(index)->text(); }
@@ -57,6 +57,7 @@ class JobTest : public WindowTest {
  private:
   QTimer* canceller_ = nullptr;
   std::function<bool()> when_;
+  bool prompt_ = true;
   bool cancelPressed_ = false;
 };
 
