@@ -1,7 +1,7 @@
 // Whole jobs run through the real window: the bundled sample copied into a
-// private folder, every text the status label shows recorded, the window's
-// state checked whenever a job asks for a file, and Cancel pressed from the
-// event loop while a job yields.
+// private folder, every text a job writes into the status label recorded, the
+// window's state checked whenever a job asks for a file, and Cancel pressed
+// from the event loop while a job yields.
 #pragma once
 
 #include <QTimer>
