@@ -12,9 +12,9 @@ void JobTest::SetUp() {
   WindowTest::SetUp();
   window->setStatusWatcher([this](const QString& text) {
     statuses << text;
-    // Make sure the job's next yield turns the event loop, where the
-    // canceller presses Cancel.
-    if (canceller_ != nullptr && canceller_->isActive() && prompt_ && when_()) {
+    // Make sure the job's next yield turns the event loop, where the click
+    // is made.
+    if (clicker_ != nullptr && clicker_->isActive() && prompt_ && when_()) {
       QThread::msleep(WindowHost::kYieldIntervalMs + 1);
     }
   });
@@ -100,19 +100,19 @@ void JobTest::expectIdle() {
   EXPECT_TRUE(idleText) << status().toStdString();
 }
 
-void JobTest::cancelWhen(std::function<bool()> when, bool prompt) {
-  cancelPressed_ = false;
+void JobTest::clickWhen(QAbstractButton* target, std::function<bool()> when, bool prompt) {
+  clicked_ = false;
   prompt_ = prompt;
-  canceller_ = new QTimer(window.get());
-  canceller_->setInterval(0);
   when_ = std::move(when);
-  QObject::connect(canceller_, &QTimer::timeout, window.get(), [this] {
+  clicker_ = new QTimer(window.get());
+  clicker_->setInterval(0);
+  QObject::connect(clicker_, &QTimer::timeout, window.get(), [this, target] {
     if (!window->model().busy() || !when_()) return;
-    click(button("cmdCancel"));
-    cancelPressed_ = true;
-    canceller_->stop();
+    click(target);
+    clicked_ = true;
+    clicker_->stop();
   });
-  canceller_->start();
+  clicker_->start();
 }
 
 }  // namespace morvane

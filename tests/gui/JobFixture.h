@@ -40,11 +40,14 @@ class JobTest : public WindowTest {
   // usable now, with no box shown.
   void expectRanCleanly();
   void expectIdle();
-  // Presses the real Cancel button at the first turn of the event loop
-  // during a job at which when() holds. When prompt, a status text for which
-  // it holds brings that turn on at once; else the job's own pace decides.
-  void cancelWhen(std::function<bool()> when, bool prompt = true);
-  bool cancelPressed() const { return cancelPressed_; }
+  // Clicks target at the first turn of the event loop during a job at which
+  // when() holds. When prompt, a status text for which it holds brings that
+  // turn on at once; else the job's own pace decides.
+  void clickWhen(QAbstractButton* target, std::function<bool()> when, bool prompt = true);
+  void cancelWhen(std::function<bool()> when, bool prompt = true) {
+    clickWhen(button("cmdCancel"), std::move(when), prompt);
+  }
+  bool clicked() const { return clicked_; }
   QString status() const { return window->lbl(20)->text(); }
   QString label(int index) const { return window->lbl(index)->text(); }
 
@@ -55,10 +58,10 @@ class JobTest : public WindowTest {
   std::vector<BusyLook> looks;
 
  private:
-  QTimer* canceller_ = nullptr;
+  QTimer* clicker_ = nullptr;
   std::function<bool()> when_;
   bool prompt_ = true;
-  bool cancelPressed_ = false;
+  bool clicked_ = false;
 };
 
 }  // namespace morvane
