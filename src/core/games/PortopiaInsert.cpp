@@ -6,6 +6,7 @@
 #include "games/PortopiaInserter.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
+#include "shell/OutputGuard.h"
 #include "shell/Reports.h"
 
 namespace morvane {
@@ -26,12 +27,7 @@ JobResult cmdInsertPortopia_Click(const Settings&, JobHost& host) {
   std::string step;
   PortopiaInserter inserter(host, step);
   try {
-    for (const std::string* input : {&*rom, &*script, &*table}) {
-      if (SameFile(outPath, *input)) {
-        throw JobError::Minor("Error during Insert", "The output file would replace an input file.",
-                              outPath);
-      }
-    }
+    RefuseOverwrite("Error during Insert", outPath, {*rom, *script, *table});
     inserter.run(*rom, *script, *table, outPath);
   } catch (const JobError& e) {
     if (e.kind() == JobError::Kind::Minor) {

@@ -8,6 +8,7 @@
 #include "games/RomanciaEncoder.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
+#include "shell/OutputGuard.h"
 #include "shell/Reports.h"
 #include "shell/Values.h"
 
@@ -56,9 +57,7 @@ JobResult Insert(const std::string& romPath, const std::string& bmpPath, std::st
   if (!problem.empty()) throw JobError::Minor(kTitle, problem, bmpPath);
   const std::array<PatternBank, 2> banks = ReadSheet(bmp);
   const std::string outPath = ModifiedName(romPath, "_Modified.nes");
-  if (SameFile(outPath, romPath) || SameFile(outPath, bmpPath)) {
-    throw JobError::Minor(kTitle, "The output file would replace an input file.", outPath);
-  }
+  RefuseOverwrite(kTitle, outPath, {romPath, bmpPath});
   std::string rom = ReadBinaryFile(romPath);
   std::string streams[2];
   for (int n = 0; n < 2; ++n) {

@@ -10,6 +10,7 @@
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/OutFile.h"
+#include "shell/OutputGuard.h"
 #include "shell/Reports.h"
 
 namespace morvane {
@@ -72,10 +73,7 @@ JobResult cmdStrip_Click(const Settings&, JobHost& host) {
       return result;
     }
     const std::string output = SuffixedName(*path, "Stripped");
-    if (SameFile(output, *path)) {
-      throw JobError::Minor(std::string(kStripTitle),
-                            "The stripped script would replace the script itself.", output);
-    }
+    RefuseOverwrite(std::string(kStripTitle), output, {*path});
     step = "Open Files - First Pass";
     TextLines script = TextLines::FromFile(*path);
     out = std::make_unique<OutFile>(output);
