@@ -202,7 +202,10 @@ TEST(JobOutputs, EveryJobWritesOnlyBesideItsInputs) {
   const std::string folder = root.file("in.put.dir");
   fs::create_directory(folder);
   WriteInputs(folder);
-  const std::set<std::string> cwdBefore = Names(fs::current_path().string());
+  // Run from an empty folder of its own, which must stay empty.
+  TempDir cwd;
+  const fs::path oldCwd = fs::current_path();
+  fs::current_path(cwd.path());
   for (const Job& job : Jobs()) {
     ScriptedHost host;
     const JobResult result = RunJob(job, host, folder);
@@ -219,7 +222,8 @@ TEST(JobOutputs, EveryJobWritesOnlyBesideItsInputs) {
   for (const std::string& entry : Tree(root.path())) {
     EXPECT_EQ(entry.rfind("in.put.dir", 0), 0u) << entry;
   }
-  EXPECT_EQ(Names(fs::current_path().string()), cwdBefore);
+  fs::current_path(oldCwd);
+  EXPECT_TRUE(Names(cwd.path()).empty());
 }
 
 // For each job, an input named like one of its outputs, or a link to an input
