@@ -76,8 +76,9 @@ JobResult cmdCompare_Click(const Settings& settings, JobHost& host) {
     }
     file = StripExtension(files.file1) + " Compare.txt";
     step = "Compare Files - Opening Dump File";
-    RefuseOverwrite(kOutputTitle, file,
-                    {files.file1, files.file2, files.table1.value_or(""), files.table2.value_or("")});
+    RefuseOverwrite(
+        kOutputTitle, file,
+        {files.file1, files.file2, files.table1.value_or(""), files.table2.value_or("")});
     out = std::make_unique<OutFile>(file);
     result.written.push_back(file);
     const std::int64_t start = BlockOffset(settings.block, false);
@@ -95,13 +96,7 @@ JobResult cmdCompare_Click(const Settings& settings, JobHost& host) {
   } catch (const JobError& e) {
     out.reset();
     host.setStatus("Compare Error");
-    if (e.kind() == JobError::Kind::Minor) {
-      Minor_Error_Handler(host, e.title(), e.message(), e.file());
-      result.outcome = Outcome::Warned;
-    } else {
-      Error_Handler(host, e.number(), step, file);
-      result.outcome = Outcome::Failed;
-    }
+    result.outcome = ReportJobError(host, e, step, file);
   } catch (const std::bad_alloc&) {
     out.reset();
     host.setStatus("Compare Error");

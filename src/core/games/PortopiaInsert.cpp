@@ -30,13 +30,7 @@ JobResult cmdInsertPortopia_Click(const Settings&, JobHost& host) {
     RefuseOverwrite("Error during Insert", outPath, {*rom, *script, *table});
     inserter.run(*rom, *script, *table, outPath);
   } catch (const JobError& e) {
-    if (e.kind() == JobError::Kind::Minor) {
-      Minor_Error_Handler(host, e.title(), e.message(), e.file());
-      result.outcome = Outcome::Warned;
-    } else {
-      Error_Handler(host, e.number(), "Error during Insert:\r\n" + step, "");
-      result.outcome = Outcome::Failed;
-    }
+    result.outcome = ReportJobError(host, e, "Error during Insert:\r\n" + step, "");
   } catch (const std::bad_alloc&) {
     Error_Handler(host, kErrOutOfMemory, "Error during Insert:\r\n" + step, "");
     result.outcome = Outcome::Failed;

@@ -97,13 +97,7 @@ JobResult cmdInsertGraphics_Click(const Settings&, JobHost& host) {
   try {
     result = Insert(*rom, *bmp, step, out);
   } catch (const JobError& e) {
-    if (e.kind() == JobError::Kind::Minor) {
-      Minor_Error_Handler(host, e.title(), e.message(), e.file());
-      result.outcome = Outcome::Warned;
-    } else {
-      Error_Handler(host, e.number(), "Error during Insert Graphics:\r\n" + step, "");
-      result.outcome = Outcome::Failed;
-    }
+    result.outcome = ReportJobError(host, e, "Error during Insert Graphics:\r\n" + step, "");
   } catch (const std::bad_alloc&) {
     Error_Handler(host, kErrOutOfMemory, "Error during Insert Graphics:\r\n" + step, "");
     result.outcome = Outcome::Failed;

@@ -81,13 +81,7 @@ JobResult cmdInsert_Click(const Settings&, JobHost& host) {
       }
     }
     out.reset();
-    if (e.kind() == JobError::Kind::Minor) {
-      Minor_Error_Handler(host, e.title(), e.message(), e.file());
-      result.outcome = Outcome::Warned;
-    } else {
-      Error_Handler(host, e.number(), "Error during Insert:\r\n" + step, "");
-      result.outcome = Outcome::Failed;
-    }
+    result.outcome = ReportJobError(host, e, "Error during Insert:\r\n" + step, "");
   } catch (const std::bad_alloc&) {
     out.reset();
     Error_Handler(host, kErrOutOfMemory, "Error during Insert:\r\n" + step, "");

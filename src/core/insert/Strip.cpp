@@ -84,13 +84,7 @@ JobResult cmdStrip_Click(const Settings&, JobHost& host) {
     out->close();
   } catch (const JobError& e) {
     out.reset();
-    if (e.kind() == JobError::Kind::Minor) {
-      Minor_Error_Handler(host, e.title(), e.message(), e.file());
-      result.outcome = Outcome::Warned;
-    } else {
-      Error_Handler(host, e.number(), "Error during Strip:\r\n" + step, "");
-      result.outcome = Outcome::Failed;
-    }
+    result.outcome = ReportJobError(host, e, "Error during Strip:\r\n" + step, "");
   } catch (const std::bad_alloc&) {
     out.reset();
     Error_Handler(host, kErrOutOfMemory, "Error during Strip:\r\n" + step, "");
