@@ -243,8 +243,8 @@ TEST(FileCompare, ReportNamedLikeTheSecondFileIsRefused) {
   ASSERT_EQ(host.warnings.size(), 1u);
   EXPECT_EQ(host.warnings[0].first, "Output File Error");
   EXPECT_EQ(host.warnings[0].second,
-            "The report a Compare.txt would replace a file this job reads. Rename or move that "
-            "file, then try again.\r\n\r\nFilename accessed -> " +
+            "The output file " + dir.file("a Compare.txt") + " would replace the input file " +
+                dir.file("a Compare.txt") + ".\r\n\r\nFilename accessed -> " +
                 dir.file("a Compare.txt"));
   EXPECT_EQ(Slurp(dir.file("a Compare.txt")), "abd");
 }

@@ -11,6 +11,7 @@
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/OutFile.h"
+#include "shell/OutputGuard.h"
 #include "shell/Reports.h"
 #include "shell/Values.h"
 #include "tables/CharTable.h"
@@ -25,11 +26,6 @@ struct CompareFiles {
   std::string file2;
   std::optional<std::string> table1;
   std::optional<std::string> table2;
-
-  bool isInput(const std::string& path) const {
-    return SameFile(path, file1) || SameFile(path, file2) || (table1 && SameFile(path, *table1)) ||
-           (table2 && SameFile(path, *table2));
-  }
 };
 
 }  // namespace
@@ -80,7 +76,9 @@ JobResult cmdCompare_Click(const Settings& settings, JobHost& host) {
     }
     file = StripExtension(files.file1) + " Compare.txt";
     step = "Compare Files - Opening Dump File";
-    if (files.isInput(file)) RefuseOutputOverInput(file);
+    RefuseOverwrite(
+        kOutputTitle, file,
+        {files.file1, files.file2, files.table1.value_or(""), files.table2.value_or("")});
     out = std::make_unique<OutFile>(file);
     result.written.push_back(file);
     const std::int64_t start = BlockOffset(settings.block, false);
@@ -98,13 +96,7 @@ JobResult cmdCompare_Click(const Settings& settings, JobHost& host) {
   } catch (const JobError& e) {
     out.reset();
     host.setStatus("Compare Error");
-    if (e.kind() == JobError::Kind::Minor) {
-      Minor_Error_Handler(host, e.title(), e.message(), e.file());
-      result.outcome = Outcome::Warned;
-    } else {
-      Error_Handler(host, e.number(), step, file);
-      result.outcome = Outcome::Failed;
-    }
+    result.outcome = ReportJobError(host, e, step, file);
   } catch (const std::bad_alloc&) {
     out.reset();
     host.setStatus("Compare Error");

@@ -9,6 +9,7 @@
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/OutFile.h"
+#include "shell/OutputGuard.h"
 #include "shell/Reports.h"
 #include "shell/Values.h"
 
@@ -20,13 +21,7 @@ std::int64_t BlockOffset(double block, bool withHeader) {
   return static_cast<std::int64_t>(rounded) + (withHeader ? 16 : 0);
 }
 
-void RefuseOutputOverInput(const std::string& outPath) {
-  throw JobError::Minor("Output File Error",
-                        "The report " + FileNameOf(outPath) +
-                            " would replace a file this job reads. Rename or move that file, "
-                            "then try again.",
-                        outPath);
-}
+extern const std::string kOutputTitle = "Output File Error";
 
 JobResult cmdSearch_Click(const Settings& settings, JobHost& host) {
   JobResult result;
@@ -48,7 +43,7 @@ JobResult cmdSearch_Click(const Settings& settings, JobHost& host) {
     InStream in(file);
     file = StripExtension(*rom) + " Output.txt";
     step = "Search File - Opening Dump File";
-    if (SameFile(file, *rom)) RefuseOutputOverInput(file);
+    RefuseOverwrite(kOutputTitle, file, {*rom});
     out = std::make_unique<OutFile>(file);
     result.written.push_back(file);
     step = "Search File - Searching";

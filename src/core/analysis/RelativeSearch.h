@@ -19,7 +19,7 @@ JobResult cmdSearch_Click(const Settings& settings, JobHost& host);
 // beyond a 32-bit offset.
 std::int64_t BlockOffset(double block, bool withHeader);
 
-// The refusal when a job's report would land on one of the files it reads.
-[[noreturn]] void RefuseOutputOverInput(const std::string& outPath);
+// Title of the warning that refuses a report over a file the job reads.
+extern const std::string kOutputTitle;
 
 }  // namespace morvane

@@ -8,21 +8,12 @@
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/OutFile.h"
+#include "shell/OutputGuard.h"
 #include "shell/Reports.h"
 
 namespace morvane {
 
 namespace {
-
-// A dump never writes over one of the files it reads.
-void RefuseInputAsOutput(const std::string& output, std::initializer_list<std::string> inputs) {
-  for (const std::string& input : inputs) {
-    if (!input.empty() && SameFile(output, input)) {
-      throw JobError::Minor("Error During Dump",
-                            "The output file would replace the input file " + input + ".", output);
-    }
-  }
-}
 
 class CodeStep final : public DumpStep {
  public:
@@ -46,8 +37,8 @@ class CodeStep final : public DumpStep {
       if (!chosen) throw JobError::Cancelled();
       list = *chosen;
     }
-    RefuseInputAsOutput(ctx.outPath, {ctx.romPath, *ops, list});
-    if (!d.withTables) RefuseInputAsOutput(ctx.tablesOutPath, {ctx.romPath, *ops});
+    RefuseOverwrite("Error During Dump", ctx.outPath, {ctx.romPath, *ops, list});
+    if (!d.withTables) RefuseOverwrite("Error During Dump", ctx.tablesOutPath, {ctx.romPath, *ops});
     // A definition file that can't be read, or one whose addresses run past
     // the top of memory, ends the dump through the job error box.
     const std::string* reading = &list;

@@ -5,6 +5,7 @@
 #include "dump/DumpStep.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
+#include "shell/OutputGuard.h"
 #include "shell/Reports.h"
 #include "shell/Values.h"
 
@@ -13,6 +14,7 @@ namespace morvane {
 namespace {
 
 constexpr const char* kRule = ";--------------------";
+const std::string kDumpTitle = "Error During Dump";
 
 void ReadDumpOptions(DumpContext& ctx) {
   const Settings& s = ctx.settings;
@@ -105,6 +107,7 @@ JobResult cmdDump_Click(const Settings& window, JobHost& host) {
       ctx.romPath = *rom;
       ctx.outPath = StripExtension(ctx.romPath) + (ctx.asText ? " Text.txt" : ".asm.txt");
       if (ctx.mode == kCode) ctx.tablesOutPath = FolderOf(ctx.romPath) + "Tables.txt";
+      RefuseOverwrite(kDumpTitle, ctx.outPath, {ctx.romPath});
       if (!step->prepare(ctx)) {
         result.outcome = Outcome::Warned;
         host.leaveBusy();
@@ -113,10 +116,7 @@ JobResult cmdDump_Click(const Settings& window, JobHost& host) {
       if (step->needsCharTable(ctx)) {
         auto tbl = host.askFile(Dialog::OpenTBL);
         if (!tbl) throw JobError::Cancelled();
-        if (SameFile(*tbl, ctx.outPath)) {
-          throw JobError::Minor("Error During Dump",
-                                "The dump would overwrite its character table.", *tbl);
-        }
+        RefuseOverwrite(kDumpTitle, ctx.outPath, {ctx.romPath, *tbl});
         ctx.charTable = ReadTableFile(*tbl);
       }
       ctx.out = std::make_unique<OutFile>(ctx.outPath);
@@ -143,7 +143,7 @@ JobResult cmdDump_Click(const Settings& window, JobHost& host) {
     if (ctx.out) ctx.out.reset();
     if (e.kind() == JobError::Kind::Minor) {
       host.setStatus("Dump Minor Error");
-      Minor_Error_Handler(host, "Error During Dump", e.message(), e.file());
+      Minor_Error_Handler(host, kDumpTitle, e.message(), e.file());
       result.outcome = Outcome::Warned;
     } else {
       host.setStatus("Dump Error");

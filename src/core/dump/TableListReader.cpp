@@ -60,11 +60,11 @@ const std::string kOffsetRule = " must be between -4000h and 4000h.";
 // A field taken only when it is of the required form (hex, or signed hex),
 // and then only within low..high; outside, the failure names it.
 void TakeField(const std::string& field, bool isSigned, int low, int high, const std::string& what,
-               const std::string& rule, const std::string& line, int& out) {
+               const std::string& rule, const std::string& line, std::int16_t& out) {
   if (!(isSigned ? IsSignedHex(field) : IsHex(field))) return;
   const std::int32_t v = Value(field);
   if (v < low || v > high) Fail(what + Hex(v) + rule + kBreak + line);
-  out = v;
+  out = static_cast<std::int16_t>(v);  // the ranges above all fit 16 bits
 }
 
 struct ListReader {

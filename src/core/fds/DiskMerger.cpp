@@ -11,12 +11,13 @@ constexpr std::string_view kSizeReport =
 }  // namespace
 
 DiskMerger::DiskMerger(JobHost& host, std::string listingPath, std::string listingText,
-                       OutFile& out)
+                       std::string& image, std::string imagePath)
     : host_(host),
       listingPath_(std::move(listingPath)),
       folder_(FolderOf(listingPath_)),
       reader_(std::move(listingText)),
-      out_(out),
+      out_(image),
+      imagePath_(std::move(imagePath)),
       file_(listingPath_) {}
 
 std::string DiskMerger::Part(const std::string& text, std::size_t pos, std::size_t length) {
@@ -29,8 +30,7 @@ void DiskMerger::fail(std::string text, int number) {
 }
 
 void DiskMerger::put(int byte) {
-  const char c = static_cast<char>(byte);
-  out_.write(std::string_view(&c, 1));
+  out_.push_back(static_cast<char>(byte));
 }
 
 // The row's value: what follows its label and one separator.
@@ -145,7 +145,7 @@ void DiskMerger::fcDisk() {
   report_ = "Can't find FC DISK row";
   const std::string& line = reader_.find(kFcDiskLabel);
   if (line.size() < 11) fail(report_, kErrInvalidCall);
-  out_.write(std::string_view(line).substr(10, line.size() - 11));
+  out_.append(std::string_view(line).substr(10, line.size() - 11));
 }
 
 void DiskMerger::gameName(std::string_view label) {

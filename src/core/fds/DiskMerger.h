@@ -10,16 +10,22 @@
 #include "fds/DiskListing.h"
 #include "fds/ListingReader.h"
 #include "shell/JobHost.h"
-#include "shell/OutFile.h"
 
 namespace morvane::fds {
 
 class DiskMerger {
  public:
-  DiskMerger(JobHost& host, std::string listingPath, std::string listingText, OutFile& out);
+  // The image is built in memory and written by the caller to imagePath, so
+  // that an extracted file that is in truth that image is refused before the
+  // image is created.
+  DiskMerger(JobHost& host, std::string listingPath, std::string listingText, std::string& image,
+             std::string imagePath);
 
   // Throws JobError; report() and file() then describe the step that failed.
   void run();
+  // True when the run stopped because an extracted file is the image itself:
+  // nothing may be written then.
+  bool refused() const { return refused_; }
 
   const std::string& report() const { return report_; }
   const std::string& file() const { return file_; }
@@ -53,7 +59,9 @@ class DiskMerger {
   const std::string listingPath_;
   const std::string folder_;
   ListingReader reader_;
-  OutFile& out_;
+  std::string& out_;
+  const std::string imagePath_;
+  bool refused_ = false;
   std::string report_;
   std::string file_;
   int sideIndex_ = 0;  // 0 = disk 1 side A, 1 = disk 1 side B, 2 = disk 2 side A ...

@@ -5,6 +5,7 @@
 #include "fds/DiskMerger.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
+#include "shell/OutputGuard.h"
 #include "shell/Values.h"
 
 namespace morvane::fds {
@@ -64,10 +65,15 @@ void DiskMerger::file(int n) {
 
 void DiskMerger::fileData(const std::string& path, int length) {
   file_ = path;
+  const std::string problem = OutputProblem(imagePath_, {listingPath_, path});
+  if (!problem.empty()) {
+    refused_ = true;
+    fail(problem);
+  }
   std::error_code ec;
   if (!std::filesystem::exists(path, ec)) fail(report_ + "\r\nFile is missing.");
   const std::string data = ReadBinaryFile(path);
-  out_.write(data);
+  out_.append(data);
   const auto count = static_cast<long long>(data.size());
   const std::string should = "Should have " + std::to_string(length) + " bytes, but ";
   if (count == 0 && length > 0) fail(report_ + "\r\nFile is missing.");

@@ -2,7 +2,7 @@
 // file's data an extracted file beside the image.
 #include "fds/DiskListing.h"
 #include "fds/DiskSplitter.h"
-#include "shell/InFile.h"
+#include "shell/OutputGuard.h"
 #include "shell/JobError.h"
 #include "shell/Values.h"
 
@@ -62,7 +62,8 @@ void DiskSplitter::dataId(std::uint8_t b) {
   const std::string path =
       folder_ + ExtractedFileName(type4_, address_, length_, shownName_, disk_,
                                   static_cast<char>(64 + sideCounter_), id_, number_);
-  if (SameFile(path, imagePath_)) Fail("A disk file would overwrite the image: " + path);
+  const std::string problem = OutputProblem(path, {imagePath_});
+  if (!problem.empty()) Fail(problem);
   file_ = std::make_unique<OutFile>(path);
   extracted_.push_back(path);
   if (length_ > 0) return go(State::DataBytes);

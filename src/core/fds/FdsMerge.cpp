@@ -8,16 +8,29 @@
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/OutFile.h"
+#include "shell/OutputGuard.h"
 #include "shell/Reports.h"
 
 namespace morvane {
+
+namespace {
+
+// Created afresh: an older, longer image of that name must not keep its tail.
+void WriteImage(const std::string& path, const std::string& bytes) {
+  OutFile out(path);
+  out.write(bytes);
+  out.close();
+}
+
+}  // namespace
 
 JobResult cmdFDSMerge_Click(const Settings& /*settings*/, JobHost& host) {
   JobResult result;
   host.enterBusy();
   std::string report = "Merge FDS Files - TXT File";
   std::string file;
-  std::unique_ptr<OutFile> image;
+  std::string output;
+  std::string image;  // the merged bytes, written once the merge has ended
   std::unique_ptr<fds::DiskMerger> merger;
   try {
     const auto listing = host.askFile(Dialog::OpenTXT);
@@ -32,17 +45,19 @@ JobResult cmdFDSMerge_Click(const Settings& /*settings*/, JobHost& host) {
     // The listing's name less " FDS Files.txt", whatever its last characters are.
     const std::size_t cut = fds::kListingSuffix.size();
     if (file.size() < cut) throw JobError(kErrInvalidCall);
-    const std::string output = file.substr(0, file.size() - cut) + std::string(fds::kMergedSuffix);
-    if (SameFile(output, file)) {
-      report = "The merged image would overwrite the listing";
+    const std::string named = file.substr(0, file.size() - cut) + std::string(fds::kMergedSuffix);
+    const std::string problem = OutputProblem(named, {file});
+    if (!problem.empty()) {
+      report = problem;
       throw JobError(fds::kErrDiskFormat);
     }
-    // Created afresh: an older, longer image of that name must not keep its tail.
-    image = std::make_unique<OutFile>(output);
-    result.written.push_back(output);
-    merger = std::make_unique<fds::DiskMerger>(host, file, std::move(text), *image);
+    output = named;
+    merger = std::make_unique<fds::DiskMerger>(host, file, std::move(text), image, output);
     merger->run();
-    image->close();
+    merger.reset();  // done: a failure to write the image is reported as at the start
+    report = "Merge FDS Files - TXT File";
+    WriteImage(output, image);
+    result.written.push_back(output);
   } catch (const std::exception& e) {
     const auto* job = dynamic_cast<const JobError*>(&e);
     int number = dynamic_cast<const std::bad_alloc*>(&e) ? kErrOutOfMemory : kErrInvalidCall;
@@ -51,9 +66,14 @@ JobResult cmdFDSMerge_Click(const Settings& /*settings*/, JobHost& host) {
       report = merger->report();
       file = merger->file();
     }
-    try {
-      if (image) image->close();
-    } catch (const JobError&) {  // NOLINT(bugprone-empty-catch): the first error is reported
+    // The image keeps what was appended before the failure, unless the
+    // failure was that the image would replace one of the files read.
+    if (merger && !merger->refused()) {
+      try {
+        WriteImage(output, image);
+        result.written.push_back(output);
+      } catch (const JobError&) {  // NOLINT(bugprone-empty-catch): the first error is reported
+      }
     }
     host.setStatus("FDS Merge Error");
     Error_Handler(host, number, report, file);

@@ -8,6 +8,7 @@
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/OutFile.h"
+#include "shell/OutputGuard.h"
 #include "shell/Reports.h"
 #include "shell/Values.h"
 
@@ -44,6 +45,8 @@ JobResult cmdFDSSplit_Click(const Settings& settings, JobHost& host) {
     file = *image;
     const std::string bytes = ReadBinaryFile(file);
     const std::string listingPath = fds::ListingPathFor(file);
+    const std::string problem = OutputProblem(listingPath, {file});
+    if (!problem.empty()) throw JobError(fds::kErrDiskFormat, problem);
     step = "Split FDS File - Start";
     listing = std::make_unique<OutFile>(listingPath);
     result.written.push_back(listingPath);

@@ -6,6 +6,7 @@
 #include "games/PortopiaInserter.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
+#include "shell/OutputGuard.h"
 #include "shell/Reports.h"
 
 namespace morvane {
@@ -26,21 +27,10 @@ JobResult cmdInsertPortopia_Click(const Settings&, JobHost& host) {
   std::string step;
   PortopiaInserter inserter(host, step);
   try {
-    for (const std::string* input : {&*rom, &*script, &*table}) {
-      if (SameFile(outPath, *input)) {
-        throw JobError::Minor("Error during Insert", "The output file would replace an input file.",
-                              outPath);
-      }
-    }
+    RefuseOverwrite("Error during Insert", outPath, {*rom, *script, *table});
     inserter.run(*rom, *script, *table, outPath);
   } catch (const JobError& e) {
-    if (e.kind() == JobError::Kind::Minor) {
-      Minor_Error_Handler(host, e.title(), e.message(), e.file());
-      result.outcome = Outcome::Warned;
-    } else {
-      Error_Handler(host, e.number(), "Error during Insert:\r\n" + step, "");
-      result.outcome = Outcome::Failed;
-    }
+    result.outcome = ReportJobError(host, e, "Error during Insert:\r\n" + step, "");
   } catch (const std::bad_alloc&) {
     Error_Handler(host, kErrOutOfMemory, "Error during Insert:\r\n" + step, "");
     result.outcome = Outcome::Failed;

@@ -8,6 +8,7 @@
 #include "games/RomanciaEncoder.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
+#include "shell/OutputGuard.h"
 #include "shell/Reports.h"
 #include "shell/Values.h"
 
@@ -56,9 +57,7 @@ JobResult Insert(const std::string& romPath, const std::string& bmpPath, std::st
   if (!problem.empty()) throw JobError::Minor(kTitle, problem, bmpPath);
   const std::array<PatternBank, 2> banks = ReadSheet(bmp);
   const std::string outPath = ModifiedName(romPath, "_Modified.nes");
-  if (SameFile(outPath, romPath) || SameFile(outPath, bmpPath)) {
-    throw JobError::Minor(kTitle, "The output file would replace an input file.", outPath);
-  }
+  RefuseOverwrite(kTitle, outPath, {romPath, bmpPath});
   std::string rom = ReadBinaryFile(romPath);
   std::string streams[2];
   for (int n = 0; n < 2; ++n) {
@@ -98,13 +97,7 @@ JobResult cmdInsertGraphics_Click(const Settings&, JobHost& host) {
   try {
     result = Insert(*rom, *bmp, step, out);
   } catch (const JobError& e) {
-    if (e.kind() == JobError::Kind::Minor) {
-      Minor_Error_Handler(host, e.title(), e.message(), e.file());
-      result.outcome = Outcome::Warned;
-    } else {
-      Error_Handler(host, e.number(), "Error during Insert Graphics:\r\n" + step, "");
-      result.outcome = Outcome::Failed;
-    }
+    result.outcome = ReportJobError(host, e, "Error during Insert Graphics:\r\n" + step, "");
   } catch (const std::bad_alloc&) {
     Error_Handler(host, kErrOutOfMemory, "Error during Insert Graphics:\r\n" + step, "");
     result.outcome = Outcome::Failed;

@@ -8,6 +8,7 @@
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/OutFile.h"
+#include "shell/OutputGuard.h"
 #include "shell/Reports.h"
 #include "tables/CharTable.h"
 
@@ -33,12 +34,7 @@ bool AskFiles(JobHost& host, InsertFiles& files) {
   const auto table = host.askFile(Dialog::OpenTBL);
   if (!table) return false;
   files = {*rom, *script, *table, SuffixedName(*rom, "Modified")};
-  for (const std::string& input : {files.rom, files.script, files.table}) {
-    if (SameFile(files.output, input)) {
-      throw JobError::Minor("Error during Insert",
-                            "The modified ROM would replace one of the input files.", files.output);
-    }
-  }
+  RefuseOverwrite("Error during Insert", files.output, {files.rom, files.script, files.table});
   return true;
 }
 
@@ -85,13 +81,7 @@ JobResult cmdInsert_Click(const Settings&, JobHost& host) {
       }
     }
     out.reset();
-    if (e.kind() == JobError::Kind::Minor) {
-      Minor_Error_Handler(host, e.title(), e.message(), e.file());
-      result.outcome = Outcome::Warned;
-    } else {
-      Error_Handler(host, e.number(), "Error during Insert:\r\n" + step, "");
-      result.outcome = Outcome::Failed;
-    }
+    result.outcome = ReportJobError(host, e, "Error during Insert:\r\n" + step, "");
   } catch (const std::bad_alloc&) {
     out.reset();
     Error_Handler(host, kErrOutOfMemory, "Error during Insert:\r\n" + step, "");

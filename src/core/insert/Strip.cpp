@@ -10,6 +10,7 @@
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/OutFile.h"
+#include "shell/OutputGuard.h"
 #include "shell/Reports.h"
 
 namespace morvane {
@@ -72,10 +73,7 @@ JobResult cmdStrip_Click(const Settings&, JobHost& host) {
       return result;
     }
     const std::string output = SuffixedName(*path, "Stripped");
-    if (SameFile(output, *path)) {
-      throw JobError::Minor(std::string(kStripTitle),
-                            "The stripped script would replace the script itself.", output);
-    }
+    RefuseOverwrite(std::string(kStripTitle), output, {*path});
     step = "Open Files - First Pass";
     TextLines script = TextLines::FromFile(*path);
     out = std::make_unique<OutFile>(output);
@@ -86,13 +84,7 @@ JobResult cmdStrip_Click(const Settings&, JobHost& host) {
     out->close();
   } catch (const JobError& e) {
     out.reset();
-    if (e.kind() == JobError::Kind::Minor) {
-      Minor_Error_Handler(host, e.title(), e.message(), e.file());
-      result.outcome = Outcome::Warned;
-    } else {
-      Error_Handler(host, e.number(), "Error during Strip:\r\n" + step, "");
-      result.outcome = Outcome::Failed;
-    }
+    result.outcome = ReportJobError(host, e, "Error during Strip:\r\n" + step, "");
   } catch (const std::bad_alloc&) {
     out.reset();
     Error_Handler(host, kErrOutOfMemory, "Error during Strip:\r\n" + step, "");

@@ -1,0 +1,63 @@
+#include "shell/OutputGuard.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "shell/InFile.h"
+#include "shell/JobError.h"
+#include "shell/Values.h"
+
+namespace morvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The file that writing to path would create or change: links followed as
+// far as they go (a dangling link leads to the file it would create), the
+// rest made absolute and normal.
+fs::path WrittenFile(const std::string& path) {
+  std::error_code ec;
+  fs::path p = fs::absolute(path, ec);
+  for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(p, ec)); ++hops) {
+    const fs::path target = fs::read_symlink(p, ec);
+    if (ec) break;
+    p = target.is_absolute() ? target : p.parent_path() / target;
+  }
+  return fs::weakly_canonical(p, ec).lexically_normal();
+}
+
+// The folder that holds path itself (a link is not followed).
+fs::path FolderHolding(const std::string& path) {
+  std::error_code ec;
+  const fs::path parent = fs::absolute(path, ec).parent_path();
+  return fs::weakly_canonical(parent, ec).lexically_normal();
+}
+
+}  // namespace
+
+std::string OutputProblem(const std::string& output, std::initializer_list<std::string> inputs) {
+  const std::string* first = nullptr;
+  for (const std::string& input : inputs) {
+    if (input.empty()) continue;
+    if (first == nullptr) first = &input;
+    if (SameFile(output, input) || WrittenFile(output) == WrittenFile(input)) {
+      return "The output file " + output + " would replace the input file " + input + ".";
+    }
+  }
+  if (first == nullptr) return {};
+  if (FileNameOf(*first).empty()) return "The input " + *first + " names no file.";
+  if (FileNameOf(output).empty() || WrittenFile(output).parent_path() != FolderHolding(*first)) {
+    return "The output file " + output + " would not lie in the folder of the input file " +
+           *first + ".";
+  }
+  return {};
+}
+
+void RefuseOverwrite(const std::string& title, const std::string& output,
+                     std::initializer_list<std::string> inputs) {
+  std::string problem = OutputProblem(output, inputs);
+  if (!problem.empty()) throw JobError::Minor(title, std::move(problem), output);
+}
+
+}  // namespace morvane

@@ -1,0 +1,20 @@
+// Where a job may write: only beside its first input, and never over a file
+// it reads. Every job asks here before it creates an output.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+
+namespace morvane {
+
+// Why output may not be written by a job that reads inputs, or "" when it may.
+// The output must lie in the folder of the first input and must not be the
+// same file as any input (whatever the spelling, and through links). Empty
+// entries stand for inputs the job did not ask for and are skipped.
+std::string OutputProblem(const std::string& output, std::initializer_list<std::string> inputs);
+
+// Throws JobError::Minor(title, the problem, output) when OutputProblem finds one.
+void RefuseOverwrite(const std::string& title, const std::string& output,
+                     std::initializer_list<std::string> inputs);
+
+}  // namespace morvane
