@@ -225,17 +225,33 @@ TEST(CharTable, RealTables) {
                                                                         0xE0}));
   EXPECT_EQ(Encode(list, "Hi!\\n"), (std::vector<int>{0x48, 0x69, 0x21, 0xE2}));
 
-  // The others end their lines with a lone LF, so each file is one line: at
-  // most its first entry is read, holding the rest of the file.
+  // The others hold no CR at all and end their lines with LF: they read line
+  // by line all the same.
   const CharTable original = ReadTableFile((dir / "sanqui-telefang-original.tbl").string());
-  EXPECT_EQ(original.text[0x00].substr(0, 5), " \n01=");
-  EXPECT_EQ(original.text[0x01], "");
+  EXPECT_EQ(original.text[0x00], " ");
+  EXPECT_EQ(original.text[0x01], "\xE3\x82\xA2");
+  // A byte-order mark and no line end after the last entry.
   const CharTable zelda = ReadTableFile((dir / "zelda-redux-text.tbl").string());
-  EXPECT_EQ(zelda.text[0x00].substr(0, 6), "0\n01=1");
+  EXPECT_EQ(zelda.text[0x00], "0");
+  EXPECT_EQ(zelda.text[0x01], "1");
+  EXPECT_EQ(zelda.text[0x20], "W");
+  EXPECT_EQ(zelda.text[0x24], " ");
+  EXPECT_EQ(zelda.text[0xE6], "#");
   const CharTable medarot = ReadTableFile((dir / "sanqui-medarot1.tbl").string());
-  EXPECT_TRUE(EncodingList(medarot).pairs().empty());
+  EXPECT_EQ(medarot.text[0x0A], "\xE3\x82\xBC");
   const CompareText map = ReadCompareTableFile((dir / "sanqui-medarot1.tbl").string());
-  EXPECT_EQ(map[0x01], "{01}");
+  EXPECT_EQ(map[0x0A], "\xE3\x82\xBC");
+}
+
+TEST(CharTable, UnixLineEndsOnlyCountInATextWithoutCr) {
+  const CharTable unix = ParseTable("41=A\n42=B\n/FF\n");
+  EXPECT_EQ(unix.text[0x41], "A");
+  EXPECT_EQ(unix.text[0x42], "B");
+  EXPECT_EQ(unix.endPhraseByte, 0xFF);
+  // One CR anywhere and a lone LF is part of its line again.
+  const CharTable mixed = ParseTable("41=A\n42=B\r\n");
+  EXPECT_EQ(mixed.text[0x41], "A\n42=B");
+  EXPECT_EQ(mixed.text[0x42], "");
 }
 
 }  // namespace

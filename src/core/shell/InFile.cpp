@@ -30,14 +30,14 @@ std::string ReadBinaryFile(const std::string& path) {
 bool TextLines::next(std::string& line) {
   line.clear();
   if (atEnd()) return false;
-  const std::size_t end = text_.find('\r', pos_);
+  const std::size_t end = text_.find(end_, pos_);
   if (end == std::string::npos) {
     line.assign(text_, pos_, std::string::npos);
     pos_ = text_.size();
   } else {
     line.assign(text_, pos_, end - pos_);
     pos_ = end + 1;
-    if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+    if (end_ == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
   }
   ++lineNo_;
   return true;

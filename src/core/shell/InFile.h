@@ -11,11 +11,14 @@ namespace morvane {
 std::string ReadBinaryFile(const std::string& path);
 
 // Lines of a text held in memory, read as the program reads every text file:
-// a line ends at CR or at CR LF; a lone LF is part of the line. A final line
+// a line ends at CR or at CR LF; a lone LF is part of the line. A text that
+// holds no CR at all (saved with Unix line ends) has its lines end at LF
+// instead, so that it reads as lines rather than as one. A final line
 // without an end is still a line; an empty text has no lines.
 class TextLines {
  public:
-  explicit TextLines(std::string text) : text_(std::move(text)) {}
+  explicit TextLines(std::string text)
+      : text_(std::move(text)), end_(text_.find('\r') == std::string::npos ? '\n' : '\r') {}
   static TextLines FromFile(const std::string& path) { return TextLines(ReadBinaryFile(path)); }
 
   bool atEnd() const { return pos_ >= text_.size(); }
@@ -26,6 +29,7 @@ class TextLines {
 
  private:
   std::string text_;
+  char end_;  // the character that ends a line
   std::size_t pos_ = 0;
   int lineNo_ = 0;
 };
