@@ -3,6 +3,7 @@
 #include <random>
 #include <set>
 
+#include "SheetBitmap.h"
 #include "games/RomSplice.h"
 #include "games/RomanciaEncoder.h"
 #include "games/RomanciaGraphics.h"
@@ -147,21 +148,7 @@ TEST(RomanciaSheet, LayoutAndPositions) {
 // A blank tile sheet; pixels are set by their place from the top left.
 struct Sheet {
   std::string bytes;
-  Sheet() : bytes(118 + 160 * 269, '\0') {
-    const auto put = [this](std::size_t at, std::uint32_t value, int size) {
-      for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
-    };
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    put(2, static_cast<std::uint32_t>(bytes.size()), 4);
-    put(10, 118, 4);
-    put(14, 40, 4);
-    put(18, 320, 4);
-    put(22, 269, 4);
-    put(26, 1, 2);
-    put(28, 4, 2);
-    put(34, 160 * 269, 4);
-  }
+  Sheet() : bytes(BlankSheetBitmap()) {}
   void pixel(int x, int y, int colour) {
     char& pair = bytes[118 + 160 * (268 - y) + x / 2];
     const int shift = x % 2 == 0 ? 4 : 0;

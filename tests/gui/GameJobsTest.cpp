@@ -1,6 +1,7 @@
 // The two game tools. Their buttons stay hidden, so the tests call the
 // handlers the buttons would call.
 #include "JobFixture.h"
+#include "SheetBitmap.h"
 #include "shell/Values.h"
 
 namespace morvane {
@@ -53,25 +54,6 @@ TEST_F(JobTest, PortopiaTextFillsItsThreeAreas) {
   EXPECT_FALSE(button("cmdInsertPortopia")->isVisible());
 }
 
-// A blank 4-bit tile sheet of 320 x 269 pixels.
-std::string BlankSheet() {
-  std::string bytes(118 + 160 * 269, '\0');
-  const auto put = [&bytes](std::size_t at, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<char>(value >> (8 * i));
-  };
-  bytes[0] = 'B';
-  bytes[1] = 'M';
-  put(2, static_cast<std::uint32_t>(bytes.size()), 4);
-  put(10, 118, 4);
-  put(14, 40, 4);
-  put(18, 320, 4);
-  put(22, 269, 4);
-  put(26, 1, 2);
-  put(28, 4, 2);
-  put(34, 160 * 269, 4);
-  return bytes;
-}
-
 TEST_F(JobTest, RomanciaGraphicsReplacesBothTileStreams) {
   // Old streams of literal chunks, 200 and 300 bytes long, where the game keeps them.
   std::string rom(0x8010, '\0');
@@ -81,7 +63,7 @@ TEST_F(JobTest, RomanciaGraphicsReplacesBothTileStreams) {
     rom[at + length - 1] = 0;
   }
   answer(Dialog::OpenNES, dir.write("game.nes", rom));
-  answer(Dialog::OpenBmp, dir.write("sheet.bmp", BlankSheet()));
+  answer(Dialog::OpenBmp, dir.write("sheet.bmp", BlankSheetBitmap()));
   window->cmdInsertGraphics_Click();
   expectRanCleanly();
   EXPECT_EQ(dialogs->asked, (std::vector<Dialog>{Dialog::OpenNES, Dialog::OpenBmp}));

@@ -9,6 +9,7 @@
 #include <set>
 #include <vector>
 
+#include "SheetBitmap.h"
 #include "analysis/FileCompare.h"
 #include "analysis/RelativeSearch.h"
 #include "dump/DumpDriver.h"
@@ -56,25 +57,6 @@ std::string PortopiaScript() {
   std::string s = CrLf({"Portopia script", ""});
   for (int n = 0; n <= 0x1EF; ++n) s += CrLf({PadHex(n, 3) + ":", "src\tAB", ""});
   return s;
-}
-
-// A blank 4-bit 320 x 269 tile sheet.
-std::string Sheet() {
-  std::string b(118 + 160 * 269, '\0');
-  const auto put = [&b](std::size_t at, std::uint32_t value, int size) {
-    for (int i = 0; i < size; ++i) b[at + i] = static_cast<char>(value >> (8 * i));
-  };
-  b[0] = 'B';
-  b[1] = 'M';
-  put(2, static_cast<std::uint32_t>(b.size()), 4);
-  put(10, 118, 4);
-  put(14, 40, 4);
-  put(18, 320, 4);
-  put(22, 269, 4);
-  put(26, 1, 2);
-  put(28, 4, 2);
-  put(34, 160 * 269, 4);
-  return b;
 }
 
 // One side with header holding one file of 16 bytes.
@@ -152,10 +134,14 @@ const std::vector<Job>& Jobs() {
 
 const std::map<std::string, std::string>& Inputs() {
   static const std::map<std::string, std::string> inputs = {
-      {"game.nes", Rom()},      {"other.nes", Rom().replace(0x100, 3, "XYZ")},
-      {"game.tbl", Table()},    {"Op_Codes_NES.txt", OpCodes()},
-      {"script.txt", Script()}, {"portopia.txt", PortopiaScript()},
-      {"sheet.bmp", Sheet()},   {"disk.fds", DiskImage()},
+      {"game.nes", Rom()},
+      {"other.nes", Rom().replace(0x100, 3, "XYZ")},
+      {"game.tbl", Table()},
+      {"Op_Codes_NES.txt", OpCodes()},
+      {"script.txt", Script()},
+      {"portopia.txt", PortopiaScript()},
+      {"sheet.bmp", BlankSheetBitmap()},
+      {"disk.fds", DiskImage()},
   };
   return inputs;
 }
