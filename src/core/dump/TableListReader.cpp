@@ -239,15 +239,10 @@ void SpreadTable(std::int32_t start, std::int32_t limit, TableMap& map, NameTabl
   const auto last = std::min<std::int64_t>(limit, static_cast<std::int64_t>(map.size())) - 1;
   for (std::int64_t a = start + 1; a <= last; ++a) {
     TableListEntry& to = map[static_cast<std::size_t>(a)];
-    to.Options = from.Options & ~(kTableStart | kTableEnd);
-    to.Width = from.Width;
-    to.Height = from.Height;
-    to.Skip1st = from.Skip1st;
-    to.Skip = from.Skip;
-    to.AddrOS = from.AddrOS;
-    to.IndexOS = from.IndexOS;
-    to.OffChar = from.OffChar;
-    to.OnChar = from.OnChar;
+    const std::int32_t ownPartner = to.SplitPartner;  // the one setting not spread
+    to = from;
+    to.Options = static_cast<std::int16_t>(from.Options & ~(kTableStart | kTableEnd));
+    to.SplitPartner = ownPartner;
     if (!name.empty() && static_cast<std::size_t>(a) < readNames.size()) {
       readNames.set(static_cast<std::size_t>(a), name + "_" + Hex(a));
     }
