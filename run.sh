@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # ./run.sh            set up, build, open the window (or, without a display, run the demo)
-# ./run.sh <job> ...  set up, build and run a command-line job (see ./run.sh --help)
+# ./run.sh <job> ...  set up, build and run a command-line job (see ./run.sh --help);
+#                     relative paths are taken from the folder you run it in
 set -euo pipefail
-cd "$(dirname "$0")"
-tools/setup.sh
-cmake -S . -B build-run -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_TESTS=OFF >/dev/null
-cmake --build build-run --target morvane
-bin=build-run/src/app/morvane
+root="$(cd "$(dirname "$0")" && pwd)"
+"$root/tools/setup.sh"
+cmake -S "$root" -B "$root/build-run" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_TESTS=OFF >/dev/null
+log="$(mktemp)"
+trap 'rm -f "$log"' EXIT
+cmake --build "$root/build-run" --target morvane >"$log" 2>&1 || { cat "$log"; exit 1; }
+bin="$root/build-run/src/app/morvane"
+rm -f "$log"
+trap - EXIT
 if [ $# -gt 0 ]; then
   exec "$bin" "$@"
 fi
@@ -14,4 +19,4 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec "$bin"
 fi
 # No display: the demo disassembles a copy of the bundled sample.
-exec tools/demo.sh "$bin"
+exec "$root/tools/demo.sh" "$bin"
