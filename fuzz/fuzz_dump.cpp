@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   model.opFeatures_Click(knobs % 5);
   model.setHeader((knobs & 0x08) != 0);
   model.chkAsTable_Click((knobs & 0x10) != 0);
-  model.chkwTables_Click(false);
+  model.chkwTables_Click((knobs & 0x40) != 0);  // with the sample's Table List
   model.setLengthText((knobs & 0x20) != 0 ? "2" : "0");
   model.txtStart_Change("8000");
   model.txtEnd_Change("83FF");
@@ -21,6 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   host.files[Dialog::OpenNES] = {fuzz::WriteInput("rom.nes", data + 1, size - 1)};
   host.files[Dialog::OpenTBL] = {std::string(MORVANE_SOURCE_SAMPLES_DIR) + "/sample.tbl"};
   host.files[Dialog::OpenTXT] = {std::string(MORVANE_SOURCE_DATA_DIR) + "/Op_Codes_NES.txt"};
+  host.files[Dialog::OpenTableTXT] = {std::string(MORVANE_SOURCE_SAMPLES_DIR) +
+                                      "/sample_tables.txt"};
   cmdDump_Click(model.settings(), host);
   return 0;
 }
