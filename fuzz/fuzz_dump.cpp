@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 1) return 0;
   const std::uint8_t knobs = data[0];
   SettingsModel model([] { return 0; });
-  model.opFeatures_Click(knobs % 5);
+  model.opFeatures_Click((knobs & 0x07) % 5);
   model.setHeader((knobs & 0x08) != 0);
   model.chkAsTable_Click((knobs & 0x10) != 0);
   model.chkwTables_Click((knobs & 0x40) != 0);  // with the sample's Table List
