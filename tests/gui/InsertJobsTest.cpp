@@ -1,6 +1,7 @@
 // A script made from the sample's text dump, inserted and stripped through
 // the Insert frame's buttons.
 #include "JobFixture.h"
+#include "SampleTranslation.h"
 
 namespace morvane {
 namespace {
@@ -53,15 +54,8 @@ TEST_F(InsertTest, TheSampleScriptInsertsWithItsBlockLabels) {
   expectRanCleanly();
   EXPECT_EQ(dialogs->asked.back(), Dialog::OpenTBL);
 
-  std::string expected = original;
-  expected.replace(0x5C, 8, "\x54\x80\x63\x80\x78\x80\x86\x80");
-  const std::string text =
-      "BONJOUR MONDE!\xFF"
-      "CECI EST UN\xFE"
-      "EXEMPLE.\xFF"
-      "APPUYEZ START\xFF"
-      "FIN.\xFF";
-  expected.replace(0x64, text.size(), text);
+  const std::string expected = FrenchSample(original);
+  const std::string& text = kFrenchSampleText;
   EXPECT_EQ(Slurp(dir.file("sample_Modified.nes")), expected);
   EXPECT_EQ(Slurp(rom), original);
   EXPECT_FALSE(dir.exists("Temp.nes"));

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "SampleTranslation.h"
 #include "dump/DumpDriver.h"
 #include "insert/Insert.h"
 #include "support/ScriptedHost.h"
@@ -57,15 +58,7 @@ TEST(RoundTrip, TheTranslationReadsBackFromTheModifiedRom) {
       .answer(Dialog::OpenTBL, tbl);
   ASSERT_EQ(cmdInsert_Click(Settings{}, host).outcome, Outcome::Done);
   const std::string modified = Slurp(dir.file("sample_Modified.nes"));
-  std::string expected = original;
-  expected.replace(0x5C, 8, "\x54\x80\x63\x80\x78\x80\x86\x80");
-  const std::string text =
-      "BONJOUR MONDE!\xFF"
-      "CECI EST UN\xFE"
-      "EXEMPLE.\xFF"
-      "APPUYEZ START\xFF"
-      "FIN.\xFF";
-  expected.replace(0x64, text.size(), text);
+  const std::string expected = FrenchSample(original);
   EXPECT_EQ(modified, expected);
   EXPECT_EQ(Slurp(rom), original);
 
