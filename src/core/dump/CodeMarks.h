@@ -2,7 +2,9 @@
 // label and reference marks, sub-table notes and a copy of the ROM's bytes.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -44,6 +46,20 @@ class CodeMarks {
     if (valid(a)) rom_[idx(a)] = b;
   }
   static bool valid(std::int32_t a) { return a >= 0 && a < kSlots; }
+  // The first address in from..to (both within 0..kSlots-1) that carries m;
+  // -1 when none does.
+  std::int32_t next(std::int32_t from, std::int32_t to, CodeMark m) const {
+    for (std::int32_t a = from; a <= to; ++a) {
+      if (marks_[idx(a)] & m) return a;
+    }
+    return -1;
+  }
+  // Copies count bytes to the ROM copy from address a on (a in 0..kSlots-1),
+  // as far as the slots go.
+  void setRomRange(std::int32_t a, const char* bytes, std::size_t count) {
+    count = std::min(count, rom_.size() - idx(a));
+    std::memcpy(rom_.data() + idx(a), bytes, count);
+  }
 
  private:
   static std::size_t idx(std::int32_t a) { return static_cast<std::size_t>(a); }

@@ -1,5 +1,7 @@
 // 8-bit Code: 6502 disassembly driven by the Op_Codes file, with the tables
 // of a Table List written as data, or without one the code told from data.
+#include <algorithm>
+
 #include "dump/CodeDump.h"
 #include "dump/Disassembler.h"
 #include "dump/DumpStep.h"
@@ -77,10 +79,13 @@ class CodeStep final : public DumpStep {
     d.marks.set(d.dumpStart, kBlockStart);
     d.runStart = d.dumpStart;
     // Split tables read their partner's bytes wherever the partner lies.
-    const RomCursor& rom = *ctx.rom;
-    for (std::int32_t a = 0; a <= 0xFFFF; ++a) {
-      const int b = rom.peekAt(static_cast<std::int64_t>(a) - ctx.origin);
-      if (b >= 0) d.marks.setRom(a, static_cast<std::uint8_t>(b));
+    const std::string& rom = ctx.rom->bytes();
+    const std::int64_t first = std::max<std::int64_t>(0, ctx.origin);
+    const std::int64_t last =
+        std::min<std::int64_t>(0xFFFF, ctx.origin + static_cast<std::int64_t>(rom.size()) - 1);
+    if (first <= last) {
+      d.marks.setRomRange(static_cast<std::int32_t>(first), rom.data() + (first - ctx.origin),
+                          static_cast<std::size_t>(last - first + 1));
     }
   }
 

@@ -1,5 +1,6 @@
 #include "dump/ReferenceListings.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "dump/CodeDump.h"
@@ -16,15 +17,16 @@ void Listing(OutFile& out, const char* heading, const CodeDump& d, CodeMark mark
              const RowOf& row) {
   out.line(heading);
   out.line(";");
-  auto scan = [&](std::int64_t from, std::int64_t to) {
-    for (std::int64_t n = from; n <= to; ++n) {
-      const auto a = static_cast<std::int32_t>(n);
-      if (d.marks.has(a, mark)) out.line(row(a));
+  auto scan = [&](std::int32_t from, std::int32_t to) {
+    from = std::max(from, 0);
+    to = std::min(to, CodeMarks::kSlots - 1);
+    for (std::int32_t a = from; a <= to && (a = d.marks.next(a, to, mark)) != -1; ++a) {
+      out.line(row(a));
     }
   };
   if (outside) {
-    scan(0, static_cast<std::int64_t>(d.dumpStart) - 1);
-    scan(static_cast<std::int64_t>(d.dumpEnd) + 1, 0xFFFF);
+    scan(0, d.dumpStart - 1);
+    scan(d.dumpEnd + 1, 0xFFFF);
   } else {
     scan(d.dumpStart, d.dumpEnd);
   }
