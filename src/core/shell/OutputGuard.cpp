@@ -38,16 +38,17 @@ fs::path FolderHolding(const std::string& path) {
 
 std::string OutputProblem(const std::string& output, std::initializer_list<std::string> inputs) {
   const std::string* first = nullptr;
+  const fs::path written = WrittenFile(output);
   for (const std::string& input : inputs) {
     if (input.empty()) continue;
     if (first == nullptr) first = &input;
-    if (SameFile(output, input) || WrittenFile(output) == WrittenFile(input)) {
+    if (SameFile(output, input) || written == WrittenFile(input)) {
       return "The output file " + output + " would replace the input file " + input + ".";
     }
   }
   if (first == nullptr) return {};
   if (FileNameOf(*first).empty()) return "The input " + *first + " names no file.";
-  if (FileNameOf(output).empty() || WrittenFile(output).parent_path() != FolderHolding(*first)) {
+  if (FileNameOf(output).empty() || written.parent_path() != FolderHolding(*first)) {
     return "The output file " + output + " would not lie in the folder of the input file " +
            *first + ".";
   }
