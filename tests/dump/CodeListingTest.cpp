@@ -142,6 +142,19 @@ TEST(CodeListing, OperandEdgeCases) {
                                  ";--------------------"}));
 }
 
+TEST(CodeListing, NamesGoIntoCommentsOnePlaceholderAfterTheOther) {
+  // The name put for [uu+1] is searched again for uu; a branch below 0000
+  // keeps its 32-bit hex.
+  std::string rom = Rom({0xB1, 0x10, 0xD0, 0x80});
+  Settings s = CodeSettings(0x0000, 0x0003, true);
+  s.base = 0x0000;
+  CodeRun run;
+  const std::string out = run.run(rom, s, MiniOpcodes("V\t11\t\tMenuu\r\n"), &kNoTables);
+  const std::string expected = CrLf(
+      {"_0000:\tlda ($10),y\t\t;A = (Menvbl_10:vbl_10),Y", "\t\tbne $ffffff84\t;to FFFFFF84", ""});
+  EXPECT_EQ(Body(out).substr(0, expected.size()), expected);
+}
+
 TEST(CodeListing, DefinitionFilesThatFailStopTheDump) {
   {  // Op_Codes file rejected: its own message, then "Dump Canceled".
     CodeRun run;

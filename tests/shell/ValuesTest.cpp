@@ -17,6 +17,21 @@ TEST(Values, HexFormatting) {
   EXPECT_EQ(HexSigned(0x7FF0), "7FF0");
 }
 
+TEST(Values, AppendHexAgreesWithPadHex) {
+  for (const std::uint32_t v : {0u, 1u, 0xFu, 0x10u, 0xABu, 0x100u, 0xFFFFu, 0x10000u, 0x1007Cu,
+                                0xFFFFFF82u, 0xFFFFFFFFu}) {
+    for (int width = 0; width <= 9; ++width) {
+      std::string upper = "x";
+      std::string lower = "x";
+      AppendHex(upper, v, width);
+      AppendHex(lower, v, width, true);
+      const std::string padded = PadHex(static_cast<std::int32_t>(v), width, "0");
+      EXPECT_EQ(upper, "x" + padded) << v << " " << width;
+      EXPECT_EQ(lower, "x" + LowerCase(padded)) << v << " " << width;
+    }
+  }
+}
+
 TEST(Values, HexParsing) {
   EXPECT_EQ(HexToLong("-1F"), -31);
   EXPECT_EQ(HexToLong("1G"), -1);

@@ -5,10 +5,21 @@
 
 namespace morvane {
 
-std::string ReplaceFirst(std::string text, std::string_view placeholder, std::string_view with) {
-  const auto pos = text.find(placeholder);
-  if (pos != std::string::npos) text.replace(pos, placeholder.size(), with);
-  return text;
+void AppendOperand(std::string& out, std::string_view format, std::string_view placeholder, int hi,
+                   std::uint32_t lo, int width) {
+  const auto pos = format.find(placeholder);
+  if (pos == std::string_view::npos) {
+    out.append(format);
+    return;
+  }
+  out.append(format.substr(0, pos));
+  if (hi >= 0) {
+    AppendHex(out, static_cast<std::uint32_t>(hi), 0, true);
+    AppendHex(out, lo, 2, true);
+  } else {
+    AppendHex(out, lo, width, true);
+  }
+  out.append(format.substr(pos + placeholder.size()));
 }
 
 std::string ReplaceAll(std::string_view text, std::string_view placeholder, std::string_view with) {
@@ -70,29 +81,53 @@ std::string RelativeName(const CodeDump& dump, std::int32_t target, int flags) {
 }
 
 namespace {
-// Replaces placeholder by the name of n, computed only when it is needed.
-std::string Put(const CodeDump& dump, const std::string& comment, std::string_view placeholder,
-                std::int32_t n, int flags) {
-  if (comment.find(placeholder) == std::string::npos) return comment;
-  return ReplaceAll(comment, placeholder, AddressName(dump, n, flags));
+// Appends text with every placeholder replaced by name(), which is worked out
+// only when the placeholder is there.
+template <class Name>
+void AppendReplaced(std::string& out, std::string_view text, std::string_view placeholder,
+                    const Name& name) {
+  auto pos = text.find(placeholder);
+  if (pos == std::string_view::npos) {
+    out.append(text);
+    return;
+  }
+  const std::string with = name();
+  std::size_t from = 0;
+  for (; pos != std::string_view::npos; pos = text.find(placeholder, from)) {
+    out.append(text.substr(from, pos - from));
+    out.append(with);
+    from = pos + placeholder.size();
+  }
+  out.append(text.substr(from));
+}
+
+// The names of n + 1 (within its page) and of n, in that order: a name put
+// first is searched again for the second placeholder.
+void AppendBothNames(std::string& out, const CodeDump& dump, std::string_view comment,
+                     std::string_view nextPlaceholder, std::int32_t next,
+                     std::string_view placeholder, std::int32_t n, int flags) {
+  const auto name = [&] { return AddressName(dump, n, flags); };
+  if (comment.find(nextPlaceholder) == std::string_view::npos) {
+    AppendReplaced(out, comment, placeholder, name);
+    return;
+  }
+  const std::string first = ReplaceAll(comment, nextPlaceholder, AddressName(dump, next, flags));
+  AppendReplaced(out, first, placeholder, name);
 }
 }  // namespace
 
-std::string FillCommentNames(const CodeDump& dump, std::string comment, int kind,
-                             std::int32_t value, int flags) {
-  if (comment.empty()) return comment;
+void AppendCommentNames(std::string& out, const CodeDump& dump, std::string_view comment, int kind,
+                        std::int32_t value, int flags) {
   if (kind == 1) {
-    comment = Put(dump, comment, "[uu+1]", (value + 1) & 0xFF, flags);
-    return Put(dump, comment, "uu", value, flags);
+    AppendBothNames(out, dump, comment, "[uu+1]", (value + 1) & 0xFF, "uu", value, flags);
+  } else if (kind == 2) {
+    AppendBothNames(out, dump, comment, "[wwuu+1]", (value & 0xFF00) | ((value + 1) & 0xFF), "wwuu",
+                    value, flags);
+  } else if (kind == -1) {
+    AppendReplaced(out, comment, "rrrr", [&] { return RelativeName(dump, value, flags); });
+  } else {
+    out.append(comment);
   }
-  if (kind == 2) {
-    comment = Put(dump, comment, "[wwuu+1]", (value & 0xFF00) | ((value + 1) & 0xFF), flags);
-    return Put(dump, comment, "wwuu", value, flags);
-  }
-  if (kind == -1 && comment.find("rrrr") != std::string::npos) {
-    return ReplaceAll(comment, "rrrr", RelativeName(dump, value, flags));
-  }
-  return comment;
 }
 
 }  // namespace morvane

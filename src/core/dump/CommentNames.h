@@ -9,8 +9,11 @@ namespace morvane {
 
 struct CodeDump;
 
-// text with the first occurrence of placeholder replaced (unchanged without one).
-std::string ReplaceFirst(std::string text, std::string_view placeholder, std::string_view with);
+// Appends format to out with its first placeholder replaced by the operand's
+// hex: hi and lo as Hex(hi) HexByte(lo) for two bytes (hi < 0 for one), else
+// lo zero-filled to width digits; all in lower case.
+void AppendOperand(std::string& out, std::string_view format, std::string_view placeholder, int hi,
+                   std::uint32_t lo, int width);
 // Every occurrence replaced, left to right; replacements are not searched again.
 std::string ReplaceAll(std::string_view text, std::string_view placeholder, std::string_view with);
 
@@ -20,9 +23,9 @@ std::string AddressName(const CodeDump& dump, std::int32_t n, int flags);
 // The name of a branch target: its read name, else its four hex digits.
 std::string RelativeName(const CodeDump& dump, std::int32_t target, int flags);
 
-// Replaces the placeholders of comment for an operand of the given kind whose
-// value is u (one byte) or the target (two bytes, relative).
-std::string FillCommentNames(const CodeDump& dump, std::string comment, int kind,
-                             std::int32_t value, int flags);
+// Appends comment to out with its placeholders replaced for an operand of the
+// given kind whose value is u (one byte) or the target (two bytes, relative).
+void AppendCommentNames(std::string& out, const CodeDump& dump, std::string_view comment, int kind,
+                        std::int32_t value, int flags);
 
 }  // namespace morvane

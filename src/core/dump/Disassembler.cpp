@@ -85,8 +85,9 @@ void DisassembleOpcode(CodeDump& d, DumpContext& ctx) {
   // Only pass 1 writes: earlier passes keep the marks and skip the text.
   const bool writes = ctx.pass == 1;
   std::string operand;
-  std::string_view comment;  // the template, or filled below
-  std::string filled;
+  std::string_view comment;  // the template, filled in when the operand was read
+  bool fill = false;
+  std::int32_t ref = 0;
   const bool overlap = (kind != 0 && IsCodeAt(d, a + 1)) || (kind == 2 && IsCodeAt(d, a + 2));
   if (overlap) {
     if (writes) {
@@ -101,7 +102,6 @@ void DisassembleOpcode(CodeDump& d, DumpContext& ctx) {
       const std::string& note = d.marks.note(a);
       if (!note.empty()) line = std::string(kRuleLine) + "\r\n" + note + kRuleLine + "\r\n" + line;
       line += op.Mnemonic;
-      operand = mode.Format;
       comment = op.Comment;
     }
     if (!d.withTables && d.marks.has(a, kKnownCode)) Push(d, 2, a, a);
@@ -111,28 +111,27 @@ void DisassembleOpcode(CodeDump& d, DumpContext& ctx) {
     if (size > 0 && rom.remaining() >= size) {
       const std::uint8_t u = rom.read();
       d.marks.setRom(a + 1, u);
-      std::int32_t ref = u;
+      ref = u;
       bool refers = true;
       if (kind == 1) {
-        if (writes) operand = ReplaceFirst(operand, "uu", LowerCase(Hex(u)));
+        if (writes) AppendOperand(operand, mode.Format, "uu", -1, u, 0);
       } else if (kind == 2) {
         const std::uint8_t hi = rom.read();
         d.marks.setRom(a + 2, hi);
         ref = hi * 256 + u;
-        if (writes) operand = ReplaceFirst(operand, "wwuu", LowerCase(Hex(hi) + HexByte(u)));
+        if (writes) AppendOperand(operand, mode.Format, "wwuu", hi, u, 0);
       } else {
         ref = a + 2 + static_cast<std::int8_t>(u);
         refers = ref >= 0 && ref <= 0xFFFF;
         if (writes) {
-          operand =
-              ReplaceFirst(operand, "rrrr", LowerCase(refers ? HexWord(ref) : HexOffset(ref)));
+          AppendOperand(operand, mode.Format, "rrrr", -1, static_cast<std::uint32_t>(ref),
+                        refers ? 4 : 5);
         }
       }
       if (refers) Reference(d, kind, flags, ref, a);
-      if (writes && !comment.empty()) {
-        filled = FillCommentNames(d, std::string(comment), kind, ref, flags);
-        comment = filled;
-      }
+      fill = true;
+    } else if (writes) {
+      operand = mode.Format;
     }
   }
 
@@ -142,10 +141,17 @@ void DisassembleOpcode(CodeDump& d, DumpContext& ctx) {
   }
   if (!comment.empty()) {
     const std::size_t n = op.Mnemonic.size() + operand.size() + 1;
+    const std::size_t bare = line.size();
     if (n < 12) line += '\t';
     if (n < 6) line += '\t';
     line += '\t';
-    line += comment;
+    const std::size_t tabbed = line.size();
+    if (fill) {
+      AppendCommentNames(line, d, comment, kind, ref, flags);
+    } else {
+      line += comment;
+    }
+    if (line.size() == tabbed) line.resize(bare);  // every name came out empty
   }
 
   const auto next = static_cast<std::int32_t>(ctx.origin + ctx.rom->offset());

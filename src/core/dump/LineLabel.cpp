@@ -7,26 +7,45 @@ namespace morvane {
 void AppendLabel(const CodeDump& d, std::int32_t a, std::string& line) {
   const CodeMarks& m = d.marks;
   const bool inTable = d.insideTable;
+  const auto u = static_cast<std::uint32_t>(a);
   if (m.has(a, kCodeLabel)) {
-    line += "lbl_" + LowerCase(HexWord(a)) + ":";
+    line += "lbl_";
+    AppendHex(line, u, 4, true);
+    line += ':';
   } else if (m.has(a, kTableLabel)) {
     if (!inTable) {
       const std::string& name = d.readName(a);
-      line += std::string(kRuleLine) + "\r\n; Found Table " + (name.empty() ? "" : name + ": ") +
-              HexWord(a) + "\r\n" + kRuleLine + "\r\n";
+      line += kRuleLine;
+      line += "\r\n; Found Table ";
+      if (!name.empty()) line += name + ": ";
+      AppendHex(line, u, 4);
+      line += "\r\n";
+      line += kRuleLine;
+      line += "\r\n";
     }
-    line += "tbl_" + LowerCase(Hex(a)) + ":";
+    line += "tbl_";
+    AppendHex(line, u, 0, true);
+    line += ':';
   } else if (m.has(a, kReadVarRef)) {
     const std::string& name = d.readName(a);
-    line += (name.empty() ? "vbl_" + Hex(a) : name) + ":";
+    if (name.empty()) {
+      line += "vbl_";
+      AppendHex(line, u, 0);
+    } else {
+      line += name;
+    }
+    line += ':';
   } else if (m.has(a, kBlockStart) || (inTable && a == d.cursor.tStart)) {
-    line += "_" + LowerCase(HexWord(a)) + ":";
+    line += '_';
+    AppendHex(line, u, 4, true);
+    line += ':';
   } else if (m.has(a, kAddressMark) || (inTable && !d.cursor.is(kTableTxt) && a % 16 == 0)) {
-    line += HexWord(a) + ":\t";
+    AppendHex(line, u, 4);
+    line += ":\t";
   } else {
-    line += "\t";
+    line += '\t';
   }
-  line += "\t";
+  line += '\t';
 }
 
 }  // namespace morvane

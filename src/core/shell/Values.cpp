@@ -8,6 +8,8 @@ namespace morvane {
 namespace {
 constexpr char kDigits[] = "0123456789ABCDEF";
 
+constexpr char kLowerDigits[] = "0123456789abcdef";
+
 std::string RawHex(std::uint32_t v) {
   char digits[8];
   char* p = digits + sizeof digits;
@@ -51,6 +53,19 @@ std::string HexUnsignedByte(std::int64_t value) {
 
 std::string HexSigned(std::int64_t value) {
   return value < 0 ? "-" + Hex(-value) : Hex(value);
+}
+
+void AppendHex(std::string& out, std::uint32_t value, int width, bool lower) {
+  const char* const set = lower ? kLowerDigits : kDigits;
+  char digits[8];
+  char* p = digits + sizeof digits;
+  do {
+    *--p = set[value & 0xF];
+    value >>= 4;
+  } while (value != 0);
+  const auto count = static_cast<int>(digits + sizeof digits - p);
+  if (width > count) out.append(static_cast<std::size_t>(width - count), '0');
+  out.append(p, digits + sizeof digits);
 }
 
 std::string LowerCase(std::string text) {

@@ -20,6 +20,9 @@ std::string Hex(std::int64_t value);
 std::string HexUnsignedByte(std::int64_t value);
 std::string HexSigned(std::int64_t value);
 std::string LowerCase(std::string text);
+// Appends the hex of value (as 32 bits) to out, zero-filled to at least width
+// digits, in lower case when lower is set: PadHex without the temporaries.
+void AppendHex(std::string& out, std::uint32_t value, int width, bool lower = false);
 std::string UpperCase(std::string text);
 
 std::string TabIf(bool flag);
