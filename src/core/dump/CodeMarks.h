@@ -46,13 +46,24 @@ class CodeMarks {
     if (valid(a)) rom_[idx(a)] = b;
   }
   static bool valid(std::int32_t a) { return a >= 0 && a < kSlots; }
-  // The first address in from..to (both within 0..kSlots-1) that carries m;
-  // -1 when none does.
-  std::int32_t next(std::int32_t from, std::int32_t to, CodeMark m) const {
-    for (std::int32_t a = from; a <= to; ++a) {
-      if (marks_[idx(a)] & m) return a;
+  // Every address, in order, that carries one of the marks in mask.
+  std::vector<std::int32_t> marked(std::uint16_t mask) const {
+    std::vector<std::int32_t> found;
+    const std::uint64_t wide = mask * 0x0001000100010001ull;
+    std::size_t a = 0;
+    // Four marks at a time: most addresses carry none.
+    for (; a + 4 <= marks_.size(); a += 4) {
+      std::uint64_t four;
+      std::memcpy(&four, &marks_[a], sizeof four);
+      if ((four & wide) == 0) continue;
+      for (std::size_t k = a; k < a + 4; ++k) {
+        if (marks_[k] & mask) found.push_back(static_cast<std::int32_t>(k));
+      }
     }
-    return -1;
+    for (; a < marks_.size(); ++a) {
+      if (marks_[a] & mask) found.push_back(static_cast<std::int32_t>(a));
+    }
+    return found;
   }
   // Copies count bytes to the ROM copy from address a on (a in 0..kSlots-1),
   // as far as the slots go.

@@ -1,6 +1,5 @@
 #include "dump/ReferenceListings.h"
 
-#include <algorithm>
 #include <functional>
 
 #include "dump/CodeDump.h"
@@ -13,22 +12,17 @@ namespace {
 
 using RowOf = std::function<std::string(std::int32_t)>;
 
-void Listing(OutFile& out, const char* heading, const CodeDump& d, CodeMark mark, bool outside,
+void Listing(OutFile& out, const char* heading, const CodeDump& d,
+             const std::vector<std::int32_t>& marked, CodeMark mark, bool outside,
              const RowOf& row) {
   out.line(heading);
   out.line(";");
-  auto scan = [&](std::int32_t from, std::int32_t to) {
-    from = std::max(from, 0);
-    to = std::min(to, CodeMarks::kSlots - 1);
-    for (std::int32_t a = from; a <= to && (a = d.marks.next(a, to, mark)) != -1; ++a) {
+  for (const std::int32_t a : marked) {
+    const bool inside = a >= d.dumpStart && a <= d.dumpEnd;
+    const bool listed = outside ? !inside && a <= 0xFFFF : inside;
+    if (listed && d.marks.has(a, mark)) {
       out.line(row(a));
     }
-  };
-  if (outside) {
-    scan(0, d.dumpStart - 1);
-    scan(d.dumpEnd + 1, 0xFFFF);
-  } else {
-    scan(d.dumpStart, d.dumpEnd);
   }
   out.line(kRuleLine);
 }
@@ -49,13 +43,15 @@ void WriteReferenceListings(OutFile& out, const CodeDump& d) {
   };
   const RowOf readVar = [&](std::int32_t n) { return Named(n, d.readName(n), "vbl_" + Hex(n)); };
   const RowOf writeVar = [&](std::int32_t n) { return Named(n, d.writeName(n), "vbl_" + Hex(n)); };
-  Listing(out, ";External Code References", d, kCodeLabel, true, code);
-  Listing(out, ";External Read Table References", d, kTableLabel, true, readTable);
-  Listing(out, ";External Write Table References", d, kWriteTableRef, true, writeTable);
-  Listing(out, ";External Read Variable References", d, kReadVarRef, true, readVar);
-  Listing(out, ";External Write Variable References", d, kWriteVarRef, true, writeVar);
-  Listing(out, ";Internal Read Variable References", d, kReadVarRef, false, readVar);
-  Listing(out, ";Internal Write Variable References", d, kWriteVarRef, false, writeVar);
+  const std::vector<std::int32_t> marked =
+      d.marks.marked(kCodeLabel | kTableLabel | kWriteTableRef | kReadVarRef | kWriteVarRef);
+  Listing(out, ";External Code References", d, marked, kCodeLabel, true, code);
+  Listing(out, ";External Read Table References", d, marked, kTableLabel, true, readTable);
+  Listing(out, ";External Write Table References", d, marked, kWriteTableRef, true, writeTable);
+  Listing(out, ";External Read Variable References", d, marked, kReadVarRef, true, readVar);
+  Listing(out, ";External Write Variable References", d, marked, kWriteVarRef, true, writeVar);
+  Listing(out, ";Internal Read Variable References", d, marked, kReadVarRef, false, readVar);
+  Listing(out, ";Internal Write Variable References", d, marked, kWriteVarRef, false, writeVar);
 }
 
 }  // namespace morvane
