@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Times our 8-bit Code dump and cc65's da65 on the same 32 KiB of 6502 code
-# (the bundled sample's two banks, 8000 to FFFF) side by side with hyperfine.
-# Usage: tools/bench-da65.sh [ROM.nes]   (an iNES file with a 16-byte header)
+# Times our 8-bit Code dump and cc65's da65 on the same bytes side by side with
+# hyperfine: up to 32 KiB after the iNES header, loaded at 8000. Our dump runs
+# twice, finding code on its own and with a Table List (the sample's own list,
+# or for another ROM the Tables.txt the first dump wrote, fed back).
+# Prints how our times compare and fails when either is slower than da65's.
+# Usage: tools/bench-da65.sh [ROM.nes]   (default: the bundled sample)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-rom="${1:-$root/samples/sample.nes}"
+rom="$(realpath "${1:-$root/samples/sample.nes}")"
 for tool in da65 hyperfine; do
   command -v "$tool" >/dev/null || { echo "needs $tool" >&2; exit 1; }
 done
@@ -13,15 +16,39 @@ cmake -S "$root" -B "$root/build-bench" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DMORVANE_GUI=OFF -DMORVANE_TESTS=OFF >/dev/null
 cmake --build "$root/build-bench" --target morvane >/dev/null
 bin="$root/build-bench/src/app/morvane"
+ops="$root/data/Op_Codes_NES.txt"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cp "$rom" "$work/game.nes"
-# The same bytes for da65: the 32 KiB after the header, loaded at 8000.
+# The same bytes for da65: what follows the header, at most 32 KiB.
 tail -c +17 "$rom" | head -c 32768 >"$work/game.prg"
-hyperfine --warmup 3 -N \
+size=$(stat -c %s "$work/game.prg")
+[ "$size" -gt 0 ] || { echo "$rom holds nothing after its header" >&2; exit 1; }
+end=$(printf '%X' $((0x8000 + size - 1)))
+range="--start 8000 --end $end"
+if [ "$rom" = "$(realpath "$root/samples/sample.nes")" ]; then
+  list="--tables $root/samples/sample_tables.txt --tbl $root/samples/sample.tbl"
+else
+  "$bin" dump --rom "$work/game.nes" --mode code --opcodes "$ops" --no-tables $range >/dev/null
+  mv "$work/Tables.txt" "$work/list.txt"
+  list="--tables $work/list.txt"
+fi
+echo "$(basename "$rom"): $size bytes at 8000-$end"
+hyperfine --warmup 3 -N --export-csv "$work/times.csv" \
   -n "morvane (finding code)" \
-  "$bin dump --rom $work/game.nes --mode code --opcodes $root/data/Op_Codes_NES.txt --no-tables --start 8000 --end FFFF" \
+  "$bin dump --rom $work/game.nes --mode code --opcodes $ops --no-tables $range" \
   -n "morvane (Table List)" \
-  "$bin dump --rom $work/game.nes --mode code --opcodes $root/data/Op_Codes_NES.txt --tables $root/samples/sample_tables.txt --tbl $root/samples/sample.tbl --start 8000 --end FFFF" \
+  "$bin dump --rom $work/game.nes --mode code --opcodes $ops $list $range" \
   -n "da65" \
   "da65 --cpu 6502 --start-addr 0x8000 -o $work/game.s $work/game.prg"
+# times.csv: command,mean,stddev,... in seconds; da65 comes last.
+awk -F, 'NR > 1 { name[NR] = $1; mean[NR] = $2; last = NR }
+  END {
+    slower = 0
+    for (i = 2; i < last; ++i) {
+      ratio = mean[i] / mean[last]
+      printf "%s: %.2f ms, %.2fx the time of da65 (%.2f ms)\n", name[i], mean[i] * 1000, ratio, mean[last] * 1000
+      if (ratio > 1) slower = 1
+    }
+    exit slower
+  }' "$work/times.csv" || { echo "slower than da65" >&2; exit 1; }

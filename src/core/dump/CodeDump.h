@@ -3,6 +3,7 @@
 // table being written.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "dump/CodeMarks.h"
@@ -15,9 +16,17 @@ namespace morvane {
 
 inline constexpr const char* kRuleLine = ";--------------------";
 
+// What the byte loop asks of an opcode's addressing mode, kept small so that
+// the table for all 256 opcodes stays in the cache.
+struct OpcodeShape {
+  std::int32_t kind = 0;   // the mode's OperandKind
+  std::int32_t flags = 0;  // the mode's option bits
+};
+
 struct CodeDump {
   OpcodeSet ops;
-  TableMap tables;  // filled only when a Table List is read
+  std::array<OpcodeShape, 256> shapes{};  // from ops, once it is read
+  TableMap tables;                        // filled only when a Table List is read
   CodeMarks marks;
   CodeStacks stacks;
   const CharTable* charTable = nullptr;

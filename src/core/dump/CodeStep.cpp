@@ -57,6 +57,10 @@ class CodeStep final : public DumpStep {
         host.setStatus("Dump Canceled");
         return false;
       }
+      for (std::size_t b = 0; b < d.shapes.size(); ++b) {
+        const AddressingModeDef& mode = ModeOf(d.ops, d.ops.opcodes[b]);
+        d.shapes[b] = {mode.OperandKind, mode.Flags};
+      }
     } catch (const JobError& e) {
       if (e.kind() != JobError::Kind::Run) throw;
       host.setStatus("Dump Error");

@@ -39,10 +39,13 @@ namespace {
 const std::string kNoName;
 
 std::string LabelOf(std::int32_t n, int flags) {
-  std::string label = Hex(n);
-  if (flags & kFlagLCase) label = LowerCase(label);
-  if (flags & kFlagTbl) return "tbl_" + label;
-  if (flags & kFlagVbl) return "vbl_" + label;
+  std::string label;
+  if (flags & kFlagTbl) {
+    label = "tbl_";
+  } else if (flags & kFlagVbl) {
+    label = "vbl_";
+  }
+  AppendHex(label, static_cast<std::uint32_t>(n), 0, (flags & kFlagLCase) != 0);
   return label;
 }
 }  // namespace

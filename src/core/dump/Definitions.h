@@ -76,6 +76,11 @@ struct OpcodeSet {
   NameTable WriteNames;
 };
 
+// The addressing mode of op; slot 0 (no operand, no options) for a slot out of range.
+inline const AddressingModeDef& ModeOf(const OpcodeSet& set, const OpcodeDef& op) {
+  return set.modes[op.Mode >= 0 && op.Mode < kModeSlots ? static_cast<std::size_t>(op.Mode) : 0];
+}
+
 // Reads the Op_Codes file into set (whose names may already hold Table List
 // titles). Returns false after a warning box; throws JobError for an
 // unreadable file or a name address above 10000h.

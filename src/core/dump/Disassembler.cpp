@@ -76,10 +76,8 @@ void DisassembleOpcode(CodeDump& d, DumpContext& ctx) {
   const std::int32_t a = ctx.address;
   const std::uint8_t b = ctx.byte;
   const OpcodeDef& op = d.ops.opcodes[b];
-  const AddressingModeDef& mode =
-      d.ops.modes[op.Mode >= 0 && op.Mode < kModeSlots ? static_cast<std::size_t>(op.Mode) : 0];
-  const int kind = mode.OperandKind;
-  const int flags = mode.Flags;
+  const int kind = d.shapes[b].kind;
+  const int flags = d.shapes[b].flags;
   std::string& line = ctx.line;
 
   // Only pass 1 writes: earlier passes keep the marks and skip the text.
@@ -114,24 +112,24 @@ void DisassembleOpcode(CodeDump& d, DumpContext& ctx) {
       ref = u;
       bool refers = true;
       if (kind == 1) {
-        if (writes) AppendOperand(operand, mode.Format, "uu", -1, u, 0);
+        if (writes) AppendOperand(operand, ModeOf(d.ops, op).Format, "uu", -1, u, 0);
       } else if (kind == 2) {
         const std::uint8_t hi = rom.read();
         d.marks.setRom(a + 2, hi);
         ref = hi * 256 + u;
-        if (writes) AppendOperand(operand, mode.Format, "wwuu", hi, u, 0);
+        if (writes) AppendOperand(operand, ModeOf(d.ops, op).Format, "wwuu", hi, u, 0);
       } else {
         ref = a + 2 + static_cast<std::int8_t>(u);
         refers = ref >= 0 && ref <= 0xFFFF;
         if (writes) {
-          AppendOperand(operand, mode.Format, "rrrr", -1, static_cast<std::uint32_t>(ref),
-                        refers ? 4 : 5);
+          AppendOperand(operand, ModeOf(d.ops, op).Format, "rrrr", -1,
+                        static_cast<std::uint32_t>(ref), refers ? 4 : 5);
         }
       }
       if (refers) Reference(d, kind, flags, ref, a);
       fill = true;
     } else if (writes) {
-      operand = mode.Format;
+      operand = ModeOf(d.ops, op).Format;
     }
   }
 

@@ -125,11 +125,20 @@ void TableRenderer::count(std::int32_t a, std::uint8_t b, std::string& line) {
   if (c.skip1stLeft >= 0) return;
 
   if (++c.rowPos < c.width) {
-    c.rowText = c.is(kTableR) ? HexByte(b) + c.rowText : c.rowText + HexByte(b);
+    if (c.is(kTableR)) {
+      std::string hex;
+      AppendHex(hex, b, 2);
+      c.rowText.insert(0, hex);
+    } else {
+      AppendHex(c.rowText, b, 2);
+    }
     return;
   }
   c.rowPos = 0;
-  if (c.width > 0) c.rowText = HexByte(b);
+  if (c.width > 0) {
+    c.rowText.clear();
+    AppendHex(c.rowText, b, 2);
+  }
   if (c.height > 0) {
     if (!txt || (c.atEntryStart && c.skipCount == 0)) ++c.rowInGroup;
     if (c.skip == 0 || (c.skipCount == 0 && c.rowInGroup > 1)) c.atEntryStart = false;

@@ -85,7 +85,9 @@ void TableRenderer::renderRow(std::int32_t a, std::uint8_t b, std::string& line)
 
 void TableRenderer::write(std::int32_t a, std::uint8_t b, std::string& line) {
   TableCursor& c = d_.cursor;
-  line += ".byte $" + PadHex(b, 2, " ") + "\t;";
+  line += b < 0x10 ? ".byte $ " : ".byte $";
+  AppendHex(line, b, 0);
+  line += "\t;";
   if (c.rowPos == c.width - 1 || c.is(kTableTxt)) renderRow(a, b, line);
   if (c.height > 0 && c.rowPos == 0 && c.rowInGroup == 0 && !c.is(kTableTxt)) {
     if (line.back() != ';') line += " ";
