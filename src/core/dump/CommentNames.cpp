@@ -22,19 +22,6 @@ void AppendOperand(std::string& out, std::string_view format, std::string_view p
   out.append(format.substr(pos + placeholder.size()));
 }
 
-std::string ReplaceAll(std::string_view text, std::string_view placeholder, std::string_view with) {
-  std::string out;
-  std::size_t from = 0;
-  for (auto pos = text.find(placeholder); pos != std::string_view::npos;
-       pos = text.find(placeholder, from)) {
-    out.append(text.substr(from, pos - from));
-    out.append(with);
-    from = pos + placeholder.size();
-  }
-  out.append(text.substr(from));
-  return out;
-}
-
 namespace {
 const std::string kNoName;
 
@@ -114,7 +101,8 @@ void AppendBothNames(std::string& out, const CodeDump& dump, std::string_view co
     AppendReplaced(out, comment, placeholder, name);
     return;
   }
-  const std::string first = ReplaceAll(comment, nextPlaceholder, AddressName(dump, next, flags));
+  std::string first;
+  AppendReplaced(first, comment, nextPlaceholder, [&] { return AddressName(dump, next, flags); });
   AppendReplaced(out, first, placeholder, name);
 }
 }  // namespace

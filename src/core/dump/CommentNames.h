@@ -14,8 +14,6 @@ struct CodeDump;
 // lo zero-filled to width digits; all in lower case.
 void AppendOperand(std::string& out, std::string_view format, std::string_view placeholder, int hi,
                    std::uint32_t lo, int width);
-// Every occurrence replaced, left to right; replacements are not searched again.
-std::string ReplaceAll(std::string_view text, std::string_view placeholder, std::string_view with);
 
 // The name of address n in a comment, by the mode's flags: read, write or
 // joined names, with a hex label on an empty side.

@@ -7,18 +7,7 @@ namespace morvane {
 
 namespace {
 constexpr char kDigits[] = "0123456789ABCDEF";
-
 constexpr char kLowerDigits[] = "0123456789abcdef";
-
-std::string RawHex(std::uint32_t v) {
-  char digits[8];
-  char* p = digits + sizeof digits;
-  do {
-    *--p = kDigits[v & 0xF];
-    v >>= 4;
-  } while (v != 0);
-  return std::string(p, digits + sizeof digits);
-}
 
 bool IsHexDigit(char c) {
   return std::isxdigit(static_cast<unsigned char>(c)) != 0;
@@ -26,7 +15,9 @@ bool IsHexDigit(char c) {
 }  // namespace
 
 std::string Hex(std::int64_t value) {
-  return RawHex(static_cast<std::uint32_t>(value));
+  std::string digits;
+  AppendHex(digits, static_cast<std::uint32_t>(value), 0);
+  return digits;
 }
 
 std::string PadHex(std::int64_t value, int width, std::string_view fill) {
