@@ -2,6 +2,8 @@
 // other names that lead to it.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "shell/JobError.h"
@@ -44,6 +46,15 @@ TEST(OutFile, WritesThroughLinksToAnEarlierOutput) {
   WriteOut(hard, "via hard");
   EXPECT_EQ(fs::hard_link_count(target), 2u);
   EXPECT_EQ(Slurp(target), "via hard");
+}
+
+TEST(OutFile, AnEarlierOutputWeMayNotWriteIsKept) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root may write any file";
+  TempDir dir;
+  const std::string path = dir.write("locked.txt", "kept");
+  fs::permissions(path, fs::perms::owner_read);
+  EXPECT_THROW(OutFile out(path), JobError);
+  EXPECT_EQ(Slurp(path), "kept");
 }
 
 TEST(OutFile, LargeWritesArriveWholeAndInOrder) {

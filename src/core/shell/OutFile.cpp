@@ -4,6 +4,8 @@
 #include <optional>
 #include <system_error>
 
+#include <unistd.h>
+
 #include "shell/JobError.h"
 
 namespace morvane {
@@ -17,13 +19,14 @@ constexpr std::size_t kFlushAt = 1 << 16;  // small enough to stay in cache
 // An earlier output that is a plain file of its own is removed before the new
 // one is created: truncating a file in place and writing it again makes some
 // file systems (ext4) push the new text to disk at once, which costs more than
-// the job itself on a small dump. Links, and files that can't be removed, are
-// truncated and written through as before. The old file's permissions are
-// returned; nullopt when nothing was removed.
+// the job itself on a small dump. Links, files we may not write and files that
+// can't be removed are left to be truncated and written through (or refused)
+// as before. The old file's permissions are returned; nullopt when nothing was
+// removed.
 std::optional<fs::perms> RemoveEarlierOutput(const std::string& path) {
   std::error_code ec;
   const fs::file_status st = fs::symlink_status(path, ec);
-  if (ec || !fs::is_regular_file(st)) return std::nullopt;
+  if (ec || !fs::is_regular_file(st) || ::access(path.c_str(), W_OK) != 0) return std::nullopt;
   if (fs::hard_link_count(path, ec) != 1 || ec) return std::nullopt;
   if (!fs::remove(path, ec) || ec) return std::nullopt;
   return st.permissions();
