@@ -6,12 +6,6 @@
 namespace morvane::test {
 namespace {
 
-std::string Rom(std::initializer_list<int> bytes) {
-  std::string s;
-  for (int b : bytes) s.push_back(static_cast<char>(b));
-  return s;
-}
-
 const std::string kHeading =
     "Start\tEnd\tWidth\tHeight\tSkip1st\tSkip\tAddrOS\tIndexOS\tOptions\tTitle\r\n";
 

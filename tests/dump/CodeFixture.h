@@ -1,6 +1,7 @@
 // Small Op_Codes files, ROMs and settings for the 8-bit Code dump tests.
 #pragma once
 
+#include <initializer_list>
 #include <map>
 #include <string>
 
@@ -13,6 +14,13 @@
 namespace morvane::test {
 
 // A toy processor: every opcode not listed is bad, so data stands out.
+// A ROM image from byte values.
+inline std::string Rom(std::initializer_list<int> bytes) {
+  std::string s;
+  for (int b : bytes) s.push_back(static_cast<char>(b));
+  return s;
+}
+
 inline std::string MiniOpcodes(const std::string& extraLines = "") {
   std::string t =
       "A\tImp\t\t\r\n"

@@ -7,12 +7,6 @@
 namespace morvane::test {
 namespace {
 
-std::string Rom(std::initializer_list<int> bytes) {
-  std::string s;
-  for (int b : bytes) s.push_back(static_cast<char>(b));
-  return s;
-}
-
 const char* kRule = ";--------------------";
 
 TEST(CodeTables, RowsGroupsAndIndexes) {
