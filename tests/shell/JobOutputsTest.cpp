@@ -9,6 +9,8 @@
 #include <set>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "SheetBitmap.h"
 #include "analysis/FileCompare.h"
 #include "analysis/RelativeSearch.h"
@@ -240,6 +242,25 @@ TEST(JobOutputs, AnOutputThatIsAHardLinkIsReplacedNotWrittenThrough) {
       EXPECT_EQ(Slurp(elsewhere.file(std::to_string(i))), "someone else's") << outputs[i];
       EXPECT_EQ(fs::hard_link_count(outputs[i]), 1u) << outputs[i];
     }
+  }
+}
+
+// An output name that is a FIFO is refused at once (writing to it would wait
+// for a reader forever) and the FIFO is left as it was.
+TEST(JobOutputs, AnOutputThatIsAFifoIsRefused) {
+  for (const Job& job : Jobs()) {
+    TempDir dir;
+    WriteInputs(dir.path());
+    ScriptedHost first;
+    if (job.name == "merge") RunJob(Jobs()[7], first, dir.path());
+    const std::vector<std::string> outputs = RunJob(job, first, dir.path()).written;
+    for (const std::string& path : outputs) {
+      fs::remove(path);
+      ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0) << path;
+    }
+    ScriptedHost host;
+    EXPECT_NE(RunJob(job, host, dir.path()).outcome, Outcome::Done) << job.name;
+    for (const std::string& path : outputs) EXPECT_TRUE(fs::is_fifo(path)) << path;
   }
 }
 
