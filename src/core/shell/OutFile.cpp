@@ -46,7 +46,32 @@ std::string TempName(const std::string& path, unsigned attempt) {
   return folder + "." + name + tail;
 }
 
+// The temporary files being written, for RemoveOpenTempFiles: a slot holds
+// the name's characters, owned by its OutFile, until the file is closed or
+// discarded. A job has only a few outputs open at a time.
+constexpr int kSlots = 32;
+std::atomic<const char*> gOpenTemps[kSlots];
+
 }  // namespace
+
+void RemoveOpenTempFiles() noexcept {
+  for (auto& slot : gOpenTemps) {
+    if (const char* name = slot.exchange(nullptr)) ::unlink(name);
+  }
+}
+
+void OutFile::track(bool open) {
+  if (open) {
+    for (int i = 0; i < kSlots && slot_ < 0; ++i) {
+      const char* expected = nullptr;
+      if (gOpenTemps[i].compare_exchange_strong(expected, temp_.c_str())) slot_ = i;
+    }
+  } else if (slot_ >= 0) {
+    const char* mine = temp_.c_str();
+    gOpenTemps[slot_].compare_exchange_strong(mine, nullptr);
+    slot_ = -1;
+  }
+}
 
 OutFile::OutFile(std::string path) : path_(std::move(path)) {
   mode_t mode = 0;
@@ -60,6 +85,7 @@ OutFile::OutFile(std::string path) : path_(std::move(path)) {
     temp_.clear();
     throw JobError(kErrFileAccess, path_);
   }
+  track(true);
   // The replaced file's permissions carry over; a new one gets the umask's.
   if (mode != 0) (void)::fchmod(fd_, mode);
   buffer_.reserve(kFlushAt + 4096);
@@ -101,6 +127,7 @@ void OutFile::close() {
     abandon();
     throw JobError(kErrFileAccess, path_);
   }
+  track(false);
   temp_.clear();
 }
 
@@ -112,6 +139,7 @@ void OutFile::abandon() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   buffer_.clear();
+  track(false);
   if (!temp_.empty()) ::unlink(temp_.c_str());
   temp_.clear();
 }
