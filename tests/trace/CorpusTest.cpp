@@ -22,12 +22,17 @@ struct Block {
 struct CorpusRom {
   const char* name;
   std::vector<Block> blocks;
+  double code;  // the least share of its code shown as code
+  double all;   // and of all its bytes shown right
 };
 
 const std::vector<Block> kNrom = {{0, 0x8000}, {1, 0xC000}};
 const std::vector<Block> kBanked = {{0, 0x8000}, {1, 0x8000}, {2, 0x8000}, {3, 0xC000}};
-const CorpusRom kCorpus[] = {{"idioms", kNrom}, {"game", kNrom},    {"numbers", kNrom},
-                             {"mmc1", kBanked}, {"uxrom", kBanked}};
+// The C programs link library modules that carry no line information, so
+// the truth takes all of their code segment for code, tables in it too.
+const CorpusRom kCorpus[] = {{"idioms", kNrom, 99.5, 99.9}, {"variants", kNrom, 99.5, 99.9},
+                             {"game", kNrom, 97.5, 99.5},   {"numbers", kNrom, 97.5, 99.5},
+                             {"mmc1", kBanked, 99.5, 99.9}, {"uxrom", kBanked, 99.5, 99.9}};
 
 const std::string kCorpusDir = MORVANE_CORPUS_DIR;
 const std::string kOpCodes = std::string(MORVANE_SOURCE_DATA_DIR) + "/Op_Codes_NES.txt";
@@ -55,13 +60,15 @@ TEST(TraceCorpus, FindsCodeAndDataAsTheLinkerLaidThemOut) {
   for (const CorpusRom& rom : kCorpus) {
     const std::string bytes = Slurp(kCorpusDir + "/" + rom.name + ".nes");
     const auto truth = ReadTruth(Slurp(kCorpusDir + "/" + rom.name + ".dbg"), bytes.size());
+    Figures whole;
     for (const Block& b : rom.blocks) {
       const Settings s = BlockSettings(b);
       const TraceResult traced = TraceCode({bytes, s.origin(), s.base, s.start, s.end, {}}, shapes);
       const Figures f = Score(traced.tablesText, truth, s.origin(), s.start, s.end);
-      std::printf("%-8s block %d: code %6.2f %%  data %6.2f %%  all %6.2f %%  (%ld code, %ld data)\n",
-                  rom.name, b.number, f.codePct(), f.dataPct(), f.allPct(), f.code, f.data);
-      total.add(f);
+      std::printf(
+          "%-8s block %d: code %6.2f %%  data %6.2f %%  all %6.2f %%  (%ld code, %ld data)\n",
+          rom.name, b.number, f.codePct(), f.dataPct(), f.allPct(), f.code, f.data);
+      whole.add(f);
       // The list it wrote is one the dump reads, and the dump runs to its end.
       TempDir dir;
       ScriptedHost host;
@@ -72,11 +79,12 @@ TEST(TraceCorpus, FindsCodeAndDataAsTheLinkerLaidThemOut) {
       EXPECT_EQ(done.outcome, Outcome::Done) << rom.name << " block " << b.number;
       EXPECT_TRUE(host.warnings.empty()) << rom.name << " block " << b.number;
     }
+    EXPECT_GE(whole.codePct(), rom.code) << rom.name;
+    EXPECT_GE(whole.allPct(), rom.all) << rom.name;
+    total.add(whole);
   }
   std::printf("all blocks: code %6.2f %%  data %6.2f %%  all %6.2f %%\n", total.codePct(),
               total.dataPct(), total.allPct());
-  EXPECT_GE(total.codePct(), 99.5);
-  EXPECT_GE(total.allPct(), 99.0);
 }
 
 }  // namespace

@@ -91,24 +91,26 @@ Figures Score(const std::string& tablesText, const std::vector<Truth>& truth, st
     }
   }
   Figures f;
+  // With TRACE_CORPUS_VERBOSE set, every stretch shown wrong is printed.
   const bool verbose = std::getenv("TRACE_CORPUS_VERBOSE") != nullptr;
-  std::int32_t missFrom = -1;
+  std::int32_t wrongFrom = -1;
+  bool wrongCode = false;
   for (std::int32_t a = start; a <= end + 1; ++a) {
-    bool miss = false;
-    if (a <= end) {
-      const std::int64_t o = a - origin;
-      if (o >= 0 && static_cast<std::size_t>(o) < truth.size()) {
-        const bool isCode = truth[static_cast<std::size_t>(o)] == Truth::Code;
-        miss = isCode == shownData[static_cast<std::size_t>(a - start)];
+    const std::int64_t o = a - origin;
+    const bool known = a <= end && o >= 0 && static_cast<std::size_t>(o) < truth.size();
+    const bool isCode = known && truth[static_cast<std::size_t>(o)] == Truth::Code;
+    const bool wrong = known && isCode == shownData[static_cast<std::size_t>(a - start)];
+    if (wrongFrom >= 0 && (!wrong || isCode != wrongCode)) {
+      if (verbose) {
+        std::printf("  %s %04X-%04X\n", wrongCode ? "code shown as data" : "data shown as code",
+                    static_cast<unsigned>(wrongFrom), static_cast<unsigned>(a - 1));
       }
+      wrongFrom = -1;
     }
-    if (miss && missFrom < 0) missFrom = a;
-    if (!miss && missFrom >= 0 && verbose) {
-      const bool isCode = truth[static_cast<std::size_t>(missFrom - origin)] == Truth::Code;
-      std::printf("  %s %04X-%04X\n", isCode ? "code shown as data" : "data shown as code",
-                  static_cast<unsigned>(missFrom), static_cast<unsigned>(a - 1));
+    if (wrong && wrongFrom < 0) {
+      wrongFrom = a;
+      wrongCode = isCode;
     }
-    if (!miss) missFrom = -1;
   }
   for (std::int32_t a = start; a <= end; ++a) {
     const std::int64_t o = a - origin;

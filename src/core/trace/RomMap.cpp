@@ -59,8 +59,9 @@ RomMap::RomMap(const std::string& rom, std::int64_t origin, std::int32_t base)
   if (header_.present) {
     prgHave = std::clamp<std::int64_t>(fileSize - header_.prgOffset, 0, prgSize);
     if (prgHave < prgSize) {
-      notes_.push_back("The file holds " + std::to_string(prgHave) + " bytes of PRG ROM where its " +
-                       "header says " + std::to_string(prgSize) + ".");
+      notes_.push_back("The file holds " + std::to_string(prgHave) +
+                       " bytes of PRG ROM where its " + "header says " + std::to_string(prgSize) +
+                       ".");
     }
     if (prgSize == 0) notes_.push_back("The header says the file holds no PRG ROM.");
   }

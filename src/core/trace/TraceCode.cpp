@@ -14,23 +14,32 @@ struct Vector {
 };
 constexpr Vector kVectors[] = {{"RESET", 0xFFFC}, {"NMI", 0xFFFA}, {"IRQ", 0xFFFE}};
 
-std::string Hex4(std::int32_t a) {
-  return HexWord(a);
-}
-
 // Traces from a, or notes why it cannot.
 void Enter(Tracer& tracer, const RomMap& map, std::int32_t a, const std::string& what,
            std::vector<std::string>& notes) {
+  const std::string where = what + " " + HexWord(a);
   if (!map.mapped(a)) {
-    notes.push_back(what + " points to " + Hex4(a) + ", outside the ROM.");
-    return;
+    notes.push_back(where + " lies outside the ROM.");
+  } else if (a >= 0xFFFA) {
+    notes.push_back(where + " lies in the vectors.");
+  } else {
+    tracer.trace(a, false);
+    if (!tracer.code(a)) notes.push_back(where + " does not hold code.");
   }
-  if (a >= 0xFFFA) {
-    notes.push_back(what + " points to " + Hex4(a) + ", into the vectors.");
-    return;
+}
+
+// What the trace saw: the mapper and where it started.
+std::string Seen(const RomMap& map, const std::vector<std::string>& starts) {
+  const INesHeader& h = map.header();
+  std::string text = h.present ? "Mapper " + std::to_string(h.mapper) + ", " +
+                                     std::to_string(h.prgBanks * 16) + " KiB of PRG ROM."
+                               : "No iNES header: only the dumped block is traced.";
+  if (!starts.empty()) {
+    text += " Traced from";
+    for (const std::string& s : starts) text += " " + s;
+    text += ".";
   }
-  tracer.trace(a, false);
-  if (!tracer.code(a)) notes.push_back(what + " points to " + Hex4(a) + ", which is not code.");
+  return text;
 }
 
 }  // namespace
@@ -47,24 +56,29 @@ std::array<OpcodeShape, 256> ShapesOf(const OpcodeSet& ops) {
 TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes) {
   TraceResult result;
   const RomMap map(request.rom, request.origin, request.base);
-  result.notes = map.notes();
+  std::vector<std::string> notes;
+  std::vector<std::string> starts;
   Tracer tracer(map, shapes);
-  std::vector<std::int32_t> vectors;
   if (map.word(0xFFFA) >= 0 && map.word(0xFFFE) >= 0) {
     for (const Vector& v : kVectors) {
       const std::int32_t target = map.word(v.at);
-      Enter(tracer, map, target, std::string(v.name) + " vector " + Hex4(v.at), result.notes);
-      vectors.push_back(target);
+      Enter(tracer, map, target, std::string("The ") + v.name + " vector's target", notes);
+      starts.push_back(std::string(v.name) + " " + HexWord(target));
     }
   } else {
-    result.notes.push_back("The vectors FFFA-FFFF are not in the ROM as mapped.");
+    notes.push_back("The vectors FFFA-FFFF are not in the ROM as mapped.");
   }
   for (const std::int32_t e : request.entries) {
-    Enter(tracer, map, e, "Entry point " + Hex4(e), result.notes);
+    Enter(tracer, map, e, "Entry point", notes);
+    starts.push_back(HexWord(e));
   }
+  result.notes = map.notes();
+  result.notes.push_back(Seen(map, starts));
+  result.notes.insert(result.notes.end(), notes.begin(), notes.end());
   tracer.resolveTables();
   tracer.followLater();
   tracer.fillGaps(0x8000, 0xFFF9);
+  tracer.showSkips();
   RowRequest rows{map, tracer, request.origin, request.start, request.end};
   result.tablesText = TableRows(rows, result);
   return result;

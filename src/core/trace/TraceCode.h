@@ -11,7 +11,7 @@
 namespace morvane {
 
 struct TraceRequest {
-  const std::string& rom;  // the whole file
+  const std::string& rom;   // the whole file
   std::int64_t origin = 0;  // the file offset of CPU address A is A - origin
   std::int32_t base = 0x8000;
   std::int32_t start = 0x8000;
@@ -20,9 +20,9 @@ struct TraceRequest {
 };
 
 struct TraceResult {
-  std::string tablesText;  // Tables.txt: what is not code, as a Table List
+  std::string tablesText;          // Tables.txt: what is not code, as a Table List
   std::vector<std::string> notes;  // what the trace could not follow
-  bool entered = false;  // some code of the dumped range was reached
+  bool entered = false;            // some code of the dumped range was reached
 };
 
 TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes);

@@ -9,8 +9,8 @@ namespace morvane {
 
 namespace {
 
-constexpr int kFillRun = 8;       // identical bytes that make a row of their own
-constexpr std::size_t kCandidates = 8;    // code starts offered for a range nothing enters
+constexpr int kFillRun = 8;             // identical bytes that make a row of their own
+constexpr std::size_t kCandidates = 8;  // code starts offered for a range nothing enters
 constexpr const char* kHeader =
     "Start\tEnd\tWidth\tHeight\tSkip1st\tSkip\tAddrOS\tIndexOS\tOptions\tTitle\r\n";
 
@@ -101,10 +101,11 @@ std::string TableRows(const RowRequest& r, TraceResult& result) {
     if (at < 0) continue;
     Table& row = tables[static_cast<std::int32_t>(at)];
     row.bytes = t.partner >= 0 ? t.count : 2 * t.count;
-    row.width = t.partner >= 0 ? "-" + LowerCase(Hex(view.dumpAddress(t.partner) >= 0
-                                                        ? view.dumpAddress(t.partner)
-                                                        : t.partner))
-                               : "2";
+    row.width =
+        t.partner >= 0
+            ? "-" + LowerCase(Hex(view.dumpAddress(t.partner) >= 0 ? view.dumpAddress(t.partner)
+                                                                   : t.partner))
+            : "2";
     row.addrOS = t.addrOS;
   }
   if (r.map.word(0xFFFA) >= 0 && r.map.word(0xFFFE) >= 0 && view.dumpAddress(0xFFFA) >= 0) {

@@ -43,6 +43,21 @@ bool Tracer::bad(std::uint8_t op) const {
   return (flags_[op] & kFlagBad) != 0 || op == kBrk;
 }
 
+bool Tracer::bitSkip(std::int32_t a) const {
+  const int before = map_.byte(a - 1);
+  return (before == kBitAbs || before == kBitZp) && role(a - 1) == kRoleOpcode;
+}
+
+void Tracer::showSkips() {
+  // A BIT whose operand is itself code is the skip idiom: its opcode byte
+  // shows as data so that the code it hides shows as code.
+  for (std::int32_t a = 1; a <= 0xFFFF; ++a) {
+    if (role(a) == kRoleOpcode && role(a - 1) == kRoleOpcode && bitSkip(a)) {
+      setRole(a - 1, kRoleData);
+    }
+  }
+}
+
 bool Tracer::decode(std::int32_t a, Insn& in) const {
   const int b = map_.byte(a);
   if (b < 0 || bad(static_cast<std::uint8_t>(b))) return false;
@@ -106,11 +121,13 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     const int flags = flags_[in.op];
     const int kind = kind_[in.op];
     if (a + len - 1 > 0xFFFF) return false;
+    const bool skipped = bitSkip(a);
     for (int i = 0; i < len; ++i) {
       const ByteRole r = role(a + i);
-      // Code that overlaps other code (the BIT skip) is taken only from a
-      // sure entry.
-      if (r == kRoleData || (strict && r != kRoleNone)) return false;
+      // Code that overlaps other code is taken only from a sure entry or
+      // where a BIT hides it.
+      const bool hidden = skipped && r == kRoleOperand && i < 2;
+      if (r == kRoleData || (strict && r != kRoleNone && !hidden)) return false;
     }
     setRole(a, kRoleOpcode);
     ++added_;
@@ -240,7 +257,7 @@ void Tracer::dispatch(const std::vector<Insn>& history, const Insn& in) {
 
 bool Tracer::plausibleTarget(std::int32_t t) const {
   if (t < 0 || t > 0xFFFF || !map_.mapped(t)) return false;
-  if (role(t) == kRoleOperand || role(t) == kRoleData) return false;
+  if ((role(t) == kRoleOperand && !bitSkip(t)) || role(t) == kRoleData) return false;
   // The instructions up to the first change of flow must be ones valid
   // code holds.
   std::int32_t p = t;
@@ -284,6 +301,26 @@ void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
     if (!boundary) continue;
     // One lone instruction that leads nowhere known proves nothing.
     trace(a, true, 2);
+    resolveTables();
+  }
+  // Two words in a row in what is not code, each the address of known code
+  // or of a place nothing reached that looks like code: a table of handlers.
+  const auto unreached = [&](std::int32_t t) {
+    return t >= from && t <= to && role(t) == kRoleNone && !read(t) && plausibleTarget(t);
+  };
+  for (std::int32_t p = from; p + 3 <= to; ++p) {
+    if (code(p) || code(p + 1) || code(p + 2) || code(p + 3)) continue;
+    const std::int32_t first = map_.word(p);
+    const std::int32_t second = map_.word(p + 2);
+    const bool newFirst = unreached(first);
+    const bool newSecond = unreached(second);
+    const auto known = [&](std::int32_t t) { return t >= 0 && role(t) == kRoleOpcode; };
+    if (first == second || !(newFirst || known(first)) || !(newSecond || known(second)) ||
+        !(newFirst || newSecond)) {
+      continue;
+    }
+    if (newFirst) trace(first, true, 2);
+    if (newSecond) trace(second, true, 2);
     resolveTables();
   }
 }

@@ -49,6 +49,8 @@ class Tracer {
   // Tries every address from..to that nothing reached as a speculative
   // entry: code only ever called through pointers the trace cannot follow.
   void fillGaps(std::int32_t from, std::int32_t to);
+  // Shows the opcode of each BIT that hides code as data.
+  void showSkips();
 
   ByteRole role(std::int32_t a) const { return static_cast<ByteRole>(state_.role[idx(a)]); }
   bool code(std::int32_t a) const {
@@ -77,7 +79,7 @@ class Tracer {
     std::vector<std::uint8_t> role = std::vector<std::uint8_t>(0x10000);
     std::vector<FoundTable> tables;
     std::vector<Pending> pending;
-    std::vector<std::int32_t> later;  // calls into the switched bank
+    std::vector<std::int32_t> later;     // calls into the switched bank
     std::vector<std::int32_t> dataRefs;  // ROM addresses instructions read or write
   };
 
@@ -90,6 +92,8 @@ class Tracer {
   enum class Reach { Here, Later, Outside, Nowhere };
   Reach reachOf(std::int32_t from, std::int32_t to);
   bool decode(std::int32_t a, Insn& in) const;
+  // Whether the byte before a is a traced BIT whose operand a is.
+  bool bitSkip(std::int32_t a) const;
   void setRole(std::int32_t a, ByteRole r) { state_.role[idx(a)] = r; }
   void markData(std::int32_t from, std::int32_t count);
   // After a return or an indirect jump: the table or target its last
