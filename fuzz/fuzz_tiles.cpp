@@ -26,12 +26,15 @@ morvane::TileArguments TakeArguments(std::string& bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string bytes(reinterpret_cast<const char*>(data), size);
-  const morvane::CharTable table = morvane::ParseTable(bytes);
-  const morvane::TableMaker maker(table);
-  const morvane::CharTable reread = morvane::ParseTable(maker.fileText());
-  if (reread.text != table.text || reread.glyphWidth != table.glyphWidth ||
-      reread.endPhraseByte != table.endPhraseByte || reread.newLineByte != table.newLineByte) {
-    std::abort();
+  try {
+    const morvane::CharTable table = morvane::ParseTable(bytes);
+    const morvane::TableMaker maker(table);
+    const morvane::CharTable reread = morvane::ParseTable(maker.fileText());
+    if (reread.text != table.text || reread.glyphWidth != table.glyphWidth ||
+        reread.endPhraseByte != table.endPhraseByte || reread.newLineByte != table.newLineByte) {
+      std::abort();
+    }
+  } catch (const morvane::JobError&) {  // a width past 32767
   }
   morvane::SplitUtf8(bytes);
   const morvane::TileArguments args = TakeArguments(bytes);
