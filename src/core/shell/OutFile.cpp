@@ -78,14 +78,17 @@ OutFile::OutFile(std::string path) : path_(std::move(path)) {
   if (path_.empty() || !MayReplace(path_, mode)) throw JobError(kErrFileAccess, path_);
   for (unsigned attempt = 0; fd_ < 0 && attempt < 100; ++attempt) {
     temp_ = TempName(path_, attempt);
+    // Known before it exists, so that Ctrl+C never misses it.
+    track(true);
     fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ < 0 && errno != EEXIST) break;
+    if (fd_ >= 0) break;
+    track(false);
+    if (errno != EEXIST) break;
   }
   if (fd_ < 0) {
     temp_.clear();
     throw JobError(kErrFileAccess, path_);
   }
-  track(true);
   // The replaced file's permissions carry over; a new one gets the umask's.
   if (mode != 0) (void)::fchmod(fd_, mode);
   buffer_.reserve(kFlushAt + 4096);
