@@ -92,6 +92,8 @@ class Tracer {
   enum class Reach { Here, Later, Outside, Nowhere };
   Reach reachOf(std::int32_t from, std::int32_t to);
   bool decode(std::int32_t a, Insn& in) const;
+  // Whether a starts a string of characters with its terminator.
+  bool text(std::int32_t a) const;
   // Whether the byte before a is a traced BIT whose operand a is.
   bool bitSkip(std::int32_t a) const;
   void setRole(std::int32_t a, ByteRole r) { state_.role[idx(a)] = r; }
