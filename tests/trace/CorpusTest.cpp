@@ -32,10 +32,10 @@ const std::vector<Block> kNrom = {{0, 0x8000}, {1, 0xC000}};
 const std::vector<Block> kBanked = {{0, 0x8000}, {1, 0x8000}, {2, 0x8000}, {3, 0xC000}};
 // The C programs link library modules that carry no line information, so
 // the truth takes all of their code segment for code, tables in it too.
-const CorpusRom kCorpus[] = {{"idioms", kNrom, 99.5, 99.9}, {"variants", kNrom, 99.5, 99.9},
-                             {"game", kNrom, 97.5, 99.5},   {"numbers", kNrom, 97.5, 99.5},
-                             {"menu", kNrom, 97.5, 99.5},   {"life", kNrom, 97.5, 99.5},
-                             {"mmc1", kBanked, 99.5, 99.9}, {"uxrom", kBanked, 99.5, 99.9}};
+const CorpusRom kCorpus[] = {
+    {"idioms", kNrom, 99.5, 99.9},  {"variants", kNrom, 99.5, 99.9}, {"game", kNrom, 97.5, 99.5},
+    {"numbers", kNrom, 97.5, 99.5}, {"menu", kNrom, 97.5, 99.5},     {"life", kNrom, 97.5, 99.5},
+    {"mmc1", kBanked, 99.5, 99.9},  {"uxrom", kBanked, 99.5, 99.9},  {"mmc3", kBanked, 99.5, 99.9}};
 
 const std::string kCorpusDir = MORVANE_CORPUS_DIR;
 const std::string kOpCodes = std::string(MORVANE_SOURCE_DATA_DIR) + "/Op_Codes_NES.txt";

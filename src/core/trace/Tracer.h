@@ -28,8 +28,10 @@ struct FoundTable {
 
 // What a called routine does with its return address.
 struct Callee {
-  enum Kind { Returns, Engine, Terminated, Counted } kind = Returns;
-  int value = 0;  // the terminator, or the count of bytes after the call
+  enum Kind { Returns, Engine, Terminated, Counted, Unknown } kind = Returns;
+  // The terminator, the count of bytes after the call, or for an engine
+  // what its table's entries are short of their targets.
+  int value = 0;
 };
 
 class Tracer {
