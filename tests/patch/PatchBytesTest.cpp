@@ -2,6 +2,7 @@
 // format descriptions.
 #include <gtest/gtest.h>
 
+#include "PatchFixture.h"
 #include "patch/Bps.h"
 #include "patch/Crc32.h"
 #include "patch/Ips.h"
@@ -9,16 +10,6 @@
 
 namespace morvane::test {
 namespace {
-
-// Bytes from hex pairs; spaces are ignored.
-std::string B(std::string_view hex) {
-  std::string bytes;
-  for (std::size_t i = 0; i < hex.size(); ++i) {
-    if (hex[i] == ' ') continue;
-    bytes += static_cast<char>(std::stoi(std::string(hex.substr(i++, 2)), nullptr, 16));
-  }
-  return bytes;
-}
 
 std::string Zeros(std::size_t n) {
   return std::string(n, '\0');
@@ -80,14 +71,6 @@ TEST(PatchBytes, IpsRefusesWhatItCannotHold) {
   EXPECT_THROW(CreateIps(big, WithByte(big, kIpsLimit, 1)), JobError);
   EXPECT_THROW(CreateIps(big, big.substr(0, kIpsLimit)), JobError);
   EXPECT_EQ(CreateIps(big, WithByte(big, kIpsLimit - 1, 1)), "PATCH" + B("FFFFFF 0001 01") + "EOF");
-}
-
-std::string Footer(std::string_view source, std::string_view target, std::string patch) {
-  for (const std::uint32_t crc : {Crc32(source), Crc32(target)})
-    for (int i = 0; i < 4; ++i) patch += static_cast<char>(crc >> (8 * i));
-  const std::uint32_t crc = Crc32(patch);
-  for (int i = 0; i < 4; ++i) patch += static_cast<char>(crc >> (8 * i));
-  return patch;
 }
 
 TEST(PatchBytes, Bps) {

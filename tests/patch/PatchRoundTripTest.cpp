@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "PatchPairs.h"
+#include "PatchFixture.h"
 #include "patch/Ips.h"
 #include "patch/PatchFormat.h"
 

@@ -1,11 +1,33 @@
-// Source and target pairs for the patch tests: named cases and random edits.
+// Pieces of the patch tests: patches spelt in hex, and source and target
+// pairs, named cases and random edits.
 #pragma once
 
 #include <random>
 #include <string>
 #include <vector>
 
+#include "patch/Crc32.h"
+
 namespace morvane::test {
+
+// Bytes from hex pairs; spaces are ignored.
+inline std::string B(std::string_view hex) {
+  std::string bytes;
+  for (std::size_t i = 0; i < hex.size(); ++i) {
+    if (hex[i] == ' ') continue;
+    bytes += static_cast<char>(std::stoi(std::string(hex.substr(i++, 2)), nullptr, 16));
+  }
+  return bytes;
+}
+
+// The patch with the source, target and patch CRC32 values appended.
+inline std::string Footer(std::string_view source, std::string_view target, std::string patch) {
+  for (const std::uint32_t crc : {Crc32(source), Crc32(target)})
+    for (int i = 0; i < 4; ++i) patch += static_cast<char>(crc >> (8 * i));
+  const std::uint32_t crc = Crc32(patch);
+  for (int i = 0; i < 4; ++i) patch += static_cast<char>(crc >> (8 * i));
+  return patch;
+}
 
 struct PatchPair {
   std::string name;
