@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "patch/BlockIndex.h"
 #include "patch/Bps.h"
 #include "patch/Crc32.h"
@@ -10,6 +12,10 @@ namespace {
 // Candidates tried per lookup in each index: enough to find moved and repeated
 // data, few enough to keep long runs of one byte from slowing creation down.
 constexpr int kChain = 24;
+// Deep into bytes that match nothing, look for matches at every few offsets
+// only: a match found late is extended back to where it starts.
+constexpr std::size_t kSkipRate = 32;
+constexpr std::size_t kMaxSkip = 15;
 // A match this rewarding is taken without searching the indexes for a better one.
 constexpr long long kGoodEnough = 256;
 
@@ -44,7 +50,7 @@ class BpsWriter {
     for (std::size_t p = 0; p < target_.size();) {
       Match m = best(p);
       if (m.length == 0) {
-        ++p;
+        p += 1 + std::min((p - literal) / kSkipRate, kMaxSkip);
         continue;
       }
       while (p > literal && extendsBack(m, p)) {
