@@ -54,7 +54,7 @@ std::string ApplyIps(std::string_view source, std::string_view patch) {
     if (run) size = in.number(2);
     if (offset + size > kIpsLimit)
       PatchFault("The IPS record at offset " + Hex(offset) + "h reaches past 16 MiB.");
-    if (offset + size > out.size()) out.resize(offset + size, '\0');
+    if (size > 0 && offset + size > out.size()) out.resize(offset + size, '\0');
     if (run)
       out.replace(offset, size, size, in.bytes(1)[0]);
     else
