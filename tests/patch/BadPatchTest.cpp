@@ -62,6 +62,8 @@ TEST(BadPatch, RefusedWithAClearMessage) {
   for (const auto& c : cases)
     EXPECT_NE(FaultOf(c.source, c.patch).find(c.message), std::string::npos)
         << FaultOf(c.source, c.patch);
+  // Odd but harmless: an empty run past the end writes nothing.
+  EXPECT_EQ(ApplyPatch("AB", "PATCH" + B("000010 0000 0000 00") + "EOF"), "AB");
 }
 
 }  // namespace

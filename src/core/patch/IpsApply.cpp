@@ -52,13 +52,15 @@ std::string ApplyIps(std::string_view source, std::string_view patch) {
     std::size_t size = in.number(2);
     const bool run = size == 0;
     if (run) size = in.number(2);
+    const std::string_view data = in.bytes(run ? 1 : size);
     if (offset + size > kIpsLimit)
       PatchFault("The IPS record at offset " + Hex(offset) + "h reaches past 16 MiB.");
-    if (size > 0 && offset + size > out.size()) out.resize(offset + size, '\0');
+    if (size == 0) continue;  // an empty run
+    if (offset + size > out.size()) out.resize(offset + size, '\0');
     if (run)
-      out.replace(offset, size, size, in.bytes(1)[0]);
+      out.replace(offset, size, size, data[0]);
     else
-      out.replace(offset, size, in.bytes(size));
+      out.replace(offset, size, data);
   }
   if (in.left() == 3) {
     const std::size_t size = in.number(3);
