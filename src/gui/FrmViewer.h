@@ -41,7 +41,7 @@ class FrmViewer final : public QMainWindow {
   int currentLine() const;
 
   // Characters added per turn of the event loop while a file loads.
-  static constexpr qsizetype kSliceChars = 256 * 1024;
+  static constexpr qsizetype kSliceChars = 128 * 1024;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
