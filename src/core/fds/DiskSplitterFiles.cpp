@@ -2,8 +2,8 @@
 // file's data an extracted file beside the image.
 #include "fds/DiskListing.h"
 #include "fds/DiskSplitter.h"
-#include "shell/OutputGuard.h"
 #include "shell/JobError.h"
+#include "shell/OutputGuard.h"
 #include "shell/Values.h"
 
 namespace morvane::fds {
@@ -74,7 +74,7 @@ void DiskSplitter::dataId(std::uint8_t b) {
 
 void DiskSplitter::dataBytes(std::uint8_t b) {
   const char c = static_cast<char>(b);
-  file_->write(std::string_view(&c, 1));
+  if (!filling_) file_->write(std::string_view(&c, 1));
   if (count_ < length_) return;
   closeFiles();
   enterHeaderOrSpace();

@@ -44,6 +44,12 @@ JobResult cmdFDSSplit_Click(const Settings& settings, JobHost& host) {
     }
     file = *image;
     const std::string bytes = ReadBinaryFile(file);
+    if (bytes.size() <= static_cast<std::size_t>(settings.header ? fds::kHeaderSize : 0)) {
+      throw JobError(fds::kErrDiskFormat, bytes.empty()
+                                              ? "The image is empty."
+                                              : "The image holds no disk side: it has " +
+                                                    std::to_string(bytes.size()) + " bytes.");
+    }
     const std::string listingPath = fds::ListingPathFor(file);
     const std::string problem = OutputProblem(listingPath, {file});
     if (!problem.empty()) throw JobError(fds::kErrDiskFormat, problem);
@@ -59,7 +65,18 @@ JobResult cmdFDSSplit_Click(const Settings& settings, JobHost& host) {
     SaveListing(*listing, splitter.get());
     result.written.insert(result.written.end(), splitter->extracted().begin(),
                           splitter->extracted().end());
-    if (done) {
+    if (done && splitter->missing() != 0) {
+      const std::string shortBy = splitter->side() + " lacks " +
+                                  std::to_string(splitter->missing()) + " of its " +
+                                  std::to_string(fds::kSideSize) + " bytes";
+      host.setStatus("Done: " + shortBy);
+      Minor_Error_Handler(host, "Disk Image Cut Short",
+                          "The image ends inside a side: " + shortBy +
+                              ". The listing gives its real length in the SIDE LENGTH row, so "
+                              "that merge rebuilds the image as it is.",
+                          *image);
+      result.outcome = Outcome::Warned;
+    } else if (done) {
       host.setStatus("Done: ");
     } else {
       host.setStatus("Canceled at " + at + ": ");
