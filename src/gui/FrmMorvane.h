@@ -9,12 +9,15 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "gui/DialogHost.h"
 #include "gui/FrmAbout.h"
 #include "gui/FrmHowTo.h"
 #include "gui/FrmLicense.h"
 #include "gui/WindowHost.h"
+#include "shell/JobSpec.h"
 #include "shell/SettingsModel.h"
 
 class QAction;
@@ -25,8 +28,6 @@ class QPushButton;
 class QRadioButton;
 
 namespace morvane {
-
-using WindowJob = JobResult (*)(const Settings&, JobHost&);
 
 // Pixels of the window's title bar and borders, which the twips of its
 // height and width include but the client area does not.
@@ -61,15 +62,9 @@ class FrmMorvane : public QMainWindow {
   void opAddress_Click(int index);
   void opFeatures_Click(int index);
   void cmdCancel_Click();
-  void cmdDump_Click();
-  void cmdInsert_Click();
-  void cmdStrip_Click();
-  void cmdInsertPortopia_Click();
-  void cmdInsertGraphics_Click();
-  void cmdSearch_Click();
-  void cmdCompare_Click();
-  void cmdFDSSplit_Click();
-  void cmdFDSMerge_Click();
+  // The click of a job's button or menu item: runs the job inside the click
+  // with a snapshot of the settings and the window as host.
+  void runJob(const JobSpec& job);
   void mnuExit_Click();
   void mnuHowTo_Click();
   void mnuLicense_Click();
@@ -87,8 +82,10 @@ class FrmMorvane : public QMainWindow {
   void buildControls();
   void buildMenus();
   void connectControls();
-  // Runs one job with a snapshot of the settings; nullptr: not built yet.
-  void runJob(WindowJob job);
+  // The button of the registry's job with this control name, if the window
+  // offers that job as a button; jobs left without a place go to the Jobs menu.
+  void addJobButton(QWidget* frame, const char* control, QRect twips);
+  void addJobMenu();
   // Writes the model's state into the widgets.
   void showModel();
   void applySize();
@@ -109,10 +106,10 @@ class FrmMorvane : public QMainWindow {
   QLineEdit *txtAddress_ = nullptr, *txtBlock_ = nullptr, *txtStart_ = nullptr;
   QLineEdit *txtEnd_ = nullptr, *txtPhrase_ = nullptr, *txtLength_ = nullptr;
   QLineEdit* txtSearch_ = nullptr;
-  QPushButton *cmdDump_ = nullptr, *cmdInsert_ = nullptr, *cmdStrip_ = nullptr;
-  QPushButton *cmdInsertPortopia_ = nullptr, *cmdInsertGraphics_ = nullptr;
-  QPushButton *cmdSearch_ = nullptr, *cmdCompare_ = nullptr, *cmdFDSSplit_ = nullptr;
-  QPushButton *cmdFDSMerge_ = nullptr, *cmdCancel_ = nullptr;
+  QPushButton* cmdCancel_ = nullptr;
+  // The job buttons and menu items, each with its registry entry.
+  std::vector<std::pair<const JobSpec*, QPushButton*>> jobButtons_;
+  std::vector<std::pair<const JobSpec*, QAction*>> jobActions_;
 
   QPointer<FrmHowTo> howTo_;
   QPointer<FrmAbout> about_;

@@ -1,65 +1,62 @@
-// The job buttons. Each handler hands its core job to runJob, which runs it
-// inside the click with a snapshot of the settings and the window as host.
+// The job buttons and menu items, built from the job registry. Each runs its
+// core job inside the click with a snapshot of the settings and the window as host.
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <algorithm>
 
-#include "analysis/FileCompare.h"
-#include "analysis/RelativeSearch.h"
 #include "analysis/SearchWord.h"
-#include "dump/DumpDriver.h"
-#include "dump/DumpStep.h"
-#include "fds/FdsMerge.h"
-#include "fds/FdsSplit.h"
-#include "games/PortopiaInsert.h"
-#include "games/RomanciaGraphics.h"
 #include "gui/FrmMorvane.h"
-#include "insert/Insert.h"
-#include "insert/Strip.h"
+#include "gui/Widgets.h"
+#include "jobs/JobRegistry.h"
 
 namespace morvane {
 
-void FrmMorvane::cmdDump_Click() {
-  runJob(&morvane::cmdDump_Click);
+namespace {
+bool IsButton(const JobSpec& job) {
+  return job.window.reach == Reach::Button || job.window.reach == Reach::HiddenButton;
 }
-void FrmMorvane::cmdInsert_Click() {
-  runJob(&morvane::cmdInsert_Click);
-}
-void FrmMorvane::cmdStrip_Click() {
-  runJob(&morvane::cmdStrip_Click);
-}
-void FrmMorvane::cmdInsertPortopia_Click() {
-  runJob(&morvane::cmdInsertPortopia_Click);
-}
-void FrmMorvane::cmdInsertGraphics_Click() {
-  runJob(&morvane::cmdInsertGraphics_Click);
-}
-void FrmMorvane::cmdSearch_Click() {
-  if (model_.busy()) return;
-  // The job works on a snapshot of the settings: the box is rewritten here
-  // to the word the search looks for (The cat becomes THECAT).
-  const QString shown = ToQ(SearchBoxText(model_.settings().searchText));
-  if (txtSearch_->text() != shown) txtSearch_->setText(shown);
-  runJob(&morvane::cmdSearch_Click);
-}
-void FrmMorvane::cmdCompare_Click() {
-  runJob(&morvane::cmdCompare_Click);
-}
-void FrmMorvane::cmdFDSSplit_Click() {
-  runJob(&morvane::cmdFDSSplit_Click);
-}
-void FrmMorvane::cmdFDSMerge_Click() {
-  runJob(&morvane::cmdFDSMerge_Click);
+}  // namespace
+
+void FrmMorvane::addJobButton(QWidget* frame, const char* control, QRect twips) {
+  for (const JobSpec& job : Jobs()) {
+    if (!IsButton(job) || std::string_view(job.window.control) != control) continue;
+    auto* button = new WrapButton(job.window.caption, frame);
+    button->setObjectName(control);
+    button->setGeometry(twips);
+    jobButtons_.emplace_back(&job, button);
+  }
 }
 
-void FrmMorvane::runJob(WindowJob job) {
+void FrmMorvane::addJobMenu() {
+  QMenu* menu = nullptr;
+  for (const JobSpec& job : Jobs()) {
+    const bool placed = std::any_of(jobButtons_.begin(), jobButtons_.end(),
+                                    [&](const auto& entry) { return entry.first == &job; });
+    if (job.window.reach == Reach::CommandLine || placed) continue;
+    if (menu == nullptr) {
+      // Before Help, which stays last.
+      menu = new QMenu("&Jobs", this);
+      menu->setObjectName("mnuJobs");
+      const auto actions = menuBar()->actions();
+      menuBar()->insertMenu(actions.isEmpty() ? nullptr : actions.back(), menu);
+    }
+    QAction* item = menu->addAction(job.window.caption, this, [this, &job] { runJob(job); });
+    item->setObjectName(job.window.control != nullptr ? job.window.control : job.name);
+    jobActions_.emplace_back(&job, item);
+  }
+}
+
+void FrmMorvane::runJob(const JobSpec& job) {
   if (model_.busy()) return;
-  const bool dumpWithoutStep =
-      job == &morvane::cmdDump_Click && !MakeDumpStep(model_.settings().mode);
-  if (job == nullptr || dumpWithoutStep) {
-    dialogs_->noticeBox(this, windowTitle(), "This function is not available yet.");
-    return;
+  // The job works on a snapshot of the settings: the search box is rewritten
+  // here to the word the job looks for (The cat becomes THECAT).
+  if (job.reads(Setting::Word)) {
+    const QString shown = ToQ(SearchBoxText(model_.settings().searchText));
+    if (txtSearch_->text() != shown) txtSearch_->setText(shown);
   }
   const Settings snapshot = model_.settings();
-  job(snapshot, host_);
+  job.run(snapshot, host_);
   // A job that left without its idle state must not leave the window locked.
   if (model_.busy()) Enable_Controls(true);
   if (closePending_) close();

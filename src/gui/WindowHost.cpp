@@ -3,9 +3,9 @@
 #include <QCoreApplication>
 #include <QFile>
 
-#include "cli/DataFiles.h"
 #include "gui/DialogHost.h"
 #include "gui/FrmMorvane.h"
+#include "shell/DataFiles.h"
 
 namespace morvane {
 
@@ -17,8 +17,10 @@ std::string FromQ(const QString& text) {
 }
 
 QString WindowHost::offered(Dialog dialog) const {
-  const QString& last = remembered_[static_cast<std::size_t>(dialog)];
-  if (!last.isEmpty()) return last;
+  if (const auto last = remembered_.find(dialog);
+      last != remembered_.end() && !last->second.isEmpty()) {
+    return last->second;
+  }
   // The first time, the default name points at the bundled file when there is one.
   const std::string name = SpecOf(dialog).defaultName;
   if (name.empty()) return {};
@@ -29,7 +31,7 @@ QString WindowHost::offered(Dialog dialog) const {
 std::optional<std::string> WindowHost::askFile(Dialog dialog) {
   auto chosen = window_.dialogs().openFile(&window_, dialog, offered(dialog));
   if (!chosen || chosen->isEmpty()) return std::nullopt;
-  remembered_[static_cast<std::size_t>(dialog)] = *chosen;
+  remembered_[dialog] = *chosen;
   return QFile::encodeName(*chosen).toStdString();
 }
 

@@ -5,7 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QString>
-#include <array>
+#include <map>
 
 #include "shell/JobHost.h"
 
@@ -37,7 +37,7 @@ class WindowHost final : public JobHost {
 
  private:
   FrmMorvane& window_;
-  std::array<QString, 7> remembered_;
+  std::map<Dialog, QString> remembered_;
   QElapsedTimer clock_;
 };
 

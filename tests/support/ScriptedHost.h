@@ -8,7 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "shell/JobError.h"
 #include "shell/JobHost.h"
+#include "shell/Reports.h"
 
 namespace morvane {
 
@@ -53,5 +55,19 @@ class ScriptedHost : public JobHost {
   int cancelAfter_ = -1;
   bool showStrings_ = false;
 };
+
+// Runs read; a file it rejects shows its warning box on host as a job's error
+// exit would, and gives false. Other errors pass through.
+template <typename Read>
+bool Reported(ScriptedHost& host, Read read) {
+  try {
+    read();
+    return true;
+  } catch (const JobError& e) {
+    if (e.kind() != JobError::Kind::Minor) throw;
+    Minor_Error_Handler(host, e.title(), e.message(), e.file());
+    return false;
+  }
+}
 
 }  // namespace morvane

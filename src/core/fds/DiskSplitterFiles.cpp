@@ -2,8 +2,8 @@
 // file's data an extracted file beside the image.
 #include "fds/DiskListing.h"
 #include "fds/DiskSplitter.h"
-#include "shell/OutputGuard.h"
 #include "shell/JobError.h"
+#include "shell/OutputGuard.h"
 #include "shell/Values.h"
 
 namespace morvane::fds {
