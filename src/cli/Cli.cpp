@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -132,6 +133,10 @@ int Run(const JobArgs& args) {
 }  // namespace
 
 int RunCli(int argc, char** argv) {
+  return RunCli(argc, argv, Jobs());
+}
+
+int RunCli(int argc, char** argv, const std::vector<JobSpec>& jobs) {
   if (argc > 0) SetProgramPath(argv[0]);
   CLI::App app{
       "Morvane Pro - dump, disassemble, translate and compare NES/Famicom ROMs.\n"
@@ -139,10 +144,12 @@ int RunCli(int argc, char** argv) {
       "morvane"};
   app.require_subcommand(1, 1);
   // Only the job named on the command line needs its options set up.
-  const JobSpec* named = argc > 1 ? FindJob(argv[1]) : nullptr;
+  const bool named = argc > 1 && std::any_of(jobs.begin(), jobs.end(), [&](const JobSpec& job) {
+                       return std::string_view(argv[1]) == job.name;
+                     });
   std::vector<std::unique_ptr<JobArgs>> commands;
-  for (const JobSpec& job : Jobs()) {
-    if (named != nullptr && named != &job) continue;
+  for (const JobSpec& job : jobs) {
+    if (named && std::string_view(argv[1]) != job.name) continue;
     auto args = std::make_unique<JobArgs>();
     args->job = &job;
     AddCommand(app, *args);

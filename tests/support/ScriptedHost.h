@@ -38,6 +38,8 @@ class ScriptedHost : public JobHost {
     warnings.emplace_back(title, text);
   }
 
+  void jobFinished(const JobResult& result) override { finished.push_back(result); }
+
   std::string lastStatus() const { return statuses.empty() ? std::string() : statuses.back(); }
 
   std::vector<Dialog> asked;
@@ -45,6 +47,7 @@ class ScriptedHost : public JobHost {
   std::map<int, std::string> labels;
   std::vector<std::string> errors;
   std::vector<std::pair<std::string, std::string>> warnings;
+  std::vector<JobResult> finished;
   int yields = 0;
   int busyEntered = 0;
   int busyLeft = 0;
