@@ -3,6 +3,7 @@
 #include <atomic>
 #include <csignal>
 #include <iostream>
+#include <string_view>
 
 namespace morvane {
 
@@ -22,6 +23,28 @@ std::string ForTerminal(std::string text) {
   }
   return out;
 }
+
+// A status text as the terminal gets it: ROM bytes below 20h and 7Fh (CR, LF,
+// ESC ...) shown as {XX}, so that they can't move the cursor or change the
+// terminal's state.
+std::string ForConsole(std::string_view text) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  for (const char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 0x20 && b != 0x7F) {
+      out.push_back(c);
+      continue;
+    }
+    out += '{';
+    out += kDigits[b >> 4];
+    out += kDigits[b & 0xF];
+    out += '}';
+  }
+  return out;
+}
+
 }  // namespace
 
 void CliHost::CatchInterrupt() {
@@ -53,8 +76,8 @@ std::optional<std::string> CliHost::askFile(Dialog dialog) {
 }
 
 void CliHost::setStatus(const std::string& text) {
-  status_ = text;
-  if (verbose_) std::cerr << text << '\n';
+  status_ = ForConsole(text);
+  if (verbose_) std::cerr << status_ << '\n';
 }
 
 void CliHost::setLabel(int index, const std::string& text) {

@@ -43,5 +43,20 @@ TEST(CliAnalysis, SearchAndCompareFromTheCommandLine) {
   EXPECT_EQ(Morvane("compare --file1 '" + rom + "'", dir), 3);
 }
 
+// ROM bytes in the status line reach the terminal as {XX} when they are
+// control characters; the report keeps them as they are.
+TEST(CliAnalysis, SearchStatusShowsControlBytesAsHex) {
+  TempDir dir;
+  const std::string rom =
+      dir.write("c.nes", std::string(16, '\0') + "\x1B\x1C\x1Dzz\x7E\x7F\x80\x0A\x0B\x0C");
+  EXPECT_EQ(Morvane("search --rom '" + rom + "' --word ABC", dir), 0);
+  EXPECT_EQ(Slurp(dir.file("out.txt")),
+            "Search Done: 3 ABC found @ 00018 = {0A}{0B}{0C} = 0A_0B_0C\nWrote " +
+                dir.file("c Output.txt") + "\n");
+  const std::string report = Slurp(dir.file("c Output.txt"));
+  EXPECT_NE(report.find("1 ABC found @ 00010 = \x1B\x1C\x1D = 1B_1C_1D\r\n"), std::string::npos);
+  EXPECT_NE(report.find("2 ABC found @ 00015 = ~\x7F\x80 = 7E_7F_80\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace morvane

@@ -37,7 +37,12 @@ std::string ExpectedBody(const std::string& a, const std::string& b, std::size_t
     ++count;
     gap = 0;
   }
-  return out + std::string(61, '-') + "\r\nDone: " + std::to_string(count) + " differences\r\n";
+  std::string status = "Done: " + std::to_string(count) + " differences";
+  if (a.size() != b.size()) {
+    status += "; the files differ in length (" + std::to_string(a.size()) + " and " +
+              std::to_string(b.size()) + " bytes)";
+  }
+  return out + std::string(61, '-') + "\r\n" + status + "\r\n";
 }
 
 TEST(CompareStream, LargeFilesMatchAByteByByteCompare) {

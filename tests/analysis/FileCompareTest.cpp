@@ -82,7 +82,27 @@ TEST(FileCompare, DividersFollowTheGap) {
           kHyphens + CrLf({"0007:         00            FF"}) + kHyphens +
           CrLf({"0018:         00            FF"}) + kEquals +
           CrLf({"002A:         00            FF", "------", "002D:         00            FF"}) +
-          Tail("Done: 7 differences"));
+          Tail("Done: 7 differences; the files differ in length (64 and 70 bytes)"));
+}
+
+// Bytes only one file has are not compared, but the summary says the files
+// differ in length.
+TEST(FileCompare, FilesOfAnotherLength) {
+  struct Case {
+    std::string a, b, status;
+  };
+  for (const Case& c :
+       {Case{"", "abc", "Done: 0 differences; the files differ in length (0 and 3 bytes)"},
+        Case{"abcd", "", "Done: 0 differences; the files differ in length (4 and 0 bytes)"},
+        Case{"abcd", "abXdef",
+             "Done: 1 differences; the files differ in length (4 and 6 bytes)"}}) {
+    TempDir dir;
+    ScriptedHost host;
+    const CompareRun run = Compare(host, dir, c.a, c.b);
+    EXPECT_EQ(host.lastStatus(), c.status);
+    EXPECT_TRUE(run.report.ends_with(Tail(c.status))) << run.report;
+    EXPECT_EQ(run.result.outcome, Outcome::Done);
+  }
 }
 
 TEST(FileCompare, WidePositionsProgressAndTheStartBlock) {

@@ -92,7 +92,7 @@ TEST_F(FdsMerge, FileRowFaults) {
   EXPECT_EQ(MergeError("HEADER\t00\t00", "HEADER\t00\tZ0"),
             "Problem with BLOCK ID 03 row #0's File ID\r\n\"Z0\" is not a hex byte value");
   EXPECT_EQ(MergeError("\t2800\t", "\t28G0\t", 6), "Problem with BLOCK ID 03 row #0's Address");
-  EXPECT_EQ(MergeError("\t00E0\t", "\t80E0\t", 6), "Problem with BLOCK ID 03 row #0's Length");
+  EXPECT_EQ(MergeError("\t00E0\t", "\t0XE0\t", 6), "Problem with BLOCK ID 03 row #0's Length");
   EXPECT_EQ(MergeError("\t02 VRAM", "\tXX VRAM", 6), "Problem with BLOCK ID 03 row #0's Type");
   const std::size_t row = listing_.find("03:FILE HEADER\t00");
   const std::string line = listing_.substr(row, listing_.find('\r', row) - row);

@@ -9,6 +9,8 @@
 #include <set>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "SheetBitmap.h"
 #include "analysis/FileCompare.h"
 #include "analysis/RelativeSearch.h"
@@ -192,9 +194,14 @@ TEST(JobOutputs, EveryJobWritesOnlyBesideItsInputs) {
   TempDir cwd;
   const fs::path oldCwd = fs::current_path();
   fs::current_path(cwd.path());
+  std::set<std::string> expected;  // inputs and outputs; no temporary file
+  for (const auto& [name, bytes] : Inputs()) expected.insert(name);
   for (const Job& job : Jobs()) {
     ScriptedHost host;
     const JobResult result = RunJob(job, host, folder);
+    for (const std::string& path : result.written) {
+      expected.insert(fs::path(path).filename().string());
+    }
     EXPECT_EQ(result.outcome, Outcome::Done) << job.name;
     EXPECT_TRUE(host.errors.empty()) << job.name << ": " << host.errors.front();
     EXPECT_TRUE(host.warnings.empty()) << job.name << ": " << host.warnings.front().second;
@@ -208,8 +215,53 @@ TEST(JobOutputs, EveryJobWritesOnlyBesideItsInputs) {
   for (const std::string& entry : Tree(root.path())) {
     EXPECT_EQ(entry.rfind("in.put.dir", 0), 0u) << entry;
   }
+  EXPECT_EQ(Names(folder), expected);
   fs::current_path(oldCwd);
   EXPECT_TRUE(Names(cwd.path()).empty());
+}
+
+// An output name that is a hard link to a file elsewhere is replaced; the
+// other name keeps its bytes.
+TEST(JobOutputs, AnOutputThatIsAHardLinkIsReplacedNotWrittenThrough) {
+  for (const Job& job : Jobs()) {
+    TempDir dir;
+    TempDir elsewhere;
+    WriteInputs(dir.path());
+    ScriptedHost first;
+    if (job.name == "merge") RunJob(Jobs()[7], first, dir.path());  // the split's files
+    const std::vector<std::string> outputs = RunJob(job, first, dir.path()).written;
+    ASSERT_FALSE(outputs.empty()) << job.name;
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+      const std::string other = elsewhere.write(std::to_string(i), "someone else's");
+      fs::remove(outputs[i]);
+      fs::create_hard_link(other, outputs[i]);
+    }
+    ScriptedHost host;
+    EXPECT_EQ(RunJob(job, host, dir.path()).outcome, Outcome::Done) << job.name;
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+      EXPECT_EQ(Slurp(elsewhere.file(std::to_string(i))), "someone else's") << outputs[i];
+      EXPECT_EQ(fs::hard_link_count(outputs[i]), 1u) << outputs[i];
+    }
+  }
+}
+
+// An output name that is a FIFO is refused at once (writing to it would wait
+// for a reader forever) and the FIFO is left as it was.
+TEST(JobOutputs, AnOutputThatIsAFifoIsRefused) {
+  for (const Job& job : Jobs()) {
+    TempDir dir;
+    WriteInputs(dir.path());
+    ScriptedHost first;
+    if (job.name == "merge") RunJob(Jobs()[7], first, dir.path());
+    const std::vector<std::string> outputs = RunJob(job, first, dir.path()).written;
+    for (const std::string& path : outputs) {
+      fs::remove(path);
+      ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0) << path;
+    }
+    ScriptedHost host;
+    EXPECT_NE(RunJob(job, host, dir.path()).outcome, Outcome::Done) << job.name;
+    for (const std::string& path : outputs) EXPECT_TRUE(fs::is_fifo(path)) << path;
+  }
 }
 
 // For each job, an input named like one of its outputs, or a link to an input

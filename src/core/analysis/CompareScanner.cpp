@@ -110,7 +110,7 @@ void CompareScanner::writeTexts() {
   text2_.clear();
 }
 
-void CompareScanner::finish(bool cancelled) {
+void CompareScanner::finish(bool cancelled, std::int64_t size1, std::int64_t size2) {
   if (gap_ == 0 && showing()) writeTexts();
   std::string status = "Done: ";
   if (cancelled) {
@@ -118,6 +118,12 @@ void CompareScanner::finish(bool cancelled) {
     status = "Canceled at " + HexWord(position_) + ": ";
   }
   status += std::to_string(differences_) + " differences";
+  // Bytes only the longer file has are not compared: say so rather than
+  // let the count pass for the whole story.
+  if (!cancelled && size1 != size2) {
+    status += "; the files differ in length (" + std::to_string(size1) + " and " +
+              std::to_string(size2) + " bytes)";
+  }
   host_.setStatus(status);
   out_.line(kHyphens);
   out_.line(status);

@@ -25,8 +25,9 @@ class CompareScanner {
   // Compares from file offset start to the end of the shorter file, or until
   // Cancel is seen at one of the 2048-byte steps.
   void run(InStream& file1, InStream& file2, std::int64_t start);
-  // The report's closing lines and the final status text.
-  void finish(bool cancelled);
+  // The report's closing lines and the final status text, which says when
+  // the files differ in length (their sizes in bytes).
+  void finish(bool cancelled, std::int64_t size1, std::int64_t size2);
 
   std::int64_t position() const { return position_; }
   std::int64_t differences() const { return differences_; }

@@ -70,7 +70,7 @@ JobResult cmdCompare_Click(const Settings& settings, JobHost& host) {
                            withTables ? &table2.text : nullptr);
     scanner.run(in1, in2, start);
     const bool stopped = run.host.cancelRequested();
-    scanner.finish(stopped);
+    scanner.finish(stopped, in1.size(), in2.size());
     if (stopped) run.result.outcome = Outcome::Cancelled;
     out.close();
   });

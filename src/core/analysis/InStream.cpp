@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include <sys/stat.h>
+
 #include "shell/JobError.h"
 
 namespace morvane {
@@ -32,6 +34,12 @@ std::size_t InStream::read(std::uint8_t* into, std::size_t size) {
   const std::size_t got = std::fread(into, 1, size, file_);
   if (got < size && std::ferror(file_)) throw JobError(kErrFileAccess, path_);
   return got;
+}
+
+std::int64_t InStream::size() const {
+  struct stat st {};
+  if (::fstat(fileno(file_), &st) != 0) throw JobError(kErrFileAccess, path_);
+  return static_cast<std::int64_t>(st.st_size);
 }
 
 }  // namespace morvane

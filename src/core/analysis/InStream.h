@@ -23,6 +23,8 @@ class InStream {
   // Reads up to size bytes; fewer only at the end of the file. Throws
   // JobError (file access) when reading fails.
   std::size_t read(std::uint8_t* into, std::size_t size);
+  // Bytes in the file.
+  std::int64_t size() const;
   const std::string& path() const { return path_; }
 
  private:

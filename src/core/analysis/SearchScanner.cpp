@@ -94,7 +94,7 @@ void SearchScanner::run(InStream& in, std::int64_t start) {
 }
 
 void SearchScanner::onHit(const std::uint8_t* window, std::int64_t offset) {
-  hits_ = Check16(hits_ + 1);
+  ++hits_;
   std::string line =
       std::to_string(hits_) + " " + word_.word + " found @ " + HexOffset(offset) + " = ";
   line.append(reinterpret_cast<const char*>(window), n_);

@@ -19,13 +19,12 @@ class SearchScanner {
 
   // Scans from file offset start to the end of the file, or until Cancel is
   // seen at one of the 2048-byte steps. Throws JobError (input past end of
-  // file) when the file ends before the first window is complete, and
-  // (overflow) at hit 32768.
+  // file) when the file ends before the first window is complete.
   void run(InStream& in, std::int64_t start);
 
   // File offset of the next window when the scan stopped.
   std::int64_t offset() const { return offset_; }
-  int hits() const { return hits_; }
+  std::int64_t hits() const { return hits_; }
   const std::string& lastMatch() const { return lastMatch_; }
 
  private:
@@ -40,7 +39,7 @@ class SearchScanner {
   std::size_t n_;
   std::vector<int> difference_;  // slot i: code(i) - code(0); slot 0 unused
   std::int64_t offset_ = 0;
-  int hits_ = 0;
+  std::int64_t hits_ = 0;
   std::string lastMatch_;
 };
 

@@ -42,6 +42,11 @@ inline constexpr std::string_view kFileCountLabel = "FILE COUNT";
 // side holds: the number of files present, the rest of the side being empty
 // space. Merge reads it on the line right after FILE COUNT.
 inline constexpr std::string_view kFilesFoundLabel = "FILES FOUND";
+// Written after a side's BLOCK ID row only when the image ends before the
+// side does: the bytes the side really has, as 4 hex digits. Split lists such
+// a side as if the missing bytes were there; merge builds it the same way and
+// then cuts it to this length, so that it gives back the bytes the image had.
+inline constexpr std::string_view kSideLengthLabel = "SIDE LENGTH";
 inline constexpr std::string_view kFileRowLabel = "03:FILE HEADER";
 inline constexpr std::string_view kEmptySpaceLabel = "EMPTY SPACE";
 

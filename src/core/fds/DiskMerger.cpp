@@ -125,7 +125,9 @@ void DiskMerger::run() {
 }
 
 void DiskMerger::side() {
+  const std::size_t start = out_.size();
   oneByte(kBlockIdLabel);
+  sideLength(start);
   fcDisk();
   for (const Field& f : kVolumeFields) field(f);
   oneByte(kBlockIdLabel);
@@ -139,6 +141,22 @@ void DiskMerger::side() {
   }
   for (int n = 0; n < present; ++n) file(n);
   emptySpace();
+  if (sideEnd_ == 0) return;
+  report_ = "The SIDE LENGTH row gives more bytes than the side's rows";
+  if (out_.size() < sideEnd_) fail(report_);
+  out_.resize(sideEnd_);
+  sideEnd_ = 0;
+}
+
+// A side the image ended inside: it is built whole and then cut to the
+// length the row gives.
+void DiskMerger::sideLength(std::size_t start) {
+  if (!reader_.nextIs(kSideLengthLabel)) return;
+  report_ = "Problem with the " + std::string(kSideLengthLabel) + " row";
+  const std::string value = valueOf(kSideLengthLabel).substr(0, 4);
+  const std::int32_t length = value.size() == 4 ? HexToLong(value) : -1;
+  if (length <= 0 || length > kSideSize) fail(report_ + ": \"" + value + "\" is not a length");
+  sideEnd_ = start + static_cast<std::size_t>(length);
 }
 
 void DiskMerger::fcDisk() {

@@ -49,6 +49,7 @@ class DiskMerger {
   void date(std::string_view label);
   void field(const Field& f);
   void side();
+  void sideLength(std::size_t start);
   void fcDisk();
   void gameName(std::string_view label);
   void file(int n);
@@ -65,6 +66,9 @@ class DiskMerger {
   std::string report_;
   std::string file_;
   int sideIndex_ = 0;  // 0 = disk 1 side A, 1 = disk 1 side B, 2 = disk 2 side A ...
+  // Where the current side ends when its SIDE LENGTH row gives its length; 0
+  // for a whole side.
+  std::size_t sideEnd_ = 0;
 };
 
 }  // namespace morvane::fds

@@ -33,19 +33,19 @@ void DiskMerger::file(int n) {
   if (name.size() < col::kNameLength) fail(report_);
   for (const char c : name) put(c == kShownUnprintable ? 0 : static_cast<unsigned char>(c));
 
-  // A little-endian word from 4 hex digits; the length must stay below 8000h.
-  const auto word = [&](std::size_t pos, int limit) {
+  // A little-endian word from 4 hex digits.
+  const auto word = [&](std::size_t pos) {
     const std::int32_t lo = HexToLong(Part(line, pos + 2, 2));
     const std::int32_t hi = HexToLong(Part(line, pos, 2));
-    if (lo < 0 || hi < 0 || hi * 256 + lo >= limit) fail(report_, kErrOverflow);
+    if (lo < 0 || hi < 0) fail(report_, kErrOverflow);
     put(lo);
     put(hi);
     return hi * 256 + lo;
   };
   report_ = problem + "Address";
-  const int address = word(col::kAddress, 0x10000);
+  const int address = word(col::kAddress);
   report_ = problem + "Length";
-  const int length = word(col::kLength, 0x8000);
+  const int length = word(col::kLength);
 
   report_ = problem + "Type";
   const std::int32_t type = HexToLong(Part(line, col::kType, 2));
@@ -75,6 +75,13 @@ void DiskMerger::fileData(const std::string& path, int length) {
   const std::string data = ReadBinaryFile(path);
   out_.append(data);
   const auto count = static_cast<long long>(data.size());
+  // A side the image ended inside keeps only the bytes of its last file that
+  // were there: the rest is never written.
+  if (count < length && sideEnd_ != 0 && out_.size() >= sideEnd_) {
+    out_.append(static_cast<std::size_t>(length - count), '\0');
+    file_ = listingPath_;
+    return;
+  }
   const std::string should = "Should have " + std::to_string(length) + " bytes, but ";
   if (count == 0 && length > 0) fail(report_ + "\r\nFile is missing.");
   if (count < length) {

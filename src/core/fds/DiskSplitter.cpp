@@ -47,7 +47,10 @@ bool DiskSplitter::run(const std::string& image) {
     ++offset_;
   }
   closeFiles();
-  if (offset_ >= size) return true;
+  if (offset_ >= size) {
+    if (state_ != State::VolumeId) finishCutSide();
+    return true;
+  }
   line("CANCELED at " + PadHex(offset_, 4));
   return false;
 }
@@ -154,6 +157,8 @@ void DiskSplitter::volumeId(std::uint8_t b) {
   line(SideTitle(disk_, static_cast<char>(64 + sideCounter_)));
   line(std::string(kSideRule));
   line(VolumeIdRow(b));
+  sideStart_ = offset_;
+  sideRowEnd_ = out_.size();
   buffer_.clear();
   go(State::DiskMagic);
 }

@@ -20,7 +20,13 @@ class DiskSplitter {
 
   // Reads the image from its first byte; false when Cancel stopped it (the
   // CANCELED line is then written). Format errors throw JobError(kErrDiskFormat).
+  // An image that ends inside a side gets a complete listing all the same,
+  // with the side's real length in a SIDE LENGTH row (see missing()).
   bool run(const std::string& image);
+  // Bytes the last side lacks when the image ended inside it, else 0; side()
+  // names that side ("Disk 1 Side B").
+  std::int64_t missing() const { return missing_; }
+  std::string side() const;
 
   // The listing written so far; complete once run returns.
   const std::string& listing() const { return out_; }
@@ -74,6 +80,8 @@ class DiskSplitter {
   void emptySpace(std::uint8_t b);
   void endSide(int size);
   bool lastOfSide() const;
+  std::uint8_t filler() const;
+  void finishCutSide();
 
   JobHost& host_;
   const int headerSize_;
@@ -94,6 +102,10 @@ class DiskSplitter {
   int fileCount_ = 0;
   int expected_ = 0;             // number of the next file header
   std::size_t countRowEnd_ = 0;  // where a FILES FOUND row goes
+  std::size_t sideRowEnd_ = 0;   // where a SIDE LENGTH row goes
+  std::int64_t sideStart_ = 0;   // offset of the current side's first byte
+  std::int64_t missing_ = 0;
+  bool filling_ = false;  // listing bytes the image lacks
   int address_ = 0;
   int length_ = 0;
   std::uint8_t number_ = 0;

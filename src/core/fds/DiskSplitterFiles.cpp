@@ -74,7 +74,7 @@ void DiskSplitter::dataId(std::uint8_t b) {
 
 void DiskSplitter::dataBytes(std::uint8_t b) {
   const char c = static_cast<char>(b);
-  file_->write(std::string_view(&c, 1));
+  if (!filling_) file_->write(std::string_view(&c, 1));
   if (count_ < length_) return;
   closeFiles();
   enterHeaderOrSpace();

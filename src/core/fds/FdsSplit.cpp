@@ -9,6 +9,7 @@
 #include "shell/JobFrame.h"
 #include "shell/OutFile.h"
 #include "shell/OutputGuard.h"
+#include "shell/Reports.h"
 #include "shell/Values.h"
 
 namespace morvane {
@@ -47,6 +48,12 @@ JobResult cmdFDSSplit_Click(const Settings& settings, JobHost& host) {
     const std::string image = run.ask(Dialog::OpenFDS);
     run.file = image;
     const std::string bytes = ReadBinaryFile(image);
+    if (bytes.size() <= static_cast<std::size_t>(settings.header ? fds::kHeaderSize : 0)) {
+      throw JobError(fds::kErrDiskFormat, bytes.empty()
+                                              ? "The image is empty."
+                                              : "The image holds no disk side: it has " +
+                                                    std::to_string(bytes.size()) + " bytes.");
+    }
     const std::string listingPath = fds::ListingPathFor(image);
     const std::string problem = OutputProblem(listingPath, {image});
     if (!problem.empty()) throw JobError(fds::kErrDiskFormat, problem);
@@ -61,7 +68,18 @@ JobResult cmdFDSSplit_Click(const Settings& settings, JobHost& host) {
     const std::string at = PadHex(splitter->offset(), 4);
     SaveListing(*listing, splitter.get());
     for (const auto& path : splitter->extracted()) run.wrote(path);
-    if (done) {
+    if (done && splitter->missing() != 0) {
+      const std::string shortBy = splitter->side() + " lacks " +
+                                  std::to_string(splitter->missing()) + " of its " +
+                                  std::to_string(fds::kSideSize) + " bytes";
+      run.host.setStatus("Done: " + shortBy);
+      Minor_Error_Handler(run.host, "Disk Image Cut Short",
+                          "The image ends inside a side: " + shortBy +
+                              ". The listing gives its real length in the SIDE LENGTH row, so "
+                              "that merge rebuilds the image as it is.",
+                          image);
+      run.result.outcome = Outcome::Warned;
+    } else if (done) {
       run.host.setStatus("Done: ");
     } else {
       run.host.setStatus("Canceled at " + at + ": ");

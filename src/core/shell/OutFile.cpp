@@ -1,51 +1,70 @@
 #include "shell/OutFile.h"
 
-#include <filesystem>
-#include <optional>
-#include <system_error>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <random>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "shell/JobError.h"
 
 namespace morvane {
 
-namespace fs = std::filesystem;
-
 namespace {
 
 constexpr std::size_t kFlushAt = 1 << 16;  // small enough to stay in cache
+// Enough of the output's name to tell whose a leftover temporary file was.
+constexpr std::size_t kTempNameChars = 120;
 
-// An earlier output that is a plain file of its own is removed before the new
-// one is created: truncating a file in place and writing it again makes some
-// file systems (ext4) push the new text to disk at once, which costs more than
-// the job itself on a small dump. Links, files we may not write and files that
-// can't be removed are left to be truncated and written through (or refused)
-// as before. The old file's permissions are returned; nullopt when nothing was
-// removed.
-std::optional<fs::perms> RemoveEarlierOutput(const std::string& path) {
-  std::error_code ec;
-  const fs::file_status st = fs::symlink_status(path, ec);
-  if (ec || !fs::is_regular_file(st) || ::access(path.c_str(), W_OK) != 0) return std::nullopt;
-  if (fs::hard_link_count(path, ec) != 1 || ec) return std::nullopt;
-  if (!fs::remove(path, ec) || ec) return std::nullopt;
-  return st.permissions();
+// What may stand at the output's name: nothing yet, a file of our own that
+// we may replace, or a link (the link is replaced, its target never touched).
+// A folder, FIFO, device or socket is refused: writing to them hangs or
+// lands elsewhere. mode receives the permissions an earlier file had.
+bool MayReplace(const std::string& path, mode_t& mode) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) return errno == ENOENT;
+  if (S_ISLNK(st.st_mode)) return true;
+  if (!S_ISREG(st.st_mode)) return false;
+  mode = st.st_mode & 0777;
+  // An earlier output we may not write is kept, as the user protected it.
+  return ::access(path.c_str(), W_OK) == 0;
+}
+
+// A name in the output's folder that no other run picks: the output's name
+// behind a dot, then the process and a random number.
+std::string TempName(const std::string& path, unsigned attempt) {
+  static std::atomic<unsigned> counter{std::random_device{}()};
+  const std::size_t slash = path.rfind('/');
+  const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  std::string name = path.substr(folder.size(), kTempNameChars);
+  char tail[48];
+  std::snprintf(tail, sizeof tail, ".%x-%x.tmp", static_cast<unsigned>(::getpid()),
+                counter.fetch_add(attempt * 7919 + 1));
+  return folder + "." + name + tail;
 }
 
 }  // namespace
 
 OutFile::OutFile(std::string path) : path_(std::move(path)) {
-  const std::optional<fs::perms> perms = RemoveEarlierOutput(path_);
-  file_ = std::fopen(path_.c_str(), "wb");
-  if (file_ == nullptr) throw JobError(kErrFileAccess, path_);
-  // The buffer below is the only one: stdio would copy every byte again.
-  std::setvbuf(file_, nullptr, _IONBF, 0);
-  if (perms) {
-    std::error_code ec;
-    fs::permissions(path_, *perms, ec);
+  mode_t mode = 0;
+  if (path_.empty() || !MayReplace(path_, mode)) throw JobError(kErrFileAccess, path_);
+  for (unsigned attempt = 0; fd_ < 0 && attempt < 100; ++attempt) {
+    temp_ = TempName(path_, attempt);
+    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd_ < 0 && errno != EEXIST) break;
   }
+  if (fd_ < 0) {
+    temp_.clear();
+    throw JobError(kErrFileAccess, path_);
+  }
+  // The replaced file's permissions carry over; a new one gets the umask's.
+  if (mode != 0) (void)::fchmod(fd_, mode);
   buffer_.reserve(kFlushAt + 4096);
 }
+
 OutFile::~OutFile() {
   try {
     close();
@@ -59,19 +78,42 @@ void OutFile::write(std::string_view bytes) {
 }
 
 void OutFile::flush() {
-  if (file_ == nullptr || buffer_.empty()) return;
-  const std::size_t size = buffer_.size();
-  const std::size_t done = std::fwrite(buffer_.data(), 1, size, file_);
+  if (fd_ < 0 || buffer_.empty()) return;
+  std::size_t done = 0;
+  while (done < buffer_.size()) {
+    const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      abandon();
+      throw JobError(kErrFileAccess, path_);
+    }
+    done += static_cast<std::size_t>(n);
+  }
   buffer_.clear();
-  if (done != size) throw JobError(kErrFileAccess, path_);
 }
 
 void OutFile::close() {
-  if (file_ == nullptr) return;
+  if (fd_ < 0) return;
   flush();
-  const int rc = std::fclose(file_);
-  file_ = nullptr;
-  if (rc != 0) throw JobError(kErrFileAccess, path_);
+  const int rc = ::close(fd_);
+  fd_ = -1;
+  if (rc != 0 || std::rename(temp_.c_str(), path_.c_str()) != 0) {
+    abandon();
+    throw JobError(kErrFileAccess, path_);
+  }
+  temp_.clear();
+}
+
+void OutFile::discard() {
+  abandon();
+}
+
+void OutFile::abandon() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  buffer_.clear();
+  if (!temp_.empty()) ::unlink(temp_.c_str());
+  temp_.clear();
 }
 
 }  // namespace morvane

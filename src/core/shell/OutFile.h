@@ -1,8 +1,10 @@
-// Output text and byte files: created afresh, buffered, lines ending in CR LF.
-// What was written survives an error: the buffer is flushed when the file closes.
+// Output text and byte files, lines ending in CR LF. The bytes go to a new
+// temporary file beside the output and replace the output in one step when
+// the file is closed, so that a reader never sees half a file, two runs at
+// once never splice their outputs, and a name that is a link is replaced
+// rather than written through.
 #pragma once
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -10,8 +12,11 @@ namespace morvane {
 
 class OutFile {
  public:
-  // Creates or truncates path; throws JobError (file access) when it can't.
+  // Creates the temporary file beside path; throws JobError (file access)
+  // when it can't, or when path names a folder, a FIFO, a device or a socket,
+  // or a file we may not write.
   explicit OutFile(std::string path);
+  // Closes the file: what was written so far replaces path.
   ~OutFile();
   OutFile(const OutFile&) = delete;
   OutFile& operator=(const OutFile&) = delete;
@@ -22,12 +27,21 @@ class OutFile {
     write("\r\n");
   }
   void flush();
+  // Puts what was written in place of path. On failure the temporary file is
+  // removed, path is left as it was and JobError (file access) is thrown.
   void close();
+  // Removes the temporary file: path is left as it was.
+  void discard();
   const std::string& path() const { return path_; }
+  // The temporary file; empty once closed or discarded.
+  const std::string& tempPath() const { return temp_; }
 
  private:
+  void abandon();
+
   std::string path_;
-  std::FILE* file_ = nullptr;
+  std::string temp_;
+  int fd_ = -1;
   std::string buffer_;
 };
 

@@ -1,0 +1,51 @@
+// What a tile sheet is drawn with: the options as the user typed them, their
+// defaults for a given file, and the checks that turn them into a layout.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "tiles/TileSheet.h"
+
+namespace morvane {
+
+// Four colours as 0xRRGGBB, for pixel values 0 to 3.
+using Palette = std::array<std::uint32_t, 4>;
+inline constexpr Palette kDefaultPalette = {0x000000, 0x555555, 0xAAAAAA, 0xFFFFFF};
+
+inline constexpr int kMaxDefaultTiles = 4096;
+inline constexpr int kMaxTiles = 65536;
+inline constexpr int kMaxColumns = 256;
+inline constexpr int kMaxScale = 16;
+inline constexpr std::int64_t kMaxSheetPixels = std::int64_t{1} << 26;
+
+// Options as typed; an unset one takes its default. offset is hex, count,
+// columns, scale and bpp decimal, palette RRGGBB,RRGGBB,RRGGBB,RRGGBB.
+struct TileArguments {
+  std::optional<std::string> offset{}, count{}, columns{}, scale{}, bpp{}, palette{};
+};
+
+struct TileSettings {
+  SheetLayout layout;
+  Palette palette = kDefaultPalette;
+};
+
+// The file offset of CHR-ROM in an iNES image that has CHR-ROM (after the
+// header, the trainer when there is one, and the PRG-ROM banks); nullopt for
+// any other file.
+std::optional<std::size_t> ChrRomStart(std::string_view file);
+
+// The palette of text like 000000,555555,AAAAAA,FFFFFF; nullopt when it is not that.
+std::optional<Palette> ParsePalette(std::string_view text);
+std::string PaletteText(const Palette& palette);
+
+// The settings for file, checked against it. A bad value throws
+// JobError::Minor titled "Tiles" with a message that names the value and
+// the file at path.
+TileSettings ResolveTileArguments(const TileArguments& args, std::string_view file,
+                                  const std::string& path);
+
+}  // namespace morvane
