@@ -26,6 +26,7 @@ FrmMorvane::FrmMorvane(SettingsModel::Chooser chooser, QWidget* parent)
   setFont(PlainFont());
   buildControls();
   buildMenus();
+  buildAdditions();
   addJobMenu();
   connectControls();
   // The model has already run Form_Load; show where it left the controls.
@@ -33,7 +34,10 @@ FrmMorvane::FrmMorvane(SettingsModel::Chooser chooser, QWidget* parent)
   applySize();
 }
 
-FrmMorvane::~FrmMorvane() = default;
+FrmMorvane::~FrmMorvane() {
+  // The viewers are windows of their own, without a parent to delete them.
+  for (const auto& viewer : viewers_) delete viewer.data();
+}
 
 void FrmMorvane::setDialogHost(std::unique_ptr<DialogHost> dialogs) {
   dialogs_ = std::move(dialogs);
@@ -100,7 +104,7 @@ void FrmMorvane::showModel() {
 void FrmMorvane::applySize() {
   // The width is fixed; the user may pull the height down to read the status
   // line, and each change of state puts it back.
-  const QSize size = ClientSize(model_.height());
+  const QSize size = WindowSize(model_.height());
   setFixedWidth(size.width());
   resize(size);
 }

@@ -1,7 +1,7 @@
 // The job buttons and menu items, built from the job registry. Each runs its
 // core job inside the click with a snapshot of the settings and the window as host.
 #include <QLineEdit>
-#include <QMenuBar>
+#include <QMenu>
 #include <QPushButton>
 #include <algorithm>
 
@@ -34,17 +34,21 @@ void FrmMorvane::addJobMenu() {
     const bool placed = std::any_of(jobButtons_.begin(), jobButtons_.end(),
                                     [&](const auto& entry) { return entry.first == &job; });
     if (job.window.reach == Reach::CommandLine || placed) continue;
-    if (menu == nullptr) {
-      // Before Help, which stays last.
-      menu = new QMenu("&Jobs", this);
-      menu->setObjectName("mnuJobs");
-      const auto actions = menuBar()->actions();
-      menuBar()->insertMenu(actions.isEmpty() ? nullptr : actions.back(), menu);
-    }
+    if (menu == nullptr) menu = addMenu("&Jobs", "mnuJobs");
     QAction* item = menu->addAction(job.window.caption, this, [this, &job] { runJob(job); });
     item->setObjectName(job.window.control != nullptr ? job.window.control : job.name);
     jobActions_.emplace_back(&job, item);
   }
+}
+
+std::vector<FrmMorvane::ButtonJob> FrmMorvane::buttonJobs() const {
+  std::vector<ButtonJob> jobs;
+  for (const auto& [job, button] : jobButtons_) {
+    std::vector<Dialog> dialogs;
+    for (const FileSpec& file : job->files) dialogs.push_back(file.dialog);
+    jobs.push_back({button, job, std::move(dialogs)});
+  }
+  return jobs;
 }
 
 void FrmMorvane::runJob(const JobSpec& job) {
@@ -56,7 +60,9 @@ void FrmMorvane::runJob(const JobSpec& job) {
     if (txtSearch_->text() != shown) txtSearch_->setText(shown);
   }
   const Settings snapshot = model_.settings();
-  job.run(snapshot, host_);
+  const JobResult result = job.run(snapshot, host_);
+  host_.forgetAnswer();
+  recordJob(job, result);
   // A job that left without its idle state must not leave the window locked.
   if (model_.busy()) Enable_Controls(true);
   if (closePending_) close();

@@ -180,6 +180,7 @@ void FrmMorvane::buildMenus() {
   exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
   QMenu* help = menuBar()->addMenu("&Help");
+  mnuHelp_ = help;
   help->setObjectName("mnuHelp");
   QAction* howTo = help->addAction("&How To Use Morvane...", this, [this] { mnuHowTo_Click(); });
   howTo->setObjectName("mnuHowTo");
