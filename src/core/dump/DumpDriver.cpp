@@ -90,9 +90,13 @@ void RunPasses(DumpContext& ctx, DumpStep& step) {
 // Reads the options, asks for the files and reads the definitions; nullptr
 // when a reader refused its file (it has been reported). Any failure here but
 // a problem found in the user's files ends the dump as cancelled.
-std::unique_ptr<DumpStep> Prepare(DumpContext& ctx, JobRun& run) {
+std::unique_ptr<DumpStep> Prepare(DumpContext& ctx, JobRun& run, TableListMaker maker) {
   try {
     ReadDumpOptions(ctx);
+    if (maker && ctx.mode == kCode) {
+      ctx.tableListMaker = std::move(maker);
+      ctx.withTables = true;
+    }
     std::unique_ptr<DumpStep> step = MakeDumpStep(ctx.mode);
     if (!step) throw JobError::Cancelled();
     ctx.romPath = run.ask(Dialog::OpenNES);
@@ -116,6 +120,10 @@ std::unique_ptr<DumpStep> Prepare(DumpContext& ctx, JobRun& run) {
 }  // namespace
 
 JobResult cmdDump_Click(const Settings& window, JobHost& host) {
+  return DumpWithMadeList(window, host, nullptr);
+}
+
+JobResult DumpWithMadeList(const Settings& window, JobHost& host, TableListMaker maker) {
   const JobTexts texts{
       .cancelled = "Dump Canceled", .failed = "Dump Error", .minor = "Dump Minor Error"};
   return RunJob(host, texts, [&](JobRun& run) {
@@ -123,7 +131,7 @@ JobResult cmdDump_Click(const Settings& window, JobHost& host) {
     CorrectRangeForJob(settings);
     DumpContext ctx(settings, run.host);
     run.step = "Dump Error";
-    const std::unique_ptr<DumpStep> step = Prepare(ctx, run);
+    const std::unique_ptr<DumpStep> step = Prepare(ctx, run, std::move(maker));
     if (!step) {
       run.result.outcome = Outcome::Warned;
       return;
@@ -139,7 +147,9 @@ JobResult cmdDump_Click(const Settings& window, JobHost& host) {
     step->finish(ctx);
     ctx.out->close();
     step->afterClose(ctx);
-    if (!ctx.tablesOutPath.empty() && !ctx.withTables) run.wrote(ctx.tablesOutPath);
+    if (!ctx.tablesOutPath.empty() && (!ctx.withTables || ctx.tableListMaker)) {
+      run.wrote(ctx.tablesOutPath);
+    }
   });
 }
 
