@@ -34,7 +34,10 @@ class CodeStep final : public DumpStep {
     const auto ops = host.askFile(Dialog::OpenTXT);
     if (!ops) throw JobError::Cancelled();
     std::string list;
-    if (d.withTables) {
+    if (ctx.tableListMaker) {
+      list = ctx.tablesOutPath;
+      RefuseOverwrite("Error During Dump", list, {ctx.romPath, *ops});
+    } else if (d.withTables) {
       const auto chosen = host.askFile(Dialog::OpenTableTXT);
       if (!chosen) throw JobError::Cancelled();
       list = *chosen;
@@ -45,24 +48,35 @@ class CodeStep final : public DumpStep {
     // the top of memory, ends the dump through the job error box.
     const std::string* reading = &list;
     try {
+      if (ctx.tableListMaker) {
+        reading = &*ops;
+        OpcodeSet defs;
+        ReadOpCodes(*ops, defs);
+        reading = &ctx.romPath;
+        ctx.rom = std::make_unique<RomCursor>(ReadBinaryFile(ctx.romPath));
+        OutFile made(list);
+        made.write(ctx.tableListMaker(ctx.rom->bytes(), ctx.settings, defs));
+        made.close();
+        reading = &list;
+      }
       if (d.withTables) {
         d.tables = MakeTableMap();
-        const TableListResult read =
-            ReadTableList(list, d.dumpEnd, d.tables, d.ops.ReadNames, host);
-        if (!read.ok) return false;
-        needsCharTable_ = read.needsCharTable;
+        needsCharTable_ = ReadTableList(list, d.dumpEnd, d.tables, d.ops.ReadNames).needsCharTable;
       }
       reading = &*ops;
-      if (!ReadOpCodes(*ops, d.ops, host)) {
-        host.setStatus("Dump Canceled");
-        return false;
-      }
+      ReadOpCodes(*ops, d.ops);
       for (std::size_t b = 0; b < d.shapes.size(); ++b) {
         const AddressingModeDef& mode = ModeOf(d.ops, d.ops.opcodes[b]);
         d.shapes[b] = {mode.OperandKind, mode.Flags};
       }
     } catch (const JobError& e) {
-      if (e.kind() != JobError::Kind::Run) throw;
+      if (e.kind() == JobError::Kind::Cancel) throw;
+      if (e.kind() == JobError::Kind::Minor) {
+        // A rejected Op_Codes file also says the dump was cancelled.
+        Minor_Error_Handler(host, e.title(), e.message(), e.file());
+        if (reading == &*ops) host.setStatus("Dump Canceled");
+        return false;
+      }
       host.setStatus("Dump Error");
       Error_Handler(host, e.number(), "Dump Error", *reading);
       return false;
