@@ -14,6 +14,7 @@
 #include "gui/FrmAbout.h"
 #include "gui/FrmHowTo.h"
 #include "gui/FrmLicense.h"
+#include "gui/FrmTiles.h"
 #include "gui/WindowHost.h"
 #include "shell/SettingsModel.h"
 
@@ -71,6 +72,7 @@ class FrmMorvane : public QMainWindow {
   void cmdFDSSplit_Click();
   void cmdFDSMerge_Click();
   void mnuExit_Click();
+  void mnuTiles_Click();
   void mnuHowTo_Click();
   void mnuLicense_Click();
   void mnuAbout_Click();
@@ -79,6 +81,7 @@ class FrmMorvane : public QMainWindow {
   FrmHowTo* howTo() const { return howTo_; }
   FrmAbout* about() const { return about_; }
   FrmLicense* license() const { return license_; }
+  FrmTiles* tiles() const { return tiles_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -117,6 +120,7 @@ class FrmMorvane : public QMainWindow {
   QPointer<FrmHowTo> howTo_;
   QPointer<FrmAbout> about_;
   QPointer<FrmLicense> license_;
+  QPointer<FrmTiles> tiles_;
 };
 
 }  // namespace morvane

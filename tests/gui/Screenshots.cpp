@@ -1,14 +1,17 @@
-// Writes pictures of the main window, idle and busy, for the README:
+// Writes pictures of the main window, idle and busy, and of the Tiles window
+// with the sample's font under its table, for the README:
 //   xvfb-run -s "-screen 0 1024x768x24" gui_screenshots docs/
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
 #include <QScreen>
+#include <QSpinBox>
 #include <QThread>
 #include <QTimer>
 #include <cstdio>
 
 #include "gui/FrmMorvane.h"
+#include "gui/FrmTiles.h"
 
 namespace {
 
@@ -41,6 +44,17 @@ int main(int argc, char** argv) {
   window.Enable_Controls(false);
   ok = Shoot(window, out.filePath("window-busy.png")) && ok;
   window.Enable_Controls(true);
+  morvane::FrmTiles tiles;
+  tiles.show();
+  ok = tiles.openRom(MORVANE_SAMPLES_DIR "/sample.nes") && ok;
+  ok = tiles.loadTable(MORVANE_SAMPLES_DIR "/sample.tbl") && ok;
+  // From the row of the blank, so the font fills the view.
+  tiles.view()->scrollBy(0x200);
+  tiles.findChild<QSpinBox*>("spnZoom")->setValue(4);
+  const std::size_t letterA = tiles.view()->origin() + 0x41 * 16;
+  tiles.view()->select(letterA, letterA);
+  tiles.resize(tiles.sizeHint().width(), 440);
+  ok = Shoot(tiles, out.filePath("tiles-view.png")) && ok;
   // The help windows, for a look at their layout.
   if (argc > 2) {
     window.mnuHowTo_Click();
