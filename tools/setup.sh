@@ -2,7 +2,7 @@
 # Installs what the build needs on a Debian machine (as root), when missing.
 set -euo pipefail
 PACKAGES=(cmake ninja-build g++ clang libclang-rt-14-dev qt6-base-dev libgtest-dev libgmock-dev
-          libcli11-dev libbenchmark-dev libpng-dev cc65 xvfb xauth fonts-dejavu-core)
+          libcli11-dev libbenchmark-dev libpng-dev zlib1g-dev cc65 xvfb xauth fonts-dejavu-core)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

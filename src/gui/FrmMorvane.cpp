@@ -25,6 +25,7 @@ FrmMorvane::FrmMorvane(SettingsModel::Chooser chooser, QWidget* parent)
   setFont(PlainFont());
   buildControls();
   buildMenus();
+  buildAdditions();
   connectControls();
   // The model has already run Form_Load; show where it left the controls.
   showModel();
@@ -99,7 +100,7 @@ void FrmMorvane::showModel() {
 void FrmMorvane::applySize() {
   // The width is fixed; the user may pull the height down to read the status
   // line, and each change of state puts it back.
-  const QSize size = ClientSize(model_.height());
+  const QSize size = WindowSize(model_.height());
   setFixedWidth(size.width());
   resize(size);
 }

@@ -9,12 +9,15 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "gui/DialogHost.h"
 #include "gui/FrmAbout.h"
 #include "gui/FrmHowTo.h"
 #include "gui/FrmLicense.h"
 #include "gui/FrmTiles.h"
+#include "gui/FrmViewer.h"
+#include "gui/ResultsPanel.h"
 #include "gui/WindowHost.h"
 #include "shell/SettingsModel.h"
 
@@ -22,6 +25,7 @@ class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 
@@ -47,6 +51,8 @@ class FrmMorvane : public QMainWindow {
 
   // Client size for a window height in twips.
   static QSize ClientSize(int heightTwips);
+  // The whole window for a height in twips: the client and the results panel below it.
+  QSize WindowSize(int heightTwips) const;
 
   void Enable_Controls(bool enable);
   void setStatusText(const std::string& text);
@@ -77,6 +83,23 @@ class FrmMorvane : public QMainWindow {
   void mnuLicense_Click();
   void mnuAbout_Click();
 
+  // Additions around the specified window: the results panel below the
+  // frames, the viewer, recent files and dropped files.
+  ResultsPanel* results() const { return results_; }
+  // Opens path in a viewer (the open one when it shows that file already).
+  FrmViewer* openViewer(const QString& path);
+  // "Open" on a written file: the viewer for text, else the desktop's handler.
+  void openOutput(const QString& path);
+  // Files dropped on target: a job button runs its job with the first file;
+  // elsewhere each file becomes the next file its dialog offers.
+  void dropFiles(const QStringList& paths, QWidget* target);
+  // A menu placed before Help, for further tools.
+  QMenu* addMenu(const QString& title, const QString& name);
+  // Window geometry and panel state, kept between runs.
+  void restoreSettings();
+  void saveSettings() const;
+  const std::vector<QPointer<FrmViewer>>& viewers() const { return viewers_; }
+
   // The help windows while they are open, else nullptr.
   FrmHowTo* howTo() const { return howTo_; }
   FrmAbout* about() const { return about_; }
@@ -85,13 +108,26 @@ class FrmMorvane : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void buildControls();
   void buildMenus();
   void connectControls();
+  // Puts the results panel below the client area and adds the extra menu items.
+  void buildAdditions();
+  void fillRecentMenu(QMenu* menu);
+  // Each job button's job and the dialogs it may ask, for drops on it.
+  struct ButtonJob {
+    QPushButton* button;
+    WindowJob job;
+    std::vector<Dialog> dialogs;
+  };
+  std::vector<ButtonJob> buttonJobs() const;
   // Runs one job with a snapshot of the settings; nullptr: not built yet.
   void runJob(WindowJob job);
+  void recordJob(WindowJob job, const JobResult& result);
   // Writes the model's state into the widgets.
   void showModel();
   void applySize();
@@ -116,6 +152,10 @@ class FrmMorvane : public QMainWindow {
   QPushButton *cmdInsertPortopia_ = nullptr, *cmdInsertGraphics_ = nullptr;
   QPushButton *cmdSearch_ = nullptr, *cmdCompare_ = nullptr, *cmdFDSSplit_ = nullptr;
   QPushButton *cmdFDSMerge_ = nullptr, *cmdCancel_ = nullptr;
+
+  ResultsPanel* results_ = nullptr;
+  QMenu* mnuHelp_ = nullptr;
+  std::vector<QPointer<FrmViewer>> viewers_;
 
   QPointer<FrmHowTo> howTo_;
   QPointer<FrmAbout> about_;

@@ -102,6 +102,9 @@ void FrmMorvane::closeEvent(QCloseEvent* event) {
                      static_cast<QWidget*>(license_)}) {
     if (w != nullptr) w->close();
   }
+  for (const auto& viewer : viewers_) {
+    if (viewer != nullptr) viewer->close();
+  }
   event->accept();
 }
 

@@ -1,6 +1,7 @@
 // The job buttons. Each handler hands its core job to runJob, which runs it
 // inside the click with a snapshot of the settings and the window as host.
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "analysis/FileCompare.h"
 #include "analysis/RelativeSearch.h"
@@ -50,6 +51,21 @@ void FrmMorvane::cmdFDSMerge_Click() {
   runJob(&morvane::cmdFDSMerge_Click);
 }
 
+std::vector<FrmMorvane::ButtonJob> FrmMorvane::buttonJobs() const {
+  using D = Dialog;
+  return {
+      {cmdDump_, &morvane::cmdDump_Click, {D::OpenNES, D::OpenTXT, D::OpenTableTXT, D::OpenTBL}},
+      {cmdInsert_, &morvane::cmdInsert_Click, {D::OpenNES, D::OpenSJS, D::OpenTBL}},
+      {cmdStrip_, &morvane::cmdStrip_Click, {D::OpenSJS}},
+      {cmdInsertPortopia_, &morvane::cmdInsertPortopia_Click, {D::OpenNES, D::OpenSJS, D::OpenTBL}},
+      {cmdInsertGraphics_, &morvane::cmdInsertGraphics_Click, {D::OpenNES, D::OpenBmp}},
+      {cmdSearch_, &morvane::cmdSearch_Click, {D::OpenNES}},
+      {cmdCompare_, &morvane::cmdCompare_Click, {D::OpenNES, D::OpenTBL}},
+      {cmdFDSSplit_, &morvane::cmdFDSSplit_Click, {D::OpenFDS}},
+      {cmdFDSMerge_, &morvane::cmdFDSMerge_Click, {D::OpenTXT}},
+  };
+}
+
 void FrmMorvane::runJob(WindowJob job) {
   if (model_.busy()) return;
   const bool dumpWithoutStep =
@@ -59,7 +75,9 @@ void FrmMorvane::runJob(WindowJob job) {
     return;
   }
   const Settings snapshot = model_.settings();
-  job(snapshot, host_);
+  const JobResult result = job(snapshot, host_);
+  host_.forgetAnswer();
+  recordJob(job, result);
   // A job that left without its idle state must not leave the window locked.
   if (model_.busy()) Enable_Controls(true);
   if (closePending_) close();

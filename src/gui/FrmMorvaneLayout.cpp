@@ -192,6 +192,7 @@ void FrmMorvane::buildMenus() {
   tiles->setObjectName("mnuTiles");
 
   QMenu* help = menuBar()->addMenu("&Help");
+  mnuHelp_ = help;
   help->setObjectName("mnuHelp");
   QAction* howTo = help->addAction("&How To Use Morvane...", this, [this] { mnuHowTo_Click(); });
   howTo->setObjectName("mnuHowTo");

@@ -10,9 +10,14 @@ namespace morvane {
 int RunWindow(int argc, char** argv) {
   if (argc > 0) SetProgramPath(argv[0]);
   QApplication app(argc, argv);
+  QCoreApplication::setOrganizationName("Morvane");
+  QCoreApplication::setApplicationName("morvane");
   FrmMorvane window;
+  window.restoreSettings();
   window.show();
-  return QApplication::exec();
+  const int status = QApplication::exec();
+  window.saveSettings();
+  return status;
 }
 
 }  // namespace morvane

@@ -2,10 +2,13 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <algorithm>
+#include <utility>
 
 #include "cli/DataFiles.h"
 #include "gui/DialogHost.h"
 #include "gui/FrmMorvane.h"
+#include "gui/Preferences.h"
 
 namespace morvane {
 
@@ -26,14 +29,32 @@ QString WindowHost::offered(Dialog dialog) const {
   return QFile::decodeName(QByteArray::fromStdString(bundled.empty() ? name : bundled));
 }
 
+void WindowHost::remember(Dialog dialog, const QString& path) {
+  remembered_[static_cast<std::size_t>(dialog)] = path;
+  Preferences::AddRecentFile(dialog, path);
+}
+
+void WindowHost::answerNext(std::vector<Dialog> dialogs, const QString& path) {
+  droppedFor_ = std::move(dialogs);
+  dropped_ = path;
+}
+
 std::optional<std::string> WindowHost::askFile(Dialog dialog) {
-  auto chosen = window_.dialogs().openFile(&window_, dialog, offered(dialog));
+  std::optional<QString> chosen;
+  if (!dropped_.isEmpty() &&
+      std::find(droppedFor_.begin(), droppedFor_.end(), dialog) != droppedFor_.end()) {
+    chosen = std::exchange(dropped_, QString());
+  } else {
+    chosen = window_.dialogs().openFile(&window_, dialog, offered(dialog));
+  }
   if (!chosen || chosen->isEmpty()) return std::nullopt;
-  remembered_[static_cast<std::size_t>(dialog)] = *chosen;
+  remember(dialog, *chosen);
   return QFile::encodeName(*chosen).toStdString();
 }
 
 void WindowHost::enterBusy() {
+  lastStatus_.clear();
+  boxes_.clear();
   window_.Enable_Controls(false);
   // Show the taller window before the first dialog opens.
   QCoreApplication::processEvents();
@@ -45,6 +66,7 @@ void WindowHost::leaveBusy() {
 }
 
 void WindowHost::setStatus(const std::string& text) {
+  lastStatus_ = ToQ(text);
   window_.setStatusText(text);
   yield();
 }
@@ -69,10 +91,12 @@ bool WindowHost::showStrings() {
 }
 
 void WindowHost::errorBox(const std::string& text) {
+  boxes_ << ToQ(text);
   window_.dialogs().errorBox(&window_, ToQ(text));
 }
 
 void WindowHost::warningBox(const std::string& title, const std::string& text) {
+  boxes_ << ToQ(title) + ": " + ToQ(text);
   window_.dialogs().warningBox(&window_, ToQ(title), ToQ(text));
 }
 

@@ -5,7 +5,9 @@
 
 #include <QElapsedTimer>
 #include <QString>
+#include <QStringList>
 #include <array>
+#include <vector>
 
 #include "shell/JobHost.h"
 
@@ -31,6 +33,18 @@ class WindowHost final : public JobHost {
   // The file a dialog offers next: the one chosen last, else its default name
   // (the bundled copy of that file when there is one).
   QString offered(Dialog dialog) const;
+  // Makes path the file the dialog offers next (a drop, a recent file).
+  void remember(Dialog dialog, const QString& path);
+  // The next job's first dialog of one of these kinds takes path without
+  // asking (a file dropped on a job button); the job's end forgets it.
+  void answerNext(std::vector<Dialog> dialogs, const QString& path);
+  void forgetAnswer() { dropped_.clear(); }
+
+  // What the running job last wrote into the status label and its message
+  // boxes, kept for the results panel (leaving the busy state overwrites
+  // the label).
+  const QString& lastStatus() const { return lastStatus_; }
+  const QStringList& boxes() const { return boxes_; }
 
   // The event loop runs at most once per interval, however often a job yields.
   static constexpr int kYieldIntervalMs = 10;
@@ -38,6 +52,10 @@ class WindowHost final : public JobHost {
  private:
   FrmMorvane& window_;
   std::array<QString, 7> remembered_;
+  std::vector<Dialog> droppedFor_;
+  QString dropped_;
+  QString lastStatus_;
+  QStringList boxes_;
   QElapsedTimer clock_;
 };
 

@@ -71,7 +71,7 @@ void JobTest::expectRanCleanly() {
   ASSERT_FALSE(looks.empty()) << "no dialog was shown";
   for (const BusyLook& look : looks) {
     EXPECT_TRUE(look.busy);
-    EXPECT_EQ(look.size, FrmMorvane::ClientSize(kBusyHeight));
+    EXPECT_EQ(look.size, window->WindowSize(kBusyHeight));
     EXPECT_TRUE(look.jobsDisabled);
     EXPECT_TRUE(look.optionsDisabled);
     EXPECT_TRUE(look.boxesLocked);
@@ -87,7 +87,7 @@ void JobTest::expectRanCleanly() {
 void JobTest::expectIdle() {
   EXPECT_FALSE(window->model().busy());
   EXPECT_FALSE(window->host().cancelRequested());
-  EXPECT_EQ(window->size(), FrmMorvane::ClientSize(kIdleHeight));
+  EXPECT_EQ(window->size(), window->WindowSize(kIdleHeight));
   for (const char* name : kJobButtons) EXPECT_TRUE(button(name)->isEnabled()) << name;
   EXPECT_FALSE(button("cmdInsertPortopia")->isVisible());
   EXPECT_FALSE(button("cmdInsertGraphics")->isVisible());

@@ -40,7 +40,7 @@ TEST_F(WindowTest, StartsIdleWithTheDesignedSettings) {
   }
   EXPECT_FALSE(window->lbl(22)->isEnabled());
   EXPECT_FALSE(window->lbl(11)->isEnabled());
-  EXPECT_EQ(window->size(), FrmMorvane::ClientSize(kIdleHeight));
+  EXPECT_EQ(window->size(), window->WindowSize(kIdleHeight));
   EXPECT_EQ(window->model().height(), 7150);
   EXPECT_FALSE(button("cmdInsertPortopia")->isVisible());
   EXPECT_FALSE(button("cmdInsertGraphics")->isVisible());
@@ -52,8 +52,8 @@ TEST_F(WindowTest, StartsIdleWithTheDesignedSettings) {
   EXPECT_EQ(window->findChild<QAction*>("mnuAbout")->shortcut(),
             QKeySequence(Qt::SHIFT | Qt::Key_F1));
   EXPECT_EQ(window->findChild<QAction*>("mnuExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
-  // The status label lies below the idle window's lower edge.
-  EXPECT_GE(window->lbl(20)->mapTo(window.get(), QPoint(0, 0)).y(), window->height());
+  // The status label lies below the lower edge of the idle window's client area.
+  EXPECT_GE(window->lbl(20)->y(), window->lbl(20)->parentWidget()->height());
 }
 
 TEST_F(WindowTest, AddressBoxesRevertInvalidEditsAsTyped) {
@@ -165,17 +165,17 @@ TEST_F(WindowTest, PulledDownWindowKeepsItsHeightUntilTheStateChanges) {
   window->resize(width + 50, 600);
   EXPECT_EQ(window->width(), width);
   window->host().enterBusy();
-  EXPECT_EQ(window->size(), FrmMorvane::ClientSize(kBusyHeight));
+  EXPECT_EQ(window->size(), window->WindowSize(kBusyHeight));
   window->host().leaveBusy();
-  EXPECT_EQ(window->size(), FrmMorvane::ClientSize(kIdleHeight));
+  EXPECT_EQ(window->size(), window->WindowSize(kIdleHeight));
 }
 
 TEST_F(WindowTest, BusyStateLocksAllButCancelAndShowStrings) {
   window->host().enterBusy();
-  EXPECT_EQ(window->size(), FrmMorvane::ClientSize(kBusyHeight));
+  EXPECT_EQ(window->size(), window->WindowSize(kBusyHeight));
   EXPECT_EQ(window->lbl(20)->text(), "Select Files...");
   EXPECT_TRUE(window->lbl(20)->isVisible());
-  EXPECT_LT(window->lbl(20)->mapTo(window.get(), QPoint(0, 0)).y(), window->height());
+  EXPECT_LT(window->lbl(20)->y(), window->lbl(20)->parentWidget()->height());
   for (int i = 0; i < 6; ++i) EXPECT_FALSE(option("opAddress", i)->isEnabled());
   for (int i = 0; i < 5; ++i) EXPECT_FALSE(option("opFeatures", i)->isEnabled());
   for (const char* name : {"chkHeader", "chkwTables", "chkRaw"}) {
@@ -205,7 +205,7 @@ TEST_F(WindowTest, BusyStateLocksAllButCancelAndShowStrings) {
   click(button("cmdCancel"));
   EXPECT_TRUE(window->host().cancelRequested());
   window->host().leaveBusy();
-  EXPECT_EQ(window->size(), FrmMorvane::ClientSize(kIdleHeight));
+  EXPECT_EQ(window->size(), window->WindowSize(kIdleHeight));
   EXPECT_TRUE(button("cmdDump")->isEnabled());
   EXPECT_FALSE(box("txtStart")->isReadOnly());
   EXPECT_FALSE(window->host().cancelRequested());
@@ -249,7 +249,7 @@ TEST_F(WindowTest, TableOnlyDumpWritesTheListingAndReturnsToIdle) {
   EXPECT_NE(listing.find("8000:\t\t.byte $00\t;"), std::string::npos);
   EXPECT_FALSE(window->model().busy());
   EXPECT_TRUE(button("cmdDump")->isEnabled());
-  EXPECT_EQ(window->size(), FrmMorvane::ClientSize(kIdleHeight));
+  EXPECT_EQ(window->size(), window->WindowSize(kIdleHeight));
   EXPECT_EQ(Slurp(rom), TestRom(0x4000));
 }
 

@@ -1,12 +1,24 @@
 // The window's tests need one QApplication; they run offscreen unless told
-// otherwise.
+// otherwise, and keep their settings in a private folder, never in the
+// user's own configuration.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QStandardPaths::setTestModeEnabled(true);
+  const QTemporaryDir settings;
+  for (auto format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+    QSettings::setPath(format, QSettings::UserScope, settings.path());
+    QSettings::setPath(format, QSettings::SystemScope, settings.path());
+  }
   QApplication app(argc, argv);
+  QCoreApplication::setOrganizationName("MorvaneTests");
+  QCoreApplication::setApplicationName("test_gui");
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -1,0 +1,91 @@
+// The viewer on a 10 MB compare report: how long until the first screen
+// shows, and how long the whole file takes while the event loop keeps
+// turning, with the longest single turn (the longest the window is deaf).
+//   QT_QPA_PLATFORM=offscreen morvane_gui_bench
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <random>
+
+#include "analysis/FileCompare.h"
+#include "gui/FrmViewer.h"
+#include "shell/QuietHost.h"
+
+namespace morvane {
+namespace {
+
+QTemporaryDir& Folder() {
+  static QTemporaryDir folder;
+  return folder;
+}
+
+// Two files of random bytes differ almost everywhere: about 32 bytes of
+// report per byte compared, so 330 000 bytes give a 10 MB report.
+QString CompareReport() {
+  static const QString report = [] {
+    std::mt19937 rng(7);
+    std::string a(330'000, '\0'), b(a.size(), '\0');
+    for (std::size_t i = 0; i < a.size(); ++i)
+      a[i] = static_cast<char>(rng()), b[i] = static_cast<char>(rng());
+    const QString one = Folder().filePath("a.bin"), two = Folder().filePath("b.bin");
+    for (const auto& [path, bytes] : {std::pair{one, &a}, std::pair{two, &b}}) {
+      QFile file(path);
+      file.open(QIODevice::WriteOnly);
+      file.write(bytes->data(), static_cast<qint64>(bytes->size()));
+    }
+    QuietHost host;
+    host.files[Dialog::OpenNES] = {one.toStdString(), two.toStdString()};
+    cmdCompare_Click(Settings{}, host);
+    return Folder().filePath("a Compare.txt");
+  }();
+  return report;
+}
+
+void BM_ViewerFirstScreen10MB(benchmark::State& state) {
+  const QString report = CompareReport();
+  FrmViewer viewer;
+  for (auto _ : state) benchmark::DoNotOptimize(viewer.open(report));
+  state.counters["bytes"] = static_cast<double>(QFileInfo(report).size());
+}
+
+void BM_ViewerWholeFile10MB(benchmark::State& state) {
+  const QString report = CompareReport();
+  FrmViewer viewer;
+  viewer.show();
+  qint64 longest = 0;
+  for (auto _ : state) {
+    viewer.open(report);
+    while (viewer.loading()) {
+      QElapsedTimer turn;
+      turn.start();
+      QCoreApplication::processEvents();
+      longest = std::max(longest, turn.nsecsElapsed());
+    }
+  }
+  state.counters["longest_turn_ms"] = static_cast<double>(longest) / 1e6;
+  state.counters["lines"] = viewer.view()->document()->blockCount();
+}
+
+BENCHMARK(BM_ViewerFirstScreen10MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ViewerWholeFile10MB)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+}  // namespace morvane
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The viewer reads its settings; keep them out of the user's own.
+  for (auto format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+    QSettings::setPath(format, QSettings::UserScope, morvane::Folder().path());
+  }
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

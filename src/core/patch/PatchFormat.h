@@ -1,0 +1,32 @@
+// Patch files, IPS and BPS: which one a file is, and creating or applying
+// either. Source is the original file, target the modified one.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace morvane {
+
+enum class PatchKind { Ips, Bps };
+
+// Title of the warning that a patch problem raises.
+inline constexpr const char* kPatchErrorTitle = "Patch Error";
+
+// Throws JobError::Minor(kPatchErrorTitle, message).
+[[noreturn]] void PatchFault(std::string message);
+
+// The kind a patch announces by its first bytes; nullopt for neither.
+std::optional<PatchKind> PatchKindOf(std::string_view patch);
+// ".ips" or ".bps".
+const char* PatchExtension(PatchKind kind);
+
+std::string CreatePatch(PatchKind kind, std::string_view source, std::string_view target);
+// The target that patch makes of source; the patch kind is read from its first bytes.
+std::string ApplyPatch(std::string_view source, std::string_view patch);
+
+// Big-endian numbers of IPS patches.
+void PutBigEndian(std::string& out, std::size_t value, int bytes);
+std::size_t GetBigEndian(std::string_view bytes, std::size_t pos, int count);
+
+}  // namespace morvane

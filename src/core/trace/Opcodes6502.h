@@ -1,0 +1,52 @@
+// The 6502 opcodes the tracer's idioms are made of: pushes and pulls,
+// returns, loads and stores that set up a dispatch.
+#pragma once
+
+#include <cstdint>
+
+namespace morvane::op6502 {
+
+enum Op : std::uint8_t {
+  kBrk = 0x00,
+  kPhp = 0x08,
+  kAslA = 0x0A,
+  kBpl = 0x10,
+  kClc = 0x18,
+  kBitZp = 0x24,
+  kPlp = 0x28,
+  kBitAbs = 0x2C,
+  kBmi = 0x30,
+  kSec = 0x38,
+  kRti = 0x40,
+  kPha = 0x48,
+  kJmp = 0x4C,
+  kBvc = 0x50,
+  kRts = 0x60,
+  kPla = 0x68,
+  kAdcImm = 0x69,
+  kJmpInd = 0x6C,
+  kStyZp = 0x84,
+  kStaZp = 0x85,
+  kStxZp = 0x86,
+  kStyAbs = 0x8C,
+  kStaAbs = 0x8D,
+  kStxAbs = 0x8E,
+  kBcc = 0x90,
+  kTxs = 0x9A,
+  kLdyImm = 0xA0,
+  kLdxImm = 0xA2,
+  kLdaImm = 0xA9,
+  kBcs = 0xB0,
+  kLdaIndY = 0xB1,
+  kClv = 0xB8,
+  kLdaAbsY = 0xB9,
+  kTsx = 0xBA,
+  kLdyAbsX = 0xBC,
+  kLdaAbsX = 0xBD,
+  kLdxAbsY = 0xBE,
+  kCmpImm = 0xC9,
+  kBne = 0xD0,
+  kBeq = 0xF0,
+};
+
+}  // namespace morvane::op6502

@@ -1,0 +1,91 @@
+#include "trace/RomMap.h"
+
+#include <algorithm>
+
+#include "shell/Values.h"
+
+namespace morvane {
+
+namespace {
+
+constexpr std::int64_t kBank = 0x4000;
+
+// Mappers that fix no bank: the PRG (at most 32 KiB) is all there is, or the
+// whole 32 KiB switches at once.
+bool Unbanked(int mapper) {
+  return mapper == 0 || mapper == 3;
+}
+
+}  // namespace
+
+INesHeader ReadINesHeader(const std::string& rom) {
+  INesHeader h;
+  if (rom.size() < 16 || rom.compare(0, 4, "NES\x1A") != 0) return h;
+  const auto at = [&](std::size_t i) { return static_cast<std::uint8_t>(rom[i]); };
+  h.present = true;
+  h.prgBanks = at(4);
+  h.mapper = (at(6) >> 4) | (at(7) & 0xF0);
+  h.prgOffset = (at(6) & 4) != 0 ? 16 + 512 : 16;
+  return h;
+}
+
+std::int32_t RomMap::word(std::int64_t a) const {
+  const int lo = byte(a);
+  const int hi = byte(a + 1);
+  return lo < 0 || hi < 0 ? -1 : lo | hi << 8;
+}
+
+void RomMap::place(const std::string& rom, std::int64_t offset, std::int64_t at,
+                   std::int64_t size) {
+  const auto fileSize = static_cast<std::int64_t>(rom.size());
+  for (std::int64_t i = 0; i < size; ++i) {
+    const std::int64_t a = at + i;
+    const std::int64_t o = offset + i;
+    if (a < 0 || a > 0xFFFF || o < 0 || o >= fileSize) continue;
+    const auto slot = static_cast<std::size_t>(a);
+    if (byte_[slot] >= 0) continue;
+    byte_[slot] = static_cast<std::uint8_t>(rom[static_cast<std::size_t>(o)]);
+    offset_[slot] = o;
+  }
+}
+
+RomMap::RomMap(const std::string& rom, std::int64_t origin, std::int32_t base)
+    : header_(ReadINesHeader(rom)) {
+  byte_.fill(-1);
+  offset_.fill(-1);
+  const auto fileSize = static_cast<std::int64_t>(rom.size());
+  const std::int64_t prgSize = header_.prgBanks * kBank;
+  std::int64_t prgHave = prgSize;
+  if (header_.present) {
+    prgHave = std::clamp<std::int64_t>(fileSize - header_.prgOffset, 0, prgSize);
+    if (prgHave < prgSize) {
+      notes_.push_back("The file holds " + std::to_string(prgHave) +
+                       " bytes of PRG ROM where its " + "header says " + std::to_string(prgSize) +
+                       ".");
+    }
+    if (prgSize == 0) notes_.push_back("The header says the file holds no PRG ROM.");
+  }
+  const std::int64_t prg = header_.prgOffset;
+  if (header_.present && Unbanked(header_.mapper) && prgSize > 0 && prgSize <= 2 * kBank) {
+    // 16 KiB shows at 8000 and again at C000; 32 KiB fills 8000-FFFF.
+    place(rom, prg, 0x8000, prgSize);
+    place(rom, prg, 0xC000, kBank);
+    return;
+  }
+  // The dumped block where the user puts it, then the bank the mapper fixes.
+  place(rom, base - origin, base, kBank);
+  if (!header_.present || prgSize < 2 * kBank) return;
+  if (header_.mapper == 7) {
+    // The whole 32 KiB switches: the dumped block's half of it completes it.
+    const std::int64_t first = (base - origin - prg) / (2 * kBank) * (2 * kBank);
+    place(rom, prg + first, 0x8000, 2 * kBank);
+    return;
+  }
+  place(rom, prg + prgSize - kBank, 0xC000, kBank);
+  if (base < 0xC000) {
+    switchedFrom_ = base;
+    switchedTo_ = std::min<std::int64_t>(base + kBank, 0xC000);
+  }
+}
+
+}  // namespace morvane

@@ -1,0 +1,58 @@
+// What the CPU sees of a ROM file while its code is traced: which file byte
+// lies at each CPU address, from the iNES header's mapper and the block the
+// user dumps.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace morvane {
+
+// The iNES header, when the file starts with one.
+struct INesHeader {
+  bool present = false;
+  int prgBanks = 0;  // 16 KiB units
+  int mapper = 0;
+  std::int64_t prgOffset = 16;  // 16, or 528 after a trainer
+};
+
+INesHeader ReadINesHeader(const std::string& rom);
+
+class RomMap {
+ public:
+  // rom: the whole file; origin: the file offset of CPU address A is
+  // A - origin; base: the CPU address of the dumped block's first byte.
+  // Notes what it could not map (a file shorter than its header says).
+  RomMap(const std::string& rom, std::int64_t origin, std::int32_t base);
+
+  // The byte at a CPU address, -1 where nothing is mapped.
+  int byte(std::int64_t a) const {
+    return a >= 0 && a <= 0xFFFF ? byte_[static_cast<std::size_t>(a)] : -1;
+  }
+  bool mapped(std::int64_t a) const { return byte(a) >= 0; }
+  // The file offset at a CPU address, -1 where nothing is mapped.
+  std::int64_t offset(std::int32_t a) const { return offset_[static_cast<std::size_t>(a)]; }
+  // The little-endian word at a and a + 1, -1 unless both are mapped.
+  std::int32_t word(std::int64_t a) const;
+  // Whether a lies in the dumped block of a banked mapper: code elsewhere
+  // that calls it may mean another bank.
+  bool switched(std::int64_t a) const { return a >= switchedFrom_ && a < switchedTo_; }
+  const INesHeader& header() const { return header_; }
+  const std::vector<std::string>& notes() const { return notes_; }
+
+ private:
+  // Maps size bytes of the file from offset on at CPU address at, where
+  // nothing is mapped yet.
+  void place(const std::string& rom, std::int64_t offset, std::int64_t at, std::int64_t size);
+
+  INesHeader header_;
+  std::array<std::int16_t, 0x10000> byte_{};
+  std::array<std::int64_t, 0x10000> offset_{};
+  std::vector<std::string> notes_;
+  std::int64_t switchedFrom_ = -1;
+  std::int64_t switchedTo_ = -1;
+};
+
+}  // namespace morvane

@@ -1,0 +1,113 @@
+// Routines that take their return address off the stack: the bytes after a
+// call to one are its parameters, a string it prints or a table it jumps
+// through, not code.
+#include <algorithm>
+
+#include "trace/Opcodes6502.h"
+#include "trace/Tracer.h"
+
+namespace morvane {
+
+using namespace op6502;
+
+namespace {
+
+constexpr int kPullScan = 32;     // instructions searched for the pull
+constexpr int kRoutineScan = 96;  // instructions of the routine examined
+
+}  // namespace
+
+Callee Tracer::analyse(std::int32_t a) const {
+  // Does the routine pull more than it pushed before it returns?
+  int depth = 0;
+  bool pulls = false;
+  std::int32_t p = a;
+  for (int n = 0; n < kPullScan && !pulls; ++n) {
+    Insn in;
+    if (!decode(p, in) || in.op == kTsx || in.op == kTxs) return {};
+    if (in.op == kPha || in.op == kPhp) ++depth;
+    if ((in.op == kPla || in.op == kPlp) && --depth < 0) pulls = true;
+    const int flags = flags_[in.op];
+    if ((flags & kFlagEnd) != 0) {
+      if (kind_[in.op] != 2 || (flags & kFlagLbl) == 0) return {};
+      p = in.operand;
+      continue;
+    }
+    p += length_[in.op];
+  }
+  if (!pulls) return {};
+  // What it does with it, from the instructions it is made of.
+  bool indirectJump = false, shifts = false, returns = false, loop = false;
+  int terminator = 0, added = -1, lastIndex = 0;
+  std::vector<std::int32_t> todo{a}, seen;
+  for (int n = 0; n < kRoutineScan && !todo.empty();) {
+    std::int32_t q = todo.back();
+    todo.pop_back();
+    std::vector<Insn> run;
+    for (; n < kRoutineScan; ++n) {
+      Insn in;
+      if (std::find(seen.begin(), seen.end(), q) != seen.end() || !decode(q, in)) break;
+      seen.push_back(q);
+      run.push_back(in);
+      const int flags = flags_[in.op];
+      indirectJump |= in.op == kJmpInd;
+      shifts |= in.op == kAslA;
+      returns |= in.op == kRts;
+      if (in.op == kAdcImm && added < 0) added = in.operand;
+      if (in.op == kLdyImm) lastIndex = std::max(lastIndex, in.operand);
+      const std::size_t k = run.size();
+      // lda (ptr),y [cmp #t] beq/bne: a loop up to a terminator.
+      if ((in.op == kBeq || in.op == kBne) && k >= 2) {
+        const Insn& before = run[k - 2];
+        if (before.op == kLdaIndY) loop = true;
+        if (before.op == kCmpImm && k >= 3 && run[k - 3].op == kLdaIndY) {
+          loop = true;
+          terminator = before.operand;
+        }
+      }
+      if ((flags & kFlagLbl) != 0 && kind_[in.op] == -1) todo.push_back(in.operand);
+      if ((flags & kFlagEnd) != 0) {
+        if (kind_[in.op] == 2 && (flags & kFlagLbl) != 0) todo.push_back(in.operand);
+        ++n;
+        break;
+      }
+      q += length_[in.op];
+    }
+  }
+  if (indirectJump && shifts && !returns) return {Callee::Engine, 0};
+  if (loop) return {Callee::Terminated, terminator};
+  if (added > 0) return {Callee::Counted, returns ? added : added - 1};
+  if (lastIndex > 0) return {Callee::Counted, lastIndex};
+  return {};
+}
+
+bool Tracer::afterCall(const Insn& in, std::int32_t& next) {
+  const auto found = callees_.find(in.operand);
+  const Callee callee =
+      found != callees_.end() ? found->second : (callees_[in.operand] = analyse(in.operand));
+  switch (callee.kind) {
+    case Callee::Returns:
+      return true;
+    case Callee::Engine:
+      state_.pending.push_back({next, -1, 0, 256});
+      return false;
+    case Callee::Counted:
+      markData(next, callee.value);
+      next += callee.value;
+      return true;
+    case Callee::Terminated:
+      for (std::int32_t k = 0; k < 256; ++k) {
+        const int b = map_.byte(next + k);
+        if (b < 0) return false;
+        if (b == callee.value) {
+          markData(next, k + 1);
+          next += k + 1;
+          return true;
+        }
+      }
+      return false;
+  }
+  return true;
+}
+
+}  // namespace morvane

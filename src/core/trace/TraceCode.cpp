@@ -1,0 +1,87 @@
+#include "trace/TraceCode.h"
+
+#include "shell/Values.h"
+#include "trace/TraceRows.h"
+#include "trace/Tracer.h"
+
+namespace morvane {
+
+namespace {
+
+struct Vector {
+  const char* name;
+  std::int32_t at;
+};
+constexpr Vector kVectors[] = {{"RESET", 0xFFFC}, {"NMI", 0xFFFA}, {"IRQ", 0xFFFE}};
+
+// Traces from a, or notes why it cannot.
+void Enter(Tracer& tracer, const RomMap& map, std::int32_t a, const std::string& what,
+           std::vector<std::string>& notes) {
+  const std::string where = what + " " + HexWord(a);
+  if (!map.mapped(a)) {
+    notes.push_back(where + " lies outside the ROM.");
+  } else if (a >= 0xFFFA) {
+    notes.push_back(where + " lies in the vectors.");
+  } else {
+    tracer.trace(a, false);
+    if (!tracer.code(a)) notes.push_back(where + " does not hold code.");
+  }
+}
+
+// What the trace saw: the mapper and where it started.
+std::string Seen(const RomMap& map, const std::vector<std::string>& starts) {
+  const INesHeader& h = map.header();
+  std::string text = h.present ? "Mapper " + std::to_string(h.mapper) + ", " +
+                                     std::to_string(h.prgBanks * 16) + " KiB of PRG ROM."
+                               : "No iNES header: only the dumped block is traced.";
+  if (!starts.empty()) {
+    text += " Traced from";
+    for (const std::string& s : starts) text += " " + s;
+    text += ".";
+  }
+  return text;
+}
+
+}  // namespace
+
+std::array<OpcodeShape, 256> ShapesOf(const OpcodeSet& ops) {
+  std::array<OpcodeShape, 256> shapes{};
+  for (std::size_t b = 0; b < shapes.size(); ++b) {
+    const AddressingModeDef& mode = ModeOf(ops, ops.opcodes[b]);
+    shapes[b] = {mode.OperandKind, mode.Flags};
+  }
+  return shapes;
+}
+
+TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes) {
+  TraceResult result;
+  const RomMap map(request.rom, request.origin, request.base);
+  std::vector<std::string> notes;
+  std::vector<std::string> starts;
+  Tracer tracer(map, shapes);
+  if (map.word(0xFFFA) >= 0 && map.word(0xFFFE) >= 0) {
+    for (const Vector& v : kVectors) {
+      const std::int32_t target = map.word(v.at);
+      Enter(tracer, map, target, std::string("The ") + v.name + " vector's target", notes);
+      starts.push_back(std::string(v.name) + " " + HexWord(target));
+    }
+  } else {
+    notes.push_back("The vectors FFFA-FFFF are not in the ROM as mapped.");
+  }
+  for (const std::int32_t e : request.entries) {
+    Enter(tracer, map, e, "Entry point", notes);
+    starts.push_back(HexWord(e));
+  }
+  result.notes = map.notes();
+  result.notes.push_back(Seen(map, starts));
+  result.notes.insert(result.notes.end(), notes.begin(), notes.end());
+  tracer.resolveTables();
+  tracer.followLater();
+  tracer.fillGaps(0x8000, 0xFFF9);
+  tracer.showSkips();
+  RowRequest rows{map, tracer, request.origin, request.start, request.end};
+  result.tablesText = TableRows(rows, result);
+  return result;
+}
+
+}  // namespace morvane

@@ -1,0 +1,33 @@
+// Tracing a dumped block: entry points from the vectors and the user, the
+// trace, and the Table List that shows what it found.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "dump/CodeDump.h"
+
+namespace morvane {
+
+struct TraceRequest {
+  const std::string& rom;   // the whole file
+  std::int64_t origin = 0;  // the file offset of CPU address A is A - origin
+  std::int32_t base = 0x8000;
+  std::int32_t start = 0x8000;
+  std::int32_t end = 0xBFFF;
+  std::vector<std::int32_t> entries;  // --entry points, CPU addresses
+};
+
+struct TraceResult {
+  std::string tablesText;          // Tables.txt: what is not code, as a Table List
+  std::vector<std::string> notes;  // what the trace could not follow
+  bool entered = false;            // some code of the dumped range was reached
+};
+
+TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes);
+
+// The shape table of an Op_Codes file, as the code dump builds it.
+std::array<OpcodeShape, 256> ShapesOf(const OpcodeSet& ops);
+
+}  // namespace morvane

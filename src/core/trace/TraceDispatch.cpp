@@ -1,0 +1,159 @@
+// Where flow goes that no operand names: jumps through address tables, word
+// or split, set up by the instructions before a JMP (ind) or an RTS, and
+// branches that are always taken.
+#include <algorithm>
+#include <cstdlib>
+
+#include "trace/Opcodes6502.h"
+#include "trace/Tracer.h"
+
+namespace morvane {
+
+using namespace op6502;
+
+namespace {
+
+bool IsStore(std::uint8_t op) {
+  return op == kStaZp || op == kStaAbs || op == kStxZp || op == kStxAbs || op == kStyZp ||
+         op == kStyAbs;
+}
+
+bool IsIndexedLoad(std::uint8_t op) {
+  return op == kLdaAbsX || op == kLdaAbsY || op == kLdxAbsY || op == kLdyAbsX;
+}
+
+bool IsImmediateLoad(std::uint8_t op) {
+  return op == kLdaImm || op == kLdxImm || op == kLdyImm;
+}
+
+}  // namespace
+
+bool Tracer::alwaysTaken(const std::vector<Insn>& history, const Insn& branch) const {
+  if (history.size() < 2) return false;
+  const Insn& prev = history[history.size() - 2];
+  switch (branch.op) {
+    case kBcc:
+      return prev.op == kClc;
+    case kBcs:
+      return prev.op == kSec;
+    case kBvc:
+      return prev.op == kClv;
+    default:
+      break;
+  }
+  if (!IsImmediateLoad(prev.op)) return false;
+  switch (branch.op) {
+    case kBeq:
+      return prev.operand == 0;
+    case kBne:
+      return prev.operand != 0;
+    case kBmi:
+      return (prev.operand & 0x80) != 0;
+    case kBpl:
+      return (prev.operand & 0x80) == 0;
+    default:
+      return false;
+  }
+}
+
+void Tracer::dispatch(const std::vector<Insn>& history, const Insn& in) {
+  // The two values the dispatch combines: [0] the low byte, [1] the high.
+  struct Source {
+    bool table = false;
+    std::int32_t value = -1;
+  } src[2];
+  const auto from = [&](std::size_t store, Source& s) {
+    if (store == 0) return;
+    const Insn& load = history[store - 1];
+    if (IsIndexedLoad(load.op)) s = {true, load.operand};
+    if (IsImmediateLoad(load.op)) s = {false, load.operand};
+  };
+  const std::size_t n = history.size() - 1;  // history[n] is in
+  if (in.op == kRts) {
+    int pushes = 0;
+    for (std::size_t k = n; k-- > 0 && pushes < 2;) {
+      if (history[k].op != kPha) continue;
+      from(k, src[pushes++]);  // the later push is the low byte
+    }
+  } else if (in.op == kJmpInd) {
+    const std::int32_t p = in.operand;
+    if (p >= 0x8000 && map_.word(p) >= 0) {
+      state_.pending.push_back({p, -1, 0, 1});
+      return;
+    }
+    for (std::size_t k = n; k-- > 0;) {
+      if (!IsStore(history[k].op)) continue;
+      if (history[k].operand == p && src[0].value < 0) from(k, src[0]);
+      if (history[k].operand == p + 1 && src[1].value < 0) from(k, src[1]);
+    }
+  } else {
+    return;
+  }
+  if (src[0].value < 0 || src[1].value < 0 || src[0].table != src[1].table) return;
+  const int addrOS = in.op == kRts ? 1 : 0;
+  if (!src[0].table) {
+    work_.push_back(((src[1].value << 8 | src[0].value) + addrOS) & 0xFFFF);
+  } else if (src[1].value == src[0].value + 1) {
+    state_.pending.push_back({src[0].value, -1, addrOS, 256});
+  } else {
+    state_.pending.push_back({src[0].value, src[1].value, addrOS, 256});
+  }
+}
+
+bool Tracer::plausibleTarget(std::int32_t t) const {
+  if (t < 0 || t > 0xFFFF || !map_.mapped(t)) return false;
+  if ((role(t) == kRoleOperand && !bitSkip(t)) || role(t) == kRoleData) return false;
+  // The instructions up to the first change of flow must be ones valid
+  // code holds.
+  std::int32_t p = t;
+  for (int i = 0; i < 4; ++i) {
+    Insn in;
+    if (!decode(p, in)) return false;
+    if ((flags_[in.op] & (kFlagEnd | kFlagLbl)) != 0) return true;
+    p += length_[in.op];
+  }
+  return true;
+}
+
+std::int32_t Tracer::entry(const Pending& p, int i, std::int32_t& lo, std::int32_t& hi) const {
+  lo = p.hi >= 0 ? p.lo + i : p.lo + 2 * i;
+  hi = p.hi >= 0 ? p.hi + i : lo + 1;
+  if (lo > 0xFFFF || hi > 0xFFFF || role(lo) != kRoleNone || role(hi) != kRoleNone) return -1;
+  const int l = map_.byte(lo);
+  const int h = map_.byte(hi);
+  if (l < 0 || h < 0) return -1;
+  const std::int32_t target = (l | h << 8) + p.addrOS;
+  return plausibleTarget(target) ? target : -1;
+}
+
+void Tracer::resolveTables() {
+  while (!state_.pending.empty()) {
+    const Pending p = state_.pending.back();
+    state_.pending.pop_back();
+    int limit = p.limit;
+    if (p.hi >= 0) limit = std::min(limit, std::max(1, std::abs(p.hi - p.lo)));
+    const std::size_t at = state_.tables.size();
+    state_.tables.push_back({p.lo, 0, p.hi, p.addrOS});
+    // Entry by entry, so that code the earlier entries lead to ends the
+    // table before it is taken for entries.
+    for (int i = 0; i < limit; ++i) {
+      std::int32_t lo = 0, hi = 0;
+      const std::int32_t target = entry(p, i, lo, hi);
+      if (target < 0) break;
+      setRole(lo, kRoleData);
+      setRole(hi, kRoleData);
+      trace(target, true);
+      if (!code(target)) {
+        setRole(lo, kRoleNone);
+        setRole(hi, kRoleNone);
+        break;
+      }
+      state_.tables[at].count = i + 1;
+    }
+    if (state_.tables[at].count == 0) {
+      state_.tables.erase(state_.tables.begin() + static_cast<std::ptrdiff_t>(at));
+    }
+  }
+}
+
+}  // namespace morvane

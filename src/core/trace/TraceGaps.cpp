@@ -1,0 +1,72 @@
+// What the trace from the entry points leaves: code only reached through
+// pointers it cannot follow, found by speculative entries that must prove
+// themselves, and the BIT skip shown the way a reader expects.
+#include <algorithm>
+
+#include "trace/Opcodes6502.h"
+#include "trace/Tracer.h"
+
+namespace morvane {
+
+using namespace op6502;
+
+bool Tracer::bitSkip(std::int32_t a) const {
+  const int before = map_.byte(a - 1);
+  return (before == kBitAbs || before == kBitZp) && role(a - 1) == kRoleOpcode;
+}
+
+void Tracer::showSkips() {
+  // A BIT whose operand is itself code is the skip idiom: its opcode byte
+  // shows as data so that the code it hides shows as code.
+  for (std::int32_t a = 1; a <= 0xFFFF; ++a) {
+    if (role(a) == kRoleOpcode && role(a - 1) == kRoleOpcode && bitSkip(a)) {
+      setRole(a - 1, kRoleData);
+    }
+  }
+}
+
+void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
+  std::sort(state_.dataRefs.begin(), state_.dataRefs.end());
+  const auto read = [&](std::int32_t a) {
+    return std::binary_search(state_.dataRefs.begin(), state_.dataRefs.end(), a);
+  };
+  for (std::int32_t a = from; a <= to; ++a) {
+    if (role(a) != kRoleNone || !map_.mapped(a)) continue;
+    // What the code reads is data up to the next code.
+    if (read(a)) {
+      while (a < to && role(a + 1) == kRoleNone) ++a;
+      continue;
+    }
+    // A run of one value is fill, not code.
+    if (map_.byte(a + 1) == map_.byte(a) && map_.byte(a + 2) == map_.byte(a)) continue;
+    // Code starts where the gap starts, or after a return or jump inside it.
+    const bool boundary = role(a - 1) != kRoleNone || map_.byte(a - 1) == kRts ||
+                          map_.byte(a - 1) == kRti || map_.byte(a - 3) == kJmp;
+    if (!boundary) continue;
+    // One lone instruction that leads nowhere known proves nothing.
+    trace(a, true, 2);
+    resolveTables();
+  }
+  // Two words in a row in what is not code, each the address of known code
+  // or of a place nothing reached that looks like code: a table of handlers.
+  const auto unreached = [&](std::int32_t t) {
+    return t >= from && t <= to && role(t) == kRoleNone && !read(t) && plausibleTarget(t);
+  };
+  for (std::int32_t p = from; p + 3 <= to; ++p) {
+    if (code(p) || code(p + 1) || code(p + 2) || code(p + 3)) continue;
+    const std::int32_t first = map_.word(p);
+    const std::int32_t second = map_.word(p + 2);
+    const bool newFirst = unreached(first);
+    const bool newSecond = unreached(second);
+    const auto known = [&](std::int32_t t) { return t >= 0 && role(t) == kRoleOpcode; };
+    if (first == second || !(newFirst || known(first)) || !(newSecond || known(second)) ||
+        !(newFirst || newSecond)) {
+      continue;
+    }
+    if (newFirst) trace(first, true, 2);
+    if (newSecond) trace(second, true, 2);
+    resolveTables();
+  }
+}
+
+}  // namespace morvane

@@ -1,0 +1,154 @@
+#include "trace/TraceRows.h"
+
+#include <algorithm>
+#include <map>
+
+#include "shell/Values.h"
+
+namespace morvane {
+
+namespace {
+
+constexpr int kFillRun = 8;             // identical bytes that make a row of their own
+constexpr std::size_t kCandidates = 8;  // code starts offered for a range nothing enters
+constexpr const char* kHeader =
+    "Start\tEnd\tWidth\tHeight\tSkip1st\tSkip\tAddrOS\tIndexOS\tOptions\tTitle\r\n";
+
+std::string Lower(std::int64_t a) {
+  return LowerCase(HexWord(a));
+}
+
+struct Table {
+  std::int32_t bytes = 0;
+  std::string width;
+  int addrOS = 0;
+  std::string title;
+};
+
+// What the trace says about each address of the dumped range.
+class RangeView {
+ public:
+  explicit RangeView(const RowRequest& r) : r_(r) {
+    const std::size_t n = static_cast<std::size_t>(std::max(0, r.end - r.start + 1));
+    byte_.assign(n, -1);
+    code_.assign(n, false);
+    for (std::int32_t c = 0; c <= 0xFFFF; ++c) {
+      const std::int64_t o = r.map.offset(c);
+      const std::int64_t a = o + r.origin;
+      if (o < 0 || a < r.start || a > r.end) continue;
+      const auto k = static_cast<std::size_t>(a - r.start);
+      byte_[k] = r.map.byte(c);
+      if (r.tracer.code(c)) code_[k] = true;
+    }
+  }
+  // The dump address of CPU address c, -1 outside the range.
+  std::int64_t dumpAddress(std::int32_t c) const {
+    const std::int64_t o = r_.map.offset(c);
+    const std::int64_t a = o + r_.origin;
+    return o < 0 || a < r_.start || a > r_.end ? -1 : a;
+  }
+  bool code(std::int32_t a) const { return code_[idx(a)]; }
+  int byte(std::int32_t a) const { return byte_[idx(a)]; }
+
+ private:
+  std::size_t idx(std::int32_t a) const { return static_cast<std::size_t>(a - r_.start); }
+  const RowRequest& r_;
+  std::vector<int> byte_;
+  std::vector<bool> code_;
+};
+
+// Rows for the data from a to b: runs of fill apart from what lies between.
+void DataRows(const RangeView& view, std::int32_t a, std::int32_t b, std::string& text) {
+  std::int32_t open = a;
+  std::int32_t k = a;
+  while (k <= b) {
+    std::int32_t run = k;
+    while (run + 1 <= b && view.byte(run + 1) == view.byte(k)) ++run;
+    if (run - k + 1 >= kFillRun) {
+      if (open < k) text += Lower(open) + "\t" + Lower(k - 1) + "\r\n";
+      text += Lower(k) + "\t" + Lower(run) + "\r\n";
+      open = run + 1;
+    }
+    k = run + 1;
+  }
+  if (open <= b) text += Lower(open) + "\t" + Lower(b) + "\r\n";
+}
+
+// Where code may start in a range nothing enters: its first byte and the
+// first byte after each run of fill, when they hold an opcode valid code has.
+std::vector<std::int32_t> Candidates(const RangeView& view, const RowRequest& r) {
+  std::vector<std::int32_t> found;
+  const auto valid = [&](std::int32_t a) {
+    return view.byte(a) >= 0 && !r.tracer.bad(static_cast<std::uint8_t>(view.byte(a)));
+  };
+  if (valid(r.start)) found.push_back(r.start);
+  for (std::int32_t a = r.start; a <= r.end && found.size() < kCandidates;) {
+    std::int32_t run = a;
+    while (run + 1 <= r.end && view.byte(run + 1) == view.byte(a)) ++run;
+    if (run - a + 1 >= kFillRun && run + 1 <= r.end && valid(run + 1)) found.push_back(run + 1);
+    a = run + 1;
+  }
+  return found;
+}
+
+}  // namespace
+
+std::string TableRows(const RowRequest& r, TraceResult& result) {
+  const RangeView view(r);
+  std::map<std::int32_t, Table> tables;
+  for (const FoundTable& t : r.tracer.tables()) {
+    const std::int64_t at = view.dumpAddress(t.start);
+    if (at < 0) continue;
+    Table& row = tables[static_cast<std::int32_t>(at)];
+    row.bytes = t.partner >= 0 ? t.count : 2 * t.count;
+    row.width =
+        t.partner >= 0
+            ? "-" + LowerCase(Hex(view.dumpAddress(t.partner) >= 0 ? view.dumpAddress(t.partner)
+                                                                   : t.partner))
+            : "2";
+    row.addrOS = t.addrOS;
+  }
+  if (r.map.word(0xFFFA) >= 0 && r.map.word(0xFFFE) >= 0 && view.dumpAddress(0xFFFA) >= 0) {
+    tables[static_cast<std::int32_t>(view.dumpAddress(0xFFFA))] = {6, "2", 0, "Vectors"};
+  }
+  std::string rows;
+  for (std::int32_t a = r.start; a <= r.end;) {
+    const auto t = tables.find(a);
+    if (t != tables.end()) {
+      const std::int32_t last = std::min(r.end, a + t->second.bytes - 1);
+      rows += Lower(a) + "\t" + Lower(last) + "\t" + t->second.width + "\t\t\t\t" +
+              (t->second.addrOS != 0 ? std::to_string(t->second.addrOS) : "") + "\t\tlbl\t" +
+              t->second.title + "\r\n";
+      a = last + 1;
+      continue;
+    }
+    if (view.byte(a) < 0 || view.code(a)) {
+      result.entered |= view.byte(a) >= 0;
+      ++a;
+      continue;
+    }
+    std::int32_t b = a;
+    while (b + 1 <= r.end && view.byte(b + 1) >= 0 && !view.code(b + 1) &&
+           tables.find(b + 1) == tables.end()) {
+      ++b;
+    }
+    DataRows(view, a, b, rows);
+    a = b + 1;
+  }
+  if (!result.entered) {
+    std::string note = "Nothing the trace follows enters " + HexWord(r.start) + "-" +
+                       HexWord(r.end) + ", so all of it is listed as data.";
+    const std::vector<std::int32_t> candidates = Candidates(view, r);
+    if (!candidates.empty()) {
+      note += " Code may start at";
+      for (const std::int32_t c : candidates) note += " " + HexWord(c);
+      note += "; give such points with --entry.";
+    }
+    result.notes.push_back(note);
+  }
+  std::string text = kHeader;
+  for (const std::string& n : result.notes) text += "; " + n + "\r\n";
+  return text + rows;
+}
+
+}  // namespace morvane

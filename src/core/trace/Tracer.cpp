@@ -1,0 +1,158 @@
+#include "trace/Tracer.h"
+
+#include <algorithm>
+
+#include "trace/Opcodes6502.h"
+
+namespace morvane {
+
+namespace {
+
+using namespace op6502;
+
+constexpr std::size_t kHistory = 10;
+// Jumps and calls to what is not mapped lead into code the program put in
+// RAM or into another bank; below 0200 they lead nowhere code lives.
+constexpr std::int32_t kRamCode = 0x0200;
+
+}  // namespace
+
+Tracer::Tracer(const RomMap& map, const std::array<OpcodeShape, 256>& shapes) : map_(map) {
+  for (std::size_t b = 0; b < 256; ++b) {
+    flags_[b] = shapes[b].flags;
+    kind_[b] = shapes[b].kind;
+    length_[b] = shapes[b].kind == 2 ? 3 : shapes[b].kind == 0 ? 1 : 2;
+  }
+}
+
+bool Tracer::bad(std::uint8_t op) const {
+  // A BRK in traced flow almost always means the trace left the code.
+  return (flags_[op] & kFlagBad) != 0 || op == kBrk;
+}
+
+bool Tracer::decode(std::int32_t a, Insn& in) const {
+  const int b = map_.byte(a);
+  if (b < 0 || bad(static_cast<std::uint8_t>(b))) return false;
+  in.a = a;
+  in.op = static_cast<std::uint8_t>(b);
+  const int kind = kind_[in.op];
+  if (kind == 0) return true;
+  const int lo = map_.byte(a + 1);
+  if (lo < 0) return false;
+  if (kind == 2) {
+    const int hi = map_.byte(a + 2);
+    if (hi < 0) return false;
+    in.operand = lo | hi << 8;
+  } else if (kind == -1) {
+    in.operand = a + 2 + static_cast<std::int8_t>(lo);
+  } else {
+    in.operand = lo;
+  }
+  return true;
+}
+
+void Tracer::trace(std::int32_t a, bool speculative, int least) {
+  work_.assign(1, a);
+  if (!speculative) {
+    drain(false);
+    return;
+  }
+  State saved = state_;
+  added_ = 0;
+  joined_ = false;
+  if (!drain(true) || (added_ < least && !joined_)) state_ = std::move(saved);
+  work_.clear();
+}
+
+bool Tracer::drain(bool strict) {
+  while (!work_.empty()) {
+    const std::int32_t a = work_.back();
+    work_.pop_back();
+    if (!runFrom(a, strict) && strict) return false;
+  }
+  return true;
+}
+
+void Tracer::markData(std::int32_t from, std::int32_t count) {
+  for (std::int32_t i = 0; i < count; ++i) {
+    if (from + i <= 0xFFFF && role(from + i) == kRoleNone) setRole(from + i, kRoleData);
+  }
+}
+
+bool Tracer::runFrom(std::int32_t a, bool strict) {
+  std::vector<Insn> history;
+  for (;;) {
+    if (a < 0 || a > 0xFFFF) return false;
+    if (role(a) == kRoleOpcode) {
+      joined_ = true;
+      return true;
+    }
+    Insn in;
+    if (!decode(a, in)) return false;
+    const int len = length_[in.op];
+    const int flags = flags_[in.op];
+    const int kind = kind_[in.op];
+    if (a + len - 1 > 0xFFFF) return false;
+    const bool skipped = bitSkip(a);
+    for (int i = 0; i < len; ++i) {
+      const ByteRole r = role(a + i);
+      // Code that overlaps other code is taken only from a sure entry or
+      // where a BIT hides it.
+      const bool hidden = skipped && r == kRoleOperand && i < 2;
+      if (r == kRoleData || (strict && r != kRoleNone && !hidden)) return false;
+    }
+    setRole(a, kRoleOpcode);
+    ++added_;
+    if (kind == 2 && (flags & (kFlagTbl | kFlagVbl)) != 0 && in.operand >= 0x8000) {
+      state_.dataRefs.push_back(in.operand);
+    }
+    for (int i = 1; i < len; ++i) {
+      if (role(a + i) == kRoleNone) setRole(a + i, kRoleOperand);
+    }
+    if (history.size() == kHistory) history.erase(history.begin());
+    history.push_back(in);
+    std::int32_t next = a + len;
+    const Reach reach = (flags & kFlagLbl) != 0 ? reachOf(a, in.operand) : Reach::Here;
+    if ((flags & kFlagEnd) != 0) {
+      if (kind == 2 && (flags & kFlagLbl) != 0) {
+        if (reach != Reach::Here) return reach != Reach::Nowhere;
+        a = in.operand;
+        history.clear();
+        continue;
+      }
+      dispatch(history, in);
+      return true;
+    }
+    if ((flags & kFlagLbl) != 0 && kind == -1) {
+      if (reach != Reach::Here) return false;
+      work_.push_back(in.operand);
+      if (alwaysTaken(history, in)) return true;
+    } else if ((flags & kFlagLbl) != 0 && kind == 2) {
+      if (reach == Reach::Nowhere) return false;
+      if (reach == Reach::Here) work_.push_back(in.operand);
+      if (reach != Reach::Outside && !afterCall(in, next)) return true;
+      history.clear();
+    }
+    a = next;
+  }
+}
+
+Tracer::Reach Tracer::reachOf(std::int32_t from, std::int32_t to) {
+  if (!map_.mapped(to)) return to >= kRamCode && to <= 0xFFFF ? Reach::Outside : Reach::Nowhere;
+  if (map_.switched(to) && !map_.switched(from)) {
+    state_.later.push_back(to);
+    return Reach::Later;
+  }
+  return Reach::Here;
+}
+
+void Tracer::followLater() {
+  while (!state_.later.empty()) {
+    const std::int32_t a = state_.later.back();
+    state_.later.pop_back();
+    trace(a, true);
+    resolveTables();
+  }
+}
+
+}  // namespace morvane

@@ -1,0 +1,122 @@
+// Recursive descent over what the CPU sees: from the entry points, every
+// instruction the program can reach is marked as code, the bytes its flow
+// steps over (address tables, inline data after calls) as data.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "dump/CodeDump.h"
+#include "trace/RomMap.h"
+
+namespace morvane {
+
+enum ByteRole : std::uint8_t { kRoleNone = 0, kRoleOpcode, kRoleOperand, kRoleData };
+
+// An address table the traced code jumps through: words at start, or for a
+// split table low bytes at start and high bytes at partner.
+struct FoundTable {
+  std::int32_t start = 0;
+  std::int32_t count = 0;
+  std::int32_t partner = -1;
+  int addrOS = 0;  // 1 when the entries are pushed and reached by a return
+  bool operator<(const FoundTable& o) const { return start < o.start; }
+};
+
+// What a called routine does with its return address.
+struct Callee {
+  enum Kind { Returns, Engine, Terminated, Counted } kind = Returns;
+  int value = 0;  // the terminator, or the count of bytes after the call
+};
+
+class Tracer {
+ public:
+  Tracer(const RomMap& map, const std::array<OpcodeShape, 256>& shapes);
+
+  // Traces from a; a speculative entry is dropped whole when its flow meets
+  // an opcode that valid code does not hold.
+  // least: the instructions a speculative entry must add unless it runs
+  // into code already known.
+  void trace(std::int32_t a, bool speculative, int least = 1);
+  // Follows the address tables met so far, and those they lead to.
+  void resolveTables();
+  // Traces, each as a speculative entry, what the fixed bank calls in the
+  // switched one.
+  void followLater();
+  // Tries every address from..to that nothing reached as a speculative
+  // entry: code only ever called through pointers the trace cannot follow.
+  void fillGaps(std::int32_t from, std::int32_t to);
+  // Shows the opcode of each BIT that hides code as data.
+  void showSkips();
+
+  ByteRole role(std::int32_t a) const { return static_cast<ByteRole>(state_.role[idx(a)]); }
+  bool code(std::int32_t a) const {
+    const ByteRole r = role(a);
+    return r == kRoleOpcode || r == kRoleOperand;
+  }
+  const std::vector<FoundTable>& tables() const { return state_.tables; }
+  const std::vector<std::string>& notes() const { return notes_; }
+  int length(std::uint8_t op) const { return length_[op]; }
+  bool bad(std::uint8_t op) const;
+
+ private:
+  struct Insn {
+    std::int32_t a = 0;
+    std::uint8_t op = 0;
+    std::int32_t operand = 0;
+  };
+  // A table seen from its dispatch code, its length not known yet.
+  struct Pending {
+    std::int32_t lo = 0;
+    std::int32_t hi = -1;  // the high bytes' table for a split table
+    int addrOS = 0;
+    int limit = 256;
+  };
+  struct State {
+    std::vector<std::uint8_t> role = std::vector<std::uint8_t>(0x10000);
+    std::vector<FoundTable> tables;
+    std::vector<Pending> pending;
+    std::vector<std::int32_t> later;     // calls into the switched bank
+    std::vector<std::int32_t> dataRefs;  // ROM addresses instructions read or write
+  };
+
+  static std::size_t idx(std::int32_t a) { return static_cast<std::size_t>(a & 0xFFFF); }
+  // Traces every path from the work list; false when strict and one failed.
+  bool drain(bool strict);
+  bool runFrom(std::int32_t a, bool strict);
+  // Where a jump or call from one address to another leads: into this
+  // trace, into the switched bank (traced later), out of the ROM, nowhere.
+  enum class Reach { Here, Later, Outside, Nowhere };
+  Reach reachOf(std::int32_t from, std::int32_t to);
+  bool decode(std::int32_t a, Insn& in) const;
+  // Whether the byte before a is a traced BIT whose operand a is.
+  bool bitSkip(std::int32_t a) const;
+  void setRole(std::int32_t a, ByteRole r) { state_.role[idx(a)] = r; }
+  void markData(std::int32_t from, std::int32_t count);
+  // After a return or an indirect jump: the table or target its last
+  // instructions set up.
+  void dispatch(const std::vector<Insn>& history, const Insn& in);
+  bool afterCall(const Insn& in, std::int32_t& next);
+  Callee analyse(std::int32_t a) const;
+  bool alwaysTaken(const std::vector<Insn>& history, const Insn& branch) const;
+  // The target of entry i of a table, -1 when the entry is taken or does
+  // not lead to what looks like code; lo and hi: where its bytes lie.
+  std::int32_t entry(const Pending& p, int i, std::int32_t& lo, std::int32_t& hi) const;
+  bool plausibleTarget(std::int32_t t) const;
+
+  const RomMap& map_;
+  std::array<int, 256> flags_{};
+  std::array<int, 256> kind_{};
+  std::array<int, 256> length_{};
+  State state_;
+  std::vector<std::int32_t> work_;
+  int added_ = 0;        // instructions the current speculative entry added
+  bool joined_ = false;  // and whether it ran into known code
+  mutable std::unordered_map<std::int32_t, Callee> callees_;
+  std::vector<std::string> notes_;
+};
+
+}  // namespace morvane

@@ -1,0 +1,34 @@
+// What the window keeps between runs (QSettings): recent files per dialog,
+// the viewer's encoding per file, window geometry and the results panel.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "gui/TextEncoding.h"
+#include "shell/JobHost.h"
+
+namespace morvane {
+
+namespace Preferences {
+
+inline constexpr int kRecentFiles = 8;
+
+// Newest first.
+QStringList RecentFiles(Dialog dialog);
+void AddRecentFile(Dialog dialog, const QString& path);
+
+std::optional<TextEncoding> EncodingOf(const QString& path);
+void SetEncodingOf(const QString& path, TextEncoding encoding);
+
+QByteArray Geometry(const QString& window);
+void SetGeometry(const QString& window, const QByteArray& geometry);
+
+bool ResultsShown();
+void SetResultsShown(bool shown);
+
+}  // namespace Preferences
+
+}  // namespace morvane

@@ -1,0 +1,130 @@
+#include "CorpusTruth.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <sstream>
+
+namespace morvane::test {
+
+namespace {
+
+// key=value fields of one debug-file record.
+std::map<std::string, std::string> Fields(const std::string& rest) {
+  std::map<std::string, std::string> f;
+  std::stringstream in(rest);
+  std::string item;
+  while (std::getline(in, item, ',')) {
+    const auto eq = item.find('=');
+    if (eq != std::string::npos) f[item.substr(0, eq)] = item.substr(eq + 1);
+  }
+  return f;
+}
+
+long Number(const std::string& text) {
+  return text.empty() ? -1 : std::stol(text, nullptr, 0);
+}
+
+bool CodeSegment(const std::string& name) {
+  for (const char* word : {"CODE", "STARTUP", "ONCE", "FIXED", "INIT"}) {
+    if (name.find(word) != std::string::npos) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::vector<Truth> ReadTruth(const std::string& dbgText, std::size_t size) {
+  struct Seg {
+    long offset = -1, size = 0;
+    bool code = false;
+  };
+  std::map<long, Seg> segs;
+  std::vector<std::pair<long, std::map<std::string, std::string>>> spans;
+  std::stringstream lines(dbgText);
+  std::string line;
+  while (std::getline(lines, line)) {
+    const auto tab = line.find('\t');
+    if (tab == std::string::npos) continue;
+    const std::string kind = line.substr(0, tab);
+    auto f = Fields(line.substr(tab + 1));
+    if (kind == "seg" && f.count("ooffs")) {
+      std::string name = f["name"];
+      segs[Number(f["id"])] = {Number(f["ooffs"]), Number(f["size"]), CodeSegment(name)};
+    } else if (kind == "span") {
+      spans.emplace_back(Number(f["seg"]), std::move(f));
+    }
+  }
+  std::vector<Truth> truth(size, Truth::Fill);
+  const auto paint = [&](long from, long count, Truth t) {
+    for (long k = from; k < from + count; ++k) {
+      if (k >= 0 && static_cast<std::size_t>(k) < size) truth[static_cast<std::size_t>(k)] = t;
+    }
+  };
+  for (const auto& [id, s] : segs) paint(s.offset, s.size, s.code ? Truth::Code : Truth::Data);
+  for (const auto& [seg, f] : spans) {
+    const auto s = segs.find(seg);
+    if (s == segs.end() || !f.count("type")) continue;
+    paint(s->second.offset + Number(f.at("start")), Number(f.at("size")), Truth::Data);
+  }
+  return truth;
+}
+
+Figures Score(const std::string& tablesText, const std::vector<Truth>& truth, std::int64_t origin,
+              std::int32_t start, std::int32_t end) {
+  std::vector<bool> shownData(static_cast<std::size_t>(end - start + 1), false);
+  std::stringstream rows(tablesText);
+  std::string line;
+  while (std::getline(rows, line)) {
+    std::stringstream fields(line);
+    std::string first, last;
+    std::getline(fields, first, '\t');
+    std::getline(fields, last, '\t');
+    if (first.empty() || first.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+      continue;
+    }
+    if (!last.empty() && last.back() == '\r') last.pop_back();
+    const long a = std::stol(first, nullptr, 16);
+    const long b = last.empty() ? end : std::stol(last, nullptr, 16);
+    for (long k = a; k <= b; ++k) {
+      if (k >= start && k <= end) shownData[static_cast<std::size_t>(k - start)] = true;
+    }
+  }
+  Figures f;
+  // With TRACE_CORPUS_VERBOSE set, every stretch shown wrong is printed.
+  const bool verbose = std::getenv("TRACE_CORPUS_VERBOSE") != nullptr;
+  std::int32_t wrongFrom = -1;
+  bool wrongCode = false;
+  for (std::int32_t a = start; a <= end + 1; ++a) {
+    const std::int64_t o = a - origin;
+    const bool known = a <= end && o >= 0 && static_cast<std::size_t>(o) < truth.size();
+    const bool isCode = known && truth[static_cast<std::size_t>(o)] == Truth::Code;
+    const bool wrong = known && isCode == shownData[static_cast<std::size_t>(a - start)];
+    if (wrongFrom >= 0 && (!wrong || isCode != wrongCode)) {
+      if (verbose) {
+        std::printf("  %s %04X-%04X\n", wrongCode ? "code shown as data" : "data shown as code",
+                    static_cast<unsigned>(wrongFrom), static_cast<unsigned>(a - 1));
+      }
+      wrongFrom = -1;
+    }
+    if (wrong && wrongFrom < 0) {
+      wrongFrom = a;
+      wrongCode = isCode;
+    }
+  }
+  for (std::int32_t a = start; a <= end; ++a) {
+    const std::int64_t o = a - origin;
+    if (o < 0 || static_cast<std::size_t>(o) >= truth.size()) continue;
+    const bool data = shownData[static_cast<std::size_t>(a - start)];
+    if (truth[static_cast<std::size_t>(o)] == Truth::Code) {
+      ++f.code;
+      f.codeRight += !data;
+    } else {
+      ++f.data;
+      f.dataRight += data;
+    }
+  }
+  return f;
+}
+
+}  // namespace morvane::test

@@ -1,0 +1,105 @@
+// The tracer on small ROMs built here: the Table List it writes for a known
+// program, and what it says about input it cannot follow.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "TempDir.h"
+#include "dump/Definitions.h"
+#include "shell/QuietHost.h"
+#include "trace/TraceCode.h"
+
+namespace morvane::test {
+namespace {
+
+const std::array<OpcodeShape, 256>& Shapes() {
+  static const auto shapes = [] {
+    OpcodeSet ops;
+    QuietHost host;
+    ReadOpCodes(std::string(MORVANE_SOURCE_DATA_DIR) + "/Op_Codes_NES.txt", ops, host);
+    return ShapesOf(ops);
+  }();
+  return shapes;
+}
+
+// A mapper-0 ROM of 16 KiB (seen at 8000 and C000), filled with FF.
+struct Image {
+  std::string prg = std::string(0x4000, '\xFF');
+  int banks = 1;
+  void put(int a, std::initializer_list<int> bytes) {
+    for (int b : bytes) prg[static_cast<std::size_t>(a++ & 0x3FFF)] = static_cast<char>(b);
+  }
+  void vectors(int nmi, int reset, int irq) {
+    put(0xFFFA, {nmi & 0xFF, nmi >> 8, reset & 0xFF, reset >> 8, irq & 0xFF, irq >> 8});
+  }
+  std::string file() const {
+    return std::string("NES\x1A", 4) + char(banks) + '\1' + std::string(10, '\0') + prg;
+  }
+};
+
+TraceResult Trace(const std::string& rom, std::vector<std::int32_t> entries = {}) {
+  return TraceCode({rom, 0xC000 - 16, 0xC000, 0xC000, 0xFFFF, std::move(entries)}, Shapes());
+}
+
+// Prints the string after the call, then loops.
+Image Printer() {
+  Image im;
+  im.put(0xC000, {0x20, 0x10, 0xC0, 'H', 'I', 0x00, 0x4C, 0x06, 0xC0});
+  im.put(0xC010,
+         {0x68, 0x85, 0x00, 0x68, 0x85, 0x01, 0xA0, 0x01, 0xB1, 0x00, 0xF0, 0x03, 0xC8, 0xD0,
+          0xF9, 0x98, 0x18, 0x65, 0x00, 0xAA, 0xA5, 0x01, 0x69, 0x00, 0x48, 0x8A, 0x48, 0x60});
+  im.vectors(0xC006, 0xC000, 0xC006);
+  return im;
+}
+
+TEST(Trace, ListsInlineStringFillAndVectorsAroundTheCode) {
+  EXPECT_EQ(Trace(Printer().file()).tablesText,
+            "Start\tEnd\tWidth\tHeight\tSkip1st\tSkip\tAddrOS\tIndexOS\tOptions\tTitle\r\n"
+            "; Mapper 0, 16 KiB of PRG ROM. Traced from RESET C000 NMI C006 IRQ C006.\r\n"
+            "c003\tc005\r\n"
+            "c009\tc00f\r\n"
+            "c02c\tfff9\r\n"
+            "fffa\tffff\t2\t\t\t\t\t\tlbl\tVectors\r\n");
+}
+
+TEST(Trace, SaysWhatItCannotFollowAndStillWritesAListTheReaderTakes) {
+  struct Case {
+    const char* what;
+    std::string rom;
+    std::vector<std::int32_t> entries;
+    const char* note;
+  };
+  Image outside = Printer(), itself = Printer(), undefined = Printer(), shorter = Printer();
+  outside.vectors(0xC006, 0x1234, 0xC006);
+  itself.vectors(0xFFFA, 0xC000, 0xC006);
+  undefined.put(0xC030, {0x02});
+  undefined.vectors(0xC006, 0xC000, 0xC030);
+  shorter.banks = 2;
+  const Case cases[] = {
+      {"reset outside", outside.file(), {}, "The RESET vector's target 1234 lies outside the ROM."},
+      {"nmi at itself", itself.file(), {}, "The NMI vector's target FFFA lies in the vectors."},
+      {"irq undefined", undefined.file(), {}, "The IRQ vector's target C030 does not hold code."},
+      {"entry outside", Printer().file(), {0x0300}, "Entry point 0300 lies outside the ROM."},
+      {"entry far out", Printer().file(), {0x12345}, "Entry point 12345 lies outside the ROM."},
+      {"short file",
+       shorter.file(),
+       {},
+       "holds 16384 bytes of PRG ROM where its header says 32768."},
+      {"header only", Image().file().substr(0, 16), {}, "holds 0 bytes of PRG ROM"},
+      {"empty file", "", {}, "The vectors FFFA-FFFF are not in the ROM as mapped."},
+      {"no code", Image().file(), {}, "Nothing the trace follows enters C000-FFFF"},
+  };
+  for (const Case& c : cases) {
+    const TraceResult r = Trace(c.rom, c.entries);
+    EXPECT_NE(r.tablesText.find(c.note), std::string::npos) << c.what << "\n" << r.tablesText;
+    TableMap map;
+    NameTable names;
+    QuietHost host;
+    TempDir dir;
+    EXPECT_TRUE(ReadTableList(dir.write("Tables.txt", r.tablesText), 0xFFFF, map, names, host).ok)
+        << c.what;
+  }
+}
+
+}  // namespace
+}  // namespace morvane::test

@@ -1,0 +1,40 @@
+# The trace corpus: NES programs built from the sources beside this file by
+# the cc65 tools, with ld65's debug files as the truth about every byte.
+find_program(MORVANE_CC65 cc65)
+find_program(MORVANE_CA65 ca65)
+find_program(MORVANE_LD65 ld65)
+set(MORVANE_CORPUS_DIR ${CMAKE_CURRENT_BINARY_DIR}/corpus)
+set(corpus_src ${CMAKE_CURRENT_SOURCE_DIR}/trace/corpus)
+set(corpus_outputs)
+if(MORVANE_CC65 AND MORVANE_CA65 AND MORVANE_LD65)
+  file(MAKE_DIRECTORY ${MORVANE_CORPUS_DIR})
+  # name, assembler source, linker configuration, assembler definitions...
+  function(corpus_asm name source cfg)
+    set(out ${MORVANE_CORPUS_DIR}/${name})
+    add_custom_command(OUTPUT ${out}.nes ${out}.dbg
+      COMMAND ${MORVANE_CA65} -g ${ARGN} -o ${out}.o ${corpus_src}/${source}
+      COMMAND ${MORVANE_LD65} -C ${corpus_src}/${cfg} -o ${out}.nes -m ${out}.map
+              --dbgfile ${out}.dbg ${out}.o
+      DEPENDS ${corpus_src}/${source} ${corpus_src}/${cfg} VERBATIM)
+    set(corpus_outputs ${corpus_outputs} ${out}.nes PARENT_SCOPE)
+  endfunction()
+  function(corpus_c name)
+    set(out ${MORVANE_CORPUS_DIR}/${name})
+    add_custom_command(OUTPUT ${out}.nes ${out}.dbg
+      COMMAND ${MORVANE_CC65} -t nes -g -Oi -o ${out}.s ${corpus_src}/${name}.c
+      COMMAND ${MORVANE_CA65} -t nes -g -o ${out}.o ${out}.s
+      COMMAND ${MORVANE_LD65} -t nes -o ${out}.nes -m ${out}.map --dbgfile ${out}.dbg
+              ${out}.o nes.lib
+      DEPENDS ${corpus_src}/${name}.c VERBATIM)
+    set(corpus_outputs ${corpus_outputs} ${out}.nes PARENT_SCOPE)
+  endfunction()
+  corpus_asm(idioms idioms.s nrom.cfg)
+  corpus_asm(variants variants.s nrom.cfg)
+  corpus_asm(mmc1 banked.s uxrom.cfg -D MAPPER=1)
+  corpus_asm(uxrom banked.s uxrom.cfg -D MAPPER=2)
+  corpus_c(game)
+  corpus_c(numbers)
+endif()
+add_custom_target(trace_corpus DEPENDS ${corpus_outputs})
+add_dependencies(test_trace trace_corpus)
+target_compile_definitions(test_trace PRIVATE MORVANE_CORPUS_DIR="${MORVANE_CORPUS_DIR}")
