@@ -43,57 +43,55 @@ void FrmTiles::warn(const QString& text) {
   dialogs_->warningBox(this, "Tiles", text);
 }
 
-bool FrmTiles::openRom(const QString& path) {
-  const std::string file = path.toStdString();
+bool FrmTiles::attempt(const QString& path, const std::function<bool()>& step) {
   try {
-    std::string bytes = ReadBinaryFile(file);
-    if (bytes.empty()) {
-      warn("The file is empty: it holds no tiles.\n" + path);
-      return false;
-    }
-    std::size_t origin = ChrRomStart(bytes).value_or(0);
-    if (origin >= bytes.size()) origin = 0;
-    romPath_ = file;
-    lblFile_->setText(QString::fromStdString(FileNameOf(file)));
-    setWindowTitle("Tiles - " + lblFile_->text());
-    view_->setFile(std::move(bytes), origin);
-    return true;
-  } catch (const JobError& e) {
-    warn(Problem(e, file));
-    return false;
-  }
-}
-
-bool FrmTiles::loadTable(const QString& path) {
-  try {
-    maker_ = TableMaker::Load(path.toStdString());
-    tablePath_ = path.toStdString();
-    showTable();
-    return true;
+    return step();
   } catch (const JobError& e) {
     warn(Problem(e, path.toStdString()));
     return false;
   }
 }
 
+bool FrmTiles::openRom(const QString& path) {
+  return attempt(path, [&] {
+    std::string bytes = ReadBinaryFile(path.toStdString());
+    if (bytes.empty()) {
+      warn("The file is empty: it holds no tiles.\n" + path);
+      return false;
+    }
+    std::size_t origin = ChrRomStart(bytes).value_or(0);
+    if (origin >= bytes.size()) origin = 0;
+    romPath_ = path.toStdString();
+    lblFile_->setText(QString::fromStdString(FileNameOf(romPath_)));
+    setWindowTitle("Tiles - " + lblFile_->text());
+    view_->setFile(std::move(bytes), origin);
+    return true;
+  });
+}
+
+bool FrmTiles::loadTable(const QString& path) {
+  return attempt(path, [&] {
+    maker_ = TableMaker::Load(path.toStdString());
+    tablePath_ = path.toStdString();
+    showTable();
+    return true;
+  });
+}
+
 bool FrmTiles::saveTable(const QString& path) {
-  const std::string file = path.toStdString();
-  if (!romPath_.empty() && SameFile(file, romPath_)) {
+  if (!romPath_.empty() && SameFile(path.toStdString(), romPath_)) {
     warn("The table can't be saved over the ROM it is made for:\n" + path);
     return false;
   }
-  try {
-    maker_.save(file);
-    tablePath_ = file;
+  return attempt(path, [&] {
+    maker_.save(path.toStdString());
+    tablePath_ = path.toStdString();
     return true;
-  } catch (const JobError& e) {
-    warn(Problem(e, file));
-    return false;
-  }
+  });
 }
 
 bool FrmTiles::openSearchReport(const QString& path) {
-  try {
+  return attempt(path, [&] {
     const auto drafts = ReadSearchDrafts(path.toStdString());
     if (drafts.empty()) {
       warn("The search output holds no hit with a table:\n" + path);
@@ -108,10 +106,7 @@ bool FrmTiles::openSearchReport(const QString& path) {
     tablePath_.clear();
     showTable();
     return true;
-  } catch (const JobError& e) {
-    warn(Problem(e, path.toStdString()));
-    return false;
-  }
+  });
 }
 
 void FrmTiles::cmdOpenRom_Click() {

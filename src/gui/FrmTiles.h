@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -61,6 +62,8 @@ class FrmTiles : public QWidget {
   QString decode(const std::string& bytes) const;
   std::vector<std::string> characters(const QString& text) const;
   void warn(const QString& text);
+  // Runs a file step; a JobError becomes a warning box naming path, and false.
+  bool attempt(const QString& path, const std::function<bool()>& step);
 
   std::unique_ptr<TilesDialogs> dialogs_;
   TableMaker maker_;

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <deque>
@@ -132,7 +133,10 @@ TEST_F(TilesWindowTest, ClickTypeSaveAndLoad) {
   EXPECT_EQ(listed(), (QStringList{"/FF", "30=0", "31=1", "32=2", "48=H", "49=I",
                                    QString::fromUtf8("60=\xE3\x81\x82")}));
 
-  QTest::mouseMove(view, cellOf(0x48));
+  // Sent straight to the view: QTest::mouseMove sends nothing when the pointer is already there.
+  QMouseEvent move(QEvent::MouseMove, cellOf(0x48), view->mapToGlobal(cellOf(0x48)), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(view, &move);
   EXPECT_EQ(find<QLabel>("lblHover")->text(), "Tile 048   byte 48   offset 08490   = H");
 
   const std::string saved = dir.file("font.tbl");
