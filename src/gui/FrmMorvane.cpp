@@ -32,7 +32,10 @@ FrmMorvane::FrmMorvane(SettingsModel::Chooser chooser, QWidget* parent)
   applySize();
 }
 
-FrmMorvane::~FrmMorvane() = default;
+FrmMorvane::~FrmMorvane() {
+  // The viewers are windows of their own, without a parent to delete them.
+  for (const auto& viewer : viewers_) delete viewer.data();
+}
 
 void FrmMorvane::setDialogHost(std::unique_ptr<DialogHost> dialogs) {
   dialogs_ = std::move(dialogs);

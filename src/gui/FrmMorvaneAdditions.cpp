@@ -112,7 +112,8 @@ FrmViewer* FrmMorvane::openViewer(const QString& path) {
   const QString absolute = QFileInfo(path).absoluteFilePath();
   std::erase_if(viewers_, [](const QPointer<FrmViewer>& v) { return v.isNull(); });
   for (const auto& viewer : viewers_) {
-    if (QFileInfo(viewer->path()).absoluteFilePath() == absolute) {
+    // A closed viewer waits for its deletion: never hand it out again.
+    if (viewer->isVisible() && QFileInfo(viewer->path()).absoluteFilePath() == absolute) {
       viewer->open(absolute);
       viewer->show();
       viewer->raise();

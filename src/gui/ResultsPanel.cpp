@@ -53,6 +53,7 @@ ResultsPanel::ResultsPanel(QWidget* parent)
   auto* scroll = new QScrollArea(this);
   scroll->setObjectName("scrResults");
   scroll->setWidgetResizable(true);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   body_ = scroll;
   auto* list = new QWidget(scroll);
   entries_ = new QVBoxLayout(list);
@@ -125,7 +126,9 @@ QWidget* ResultsPanel::fileRow(const QString& file, QWidget* parent) {
   row->setProperty("path", file);
   auto* layout = new QHBoxLayout(row);
   layout->setContentsMargins(12, 0, 0, 0);
-  auto* name = new QLabel(QDir::toNativeSeparators(file), row);
+  // The name; the whole path shows as its tip (the panel is as narrow as the window).
+  auto* name = new QLabel(QFileInfo(file).fileName(), row);
+  name->setToolTip(QDir::toNativeSeparators(file));
   name->setTextInteractionFlags(Qt::TextSelectableByMouse);
   layout->addWidget(name, 1);
   auto* open = new QPushButton("Open", row);

@@ -4,6 +4,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <QToolButton>
 
 #include "JobFixture.h"
 #include "gui/ListingAddresses.h"
@@ -127,6 +128,8 @@ TEST_F(AdditionsTest, GoToAddressLandsOnTheLineOfTheAddress) {
       next = place->address + place->size;
     }
     EXPECT_GT(labelled, 10);
+    EXPECT_TRUE(viewer->find("rts"));
+    EXPECT_TRUE(viewer->view()->textCursor().block().text().contains("\trts"));
     viewer->close();
   }
 }
@@ -147,6 +150,19 @@ TEST_F(AdditionsTest, ADropOnAJobButtonRunsTheJobWithTheFile) {
   drop(tables, window->lbl(2));
   EXPECT_EQ(window->host().offered(Dialog::OpenTableTXT), QString::fromStdString(tables));
   EXPECT_EQ(window->results()->entryCount(), 1);
+}
+
+TEST_F(AdditionsTest, ThePanelFoldsAwayAndAFilesEncodingIsRemembered) {
+  const QSize open = window->size();
+  click(window->results()->findChild<QToolButton*>("cmdResults"));
+  EXPECT_EQ(window->size(), window->WindowSize(kIdleHeight));
+  EXPECT_EQ(open.height() - window->height(), ResultsPanel::kBodyHeight);
+  const QString script = QString::fromStdString(dir.write("script.txt", "\x82\xA0\r\n"));
+  FrmViewer* viewer = window->openViewer(script);
+  EXPECT_EQ(viewer->encoding(), TextEncoding::ShiftJis);
+  viewer->setEncoding(TextEncoding::Bytes);
+  viewer->close();
+  EXPECT_EQ(window->openViewer(script)->encoding(), TextEncoding::Bytes);
 }
 
 TEST(TextEncodingTest, GuessesAndDecodesEachEncoding) {
