@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <sstream>
 
 #include "CorpusTruth.h"
 #include "ScriptedHost.h"
@@ -30,9 +32,10 @@ const std::vector<Block> kNrom = {{0, 0x8000}, {1, 0xC000}};
 const std::vector<Block> kBanked = {{0, 0x8000}, {1, 0x8000}, {2, 0x8000}, {3, 0xC000}};
 // The C programs link library modules that carry no line information, so
 // the truth takes all of their code segment for code, tables in it too.
-const CorpusRom kCorpus[] = {{"idioms", kNrom, 99.5, 99.9}, {"variants", kNrom, 99.5, 99.9},
-                             {"game", kNrom, 97.5, 99.5},   {"numbers", kNrom, 97.5, 99.5},
-                             {"mmc1", kBanked, 99.5, 99.9}, {"uxrom", kBanked, 99.5, 99.9}};
+const CorpusRom kCorpus[] = {
+    {"idioms", kNrom, 99.5, 99.9},  {"variants", kNrom, 99.5, 99.9}, {"game", kNrom, 97.5, 99.5},
+    {"numbers", kNrom, 97.5, 99.5}, {"menu", kNrom, 97.5, 99.5},     {"life", kNrom, 97.5, 99.5},
+    {"mmc1", kBanked, 99.5, 99.9},  {"uxrom", kBanked, 99.5, 99.9},  {"mmc3", kBanked, 99.5, 99.9}};
 
 const std::string kCorpusDir = MORVANE_CORPUS_DIR;
 const std::string kOpCodes = std::string(MORVANE_SOURCE_DATA_DIR) + "/Op_Codes_NES.txt";
@@ -50,41 +53,76 @@ Settings BlockSettings(const Block& b) {
   return s;
 }
 
+const std::array<OpcodeShape, 256>& Shapes() {
+  static const auto shapes = [] {
+    OpcodeSet ops;
+    QuietHost quiet;
+    ReadOpCodes(kOpCodes, ops, quiet);
+    return ShapesOf(ops);
+  }();
+  return shapes;
+}
+
+// Traces and scores each block of the ROM at path (.nes, with its .dbg
+// beside it), and dumps it with the list the trace wrote.
+Figures ScoreRom(const std::string& path, const std::vector<Block>& blocks) {
+  const std::string bytes = Slurp(path + ".nes");
+  const auto truth = ReadTruth(Slurp(path + ".dbg"), bytes.size());
+  const std::string name = path.substr(path.find_last_of('/') + 1);
+  Figures whole;
+  for (const Block& b : blocks) {
+    const Settings s = BlockSettings(b);
+    const TraceResult traced = TraceCode({bytes, s.origin(), s.base, s.start, s.end, {}}, Shapes());
+    const Figures f = Score(traced.tablesText, truth, s.origin(), s.start, s.end);
+    std::printf("%-8s block %d: code %6.2f %%  data %6.2f %%  all %6.2f %%  (%ld code, %ld data)\n",
+                name.c_str(), b.number, f.codePct(), f.dataPct(), f.allPct(), f.code, f.data);
+    whole.add(f);
+    // The list it wrote is one the dump reads, and the dump runs to its end.
+    TempDir dir;
+    ScriptedHost host;
+    host.answer(Dialog::OpenNES, dir.write("game.nes", bytes));
+    host.answer(Dialog::OpenTXT, kOpCodes);
+    host.answer(Dialog::OpenTableTXT, dir.write("Tables.txt", traced.tablesText));
+    const JobResult done = cmdDump_Click(s, host);
+    EXPECT_EQ(done.outcome, Outcome::Done) << name << " block " << b.number;
+    EXPECT_TRUE(host.warnings.empty()) << name << " block " << b.number;
+  }
+  return whole;
+}
+
+void PrintTotal(const Figures& total) {
+  std::printf("all blocks: code %6.2f %%  data %6.2f %%  all %6.2f %%\n", total.codePct(),
+              total.dataPct(), total.allPct());
+}
+
 TEST(TraceCorpus, FindsCodeAndDataAsTheLinkerLaidThemOut) {
   if (Slurp(kCorpusDir + "/idioms.nes").empty()) GTEST_SKIP() << "no cc65 tools to build it";
-  OpcodeSet ops;
-  QuietHost quiet;
-  ASSERT_TRUE(ReadOpCodes(kOpCodes, ops, quiet));
-  const auto shapes = ShapesOf(ops);
   Figures total;
   for (const CorpusRom& rom : kCorpus) {
-    const std::string bytes = Slurp(kCorpusDir + "/" + rom.name + ".nes");
-    const auto truth = ReadTruth(Slurp(kCorpusDir + "/" + rom.name + ".dbg"), bytes.size());
-    Figures whole;
-    for (const Block& b : rom.blocks) {
-      const Settings s = BlockSettings(b);
-      const TraceResult traced = TraceCode({bytes, s.origin(), s.base, s.start, s.end, {}}, shapes);
-      const Figures f = Score(traced.tablesText, truth, s.origin(), s.start, s.end);
-      std::printf(
-          "%-8s block %d: code %6.2f %%  data %6.2f %%  all %6.2f %%  (%ld code, %ld data)\n",
-          rom.name, b.number, f.codePct(), f.dataPct(), f.allPct(), f.code, f.data);
-      whole.add(f);
-      // The list it wrote is one the dump reads, and the dump runs to its end.
-      TempDir dir;
-      ScriptedHost host;
-      host.answer(Dialog::OpenNES, dir.write("game.nes", bytes));
-      host.answer(Dialog::OpenTXT, kOpCodes);
-      host.answer(Dialog::OpenTableTXT, dir.write("Tables.txt", traced.tablesText));
-      const JobResult done = cmdDump_Click(s, host);
-      EXPECT_EQ(done.outcome, Outcome::Done) << rom.name << " block " << b.number;
-      EXPECT_TRUE(host.warnings.empty()) << rom.name << " block " << b.number;
-    }
+    const Figures whole = ScoreRom(kCorpusDir + "/" + rom.name, rom.blocks);
     EXPECT_GE(whole.codePct(), rom.code) << rom.name;
     EXPECT_GE(whole.allPct(), rom.all) << rom.name;
     total.add(whole);
   }
-  std::printf("all blocks: code %6.2f %%  data %6.2f %%  all %6.2f %%\n", total.codePct(),
-              total.dataPct(), total.allPct());
+  PrintTotal(total);
+}
+
+// TRACE_CORPUS_EXTRA: more ROMs to score, as paths without ".nes", blanks
+// between them; every 16 KiB bank at 8000, the last at C000.
+TEST(TraceCorpus, ScoresTheRomsNamedInTheEnvironment) {
+  const char* extra = std::getenv("TRACE_CORPUS_EXTRA");
+  if (extra == nullptr) GTEST_SKIP() << "TRACE_CORPUS_EXTRA names no ROMs";
+  std::stringstream paths(extra);
+  std::string path;
+  Figures total;
+  while (paths >> path) {
+    const std::string bytes = Slurp(path + ".nes");
+    const int banks = bytes.size() > 16 ? static_cast<unsigned char>(bytes[4]) : 0;
+    std::vector<Block> blocks;
+    for (int n = 0; n < banks; ++n) blocks.push_back({n, n == banks - 1 ? 0xC000 : 0x8000});
+    total.add(ScoreRom(path, blocks));
+  }
+  PrintTotal(total);
 }
 
 }  // namespace

@@ -4,10 +4,13 @@
 
 #include <map>
 
+#include "ScriptedHost.h"
 #include "TempDir.h"
 #include "dump/Definitions.h"
+#include "dump/DumpDriver.h"
 #include "shell/QuietHost.h"
 #include "trace/TraceCode.h"
+#include "trace/TraceDump.h"
 
 namespace morvane::test {
 namespace {
@@ -99,6 +102,33 @@ TEST(Trace, SaysWhatItCannotFollowAndStillWritesAListTheReaderTakes) {
     EXPECT_TRUE(ReadTableList(dir.write("Tables.txt", r.tablesText), 0xFFFF, map, names, host).ok)
         << c.what;
   }
+}
+
+// The traced dump writes the list the trace found and, in the same run, the
+// listing a dump with that list writes.
+TEST(Trace, DumpWritesItsListAndTheListingThatListMakes) {
+  const std::string rom = Printer().file();
+  const std::string ops = std::string(MORVANE_SOURCE_DATA_DIR) + "/Op_Codes_NES.txt";
+  Settings s;
+  s.mode = kCode;
+  s.base = s.start = 0xC000;
+  s.end = 0xFFFF;
+  s.withTables = false;
+  TempDir traced, fed;
+  ScriptedHost one, two;
+  one.answer(Dialog::OpenNES, traced.write("game.nes", rom)).answer(Dialog::OpenTXT, ops);
+  const JobResult done = DumpTraced(s, one, {0xC010});
+  ASSERT_EQ(done.outcome, Outcome::Done);
+  EXPECT_EQ(done.written,
+            (std::vector<std::string>{traced.file("game.asm.txt"), traced.file("Tables.txt")}));
+  const std::string list = Slurp(traced.file("Tables.txt"));
+  EXPECT_EQ(list, Trace(rom, {0xC010}).tablesText);
+  s.withTables = true;
+  two.answer(Dialog::OpenNES, fed.write("game.nes", rom)).answer(Dialog::OpenTXT, ops);
+  two.answer(Dialog::OpenTableTXT, fed.write("list.txt", list));
+  ASSERT_EQ(cmdDump_Click(s, two).outcome, Outcome::Done);
+  EXPECT_EQ(Slurp(traced.file("game.asm.txt")), Slurp(fed.file("game.asm.txt")));
+  EXPECT_EQ(one.asked, (std::vector<Dialog>{Dialog::OpenNES, Dialog::OpenTXT}));
 }
 
 }  // namespace

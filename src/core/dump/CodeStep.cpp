@@ -34,7 +34,10 @@ class CodeStep final : public DumpStep {
     const auto ops = host.askFile(Dialog::OpenTXT);
     if (!ops) throw JobError::Cancelled();
     std::string list;
-    if (d.withTables) {
+    if (ctx.tableListMaker) {
+      list = ctx.tablesOutPath;
+      RefuseOverwrite("Error During Dump", list, {ctx.romPath, *ops});
+    } else if (d.withTables) {
       const auto chosen = host.askFile(Dialog::OpenTableTXT);
       if (!chosen) throw JobError::Cancelled();
       list = *chosen;
@@ -45,6 +48,20 @@ class CodeStep final : public DumpStep {
     // the top of memory, ends the dump through the job error box.
     const std::string* reading = &list;
     try {
+      if (ctx.tableListMaker) {
+        reading = &*ops;
+        OpcodeSet defs;
+        if (!ReadOpCodes(*ops, defs, host)) {
+          host.setStatus("Dump Canceled");
+          return false;
+        }
+        reading = &ctx.romPath;
+        ctx.rom = std::make_unique<RomCursor>(ReadBinaryFile(ctx.romPath));
+        OutFile made(list);
+        made.write(ctx.tableListMaker(ctx.rom->bytes(), ctx.settings, defs));
+        made.close();
+        reading = &list;
+      }
       if (d.withTables) {
         d.tables = MakeTableMap();
         const TableListResult read =

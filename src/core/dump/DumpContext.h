@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,6 +13,15 @@
 #include "tables/CharTable.h"
 
 namespace morvane {
+
+struct OpcodeSet;
+
+// Makes the Table List an 8-bit Code dump uses instead of one the user
+// chooses: from the ROM file's bytes, the dump's settings and the Op_Codes
+// definitions, the list's text. The dump writes it as Tables.txt and reads
+// it back as if the user had chosen that file.
+using TableListMaker =
+    std::function<std::string(const std::string& rom, const Settings&, const OpcodeSet&)>;
 
 // The ROM as the dump reads it: the whole file in memory and the offset of
 // the next byte. Mode steps may read further bytes (operands, arguments).
@@ -51,6 +61,7 @@ struct DumpContext {
   std::string romPath;
   std::string outPath;
   std::string tablesOutPath;
+  TableListMaker tableListMaker;  // set for a dump whose Table List is made
   std::int32_t origin = 0;
   std::int64_t startOffset = 0;
   std::int64_t endOffset = 0;

@@ -91,6 +91,10 @@ void RunPasses(DumpContext& ctx, DumpStep& step) {
 }  // namespace
 
 JobResult cmdDump_Click(const Settings& window, JobHost& host) {
+  return DumpWithMadeList(window, host, nullptr);
+}
+
+JobResult DumpWithMadeList(const Settings& window, JobHost& host, TableListMaker maker) {
   JobResult result;
   host.enterBusy();
   Settings settings = window;
@@ -100,6 +104,10 @@ JobResult cmdDump_Click(const Settings& window, JobHost& host) {
     std::unique_ptr<DumpStep> step;
     try {
       ReadDumpOptions(ctx);
+      if (maker && ctx.mode == kCode) {
+        ctx.tableListMaker = std::move(maker);
+        ctx.withTables = true;
+      }
       step = MakeDumpStep(ctx.mode);
       if (!step) throw JobError::Cancelled();
       auto rom = host.askFile(Dialog::OpenNES);
@@ -138,7 +146,9 @@ JobResult cmdDump_Click(const Settings& window, JobHost& host) {
     step->finish(ctx);
     ctx.out->close();
     step->afterClose(ctx);
-    if (!ctx.tablesOutPath.empty() && !ctx.withTables) result.written.push_back(ctx.tablesOutPath);
+    if (!ctx.tablesOutPath.empty() && (!ctx.withTables || ctx.tableListMaker)) {
+      result.written.push_back(ctx.tablesOutPath);
+    }
   } catch (const JobError& e) {
     if (ctx.out) ctx.out.reset();
     if (e.kind() == JobError::Kind::Minor) {

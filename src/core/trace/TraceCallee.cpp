@@ -14,6 +14,7 @@ namespace {
 
 constexpr int kPullScan = 32;     // instructions searched for the pull
 constexpr int kRoutineScan = 96;  // instructions of the routine examined
+constexpr std::int32_t kStack = 0x0100;
 
 }  // namespace
 
@@ -21,12 +22,19 @@ Callee Tracer::analyse(std::int32_t a) const {
   // Does the routine pull more than it pushed before it returns?
   int depth = 0;
   bool pulls = false;
+  bool stackRead = false;
   std::int32_t p = a;
   for (int n = 0; n < kPullScan && !pulls; ++n) {
     Insn in;
-    if (!decode(p, in) || in.op == kTsx || in.op == kTxs) return {};
+    if (!decode(p, in) || in.op == kTxs) return {};
     if (in.op == kPha || in.op == kPhp) ++depth;
     if ((in.op == kPla || in.op == kPlp) && --depth < 0) pulls = true;
+    // tsx, then lda 0101,x or 0102,x past what it pushed: the return address.
+    if (in.op == kTsx) stackRead = true;
+    if (stackRead && in.op == kLdaAbsX &&
+        (in.operand == kStack + 1 + depth || in.operand == kStack + 2 + depth)) {
+      pulls = true;
+    }
     const int flags = flags_[in.op];
     if ((flags & kFlagEnd) != 0) {
       if (kind_[in.op] != 2 || (flags & kFlagLbl) == 0) return {};
@@ -74,11 +82,15 @@ Callee Tracer::analyse(std::int32_t a) const {
       q += length_[in.op];
     }
   }
-  if (indirectJump && shifts && !returns) return {Callee::Engine, 0};
   if (loop) return {Callee::Terminated, terminator};
+  // An index doubled, no count added: a table of addresses follows the call,
+  // jumped through, or pushed and returned through (each address - 1).
+  if (shifts && added < 0 && (indirectJump || returns)) {
+    return {Callee::Engine, indirectJump ? 0 : 1};
+  }
   if (added > 0) return {Callee::Counted, returns ? added : added - 1};
   if (lastIndex > 0) return {Callee::Counted, lastIndex};
-  return {};
+  return {Callee::Unknown, 0};
 }
 
 bool Tracer::afterCall(const Insn& in, std::int32_t& next) {
@@ -89,7 +101,10 @@ bool Tracer::afterCall(const Insn& in, std::int32_t& next) {
     case Callee::Returns:
       return true;
     case Callee::Engine:
-      state_.pending.push_back({next, -1, 0, 256});
+      state_.pending.push_back({next, -1, callee.value, 256});
+      return false;
+    case Callee::Unknown:
+      // What follows the call may be data: left to the speculative entries.
       return false;
     case Callee::Counted:
       markData(next, callee.value);

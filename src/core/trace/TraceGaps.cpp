@@ -25,6 +25,18 @@ void Tracer::showSkips() {
   }
 }
 
+bool Tracer::text(std::int32_t a) const {
+  // Printable characters up to a terminator: code has opcodes and
+  // addresses from 80 up among any four of its bytes.
+  constexpr int kLeast = 4;
+  for (int n = 0; n < 64; ++n) {
+    const int b = map_.byte(a + n);
+    if (b == 0x00 || b == 0xFF) return n >= kLeast;
+    if (b < 0x20 || b > 0x7E) return false;
+  }
+  return false;
+}
+
 void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
   std::sort(state_.dataRefs.begin(), state_.dataRefs.end());
   const auto read = [&](std::int32_t a) {
@@ -43,6 +55,7 @@ void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
     const bool boundary = role(a - 1) != kRoleNone || map_.byte(a - 1) == kRts ||
                           map_.byte(a - 1) == kRti || map_.byte(a - 3) == kJmp;
     if (!boundary) continue;
+    if (text(a)) continue;
     // One lone instruction that leads nowhere known proves nothing.
     trace(a, true, 2);
     resolveTables();
@@ -50,7 +63,8 @@ void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
   // Two words in a row in what is not code, each the address of known code
   // or of a place nothing reached that looks like code: a table of handlers.
   const auto unreached = [&](std::int32_t t) {
-    return t >= from && t <= to && role(t) == kRoleNone && !read(t) && plausibleTarget(t);
+    return t >= from && t <= to && role(t) == kRoleNone && !read(t) && !text(t) &&
+           plausibleTarget(t);
   };
   for (std::int32_t p = from; p + 3 <= to; ++p) {
     if (code(p) || code(p + 1) || code(p + 2) || code(p + 3)) continue;

@@ -28,8 +28,10 @@ struct FoundTable {
 
 // What a called routine does with its return address.
 struct Callee {
-  enum Kind { Returns, Engine, Terminated, Counted } kind = Returns;
-  int value = 0;  // the terminator, or the count of bytes after the call
+  enum Kind { Returns, Engine, Terminated, Counted, Unknown } kind = Returns;
+  // The terminator, the count of bytes after the call, or for an engine
+  // what its table's entries are short of their targets.
+  int value = 0;
 };
 
 class Tracer {
@@ -92,6 +94,8 @@ class Tracer {
   enum class Reach { Here, Later, Outside, Nowhere };
   Reach reachOf(std::int32_t from, std::int32_t to);
   bool decode(std::int32_t a, Insn& in) const;
+  // Whether a starts a string of characters with its terminator.
+  bool text(std::int32_t a) const;
   // Whether the byte before a is a traced BIT whose operand a is.
   bool bitSkip(std::int32_t a) const;
   void setRole(std::int32_t a, ByteRole r) { state_.role[idx(a)] = r; }

@@ -18,10 +18,11 @@ if(MORVANE_CC65 AND MORVANE_CA65 AND MORVANE_LD65)
       DEPENDS ${corpus_src}/${source} ${corpus_src}/${cfg} VERBATIM)
     set(corpus_outputs ${corpus_outputs} ${out}.nes PARENT_SCOPE)
   endfunction()
+  # name, C compiler options...
   function(corpus_c name)
     set(out ${MORVANE_CORPUS_DIR}/${name})
     add_custom_command(OUTPUT ${out}.nes ${out}.dbg
-      COMMAND ${MORVANE_CC65} -t nes -g -Oi -o ${out}.s ${corpus_src}/${name}.c
+      COMMAND ${MORVANE_CC65} -t nes -g ${ARGN} -o ${out}.s ${corpus_src}/${name}.c
       COMMAND ${MORVANE_CA65} -t nes -g -o ${out}.o ${out}.s
       COMMAND ${MORVANE_LD65} -t nes -o ${out}.nes -m ${out}.map --dbgfile ${out}.dbg
               ${out}.o nes.lib
@@ -32,8 +33,11 @@ if(MORVANE_CC65 AND MORVANE_CA65 AND MORVANE_LD65)
   corpus_asm(variants variants.s nrom.cfg)
   corpus_asm(mmc1 banked.s uxrom.cfg -D MAPPER=1)
   corpus_asm(uxrom banked.s uxrom.cfg -D MAPPER=2)
-  corpus_c(game)
-  corpus_c(numbers)
+  corpus_asm(mmc3 banked.s uxrom.cfg -D MAPPER=4)
+  corpus_c(game -Oi)
+  corpus_c(numbers -Oi)
+  corpus_c(menu)
+  corpus_c(life -Oirs)
 endif()
 add_custom_target(trace_corpus DEPENDS ${corpus_outputs})
 add_dependencies(test_trace trace_corpus)

@@ -1,4 +1,4 @@
-; A banked program (mapper MAPPER: 1 MMC1 or 2 UxROM): the fixed bank switches
+; A banked program (mapper MAPPER: 1 MMC1, 2 UxROM or 4 MMC3): the fixed bank switches
 ; banks and calls their entry tables; bank 2 holds only data that no code
 ; of its own reads, so nothing enters it.
 .segment "HEADER"

@@ -27,6 +27,9 @@ reset:
   jsr rts_split
   jsr skip_demo
   jsr run_handlers
+  jsr poke
+  .byte $21
+  jsr dispatch_mode
 @forever:
   jmp @forever
 
@@ -141,6 +144,55 @@ handler_b:
   sta $2005
   dex
   bpl @l
+  rts
+
+; Reads its one parameter byte through the stack, without pulling.
+poke:
+  tsx
+  lda $0101, x
+  sta ptr
+  lda $0102, x
+  sta ptr+1
+  ldy #1
+  lda (ptr), y
+  sta $2007
+  lda $0101, x
+  clc
+  adc #1
+  sta $0101, x
+  bcc :+
+  inc $0102, x
+: rts
+
+dispatch_mode:
+  lda mode
+  jsr rts_engine
+  .word mode_off-1, mode_on-1
+
+; Returns to entry A of the table after the call, each entry its target - 1.
+rts_engine:
+  asl a
+  tay
+  pla
+  sta ptr
+  pla
+  sta ptr+1
+  iny
+  iny
+  lda (ptr), y
+  pha
+  dey
+  lda (ptr), y
+  pha
+  rts
+
+mode_off:
+  lda #0
+  sta $2001
+  rts
+mode_on:
+  lda #$1E
+  sta $2001
   rts
 
 .segment "RODATA"

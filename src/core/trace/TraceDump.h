@@ -1,0 +1,17 @@
+// The Dump / Disassemble job with the trace: an 8-bit Code dump whose Table
+// List is the one the trace finds, written as Tables.txt and used at once.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "shell/JobHost.h"
+#include "shell/Settings.h"
+
+namespace morvane {
+
+// entries: CPU addresses traced besides the vectors. Other modes dump as
+// they always do.
+JobResult DumpTraced(const Settings& settings, JobHost& host, std::vector<std::int32_t> entries);
+
+}  // namespace morvane
