@@ -21,8 +21,7 @@ TEST(SearchDrafts, EachHitOfASearchReportIsATable) {
     int byte;
     std::string text;
   } cases[] = {{"THE", "1 THE found @ 00000 = 3'$ = 33_27_24", 0x39, "Z"},
-               {"jsakai", "1 jsAKAI found @ 00004 = \x80\x85\x81 = 80_85_81", 0x85,
-                "\x82\xA9"}};
+               {"jsakai", "1 jsAKAI found @ 00004 = \x80\x85\x81 = 80_85_81", 0x85, "\x82\xA9"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.word);
     ScriptedHost host;
