@@ -16,6 +16,7 @@
 #include "gui/FrmAbout.h"
 #include "gui/FrmHowTo.h"
 #include "gui/FrmLicense.h"
+#include "gui/FrmTiles.h"
 #include "gui/FrmViewer.h"
 #include "gui/ResultsPanel.h"
 #include "gui/WindowHost.h"
@@ -71,6 +72,7 @@ class FrmMorvane : public QMainWindow {
   // with a snapshot of the settings and the window as host.
   void runJob(const JobSpec& job);
   void mnuExit_Click();
+  void mnuTiles_Click();
   void mnuHowTo_Click();
   void mnuLicense_Click();
   void mnuAbout_Click();
@@ -78,6 +80,8 @@ class FrmMorvane : public QMainWindow {
   // Additions around the specified window: the results panel below the
   // frames, the viewer, recent files and dropped files.
   ResultsPanel* results() const { return results_; }
+  // Adds the running job's entry to the results panel (the host's report of its end).
+  void recordJob(const JobResult& result);
   // Opens path in a viewer (the open one when it shows that file already).
   FrmViewer* openViewer(const QString& path);
   // "Open" on a written file: the viewer for text, else the desktop's handler.
@@ -96,6 +100,7 @@ class FrmMorvane : public QMainWindow {
   FrmHowTo* howTo() const { return howTo_; }
   FrmAbout* about() const { return about_; }
   FrmLicense* license() const { return license_; }
+  FrmTiles* tiles() const { return tiles_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -120,7 +125,6 @@ class FrmMorvane : public QMainWindow {
     std::vector<Dialog> dialogs;
   };
   std::vector<ButtonJob> buttonJobs() const;
-  void recordJob(const JobSpec& job, const JobResult& result);
   // Writes the model's state into the widgets.
   void showModel();
   void applySize();
@@ -147,12 +151,14 @@ class FrmMorvane : public QMainWindow {
   std::vector<std::pair<const JobSpec*, QAction*>> jobActions_;
 
   ResultsPanel* results_ = nullptr;
+  const JobSpec* running_ = nullptr;
   QMenu* mnuHelp_ = nullptr;
   std::vector<QPointer<FrmViewer>> viewers_;
 
   QPointer<FrmHowTo> howTo_;
   QPointer<FrmAbout> about_;
   QPointer<FrmLicense> license_;
+  QPointer<FrmTiles> tiles_;
 };
 
 }  // namespace morvane
