@@ -93,15 +93,23 @@ QMenu* FrmMorvane::addMenu(const QString& title, const QString& name) {
 
 void FrmMorvane::fillRecentMenu(QMenu* menu) {
   menu->clear();
-  for (const RecentKind& kind : kRecentKinds) {
+  // The window's seven dialogs under their short names, then those that
+  // further jobs declare, under their titles.
+  std::vector<RecentKind> kinds(std::begin(kRecentKinds), std::end(kRecentKinds));
+  for (Dialog dialog : JobDialogs()) {
+    const bool listed = std::any_of(kinds.begin(), kinds.end(),
+                                    [&](const RecentKind& k) { return k.dialog == dialog; });
+    if (!listed) kinds.push_back({dialog, SpecOf(dialog).title});
+  }
+  for (const RecentKind& kind : kinds) {
     QMenu* files = menu->addMenu(kind.title);
     const QStringList recent = Preferences::RecentFiles(kind.dialog);
     files->setEnabled(!recent.isEmpty());
     for (const QString& path : recent) {
       // Choosing one makes it the file that dialog offers next.
-      files->addAction(Native(path), this, [this, kind, path] {
-        host_.remember(kind.dialog, path);
-        results_->note("Next \"" + QString::fromLatin1(SpecOf(kind.dialog).title) +
+      files->addAction(Native(path), this, [this, dialog = kind.dialog, path] {
+        host_.remember(dialog, path);
+        results_->note("Next \"" + QString::fromLatin1(SpecOf(dialog).title) +
                        "\": " + Native(path));
       });
     }
