@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "gui/FileKinds.h"
@@ -192,7 +193,10 @@ void FrmMorvane::dropEvent(QDropEvent* event) {
     if (url.isLocalFile()) paths << url.toLocalFile();
   }
   event->acceptProposedAction();
-  dropFiles(paths, childAt(event->position().toPoint()));
+  // The drop finishes first, so the program the files came from is not kept
+  // waiting while a job runs.
+  QPointer<QWidget> target = childAt(event->position().toPoint());
+  QTimer::singleShot(0, this, [this, paths, target] { dropFiles(paths, target); });
 }
 
 void FrmMorvane::recordJob(const JobResult& result) {

@@ -45,6 +45,7 @@ class AdditionsTest : public JobTest {
     ASSERT_TRUE(enter.isAccepted());
     QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(window.get(), &dropped);
+    QCoreApplication::processEvents();
   }
 };
 
