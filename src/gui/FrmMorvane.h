@@ -23,6 +23,7 @@
 #include "shell/SettingsModel.h"
 
 class QAction;
+class QMenu;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -121,6 +122,11 @@ class FrmMorvane : public QMainWindow {
   };
   std::vector<ButtonJob> buttonJobs() const;
   void recordJob(const JobSpec& job, const JobResult& result);
+  // The menu of that title (nullptr: Jobs), made with addMenu when missing.
+  QMenu* jobMenu(const char* title);
+  // None, IPS or BPS: the patch the jobs that change a ROM also write, kept
+  // between runs.
+  void addWritePatchesMenu(QMenu* tools);
   // Writes the model's state into the widgets.
   void showModel();
   void applySize();
@@ -145,6 +151,7 @@ class FrmMorvane : public QMainWindow {
   // The job buttons and menu items, each with its registry entry.
   std::vector<std::pair<const JobSpec*, QPushButton*>> jobButtons_;
   std::vector<std::pair<const JobSpec*, QAction*>> jobActions_;
+  std::string writePatches_;  // "", "ips" or "bps"
 
   ResultsPanel* results_ = nullptr;
   QMenu* mnuHelp_ = nullptr;
