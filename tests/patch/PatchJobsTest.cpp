@@ -4,6 +4,7 @@
 
 #include "CliRun.h"
 #include "PatchFixture.h"
+#include "patch/PatchFiles.h"
 #include "patch/PatchFormat.h"
 
 namespace morvane::test {
@@ -11,6 +12,21 @@ namespace {
 
 std::string Q(const std::string& path) {
   return "'" + path + "'";
+}
+
+TEST(PatchJobs, OutputNames) {
+  const struct {
+    std::string path, patch, patched;
+  } cases[] = {
+      {"dir/game.nes", "dir/game.ips", "dir/game_Patched.nes"},
+      {"my.dir/game", "my.dir/game.ips", "my.dir/game_Patched"},
+      {"dir/.game", "dir/.game.ips", "dir/.game_Patched"},
+      {"game.v1.fds", "game.v1.ips", "game.v1_Patched.fds"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(PatchPathFor(c.path, PatchKind::Ips), c.patch);
+    EXPECT_EQ(PatchedPathFor(c.path), c.patched);
+  }
 }
 
 TEST(PatchJobs, CreateThenApplyInBothFormats) {
