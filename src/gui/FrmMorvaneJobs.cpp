@@ -3,13 +3,14 @@
 #include <QActionGroup>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <algorithm>
 
 #include "analysis/SearchWord.h"
 #include "gui/FrmMorvane.h"
-#include "gui/Widgets.h"
 #include "gui/Preferences.h"
+#include "gui/Widgets.h"
 #include "jobs/JobRegistry.h"
 #include "patch/PatchFiles.h"
 

@@ -2,9 +2,9 @@
 // kept between runs of the window.
 #include <QAction>
 #include <QMenu>
-#include <QSettings>
 
 #include "JobFixture.h"
+#include "gui/Preferences.h"
 #include "patch/PatchApply.h"
 
 namespace morvane {
@@ -13,7 +13,7 @@ namespace {
 class PatchMenuTest : public JobTest {
  protected:
   void TearDown() override {
-    QSettings().remove(kWritePatchesKey);
+    Preferences::SetWritePatches({});
     JobTest::TearDown();
   }
   QAction* action(const char* name) const { return find<QAction>(name); }
@@ -48,7 +48,7 @@ TEST_F(PatchMenuTest, CreateAndApplyFromTheToolsMenu) {
 TEST_F(PatchMenuTest, WritePatchesIsKept) {
   EXPECT_TRUE(action("mnuWritePatchesnone")->isChecked());
   action("mnuWritePatchesbps")->trigger();
-  EXPECT_EQ(QSettings().value(kWritePatchesKey).toString(), "bps");
+  EXPECT_EQ(Preferences::WritePatches(), "bps");
   FrmMorvane again([] { return 0; });
   EXPECT_TRUE(again.findChild<QAction*>("mnuWritePatchesbps")->isChecked());
   EXPECT_FALSE(again.findChild<QAction*>("mnuWritePatchesnone")->isChecked());
