@@ -1,7 +1,6 @@
 #include "patch/PatchApply.h"
 
 #include "patch/PatchFiles.h"
-#include "shell/InFile.h"
 #include "shell/OutputGuard.h"
 
 namespace morvane {
@@ -16,12 +15,10 @@ JobResult mnuApplyPatch_Click(const Settings&, JobHost& host) {
     const std::string output = PatchedPathFor(rom);
     RefuseOverwrite("Error during Apply Patch", output, {rom, patchPath});
     run.step = "Read Files";
-    run.file = rom;
-    const std::string source = ReadBinaryFile(rom);
-    run.file = patchPath;
-    const std::string patch = ReadBinaryFile(patchPath);
+    const auto files = ReadBoth(run, rom, patchPath);
     run.step = "Apply Patch";
-    const std::string target = Patching(run.step, [&] { return ApplyPatch(source, patch); });
+    const std::string target =
+        Patching(run.step, [&] { return ApplyPatch(files.first, files.second); });
     run.step = "Write Patched File";
     run.file = output;
     WriteWholeFile(run, output, target);

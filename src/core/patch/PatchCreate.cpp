@@ -1,7 +1,6 @@
 #include "patch/PatchCreate.h"
 
 #include "patch/PatchFiles.h"
-#include "shell/InFile.h"
 #include "shell/OutputGuard.h"
 
 namespace morvane {
@@ -18,13 +17,11 @@ JobResult mnuCreatePatch_Click(const Settings& settings, JobHost& host) {
     const std::string output = PatchPathFor(modified, kind);
     RefuseOverwrite("Error during Create Patch", output, {modified, original});
     run.step = "Read Files";
-    run.file = original;
-    const std::string source = ReadBinaryFile(original);
-    run.file = modified;
-    const std::string target = ReadBinaryFile(modified);
+    const auto files = ReadBoth(run, original, modified);
     run.step = "Create Patch";
     run.file = output;
-    const std::string patch = Patching(run.step, [&] { return CreatePatch(kind, source, target); });
+    const std::string patch =
+        Patching(run.step, [&] { return CreatePatch(kind, files.first, files.second); });
     WriteWholeFile(run, output, patch);
     run.host.setStatus("Patch Created");
   });

@@ -60,12 +60,18 @@ void PatchRequest::check(const std::string& title,
 void PatchRequest::write(JobRun& run, const std::string& original, std::string& step) const {
   if (!kind_) return;
   step = "Write Patch";
-  run.file = original;
-  const std::string source = ReadBinaryFile(original);
-  run.file = output_;
-  const std::string target = ReadBinaryFile(output_);
+  const auto files = ReadBoth(run, original, output_);
   run.file = path_;
-  WriteWholeFile(run, path_, Patching(step, [&] { return CreatePatch(*kind_, source, target); }));
+  WriteWholeFile(run, path_,
+                 Patching(step, [&] { return CreatePatch(*kind_, files.first, files.second); }));
+}
+
+std::pair<std::string, std::string> ReadBoth(JobRun& run, const std::string& first,
+                                             const std::string& second) {
+  run.file = first;
+  std::string a = ReadBinaryFile(first);
+  run.file = second;
+  return {std::move(a), ReadBinaryFile(second)};
 }
 
 std::string Patching(std::string& step, const std::function<std::string()>& make) {

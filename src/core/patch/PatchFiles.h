@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "patch/PatchFormat.h"
 #include "shell/JobFrame.h"
@@ -45,6 +46,10 @@ class PatchRequest {
   std::string output_;
   std::string path_;
 };
+
+// The bytes of two files, read in turn with run.file naming each.
+std::pair<std::string, std::string> ReadBoth(JobRun& run, const std::string& first,
+                                             const std::string& second);
 
 // What make returns; a patch problem it throws is named as the step.
 std::string Patching(std::string& step, const std::function<std::string()>& make);
