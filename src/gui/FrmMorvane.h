@@ -16,6 +16,7 @@
 #include "gui/FrmAbout.h"
 #include "gui/FrmHowTo.h"
 #include "gui/FrmLicense.h"
+#include "gui/FrmTiles.h"
 #include "gui/FrmViewer.h"
 #include "gui/ResultsPanel.h"
 #include "gui/WindowHost.h"
@@ -72,6 +73,7 @@ class FrmMorvane : public QMainWindow {
   // with a snapshot of the settings and the window as host.
   void runJob(const JobSpec& job);
   void mnuExit_Click();
+  void mnuTiles_Click();
   void mnuHowTo_Click();
   void mnuLicense_Click();
   void mnuAbout_Click();
@@ -79,6 +81,8 @@ class FrmMorvane : public QMainWindow {
   // Additions around the specified window: the results panel below the
   // frames, the viewer, recent files and dropped files.
   ResultsPanel* results() const { return results_; }
+  // Adds the running job's entry to the results panel (the host's report of its end).
+  void recordJob(const JobResult& result);
   // Opens path in a viewer (the open one when it shows that file already).
   FrmViewer* openViewer(const QString& path);
   // "Open" on a written file: the viewer for text, else the desktop's handler.
@@ -97,6 +101,7 @@ class FrmMorvane : public QMainWindow {
   FrmHowTo* howTo() const { return howTo_; }
   FrmAbout* about() const { return about_; }
   FrmLicense* license() const { return license_; }
+  FrmTiles* tiles() const { return tiles_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -121,7 +126,6 @@ class FrmMorvane : public QMainWindow {
     std::vector<Dialog> dialogs;
   };
   std::vector<ButtonJob> buttonJobs() const;
-  void recordJob(const JobSpec& job, const JobResult& result);
   // The menu of that title (nullptr: Jobs), made with addMenu when missing.
   QMenu* jobMenu(const char* title);
   // None, IPS or BPS: the patch the jobs that change a ROM also write, kept
@@ -154,12 +158,14 @@ class FrmMorvane : public QMainWindow {
   std::string writePatches_;  // "", "ips" or "bps"
 
   ResultsPanel* results_ = nullptr;
+  const JobSpec* running_ = nullptr;
   QMenu* mnuHelp_ = nullptr;
   std::vector<QPointer<FrmViewer>> viewers_;
 
   QPointer<FrmHowTo> howTo_;
   QPointer<FrmAbout> about_;
   QPointer<FrmLicense> license_;
+  QPointer<FrmTiles> tiles_;
 };
 
 }  // namespace morvane
