@@ -24,7 +24,9 @@ TEST_F(PatchMenuTest, CreateAndApplyFromTheToolsMenu) {
   ASSERT_NE(tools, nullptr);
   QStringList captions;
   for (const QAction* item : tools->actions()) captions << item->text();
-  EXPECT_EQ(captions, QStringList({"Create Patch...", "Apply Patch...", "&Write Patches"}));
+  // After any other tools the menu holds.
+  EXPECT_EQ(captions.mid(captions.size() - 3),
+            QStringList({"Create Patch...", "Apply Patch...", "&Write Patches"}));
 
   const std::string rom = copySample("sample.nes");
   std::string changed = Slurp(rom);
