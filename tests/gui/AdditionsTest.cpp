@@ -159,12 +159,29 @@ TEST_F(AdditionsTest, ThePanelFoldsAwayAndAFilesEncodingIsRemembered) {
   click(window->results()->findChild<QToolButton*>("cmdResults"));
   EXPECT_EQ(window->size(), window->WindowSize(kIdleHeight));
   EXPECT_EQ(open.height() - window->height(), ResultsPanel::kBodyHeight);
+  window->saveSettings();
+  FrmMorvane next([] { return 0; });
+  next.restoreSettings();
+  EXPECT_FALSE(next.results()->expanded());
+  EXPECT_EQ(next.size(), window->size());
   const QString script = QString::fromStdString(dir.write("script.txt", "\x82\xA0\r\n"));
   FrmViewer* viewer = window->openViewer(script);
   EXPECT_EQ(viewer->encoding(), TextEncoding::ShiftJis);
   viewer->setEncoding(TextEncoding::Bytes);
   viewer->close();
   EXPECT_EQ(window->openViewer(script)->encoding(), TextEncoding::Bytes);
+}
+
+TEST(ListingAddressesTest, AScriptDumpGoesToThePhraseHoldingTheAddress) {
+  const QStringList lines = {
+      "; Table 8054 thru 8093", "0:8054:", "HELLO WORLD!", "0", "", "1:8061:",
+      "THIS IS A SAMPLE",       "1"};
+  const auto line = [&](int i) { return lines[i]; };
+  const std::pair<int, int> cases[] = {
+      {0x8054, 1}, {0x8060, 1}, {0x8061, 5}, {0x9000, 5}, {0x8000, -1}};
+  for (const auto& [address, expected] : cases) {
+    EXPECT_EQ(LineOfAddress(static_cast<int>(lines.size()), line, address), expected) << address;
+  }
 }
 
 TEST(FileKindsTest, EachKindOfFileAnswersItsDialogs) {
