@@ -73,6 +73,7 @@ bool FrmTiles::loadTable(const QString& path) {
   return attempt(path, [&] {
     maker_ = TableMaker::Load(path.toStdString());
     tablePath_ = path.toStdString();
+    adoptEncoding();
     showTable();
     return true;
   });
@@ -104,6 +105,7 @@ bool FrmTiles::openSearchReport(const QString& path) {
     if (!chosen || *chosen < 0) return false;
     maker_ = TableMaker(drafts[static_cast<std::size_t>(*chosen)].table);
     tablePath_.clear();
+    adoptEncoding();
     showTable();
     return true;
   });

@@ -57,6 +57,8 @@ class FrmTiles : public QWidget {
   void buildViewSettings(QWidget* panel, QFormLayout* form);
   // Shows the table in the list and over the tiles, the offset in its box.
   void showTable();
+  // Shows texts in the encoding a loaded table is written in, when it tells.
+  void adoptEncoding();
   void showPosition();
   std::string encode(const QString& text) const;
   QString decode(const std::string& bytes) const;

@@ -175,15 +175,20 @@ TEST_F(TilesWindowTest, ClickTypeSaveAndLoad) {
 }
 
 TEST_F(TilesWindowTest, ContinuesTheDraftOfASearchHit) {
-  const std::string report = dir.write(
-      "game Output.txt", CrLf({"banner", "--------------------", "1 THE found @ 00010 = ...",
-                               "20=A", "21=B", "--------------------", "2 THE found @ 00400 = ...",
-                               "40=A", "41=B", "--------------------"}));
+  const std::string report =
+      dir.write("game Output.txt",
+                CrLf({"banner", "--------------------", "1 THE found @ 00010 = ...", "20=A", "21=B",
+                      "--------------------", "1 jsAI found @ 00400 = ...", "40=a", "41=i", "",
+                      "40=\x82\xA0", "41=\x82\xA2", "--------------------"}));
   dialogs->opens.push_back(QString::fromStdString(report));
   dialogs->hit = 1;
   click("cmdSearchHit");
-  EXPECT_EQ(dialogs->hits, (QStringList{"1 THE found @ 00010 = ...", "2 THE found @ 00400 = ..."}));
-  EXPECT_EQ(listed(), (QStringList{"40=A", "41=B"}));
+  EXPECT_EQ(dialogs->hits,
+            (QStringList{"1 THE found @ 00010 = ...", "1 jsAI found @ 00400 = ..."}));
+  // Shift-JIS kana: the window switches to Shift-JIS to show them.
+  EXPECT_EQ(find<QComboBox>("cboEncoding")->currentText(), "Shift-JIS");
+  EXPECT_EQ(listed(), (QStringList{QString::fromUtf8("40=\xE3\x81\x82"),
+                                   QString::fromUtf8("41=\xE3\x81\x84")}));
 }
 
 TEST(TilesMenu, ToolsTilesOpensOneTilesWindow) {
