@@ -7,9 +7,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace morvane;
   static OpcodeSet* set = new OpcodeSet();
   *set = OpcodeSet();
-  QuietHost host;
   try {
-    ReadOpCodes(fuzz::WriteInput("opcodes.txt", data, size), *set, host);
+    ReadOpCodes(fuzz::WriteInput("opcodes.txt", data, size), *set);
   } catch (const JobError&) {
   }
   return 0;

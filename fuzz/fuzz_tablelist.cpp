@@ -10,9 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static TableMap* map = new TableMap();
   *map = MakeTableMap();
   NameTable names;
-  QuietHost host;
   try {
-    ReadTableList(fuzz::WriteInput("tables.txt", data + 2, size - 2), end, *map, names, host);
+    ReadTableList(fuzz::WriteInput("tables.txt", data + 2, size - 2), end, *map, names);
   } catch (const JobError&) {
   }
   return 0;

@@ -8,8 +8,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace morvane;
   static const auto shapes = [] {
     OpcodeSet ops;
-    QuietHost host;
-    ReadOpCodes(std::string(MORVANE_SOURCE_DATA_DIR) + "/Op_Codes_NES.txt", ops, host);
+    ReadOpCodes(std::string(MORVANE_SOURCE_DATA_DIR) + "/Op_Codes_NES.txt", ops);
     return ShapesOf(ops);
   }();
   if (size < 3) return 0;

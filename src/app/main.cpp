@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "cli/Cli.h"
-#include "cli/CliJobs.h"
+#include "jobs/JobRegistry.h"
 
 #ifdef MORVANE_WITH_GUI
 #include "gui/RunWindow.h"
@@ -11,10 +11,7 @@
 
 namespace {
 bool IsJobWord(const char* arg) {
-  for (const auto& job : morvane::CliJobs()) {
-    if (std::strcmp(job.name, arg) == 0) return true;
-  }
-  return false;
+  return morvane::FindJob(arg) != nullptr;
 }
 }  // namespace
 

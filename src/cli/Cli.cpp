@@ -2,16 +2,15 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <cstring>
 #include <iostream>
-#include <map>
+#include <memory>
 #include <optional>
+#include <sstream>
 
 #include "cli/CliHost.h"
-#include "cli/CliJobs.h"
-#include "cli/DataFiles.h"
-#include "dump/DumpDriver.h"
-#include "dump/DumpStep.h"
+#include "cli/SettingOptions.h"
+#include "jobs/JobRegistry.h"
+#include "shell/DataFiles.h"
 #include "shell/SettingsModel.h"
 
 namespace morvane {
@@ -22,99 +21,109 @@ constexpr int kExitError = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitCancel = 3;
 
-// The window settings as options, applied as a user would click.
-struct SettingOptions {
-  std::optional<std::string> preset, address, block, start, end, mode, phrase, length, word;
-  bool noHeader = false, asTable = false, noConcat = false, noTables = false, noRaw = false;
-  bool showStrings = false, verbose = false;
-
-  void addTo(CLI::App& app) {
-    app.add_option("--preset", preset, "address preset: 6000|8000|C000|A000|E000|custom")
-        ->check(
-            CLI::IsMember({"6000", "8000", "C000", "A000", "E000", "custom"}, CLI::ignore_case));
-    app.add_option("--address", address, "custom address base (hex, with --preset custom)");
-    app.add_option("--block", block, "16 kB block number (decimal, may have a fraction)");
-    app.add_option("--start", start, "first CPU address (hex)");
-    app.add_option("--end", end, "last CPU address (hex)");
-    app.add_flag("--no-header", noHeader, "the file has no 16-byte header");
-    app.add_option("--mode", mode, "dump mode: table|text|speech|menu|code")
-        ->check(CLI::IsMember({"table", "text", "speech", "menu", "code"}));
-    app.add_flag("--as-table", asTable, "Text mode: dump as a table instead of a script");
-    app.add_flag("--no-concat", noConcat, "Text mode as table: one character per line");
-    app.add_option("--phrase", phrase, "Text mode: number of the first phrase (hex)");
-    app.add_option("--length", length, "Text mode: bytes between phrases (hex)");
-    app.add_flag("--no-tables", noTables, "8-bit Code: find code and tables without a Table List");
-    app.add_flag("--no-raw", noRaw, "8-bit Code without tables: no Raw rows in Tables.txt");
-    app.add_flag("--show-strings", showStrings, "compare: decode differences through tables");
-    app.add_option("--word", word, "search: the word to look for");
-    app.add_flag("-v,--verbose", verbose, "show status and label changes on stderr");
-  }
-
-  // Returns an error message, or "" when every value was taken.
-  std::string applyTo(SettingsModel& m) const {
-    static const std::map<std::string, int> kPresets = {{"6000", 0}, {"8000", 1}, {"C000", 2},
-                                                        {"A000", 3}, {"E000", 4}, {"CUSTOM", 5}};
-    static const std::map<std::string, int> kModes = {
-        {"table", 0}, {"text", 1}, {"speech", 2}, {"menu", 3}, {"code", 4}};
-    if (preset) {
-      std::string key = *preset;
-      for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      m.opAddress_Click(kPresets.at(key));
-    }
-    if (mode) m.opFeatures_Click(kModes.at(*mode));
-    if (address) {
-      if (m.settings().preset != 5) return "--address needs --preset custom";
-      if (!m.txtAddress_Change(*address)) return "--address: not 1 to 4 hex digits: " + *address;
-    }
-    if (block && !m.txtBlock_Change(*block)) return "--block: not a block number: " + *block;
-    if (start && !m.txtStart_Change(*start)) return "--start: not 1 to 4 hex digits: " + *start;
-    if (end && !m.txtEnd_Change(*end)) return "--end: not 1 to 4 hex digits: " + *end;
-    m.setHeader(!noHeader);
-    if (asTable) m.chkAsTable_Click(true);
-    if (noConcat) m.setConcat(false);
-    if (phrase) m.setPhraseText(*phrase);
-    if (length) m.setLengthText(*length);
-    if (noTables) m.chkwTables_Click(false);
-    if (noRaw) m.setRaw(false);
-    if (word) m.setSearchText(*word);
-    m.setShowStrings(showStrings);
-    return {};
-  }
+// What the command line gave for one job's subcommand.
+struct JobArgs {
+  const JobSpec* job = nullptr;
+  CLI::App* command = nullptr;
+  std::vector<std::optional<std::string>> files;     // by the job's files
+  std::vector<std::optional<std::string>> settings;  // by SettingOptions(); "" for a flag
+  std::vector<std::vector<std::string>> options;     // by the job's own options
+  bool verbose = false;
 };
 
-int RunJob(const CliJob& job, const std::vector<std::optional<std::string>>& files,
-           const SettingOptions& options) {
-  SettingsModel model([] { return 0; });
-  if (const std::string error = options.applyTo(model); !error.empty()) {
-    std::cerr << "morvane " << job.name << ": " << error << '\n';
-    return kExitUsage;
+std::vector<std::string> Choices(const char* list) {
+  std::vector<std::string> choices;
+  std::stringstream in(list);
+  for (std::string choice; std::getline(in, choice, '|');) choices.push_back(choice);
+  return choices;
+}
+
+void AddJobOption(CLI::App& sub, const OptionSpec& spec, std::vector<std::string>& values) {
+  const std::string flag = std::string("--") + spec.name;
+  if (spec.takes == OptionSpec::Takes::Nothing) {
+    sub.add_flag_callback(
+        flag, [&values] { values.emplace_back(); }, spec.help);
+    return;
   }
-  if (job.run == nullptr || (job.run == &cmdDump_Click && !MakeDumpStep(model.settings().mode))) {
-    std::cerr << "morvane " << job.name << ": not available yet\n";
-    return kExitUsage;
+  CLI::Option* option = sub.add_option(flag, values, spec.help);
+  if (spec.takes == OptionSpec::Takes::One)
+    option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  if (spec.choices != nullptr) option->check(CLI::IsMember(Choices(spec.choices)));
+  if (spec.accepts != nullptr) {
+    option->check(CLI::Validator(
+        [&spec](std::string& value) {
+          return spec.accepts(value) ? std::string() : "not " + std::string(spec.expected);
+        },
+        ""));
+  }
+}
+
+// The subcommand of a job, with only the options the job reads.
+void AddCommand(CLI::App& app, JobArgs& args) {
+  const JobSpec& job = *args.job;
+  CLI::App* sub = app.add_subcommand(job.name, job.help);
+  args.command = sub;
+  args.files.resize(job.files.size());
+  for (std::size_t i = 0; i < job.files.size(); ++i) {
+    sub->add_option(job.files[i].option, args.files[i], job.files[i].help);
+  }
+  const auto& settings = SettingOptions();
+  args.settings.resize(settings.size());
+  for (std::size_t i = 0; i < settings.size(); ++i) {
+    const SettingOption& s = settings[i];
+    if (!job.reads(s.setting)) continue;
+    std::optional<std::string>& value = args.settings[i];
+    if (!s.takesValue) {
+      sub->add_flag_callback(
+          s.flag, [&value] { value = ""; }, s.help);
+      continue;
+    }
+    CLI::Option* option = sub->add_option(s.flag, value, s.help);
+    if (!s.choices.empty()) {
+      option->check(s.ignoreCase ? CLI::IsMember(s.choices, CLI::ignore_case)
+                                 : CLI::IsMember(s.choices));
+    }
+  }
+  args.options.resize(job.options.size());
+  for (std::size_t i = 0; i < job.options.size(); ++i) {
+    AddJobOption(*sub, job.options[i], args.options[i]);
+  }
+  sub->add_flag("-v,--verbose", args.verbose, "show status and label changes on stderr");
+}
+
+int Run(const JobArgs& args) {
+  const JobSpec& job = *args.job;
+  SettingsModel model([] { return 0; });
+  const auto& settings = SettingOptions();
+  for (std::size_t i = 0; i < settings.size(); ++i) {
+    if (!args.settings[i]) continue;
+    if (const std::string error = settings[i].apply(model, *args.settings[i]); !error.empty()) {
+      std::cerr << "morvane " << job.name << ": " << error << '\n';
+      return kExitUsage;
+    }
+  }
+  Settings snapshot = model.settings();
+  for (std::size_t i = 0; i < job.options.size(); ++i) {
+    for (const std::string& value : args.options[i])
+      snapshot.options.add(job.options[i].name, value);
   }
   CliHost host;
-  host.setVerbose(options.verbose);
-  host.setShowStrings(options.showStrings);
+  host.setVerbose(args.verbose);
+  host.setShowStrings(snapshot.showStrings);
   for (std::size_t i = 0; i < job.files.size(); ++i) {
-    const FileOption& f = job.files[i];
-    std::optional<std::string> path = files[i];
+    const FileSpec& f = job.files[i];
+    std::optional<std::string> path = args.files[i];
     if (!path && f.bundled != nullptr) {
       if (std::string found = BundledFile(f.bundled); !found.empty()) path = found;
     }
     if (path) {
-      host.answer(f.dialog, f.flag, *path);
+      host.answer(f.dialog, f.option, *path);
     } else {
-      host.expect(f.dialog, f.flag);
+      host.expect(f.dialog, f.option);
     }
   }
   CliHost::CatchInterrupt();
-  const JobResult result = job.run(model.settings(), host);
-  if (!host.lastStatus().empty()) std::cout << host.lastStatus() << '\n';
-  const bool complete = result.outcome == Outcome::Done;
-  for (const auto& path : result.written) {
-    std::cout << (complete ? "Wrote " : "Left incomplete: ") << path << '\n';
-  }
+  const JobResult result = job.run(snapshot, host);
   if (host.sawError() || result.outcome == Outcome::Failed) return kExitError;
   if (host.sawWarning() || result.outcome == Outcome::Warned) return kExitUsage;
   if (result.outcome == Outcome::Cancelled) return kExitCancel;
@@ -124,32 +133,27 @@ int RunJob(const CliJob& job, const std::vector<std::optional<std::string>>& fil
 }  // namespace
 
 int RunCli(int argc, char** argv) {
+  return RunCli(argc, argv, Jobs());
+}
+
+int RunCli(int argc, char** argv, const std::vector<JobSpec>& jobs) {
   if (argc > 0) SetProgramPath(argv[0]);
   CLI::App app{
       "Morvane Pro - dump, disassemble, translate and compare NES/Famicom ROMs.\n"
       "Outputs are written beside the input files.",
       "morvane"};
   app.require_subcommand(1, 1);
-  const auto& jobs = CliJobs();
-  std::vector<std::vector<std::optional<std::string>>> files(jobs.size());
-  std::vector<SettingOptions> options(jobs.size());
-  std::vector<CLI::App*> commands;
   // Only the job named on the command line needs its options set up.
-  const bool named = argc > 1 && std::any_of(jobs.begin(), jobs.end(), [&](const CliJob& job) {
-                       return std::strcmp(job.name, argv[1]) == 0;
+  const bool named = argc > 1 && std::any_of(jobs.begin(), jobs.end(), [&](const JobSpec& job) {
+                       return std::string_view(argv[1]) == job.name;
                      });
-  for (std::size_t j = 0; j < jobs.size(); ++j) {
-    if (named && std::strcmp(jobs[j].name, argv[1]) != 0) {
-      commands.push_back(nullptr);
-      continue;
-    }
-    CLI::App* sub = app.add_subcommand(jobs[j].name, jobs[j].help);
-    files[j].resize(jobs[j].files.size());
-    for (std::size_t i = 0; i < jobs[j].files.size(); ++i) {
-      sub->add_option(jobs[j].files[i].flag, files[j][i], jobs[j].files[i].help);
-    }
-    options[j].addTo(*sub);
-    commands.push_back(sub);
+  std::vector<std::unique_ptr<JobArgs>> commands;
+  for (const JobSpec& job : jobs) {
+    if (named && std::string_view(argv[1]) != job.name) continue;
+    auto args = std::make_unique<JobArgs>();
+    args->job = &job;
+    AddCommand(app, *args);
+    commands.push_back(std::move(args));
   }
   try {
     app.parse(argc, argv);
@@ -159,9 +163,8 @@ int RunCli(int argc, char** argv) {
     app.exit(e);
     return kExitUsage;
   }
-  for (std::size_t j = 0; j < jobs.size(); ++j) {
-    if (commands[j] != nullptr && commands[j]->parsed())
-      return RunJob(jobs[j], files[j], options[j]);
+  for (const auto& args : commands) {
+    if (args->command->parsed()) return Run(*args);
   }
   return kExitUsage;
 }

@@ -98,4 +98,12 @@ void CliHost::warningBox(const std::string& title, const std::string& text) {
   std::cerr << title << ": " << ForTerminal(text) << '\n';
 }
 
+void CliHost::jobFinished(const JobResult& result) {
+  if (!status_.empty()) std::cout << status_ << '\n';
+  const bool complete = result.outcome == Outcome::Done;
+  for (const auto& path : result.written) {
+    std::cout << (complete ? "Wrote " : "Left incomplete: ") << path << '\n';
+  }
+}
+
 }  // namespace morvane

@@ -1,5 +1,6 @@
 #include "gui/FrmMorvane.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
@@ -26,6 +27,7 @@ FrmMorvane::FrmMorvane(SettingsModel::Chooser chooser, QWidget* parent)
   buildControls();
   buildMenus();
   buildAdditions();
+  addJobMenu();
   connectControls();
   // The model has already run Form_Load; show where it left the controls.
   showModel();
@@ -87,12 +89,11 @@ void FrmMorvane::showModel() {
   }
   chkwTables_->setEnabled(c.wTables);
   chkRaw_->setEnabled(c.raw);
-  for (QPushButton* job : {cmdDump_, cmdInsert_, cmdStrip_, cmdInsertPortopia_, cmdInsertGraphics_,
-                           cmdSearch_, cmdCompare_, cmdFDSSplit_, cmdFDSMerge_}) {
-    job->setEnabled(c.jobs);
+  for (const auto& [job, button] : jobButtons_) {
+    button->setEnabled(c.jobs);
+    if (job->window.reach == Reach::HiddenButton) button->setVisible(false);
   }
-  cmdInsertPortopia_->setVisible(false);
-  cmdInsertGraphics_->setVisible(false);
+  for (const auto& [job, action] : jobActions_) action->setEnabled(c.jobs);
   for (QLineEdit* box : {txtBlock_, txtStart_, txtEnd_, txtAddress_, txtSearch_}) {
     box->setReadOnly(c.locked);
   }

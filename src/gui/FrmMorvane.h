@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "gui/DialogHost.h"
@@ -18,6 +19,7 @@
 #include "gui/FrmViewer.h"
 #include "gui/ResultsPanel.h"
 #include "gui/WindowHost.h"
+#include "shell/JobSpec.h"
 #include "shell/SettingsModel.h"
 
 class QAction;
@@ -29,8 +31,6 @@ class QPushButton;
 class QRadioButton;
 
 namespace morvane {
-
-using WindowJob = JobResult (*)(const Settings&, JobHost&);
 
 // Pixels of the window's title bar and borders, which the twips of its
 // height and width include but the client area does not.
@@ -67,15 +67,9 @@ class FrmMorvane : public QMainWindow {
   void opAddress_Click(int index);
   void opFeatures_Click(int index);
   void cmdCancel_Click();
-  void cmdDump_Click();
-  void cmdInsert_Click();
-  void cmdStrip_Click();
-  void cmdInsertPortopia_Click();
-  void cmdInsertGraphics_Click();
-  void cmdSearch_Click();
-  void cmdCompare_Click();
-  void cmdFDSSplit_Click();
-  void cmdFDSMerge_Click();
+  // The click of a job's button or menu item: runs the job inside the click
+  // with a snapshot of the settings and the window as host.
+  void runJob(const JobSpec& job);
   void mnuExit_Click();
   void mnuHowTo_Click();
   void mnuLicense_Click();
@@ -112,19 +106,21 @@ class FrmMorvane : public QMainWindow {
   void buildControls();
   void buildMenus();
   void connectControls();
+  // The button of the registry's job with this control name, if the window
+  // offers that job as a button; jobs left without a place go to the Jobs menu.
+  void addJobButton(QWidget* frame, const char* control, QRect twips);
+  void addJobMenu();
   // Puts the results panel below the client area and adds the extra menu items.
   void buildAdditions();
   void fillRecentMenu(QMenu* menu);
   // Each job button's job and the dialogs it may ask, for drops on it.
   struct ButtonJob {
     QPushButton* button;
-    WindowJob job;
+    const JobSpec* job;
     std::vector<Dialog> dialogs;
   };
   std::vector<ButtonJob> buttonJobs() const;
-  // Runs one job with a snapshot of the settings; nullptr: not built yet.
-  void runJob(WindowJob job);
-  void recordJob(WindowJob job, const JobResult& result);
+  void recordJob(const JobSpec& job, const JobResult& result);
   // Writes the model's state into the widgets.
   void showModel();
   void applySize();
@@ -145,10 +141,10 @@ class FrmMorvane : public QMainWindow {
   QLineEdit *txtAddress_ = nullptr, *txtBlock_ = nullptr, *txtStart_ = nullptr;
   QLineEdit *txtEnd_ = nullptr, *txtPhrase_ = nullptr, *txtLength_ = nullptr;
   QLineEdit* txtSearch_ = nullptr;
-  QPushButton *cmdDump_ = nullptr, *cmdInsert_ = nullptr, *cmdStrip_ = nullptr;
-  QPushButton *cmdInsertPortopia_ = nullptr, *cmdInsertGraphics_ = nullptr;
-  QPushButton *cmdSearch_ = nullptr, *cmdCompare_ = nullptr, *cmdFDSSplit_ = nullptr;
-  QPushButton *cmdFDSMerge_ = nullptr, *cmdCancel_ = nullptr;
+  QPushButton* cmdCancel_ = nullptr;
+  // The job buttons and menu items, each with its registry entry.
+  std::vector<std::pair<const JobSpec*, QPushButton*>> jobButtons_;
+  std::vector<std::pair<const JobSpec*, QAction*>> jobActions_;
 
   ResultsPanel* results_ = nullptr;
   QMenu* mnuHelp_ = nullptr;

@@ -187,15 +187,14 @@ void FrmMorvane::dropEvent(QDropEvent* event) {
   dropFiles(paths, childAt(event->position().toPoint()));
 }
 
-void FrmMorvane::recordJob(WindowJob job, const JobResult& result) {
+void FrmMorvane::recordJob(const JobSpec& job, const JobResult& result) {
   JobRecord record;
   record.time = QDateTime::currentDateTime();
   record.outcome = result.outcome;
   record.status = host_.lastStatus();
   record.boxes = host_.boxes();
-  for (const ButtonJob& entry : buttonJobs()) {
-    if (entry.job == job) record.job = entry.button->text().trimmed();
-  }
+  record.job =
+      QString::fromLatin1(job.window.caption != nullptr ? job.window.caption : job.name).trimmed();
   for (const std::string& file : result.written) {
     record.files << QFile::decodeName(QByteArray::fromStdString(file));
   }

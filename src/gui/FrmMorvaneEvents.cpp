@@ -55,19 +55,9 @@ void FrmMorvane::connectControls() {
       showModel();
     });
   }
-  const std::pair<QPushButton*, void (FrmMorvane::*)()> buttons[] = {
-      {cmdCancel_, &FrmMorvane::cmdCancel_Click},
-      {cmdDump_, &FrmMorvane::cmdDump_Click},
-      {cmdInsert_, &FrmMorvane::cmdInsert_Click},
-      {cmdStrip_, &FrmMorvane::cmdStrip_Click},
-      {cmdInsertPortopia_, &FrmMorvane::cmdInsertPortopia_Click},
-      {cmdInsertGraphics_, &FrmMorvane::cmdInsertGraphics_Click},
-      {cmdSearch_, &FrmMorvane::cmdSearch_Click},
-      {cmdCompare_, &FrmMorvane::cmdCompare_Click},
-      {cmdFDSSplit_, &FrmMorvane::cmdFDSSplit_Click},
-      {cmdFDSMerge_, &FrmMorvane::cmdFDSMerge_Click}};
-  for (const auto& [button, handler] : buttons) {
-    connect(button, &QPushButton::clicked, this, handler);
+  connect(cmdCancel_, &QPushButton::clicked, this, &FrmMorvane::cmdCancel_Click);
+  for (const auto& [job, button] : jobButtons_) {
+    connect(button, &QPushButton::clicked, this, [this, job = job] { runJob(*job); });
   }
 }
 

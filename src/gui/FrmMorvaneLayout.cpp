@@ -117,18 +117,15 @@ void FrmMorvane::buildControls() {
   Line(dump, TwRect(60, 1725, 2655, 15));
   chkwTables_ = Place(new QCheckBox("w/Tables", dump), "chkwTables", TwRect(1680, 2310, 975, 255));
   chkRaw_ = Place(new QCheckBox("+ Raw", dump), "chkRaw", TwRect(1680, 2580, 975, 255));
-  cmdDump_ =
-      Place(new WrapButton("Dump / Disassemble ", dump), "cmdDump", TwRect(120, 2970, 2535, 435));
+  addJobButton(dump, "cmdDump", TwRect(120, 2970, 2535, 435));
 
   // Insert
   auto* insert = new ColourFrame("Insert", kGreen, client);
   Place(insert, "fraInsert", TwRect(120, 2400, 2535, 3855));
-  cmdInsert_ = Place(new WrapButton("Text", insert), "cmdInsert", TwRect(120, 300, 495, 495));
-  cmdInsertPortopia_ = Place(new WrapButton("Portopia Text ", insert), "cmdInsertPortopia",
-                             TwRect(675, 300, 555, 495));
-  cmdInsertGraphics_ = Place(new WrapButton("Romancia Graphics", insert), "cmdInsertGraphics",
-                             TwRect(1290, 300, 555, 495));
-  cmdStrip_ = Place(new WrapButton("Strip Text", insert), "cmdStrip", TwRect(1920, 300, 495, 495));
+  addJobButton(insert, "cmdInsert", TwRect(120, 300, 495, 495));
+  addJobButton(insert, "cmdInsertPortopia", TwRect(675, 300, 555, 495));
+  addJobButton(insert, "cmdInsertGraphics", TwRect(1290, 300, 555, 495));
+  addJobButton(insert, "cmdStrip", TwRect(1920, 300, 495, 495));
   struct Panel {
     int heading, headingLabel, leftLabel, phraseLabel, first;
   };
@@ -154,18 +151,14 @@ void FrmMorvane::buildControls() {
   // Other Functions
   auto* other = new ColourFrame("Other Functions", kRed, client);
   Place(other, "fraOther", TwRect(2760, 3720, 2775, 2535));
-  cmdSearch_ =
-      Place(new WrapButton("Relative Search", other), "cmdSearch", TwRect(120, 300, 1215, 615));
+  addJobButton(other, "cmdSearch", TwRect(120, 300, 1215, 615));
   chkShowStrings_ =
       Place(new QCheckBox("Show Strings", other), "chkShowStrings", TwRect(1440, 240, 1290, 255));
-  cmdCompare_ =
-      Place(new WrapButton("Compare Two Files", other), "cmdCompare", TwRect(1440, 510, 1215, 405));
+  addJobButton(other, "cmdCompare", TwRect(1440, 510, 1215, 405));
   label(other, 21, "Search String:", TwRect(120, 1020, 2535, 225));
   txtSearch_ = Box(other, "txtSearch", "THE", TwRect(120, 1245, 2535, 345), 33, true);
-  cmdFDSSplit_ =
-      Place(new WrapButton("Split FDS", other), "cmdFDSSplit", TwRect(120, 1710, 1215, 375));
-  cmdFDSMerge_ =
-      Place(new WrapButton("Merge FDS", other), "cmdFDSMerge", TwRect(1440, 1710, 1215, 375));
+  addJobButton(other, "cmdFDSSplit", TwRect(120, 1710, 1215, 375));
+  addJobButton(other, "cmdFDSMerge", TwRect(1440, 1710, 1215, 375));
   label(other, 19, QString::fromLatin1(kVersionLabel.data(), kVersionLabel.size()),
         TwRect(120, 2220, 2535, 225))
       ->setAlignment(Qt::AlignCenter);

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-#include "cli/DataFiles.h"
 #include "gui/FrmMorvane.h"
+#include "shell/DataFiles.h"
 
 namespace morvane {
 

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "cli/DataFiles.h"
 #include "gui/DialogHost.h"
 #include "gui/FrmMorvane.h"
 #include "gui/Preferences.h"
+#include "shell/DataFiles.h"
 
 namespace morvane {
 
@@ -20,8 +20,10 @@ std::string FromQ(const QString& text) {
 }
 
 QString WindowHost::offered(Dialog dialog) const {
-  const QString& last = remembered_[static_cast<std::size_t>(dialog)];
-  if (!last.isEmpty()) return last;
+  if (const auto last = remembered_.find(dialog);
+      last != remembered_.end() && !last->second.isEmpty()) {
+    return last->second;
+  }
   // The first time, the default name points at the bundled file when there is one.
   const std::string name = SpecOf(dialog).defaultName;
   if (name.empty()) return {};
@@ -30,7 +32,7 @@ QString WindowHost::offered(Dialog dialog) const {
 }
 
 void WindowHost::remember(Dialog dialog, const QString& path) {
-  remembered_[static_cast<std::size_t>(dialog)] = path;
+  remembered_[dialog] = path;
   Preferences::AddRecentFile(dialog, path);
 }
 

@@ -6,7 +6,7 @@
 #include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
-#include <array>
+#include <map>
 #include <vector>
 
 #include "shell/JobHost.h"
@@ -51,7 +51,7 @@ class WindowHost final : public JobHost {
 
  private:
   FrmMorvane& window_;
-  std::array<QString, 7> remembered_;
+  std::map<Dialog, QString> remembered_;
   std::vector<Dialog> droppedFor_;
   QString dropped_;
   QString lastStatus_;

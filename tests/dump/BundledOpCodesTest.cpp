@@ -21,7 +21,9 @@ struct Bundled {
   OpcodeSet set;
   ScriptedHost host;
   bool ok = false;
-  Bundled() { ok = ReadOpCodes(kBundled, set, host); }
+  Bundled() {
+    ok = Reported(host, [&] { ReadOpCodes(kBundled, set); });
+  }
   const AddressingModeDef& mode(int op) const {
     return set.modes[static_cast<std::size_t>(set.opcodes[static_cast<std::size_t>(op)].Mode)];
   }

@@ -27,7 +27,7 @@ struct Loaded {
 std::unique_ptr<Loaded> Load(const std::string& text) {
   auto r = std::make_unique<Loaded>();
   r->path = r->dir.write("Op_Codes.txt", text);
-  r->ok = ReadOpCodes(r->path, r->set, r->host);
+  r->ok = Reported(r->host, [&] { ReadOpCodes(r->path, r->set); });
   return r;
 }
 
@@ -137,7 +137,7 @@ TEST(OpCodesReader, NamesBeyondTheAddressSpaceAreRunTimeErrors) {
     OpcodeSet set;
     const auto path = dir.write("o.txt", OpFile("", 256, line));
     try {
-      ReadOpCodes(path, set, host);
+      ReadOpCodes(path, set);
       ADD_FAILURE() << line;
     } catch (const JobError& e) {
       EXPECT_EQ(e.number(), kErrSubscript);
@@ -147,10 +147,9 @@ TEST(OpCodesReader, NamesBeyondTheAddressSpaceAreRunTimeErrors) {
 }
 
 TEST(OpCodesReader, MissingFileAndBinaryJunk) {
-  ScriptedHost host;
   OpcodeSet set;
   try {
-    ReadOpCodes("/nonexistent/Op_Codes.txt", set, host);
+    ReadOpCodes("/nonexistent/Op_Codes.txt", set);
     ADD_FAILURE();
   } catch (const JobError& e) {
     EXPECT_EQ(e.number(), kErrFileNotFound);

@@ -23,7 +23,7 @@ struct Listed {
 std::unique_ptr<Listed> List(const std::string& text, std::int32_t dumpEnd = 0xBFFF) {
   auto r = std::make_unique<Listed>();
   r->path = r->dir.write("Tables.txt", text);
-  r->result = ReadTableList(r->path, dumpEnd, r->map, r->names, r->host);
+  Reported(r->host, [&] { r->result = ReadTableList(r->path, dumpEnd, r->map, r->names); });
   return r;
 }
 
@@ -216,10 +216,9 @@ TEST(TableListReader, HostileFilesEndInAMessageOrAnError) {
     }
   }
   try {
-    ScriptedHost host;
     TableMap map = MakeTableMap();
     NameTable names;
-    ReadTableList("/nonexistent/t.txt", 0xBFFF, map, names, host);
+    ReadTableList("/nonexistent/t.txt", 0xBFFF, map, names);
     ADD_FAILURE();
   } catch (const JobError& e) {
     EXPECT_EQ(e.number(), kErrFileNotFound);

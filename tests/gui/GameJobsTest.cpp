@@ -2,6 +2,7 @@
 // handlers the buttons would call.
 #include "JobFixture.h"
 #include "SheetBitmap.h"
+#include "jobs/JobRegistry.h"
 #include "shell/Values.h"
 
 namespace morvane {
@@ -30,7 +31,7 @@ TEST_F(JobTest, PortopiaTextFillsItsThreeAreas) {
   answer(Dialog::OpenNES, dir.write("porto.nes", rom));
   answer(Dialog::OpenSJS, dir.write("porto.sjs", PortopiaScript()));
   answer(Dialog::OpenTBL, dir.write("porto.tbl", PortopiaTable()));
-  window->cmdInsertPortopia_Click();
+  window->runJob(*FindJob("portopia-insert"));
   expectRanCleanly();
   EXPECT_EQ(dialogs->asked,
             (std::vector<Dialog>{Dialog::OpenNES, Dialog::OpenSJS, Dialog::OpenTBL}));
@@ -64,7 +65,7 @@ TEST_F(JobTest, RomanciaGraphicsReplacesBothTileStreams) {
   }
   answer(Dialog::OpenNES, dir.write("game.nes", rom));
   answer(Dialog::OpenBmp, dir.write("sheet.bmp", BlankSheetBitmap()));
-  window->cmdInsertGraphics_Click();
+  window->runJob(*FindJob("romancia-graphics"));
   expectRanCleanly();
   EXPECT_EQ(dialogs->asked, (std::vector<Dialog>{Dialog::OpenNES, Dialog::OpenBmp}));
   // A blank bank: 32 runs of 128 zero bytes and one of 32, then the end byte.

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "WindowFixture.h"
+#include "jobs/JobRegistry.h"
 #include "support/TempDir.h"
 
 namespace morvane {
@@ -300,21 +301,13 @@ TEST_F(WindowTest, JobErrorsReachTheErrorBox) {
 }
 
 TEST_F(WindowTest, EveryJobEndsIdleWhenItsFirstDialogIsCancelled) {
-  // A job that is not built yet says so without asking for anything.
-  using Handler = void (FrmMorvane::*)();
-  const Handler handlers[] = {
-      &FrmMorvane::cmdDump_Click,           &FrmMorvane::cmdInsert_Click,
-      &FrmMorvane::cmdStrip_Click,          &FrmMorvane::cmdInsertPortopia_Click,
-      &FrmMorvane::cmdInsertGraphics_Click, &FrmMorvane::cmdSearch_Click,
-      &FrmMorvane::cmdCompare_Click,        &FrmMorvane::cmdFDSSplit_Click,
-      &FrmMorvane::cmdFDSMerge_Click};
   for (int mode = 0; mode < 5; ++mode) {
     click(option("opFeatures", mode));
-    for (Handler handler : handlers) {
+    for (const JobSpec& job : Jobs()) {
+      if (job.window.reach == Reach::CommandLine) continue;
       const auto asked = dialogs->asked.size();
-      const auto notices = dialogs->notices.size();
-      (window.get()->*handler)();
-      EXPECT_NE(dialogs->asked.size() > asked, dialogs->notices.size() > notices);
+      window->runJob(job);
+      EXPECT_GT(dialogs->asked.size(), asked) << job.name;
       EXPECT_FALSE(window->model().busy());
       EXPECT_TRUE(button("cmdDump")->isEnabled());
     }

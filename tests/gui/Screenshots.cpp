@@ -15,6 +15,7 @@
 #include <map>
 
 #include "gui/FrmMorvane.h"
+#include "jobs/JobRegistry.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ int main(int argc, char** argv) {
     dialogs->files[dialog] = to;
   }
   window.setDialogHost(std::move(dialogs));
-  window.cmdDump_Click();
+  window.runJob(*morvane::FindJob("dump"));
   ok = Shoot(window, out.filePath("window-results.png")) && ok;
   morvane::FrmViewer* viewer = window.openViewer(work.filePath("sample.asm.txt"));
   viewer->resize(720, 520);

@@ -8,7 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "shell/JobError.h"
 #include "shell/JobHost.h"
+#include "shell/Reports.h"
 
 namespace morvane {
 
@@ -36,6 +38,8 @@ class ScriptedHost : public JobHost {
     warnings.emplace_back(title, text);
   }
 
+  void jobFinished(const JobResult& result) override { finished.push_back(result); }
+
   std::string lastStatus() const { return statuses.empty() ? std::string() : statuses.back(); }
 
   std::vector<Dialog> asked;
@@ -43,6 +47,7 @@ class ScriptedHost : public JobHost {
   std::map<int, std::string> labels;
   std::vector<std::string> errors;
   std::vector<std::pair<std::string, std::string>> warnings;
+  std::vector<JobResult> finished;
   int yields = 0;
   int busyEntered = 0;
   int busyLeft = 0;
@@ -53,5 +58,19 @@ class ScriptedHost : public JobHost {
   int cancelAfter_ = -1;
   bool showStrings_ = false;
 };
+
+// Runs read; a file it rejects shows its warning box on host as a job's error
+// exit would, and gives false. Other errors pass through.
+template <typename Read>
+bool Reported(ScriptedHost& host, Read read) {
+  try {
+    read();
+    return true;
+  } catch (const JobError& e) {
+    if (e.kind() != JobError::Kind::Minor) throw;
+    Minor_Error_Handler(host, e.title(), e.message(), e.file());
+    return false;
+  }
+}
 
 }  // namespace morvane

@@ -56,8 +56,7 @@ Settings BlockSettings(const Block& b) {
 const std::array<OpcodeShape, 256>& Shapes() {
   static const auto shapes = [] {
     OpcodeSet ops;
-    QuietHost quiet;
-    ReadOpCodes(kOpCodes, ops, quiet);
+    ReadOpCodes(kOpCodes, ops);
     return ShapesOf(ops);
   }();
   return shapes;

@@ -18,8 +18,7 @@ namespace {
 const std::array<OpcodeShape, 256>& Shapes() {
   static const auto shapes = [] {
     OpcodeSet ops;
-    QuietHost host;
-    ReadOpCodes(std::string(MORVANE_SOURCE_DATA_DIR) + "/Op_Codes_NES.txt", ops, host);
+    ReadOpCodes(std::string(MORVANE_SOURCE_DATA_DIR) + "/Op_Codes_NES.txt", ops);
     return ShapesOf(ops);
   }();
   return shapes;
@@ -97,9 +96,8 @@ TEST(Trace, SaysWhatItCannotFollowAndStillWritesAListTheReaderTakes) {
     EXPECT_NE(r.tablesText.find(c.note), std::string::npos) << c.what << "\n" << r.tablesText;
     TableMap map;
     NameTable names;
-    QuietHost host;
     TempDir dir;
-    EXPECT_TRUE(ReadTableList(dir.write("Tables.txt", r.tablesText), 0xFFFF, map, names, host).ok)
+    EXPECT_TRUE(ReadTableList(dir.write("Tables.txt", r.tablesText), 0xFFFF, map, names).ok)
         << c.what;
   }
 }

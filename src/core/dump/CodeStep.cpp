@@ -51,10 +51,7 @@ class CodeStep final : public DumpStep {
       if (ctx.tableListMaker) {
         reading = &*ops;
         OpcodeSet defs;
-        if (!ReadOpCodes(*ops, defs, host)) {
-          host.setStatus("Dump Canceled");
-          return false;
-        }
+        ReadOpCodes(*ops, defs);
         reading = &ctx.romPath;
         ctx.rom = std::make_unique<RomCursor>(ReadBinaryFile(ctx.romPath));
         OutFile made(list);
@@ -64,22 +61,22 @@ class CodeStep final : public DumpStep {
       }
       if (d.withTables) {
         d.tables = MakeTableMap();
-        const TableListResult read =
-            ReadTableList(list, d.dumpEnd, d.tables, d.ops.ReadNames, host);
-        if (!read.ok) return false;
-        needsCharTable_ = read.needsCharTable;
+        needsCharTable_ = ReadTableList(list, d.dumpEnd, d.tables, d.ops.ReadNames).needsCharTable;
       }
       reading = &*ops;
-      if (!ReadOpCodes(*ops, d.ops, host)) {
-        host.setStatus("Dump Canceled");
-        return false;
-      }
+      ReadOpCodes(*ops, d.ops);
       for (std::size_t b = 0; b < d.shapes.size(); ++b) {
         const AddressingModeDef& mode = ModeOf(d.ops, d.ops.opcodes[b]);
         d.shapes[b] = {mode.OperandKind, mode.Flags};
       }
     } catch (const JobError& e) {
-      if (e.kind() != JobError::Kind::Run) throw;
+      if (e.kind() == JobError::Kind::Cancel) throw;
+      if (e.kind() == JobError::Kind::Minor) {
+        // A rejected Op_Codes file also says the dump was cancelled.
+        Minor_Error_Handler(host, e.title(), e.message(), e.file());
+        if (reading == &*ops) host.setStatus("Dump Canceled");
+        return false;
+      }
       host.setStatus("Dump Error");
       Error_Handler(host, e.number(), "Dump Error", *reading);
       return false;

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "shell/JobHost.h"
+#include <string>
 
 namespace morvane {
 
@@ -82,9 +82,10 @@ inline const AddressingModeDef& ModeOf(const OpcodeSet& set, const OpcodeDef& op
 }
 
 // Reads the Op_Codes file into set (whose names may already hold Table List
-// titles). Returns false after a warning box; throws JobError for an
-// unreadable file or a name address above 10000h.
-bool ReadOpCodes(const std::string& path, OpcodeSet& set, JobHost& host);
+// titles). Throws JobError::Minor (the problem as title, the path as message)
+// for a file it rejects, JobError for an unreadable file or a name address
+// above 10000h.
+void ReadOpCodes(const std::string& path, OpcodeSet& set);
 
 // Options bits of a Table List entry.
 enum TableOption : int {
@@ -146,10 +147,11 @@ struct TableListResult {
 };
 
 // Reads the Table List file into map and the titles into readNames; dumpEnd is
-// the dump's End address. On failure a warning box has been shown; throws
-// JobError for an unreadable file, a Start above FFFFh or an End above 10000h.
+// the dump's End address. Throws JobError::Minor naming the file for a line
+// it rejects (what was read before stays in map), JobError for an unreadable
+// file, a Start above FFFFh or an End above 10000h.
 TableListResult ReadTableList(const std::string& path, std::int32_t dumpEnd, TableMap& map,
-                              NameTable& readNames, JobHost& host);
+                              NameTable& readNames);
 // Copies the entry at start to every address from start + 1 to limit - 1.
 void SpreadTable(std::int32_t start, std::int32_t limit, TableMap& map, NameTable& readNames);
 

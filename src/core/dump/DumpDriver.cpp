@@ -1,10 +1,9 @@
 #include "dump/DumpDriver.h"
 
-#include <new>
-
 #include "dump/DumpStep.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
+#include "shell/JobFrame.h"
 #include "shell/OutputGuard.h"
 #include "shell/Reports.h"
 #include "shell/Values.h"
@@ -88,6 +87,36 @@ void RunPasses(DumpContext& ctx, DumpStep& step) {
   }
 }
 
+// Reads the options, asks for the files and reads the definitions; nullptr
+// when a reader refused its file (it has been reported). Any failure here but
+// a problem found in the user's files ends the dump as cancelled.
+std::unique_ptr<DumpStep> Prepare(DumpContext& ctx, JobRun& run, TableListMaker maker) {
+  try {
+    ReadDumpOptions(ctx);
+    if (maker && ctx.mode == kCode) {
+      ctx.tableListMaker = std::move(maker);
+      ctx.withTables = true;
+    }
+    std::unique_ptr<DumpStep> step = MakeDumpStep(ctx.mode);
+    if (!step) throw JobError::Cancelled();
+    ctx.romPath = run.ask(Dialog::OpenNES);
+    ctx.outPath = StripExtension(ctx.romPath) + (ctx.asText ? " Text.txt" : ".asm.txt");
+    if (ctx.mode == kCode) ctx.tablesOutPath = FolderOf(ctx.romPath) + "Tables.txt";
+    RefuseOverwrite(kDumpTitle, ctx.outPath, {ctx.romPath});
+    if (!step->prepare(ctx)) return nullptr;
+    if (step->needsCharTable(ctx)) {
+      const std::string tbl = run.ask(Dialog::OpenTBL);
+      RefuseOverwrite(kDumpTitle, ctx.outPath, {ctx.romPath, tbl});
+      ctx.charTable = ReadTableFile(tbl);
+    }
+    ctx.out = std::make_unique<OutFile>(ctx.outPath);
+    return step;
+  } catch (const JobError& e) {
+    if (e.kind() == JobError::Kind::Minor) throw;
+    throw JobError::Cancelled();
+  }
+}
+
 }  // namespace
 
 JobResult cmdDump_Click(const Settings& window, JobHost& host) {
@@ -95,47 +124,19 @@ JobResult cmdDump_Click(const Settings& window, JobHost& host) {
 }
 
 JobResult DumpWithMadeList(const Settings& window, JobHost& host, TableListMaker maker) {
-  JobResult result;
-  host.enterBusy();
-  Settings settings = window;
-  CorrectRangeForJob(settings);
-  DumpContext ctx(settings, host);
-  try {
-    std::unique_ptr<DumpStep> step;
-    try {
-      ReadDumpOptions(ctx);
-      if (maker && ctx.mode == kCode) {
-        ctx.tableListMaker = std::move(maker);
-        ctx.withTables = true;
-      }
-      step = MakeDumpStep(ctx.mode);
-      if (!step) throw JobError::Cancelled();
-      auto rom = host.askFile(Dialog::OpenNES);
-      if (!rom) throw JobError::Cancelled();
-      ctx.romPath = *rom;
-      ctx.outPath = StripExtension(ctx.romPath) + (ctx.asText ? " Text.txt" : ".asm.txt");
-      if (ctx.mode == kCode) ctx.tablesOutPath = FolderOf(ctx.romPath) + "Tables.txt";
-      RefuseOverwrite(kDumpTitle, ctx.outPath, {ctx.romPath});
-      if (!step->prepare(ctx)) {
-        result.outcome = Outcome::Warned;
-        host.leaveBusy();
-        return result;
-      }
-      if (step->needsCharTable(ctx)) {
-        auto tbl = host.askFile(Dialog::OpenTBL);
-        if (!tbl) throw JobError::Cancelled();
-        RefuseOverwrite(kDumpTitle, ctx.outPath, {ctx.romPath, *tbl});
-        ctx.charTable = ReadTableFile(*tbl);
-      }
-      ctx.out = std::make_unique<OutFile>(ctx.outPath);
-    } catch (const JobError& e) {
-      if (e.kind() == JobError::Kind::Minor) throw;
-      host.setStatus("Dump Canceled");
-      result.outcome = Outcome::Cancelled;
-      host.leaveBusy();
-      return result;
+  const JobTexts texts{
+      .cancelled = "Dump Canceled", .failed = "Dump Error", .minor = "Dump Minor Error"};
+  return RunJob(host, texts, [&](JobRun& run) {
+    Settings settings = window;
+    CorrectRangeForJob(settings);
+    DumpContext ctx(settings, run.host);
+    run.step = "Dump Error";
+    const std::unique_ptr<DumpStep> step = Prepare(ctx, run, std::move(maker));
+    if (!step) {
+      run.result.outcome = Outcome::Warned;
+      return;
     }
-    result.written.push_back(ctx.outPath);
+    run.wrote(ctx.outPath);
     WriteHeader(ctx);
     ctx.origin = settings.origin();
     ctx.startOffset = settings.start - static_cast<std::int64_t>(ctx.origin);
@@ -147,27 +148,9 @@ JobResult DumpWithMadeList(const Settings& window, JobHost& host, TableListMaker
     ctx.out->close();
     step->afterClose(ctx);
     if (!ctx.tablesOutPath.empty() && (!ctx.withTables || ctx.tableListMaker)) {
-      result.written.push_back(ctx.tablesOutPath);
+      run.wrote(ctx.tablesOutPath);
     }
-  } catch (const JobError& e) {
-    if (ctx.out) ctx.out.reset();
-    if (e.kind() == JobError::Kind::Minor) {
-      host.setStatus("Dump Minor Error");
-      Minor_Error_Handler(host, kDumpTitle, e.message(), e.file());
-      result.outcome = Outcome::Warned;
-    } else {
-      host.setStatus("Dump Error");
-      Error_Handler(host, e.number(), "Dump Error", "");
-      result.outcome = Outcome::Failed;
-    }
-  } catch (const std::bad_alloc&) {
-    ctx.out.reset();
-    host.setStatus("Dump Error");
-    Error_Handler(host, kErrOutOfMemory, "Dump Error", "");
-    result.outcome = Outcome::Failed;
-  }
-  host.leaveBusy();
-  return result;
+  });
 }
 
 }  // namespace morvane

@@ -6,7 +6,6 @@
 #include "dump/Definitions.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
-#include "shell/Reports.h"
 #include "shell/Values.h"
 
 namespace morvane {
@@ -74,15 +73,16 @@ int KindOf(const std::string& format) {
   return 0;
 }
 
+// A file the reader rejects: the message goes in the box's title, the file's
+// path in its text.
+[[noreturn]] void Reject(const std::string& path, const std::string& message) {
+  throw JobError::Minor(message, path);
+}
+
 }  // namespace
 
-bool ReadOpCodes(const std::string& path, OpcodeSet& set, JobHost& host) {
+void ReadOpCodes(const std::string& path, OpcodeSet& set) {
   TextLines lines = TextLines::FromFile(path);
-  // The message goes in the box's title, the file's path in its text.
-  const auto fail = [&](const std::string& message) {
-    Minor_Error_Handler(host, message, path, "");
-    return false;
-  };
   // First slot of every mode name; the empty name is slot 0.
   std::unordered_map<std::string, int> modeSlots{{std::string(), 0}};
   int nextMode = 1;
@@ -93,8 +93,8 @@ bool ReadOpCodes(const std::string& path, OpcodeSet& set, JobHost& host) {
     const std::string kind = ExtractString(line, index);
     if (kind == "A") {
       if (nextMode >= kModeSlots) {
-        return fail("More than " + std::to_string(kModeSlots - 1) +
-                    "addressing modes in the Op_Codes file.");
+        Reject(path, "More than " + std::to_string(kModeSlots - 1) +
+                         "addressing modes in the Op_Codes file.");
       }
       modeSlots.emplace(ExtractString(line, index), nextMode);
       AddressingModeDef& mode = set.modes[static_cast<std::size_t>(nextMode)];
@@ -103,12 +103,12 @@ bool ReadOpCodes(const std::string& path, OpcodeSet& set, JobHost& host) {
       mode.Flags = OptionFlags(ExtractString(line, index));
       ++nextMode;
     } else if (kind == "O") {
-      if (nextOpcode >= kOpcodeCount) return fail("More than 256 Op Codes in the Op_Codes file.");
+      if (nextOpcode >= kOpcodeCount) Reject(path, "More than 256 Op Codes in the Op_Codes file.");
       const std::string modeName = ExtractString(line, index);
       const auto found = modeSlots.find(modeName);
       if (found == modeSlots.end()) {
-        return fail("Op Code " + HexByte(nextOpcode, "0") + " type " + modeName +
-                    " doesn't exist in the Op_Codes file.");
+        Reject(path, "Op Code " + HexByte(nextOpcode, "0") + " type " + modeName +
+                         " doesn't exist in the Op_Codes file.");
       }
       OpcodeDef& op = set.opcodes[static_cast<std::size_t>(nextOpcode)];
       op.Mode = found->second;
@@ -124,10 +124,9 @@ bool ReadOpCodes(const std::string& path, OpcodeSet& set, JobHost& host) {
     }
   }
   if (nextOpcode < kOpcodeCount) {
-    return fail("Not enough op codes in the Op_Codes file.\r\nNeed 256.  Have only " +
-                std::to_string(nextOpcode) + ".");
+    Reject(path, "Not enough op codes in the Op_Codes file.\r\nNeed 256.  Have only " +
+                     std::to_string(nextOpcode) + ".");
   }
-  return true;
 }
 
 }  // namespace morvane

@@ -5,7 +5,6 @@
 #include "dump/Definitions.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
-#include "shell/Reports.h"
 #include "shell/Values.h"
 
 namespace morvane {
@@ -205,7 +204,7 @@ void ListReader::finish() {
 }  // namespace
 
 TableListResult ReadTableList(const std::string& path, std::int32_t dumpEnd, TableMap& map,
-                              NameTable& readNames, JobHost& host) {
+                              NameTable& readNames) {
   TextLines lines = TextLines::FromFile(path);
   ListReader reader{dumpEnd, map, readNames, {}};
   std::string line;
@@ -224,8 +223,7 @@ TableListResult ReadTableList(const std::string& path, std::int32_t dumpEnd, Tab
     reader.finish();
   } catch (const JobError& e) {
     if (e.kind() != JobError::Kind::Minor) throw;
-    Minor_Error_Handler(host, e.title(), e.message(), path);
-    reader.result.ok = false;
+    throw JobError::Minor(e.title(), e.message(), path);
   }
   return reader.result;
 }

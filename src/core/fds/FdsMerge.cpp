@@ -1,15 +1,14 @@
 #include "fds/FdsMerge.h"
 
 #include <memory>
-#include <new>
 
 #include "fds/DiskListing.h"
 #include "fds/DiskMerger.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
+#include "shell/JobFrame.h"
 #include "shell/OutFile.h"
 #include "shell/OutputGuard.h"
-#include "shell/Reports.h"
 
 namespace morvane {
 
@@ -25,22 +24,24 @@ void WriteImage(const std::string& path, const std::string& bytes) {
 }  // namespace
 
 JobResult cmdFDSMerge_Click(const Settings& /*settings*/, JobHost& host) {
-  JobResult result;
-  host.enterBusy();
-  std::string report = "Merge FDS Files - TXT File";
-  std::string file;
   std::string output;
   std::string image;  // the merged bytes, written once the merge has ended
   std::unique_ptr<fds::DiskMerger> merger;
-  try {
-    const auto listing = host.askFile(Dialog::OpenTXT);
-    if (!listing) {
-      host.setStatus("Merge Canceled");
-      result.outcome = Outcome::Cancelled;
-      host.leaveBusy();
-      return result;
-    }
-    file = *listing;
+  const JobTexts texts{.cancelled = "Merge Canceled", .failed = "FDS Merge Error"};
+  return RunJob(host, texts, [&](JobRun& run) {
+    run.step = "Merge FDS Files - TXT File";
+    run.onFailure = [&](const std::exception&) {
+      if (!merger) return;
+      run.step = merger->report();
+      run.file = merger->file();
+      // The image keeps what was appended before the failure, unless the
+      // failure was that the image would replace one of the files read.
+      if (merger->refused()) return;
+      WriteImage(output, image);
+      run.wrote(output);
+    };
+    run.file = run.ask(Dialog::OpenTXT);
+    const std::string& file = run.file;
     std::string text = ReadBinaryFile(file);
     // The listing's name less " FDS Files.txt", whatever its last characters are.
     const std::size_t cut = fds::kListingSuffix.size();
@@ -48,39 +49,17 @@ JobResult cmdFDSMerge_Click(const Settings& /*settings*/, JobHost& host) {
     const std::string named = file.substr(0, file.size() - cut) + std::string(fds::kMergedSuffix);
     const std::string problem = OutputProblem(named, {file});
     if (!problem.empty()) {
-      report = problem;
+      run.step = problem;
       throw JobError(fds::kErrDiskFormat);
     }
     output = named;
-    merger = std::make_unique<fds::DiskMerger>(host, file, std::move(text), image, output);
+    merger = std::make_unique<fds::DiskMerger>(run.host, file, std::move(text), image, output);
     merger->run();
     merger.reset();  // done: a failure to write the image is reported as at the start
-    report = "Merge FDS Files - TXT File";
+    run.step = "Merge FDS Files - TXT File";
     WriteImage(output, image);
-    result.written.push_back(output);
-  } catch (const std::exception& e) {
-    const auto* job = dynamic_cast<const JobError*>(&e);
-    int number = dynamic_cast<const std::bad_alloc*>(&e) ? kErrOutOfMemory : kErrInvalidCall;
-    if (job != nullptr) number = job->number();
-    if (merger) {
-      report = merger->report();
-      file = merger->file();
-    }
-    // The image keeps what was appended before the failure, unless the
-    // failure was that the image would replace one of the files read.
-    if (merger && !merger->refused()) {
-      try {
-        WriteImage(output, image);
-        result.written.push_back(output);
-      } catch (const JobError&) {  // NOLINT(bugprone-empty-catch): the first error is reported
-      }
-    }
-    host.setStatus("FDS Merge Error");
-    Error_Handler(host, number, report, file);
-    result.outcome = Outcome::Failed;
-  }
-  host.leaveBusy();
-  return result;
+    run.wrote(output);
+  });
 }
 
 }  // namespace morvane

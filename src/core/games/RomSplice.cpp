@@ -18,8 +18,4 @@ void RomSplice::replace(std::uint8_t value) {
   out_.write(std::string_view(&c, 1));
 }
 
-std::string ModifiedName(const std::string& path, const std::string& suffix) {
-  return path.substr(0, path.size() > 4 ? path.size() - 4 : 0) + suffix;
-}
-
 }  // namespace morvane

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "shell/OutFile.h"
+#include "shell/OutputGuard.h"
 
 namespace morvane {
 
@@ -29,9 +30,5 @@ class RomSplice {
   OutFile out_;
   std::int64_t pos_ = 0;
 };
-
-// The name an inserter gives its output: the input path less its last four
-// characters, then suffix.
-std::string ModifiedName(const std::string& path, const std::string& suffix);
 
 }  // namespace morvane

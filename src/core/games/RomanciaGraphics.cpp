@@ -1,15 +1,14 @@
 #include "games/RomanciaGraphics.h"
 
 #include <limits>
-#include <new>
 #include <optional>
 
 #include "games/RomSplice.h"
 #include "games/RomanciaEncoder.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
+#include "shell/JobFrame.h"
 #include "shell/OutputGuard.h"
-#include "shell/Reports.h"
 #include "shell/Values.h"
 
 namespace morvane {
@@ -48,9 +47,9 @@ void CheckRoom(const std::string& rom, const Stream& at, std::int64_t length, st
   }
 }
 
-JobResult Insert(const std::string& romPath, const std::string& bmpPath, std::string& step,
-                 std::optional<RomSplice>& out) {
-  JobResult result;
+void Insert(const std::string& romPath, const std::string& bmpPath, JobRun& run,
+            std::optional<RomSplice>& out) {
+  std::string& step = run.step;
   step = "Open Files";
   const std::string bmp = ReadBinaryFile(bmpPath);
   const std::string problem = CheckSheetBitmap(bmp);
@@ -69,7 +68,6 @@ JobResult Insert(const std::string& romPath, const std::string& bmpPath, std::st
   }
   step = "Open Files";
   out.emplace(std::move(rom), outPath);
-  result.written.push_back(outPath);
   for (int n = 0; n < 2; ++n) {
     step = "Skip ROM section until laStart = " + Hex(kStreams[n].offset);
     out->copyUntil(kStreams[n].offset);
@@ -77,40 +75,23 @@ JobResult Insert(const std::string& romPath, const std::string& bmpPath, std::st
   }
   out->copyRest();
   out->close();
-  return result;
+  run.wrote(outPath);
 }
 
 }  // namespace
 
 JobResult cmdInsertGraphics_Click(const Settings&, JobHost& host) {
-  JobResult result;
-  host.enterBusy();
-  const auto rom = host.askFile(Dialog::OpenNES);
-  const auto bmp = rom ? host.askFile(Dialog::OpenBmp) : std::nullopt;
-  if (!bmp) {
-    result.outcome = Outcome::Cancelled;
-    host.leaveBusy();
-    return result;
-  }
-  std::string step;
   std::optional<RomSplice> out;
-  try {
-    result = Insert(*rom, *bmp, step, out);
-  } catch (const JobError& e) {
-    result.outcome = ReportJobError(host, e, "Error during Insert Graphics:\r\n" + step, "");
-  } catch (const std::bad_alloc&) {
-    Error_Handler(host, kErrOutOfMemory, "Error during Insert Graphics:\r\n" + step, "");
-    result.outcome = Outcome::Failed;
-  }
-  if (out && result.outcome != Outcome::Done) {
-    try {
+  return RunJob(host, {.prefix = "Error during Insert Graphics:\r\n"}, [&](JobRun& run) {
+    const std::string rom = run.ask(Dialog::OpenNES);
+    const std::string bmp = run.ask(Dialog::OpenBmp);
+    run.onFailure = [&](const std::exception&) {
+      if (!out) return;
+      run.wrote(out->path());
       out->close();  // what was written so far stays
-    } catch (const JobError&) {
-    }
-    result.written.push_back(out->path());
-  }
-  host.leaveBusy();
-  return result;
+    };
+    Insert(rom, bmp, run, out);
+  });
 }
 
 }  // namespace morvane

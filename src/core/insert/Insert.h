@@ -2,13 +2,10 @@
 #pragma once
 
 #include "shell/JobHost.h"
+#include "shell/OutputGuard.h"
 #include "shell/Settings.h"
 
 namespace morvane {
-
-// The output beside path: its last four characters give way to "_" + suffix +
-// "." + its last three (game.nes with "Modified" gives game_Modified.nes).
-std::string SuffixedName(const std::string& path, const std::string& suffix);
 
 JobResult cmdInsert_Click(const Settings& settings, JobHost& host);
 

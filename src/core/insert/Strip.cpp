@@ -1,17 +1,15 @@
 #include "insert/Strip.h"
 
 #include <array>
-#include <memory>
-#include <new>
 
 #include "insert/FindPhrase.h"
 #include "insert/Insert.h"
 #include "insert/ScriptHeader.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
+#include "shell/JobFrame.h"
 #include "shell/OutFile.h"
 #include "shell/OutputGuard.h"
-#include "shell/Reports.h"
 
 namespace morvane {
 
@@ -61,37 +59,19 @@ void CopyPhrases(const ScriptHeader& header, TextLines& script, OutFile& out, Jo
 }  // namespace
 
 JobResult cmdStrip_Click(const Settings&, JobHost& host) {
-  JobResult result;
-  host.enterBusy();
-  std::string step;
-  std::unique_ptr<OutFile> out;
-  try {
-    const auto path = host.askFile(Dialog::OpenSJS);
-    if (!path) {
-      result.outcome = Outcome::Cancelled;
-      host.leaveBusy();
-      return result;
-    }
-    const std::string output = SuffixedName(*path, "Stripped");
-    RefuseOverwrite(std::string(kStripTitle), output, {*path});
-    step = "Open Files - First Pass";
-    TextLines script = TextLines::FromFile(*path);
-    out = std::make_unique<OutFile>(output);
-    result.written.push_back(output);
+  return RunJob(host, {.prefix = "Error during Strip:\r\n"}, [](JobRun& run) {
+    const std::string path = run.ask(Dialog::OpenSJS);
+    const std::string output = SuffixedName(path, "Stripped");
+    RefuseOverwrite(std::string(kStripTitle), output, {path});
+    run.step = "Open Files - First Pass";
+    TextLines script = TextLines::FromFile(path);
+    OutFile out(output);
+    run.wrote(output);
     const ScriptHeader header = ReadStripHeader(script);
-    step = "Init";
-    CopyPhrases(header, script, *out, host, step);
-    out->close();
-  } catch (const JobError& e) {
-    out.reset();
-    result.outcome = ReportJobError(host, e, "Error during Strip:\r\n" + step, "");
-  } catch (const std::bad_alloc&) {
-    out.reset();
-    Error_Handler(host, kErrOutOfMemory, "Error during Strip:\r\n" + step, "");
-    result.outcome = Outcome::Failed;
-  }
-  host.leaveBusy();
-  return result;
+    run.step = "Init";
+    CopyPhrases(header, script, out, run.host, run.step);
+    out.close();
+  });
 }
 
 }  // namespace morvane

@@ -61,4 +61,13 @@ void RefuseOverwrite(const std::string& title, const std::string& output,
   if (!problem.empty()) throw JobError::Minor(title, std::move(problem), output);
 }
 
+std::string ModifiedName(const std::string& path, const std::string& suffix) {
+  return path.substr(0, path.size() > 4 ? path.size() - 4 : 0) + suffix;
+}
+
+std::string SuffixedName(const std::string& path, const std::string& suffix) {
+  if (path.size() < 4) throw JobError(kErrInvalidCall);
+  return ModifiedName(path, "_" + suffix + "." + path.substr(path.size() - 3));
+}
+
 }  // namespace morvane

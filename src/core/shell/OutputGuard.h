@@ -7,6 +7,13 @@
 
 namespace morvane {
 
+// The name an inserter gives its output: the input path less its last four
+// characters, then suffix.
+std::string ModifiedName(const std::string& path, const std::string& suffix);
+// "game.nes" with suffix "Modified" gives "game_Modified.nes"; throws JobError
+// (invalid call) for a path shorter than four characters.
+std::string SuffixedName(const std::string& path, const std::string& suffix);
+
 // Why output may not be written by a job that reads inputs, or "" when it may.
 // The output must lie in the folder of the first input and must not be the
 // same file as any input (whatever the spelling, and through links). Empty

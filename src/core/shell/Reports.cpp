@@ -38,14 +38,4 @@ void Minor_Error_Handler(JobHost& host, std::string_view title, std::string_view
   host.warningBox(std::string(title), WarningBoxText(description, file));
 }
 
-Outcome ReportJobError(JobHost& host, const JobError& error, std::string_view description,
-                       std::string_view file) {
-  if (error.kind() == JobError::Kind::Minor) {
-    Minor_Error_Handler(host, error.title(), error.message(), error.file());
-    return Outcome::Warned;
-  }
-  Error_Handler(host, error.number(), description, file);
-  return Outcome::Failed;
-}
-
 }  // namespace morvane

@@ -27,10 +27,4 @@ void Error_Handler(JobHost& host, int number, std::string_view description, std:
 void Minor_Error_Handler(JobHost& host, std::string_view title, std::string_view description,
                          std::string_view file);
 
-// The report of a job's single error exit: a problem found in the user's files
-// shows its warning box, any other failure the job error box with the job's
-// step description and file. Returns the outcome the job ends with.
-Outcome ReportJobError(JobHost& host, const JobError& error, std::string_view description,
-                       std::string_view file);
-
 }  // namespace morvane

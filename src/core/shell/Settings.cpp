@@ -7,6 +7,16 @@
 
 namespace morvane {
 
+std::string JobOptions::value(const std::string& name, const std::string& fallback) const {
+  const auto it = values_.find(name);
+  return it == values_.end() || it->second.empty() ? fallback : it->second.back();
+}
+
+std::vector<std::string> JobOptions::values(const std::string& name) const {
+  const auto it = values_.find(name);
+  return it == values_.end() ? std::vector<std::string>{} : it->second;
+}
+
 std::int32_t Settings::origin() const {
   const double raw = static_cast<double>(base) - (header ? 16.0 : 0.0) - 16384.0 * block;
   const double rounded = std::nearbyint(raw);  // default rounding: halves to even

@@ -2,12 +2,31 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
+#include <vector>
 
 namespace morvane {
 
 // The dump modes, in the order of the option buttons.
 enum Feature : int { kTableOnly = 0, kText = 1, kSpeech = 2, kMenu = 3, kCode = 4 };
+
+// The values of a job's own options (see OptionSpec), by option name: one
+// entry per time given; a flag given has one empty value.
+class JobOptions {
+ public:
+  void add(const std::string& name, std::string value) {
+    values_[name].push_back(std::move(value));
+  }
+  bool has(const std::string& name) const { return values_.count(name) != 0; }
+  // The value given last, or fallback.
+  std::string value(const std::string& name, const std::string& fallback = {}) const;
+  // Every value given, in order.
+  std::vector<std::string> values(const std::string& name) const;
+
+ private:
+  std::map<std::string, std::vector<std::string>> values_;
+};
 
 struct Settings {
   // Address window.
@@ -34,6 +53,9 @@ struct Settings {
   // Other functions.
   std::string searchText = "THE";
   bool showStrings = false;
+
+  // Options of the job being run that the window has no control for.
+  JobOptions options;
 
   // CPU address of file offset 0: Base - 16 x header - 16384 x Block, rounded
   // half to even. Throws JobError (overflow) when it leaves the 32-bit range.

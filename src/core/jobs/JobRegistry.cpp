@@ -1,4 +1,4 @@
-#include "cli/CliJobs.h"
+#include "jobs/JobRegistry.h"
 
 #include "analysis/FileCompare.h"
 #include "analysis/RelativeSearch.h"
@@ -12,29 +12,51 @@
 
 namespace morvane {
 
-const std::vector<CliJob>& CliJobs() {
-  using D = Dialog;
-  static const std::vector<CliJob> kJobs = {
+namespace {
+
+using D = Dialog;
+using S = Setting;
+using R = Reach;
+
+const FileSpec kRom{"--rom", D::OpenNES, "ROM file to read"};
+const FileSpec kScript{"--script", D::OpenSJS, "script file"};
+const FileSpec kTbl{"--tbl", D::OpenTBL, "character table (.tbl)"};
+
+}  // namespace
+
+const std::vector<JobSpec>& Jobs() {
+  static const std::vector<JobSpec> kJobs = {
       {"dump",
        "Dump / Disassemble a stretch of a ROM",
-       {{"--rom", D::OpenNES, "ROM file to read"},
+       {kRom,
         {"--opcodes", D::OpenTXT, "Op_Codes file (8-bit Code)", "Op_Codes_NES.txt"},
         {"--tables", D::OpenTableTXT, "Table List file (8-bit Code with tables)"},
-        {"--tbl", D::OpenTBL, "character table (.tbl)"}},
+        kTbl},
+       {S::Preset, S::Address, S::Block, S::Start, S::End, S::Header, S::Mode, S::AsTable,
+        S::Concat, S::Phrase, S::Length, S::Tables, S::Raw},
+       {},
+       {R::Button, "cmdDump", "Dump / Disassemble "},
        &cmdDump_Click},
       {"insert",
        "Insert a translated script into a copy of a ROM",
-       {{"--rom", D::OpenNES, "ROM file to read"},
-        {"--script", D::OpenSJS, "script file"},
-        {"--tbl", D::OpenTBL, "character table (.tbl)"}},
+       {kRom, kScript, kTbl},
+       {},
+       {},
+       {R::Button, "cmdInsert", "Text"},
        &cmdInsert_Click},
       {"strip",
        "Strip a script file down to its translated text",
-       {{"--script", D::OpenSJS, "script file"}},
+       {kScript},
+       {},
+       {},
+       {R::Button, "cmdStrip", "Strip Text"},
        &cmdStrip_Click},
       {"search",
        "Relative search for a word (set it with --word)",
        {{"--rom", D::OpenNES, "file to search"}},
+       {S::Block, S::Header, S::Word},
+       {},
+       {R::Button, "cmdSearch", "Relative Search"},
        &cmdSearch_Click},
       {"compare",
        "Compare two files",
@@ -42,27 +64,47 @@ const std::vector<CliJob>& CliJobs() {
         {"--file2", D::OpenNES, "second file"},
         {"--tbl1", D::OpenTBL, "character table of the first file (with --show-strings)"},
         {"--tbl2", D::OpenTBL, "character table of the second file (with --show-strings)"}},
+       {S::Block, S::ShowStrings},
+       {},
+       {R::Button, "cmdCompare", "Compare Two Files"},
        &cmdCompare_Click},
       {"fds-split",
        "Split a Famicom Disk System image into a listing and files",
        {{"--image", D::OpenFDS, "disk image"}},
+       {S::Header},
+       {},
+       {R::Button, "cmdFDSSplit", "Split FDS"},
        &cmdFDSSplit_Click},
       {"fds-merge",
        "Merge a disk listing and its files back into an image",
        {{"--listing", D::OpenTXT, "disk listing (\" FDS Files.txt\")"}},
+       {},
+       {},
+       {R::Button, "cmdFDSMerge", "Merge FDS"},
        &cmdFDSMerge_Click},
       {"portopia-insert",
        "Insert Portopia's text",
-       {{"--rom", D::OpenNES, "Portopia ROM"},
-        {"--script", D::OpenSJS, "script file"},
-        {"--tbl", D::OpenTBL, "character table (.tbl)"}},
+       {{"--rom", D::OpenNES, "Portopia ROM"}, kScript, kTbl},
+       {},
+       {},
+       {R::HiddenButton, "cmdInsertPortopia", "Portopia Text "},
        &cmdInsertPortopia_Click},
       {"romancia-graphics",
        "Insert Romancia's tile sheet",
        {{"--rom", D::OpenNES, "Romancia ROM"}, {"--bmp", D::OpenBmp, "16-colour tile sheet"}},
+       {},
+       {},
+       {R::HiddenButton, "cmdInsertGraphics", "Romancia Graphics"},
        &cmdInsertGraphics_Click},
   };
   return kJobs;
+}
+
+const JobSpec* FindJob(std::string_view name) {
+  for (const JobSpec& job : Jobs()) {
+    if (name == job.name) return &job;
+  }
+  return nullptr;
 }
 
 }  // namespace morvane

@@ -1,4 +1,4 @@
-#include "cli/DataFiles.h"
+#include "shell/DataFiles.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,0 +1,109 @@
+// The one frame every job runs in: each way a job can end, and what the host
+// hears of it.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <new>
+#include <stdexcept>
+
+#include "ScriptedHost.h"
+#include "shell/JobFrame.h"
+
+namespace morvane {
+namespace {
+
+TEST(JobFrame, EachEndingIsReportedOnceAndEndsIdle) {
+  const JobTexts texts{.cancelled = "Job Canceled",
+                       .failed = "Job Error",
+                       .minor = "Job Minor Error",
+                       .prefix = "Error during Job:\r\n"};
+  struct Case {
+    const char* name;
+    std::function<void()> fail;  // what the body does after its step
+    Outcome outcome;
+    std::vector<std::string> statuses;
+    std::string error;  // the job error box, "" for none
+    std::string warning;
+  };
+  const std::string tail =
+      "\r\n\r\nError during Job:\r\nReading\r\n\r\nFilename accessed -> in.bin";
+  const Case cases[] = {
+      {"done", [] {}, Outcome::Done, {}, "", ""},
+      {"cancel", [] { throw JobError::Cancelled(); }, Outcome::Cancelled, {"Job Canceled"}, "", ""},
+      {"minor",
+       [] { throw JobError::Minor("Title", "Bad line", "in.txt"); },
+       Outcome::Warned,
+       {"Job Minor Error"},
+       "",
+       "Title|Bad line\r\n\r\nFilename accessed -> in.txt"},
+      {"run",
+       [] { throw JobError(kErrFileNotFound); },
+       Outcome::Failed,
+       {"Job Error"},
+       "Error #53 -> File not found" + tail,
+       ""},
+      {"memory",
+       [] { throw std::bad_alloc(); },
+       Outcome::Failed,
+       {"Job Error"},
+       "Error #7 -> Out of memory" + tail,
+       ""},
+      {"other",
+       [] { throw std::out_of_range("x"); },
+       Outcome::Failed,
+       {"Job Error"},
+       "Error #5 -> Invalid procedure call or argument" + tail,
+       ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScriptedHost host;
+    bool hookRan = false;
+    const JobResult result = RunJob(host, texts, [&](JobRun& run) {
+      EXPECT_TRUE(host.busy);
+      run.wrote("out.txt");
+      run.onFailure = [&](const std::exception&) {
+        EXPECT_TRUE(host.errors.empty() && host.warnings.empty());  // before the report
+        hookRan = true;
+        run.wrote("partial.bin");
+        throw JobError(kErrFileAccess);  // a second failure is not reported
+      };
+      run.step = "Reading";
+      run.file = "in.bin";
+      c.fail();
+    });
+    EXPECT_EQ(result.outcome, c.outcome);
+    EXPECT_EQ(hookRan, c.outcome != Outcome::Done);
+    const std::size_t files = c.outcome == Outcome::Done ? 1 : 2;
+    EXPECT_EQ(result.written.size(), files);
+    EXPECT_EQ(host.statuses, c.statuses);
+    EXPECT_EQ(host.errors,
+              c.error.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.error});
+    std::vector<std::string> warnings;
+    for (const auto& [title, text] : host.warnings) warnings.push_back(title + "|" + text);
+    EXPECT_EQ(warnings,
+              c.warning.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.warning});
+    EXPECT_EQ(host.busyEntered, 1);
+    EXPECT_EQ(host.busyLeft, 1);
+    ASSERT_EQ(host.finished.size(), 1u);
+    EXPECT_EQ(host.finished[0].written, result.written);
+    EXPECT_EQ(host.finished[0].outcome, result.outcome);
+  }
+}
+
+TEST(JobFrame, AskTurnsACancelledDialogIntoACancelledJob) {
+  ScriptedHost host;
+  host.answer(Dialog::OpenNES, "game.nes");
+  std::string first;
+  const JobResult result = RunJob(host, {}, [&](JobRun& run) {
+    first = run.ask(Dialog::OpenNES);
+    run.ask(Dialog::OpenTBL);
+    ADD_FAILURE() << "went on after a cancelled dialog";
+  });
+  EXPECT_EQ(first, "game.nes");
+  EXPECT_EQ(result.outcome, Outcome::Cancelled);
+  EXPECT_TRUE(host.statuses.empty());
+}
+
+}  // namespace
+}  // namespace morvane
