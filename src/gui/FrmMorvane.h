@@ -16,6 +16,7 @@
 #include "gui/FrmAbout.h"
 #include "gui/FrmHowTo.h"
 #include "gui/FrmLicense.h"
+#include "gui/FrmTiles.h"
 #include "gui/FrmViewer.h"
 #include "gui/ResultsPanel.h"
 #include "gui/WindowHost.h"
@@ -71,6 +72,7 @@ class FrmMorvane : public QMainWindow {
   // with a snapshot of the settings and the window as host.
   void runJob(const JobSpec& job);
   void mnuExit_Click();
+  void mnuTiles_Click();
   void mnuHowTo_Click();
   void mnuLicense_Click();
   void mnuAbout_Click();
@@ -96,6 +98,7 @@ class FrmMorvane : public QMainWindow {
   FrmHowTo* howTo() const { return howTo_; }
   FrmAbout* about() const { return about_; }
   FrmLicense* license() const { return license_; }
+  FrmTiles* tiles() const { return tiles_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -154,6 +157,7 @@ class FrmMorvane : public QMainWindow {
   QPointer<FrmHowTo> howTo_;
   QPointer<FrmAbout> about_;
   QPointer<FrmLicense> license_;
+  QPointer<FrmTiles> tiles_;
 };
 
 }  // namespace morvane

@@ -122,5 +122,8 @@ void FrmMorvane::mnuLicense_Click() {
 void FrmMorvane::mnuAbout_Click() {
   ShowHelp(about_, this);
 }
+void FrmMorvane::mnuTiles_Click() {
+  ShowHelp(tiles_, this);
+}
 
 }  // namespace morvane

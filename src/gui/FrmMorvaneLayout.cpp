@@ -180,6 +180,11 @@ void FrmMorvane::buildMenus() {
   exit->setObjectName("mnuExit");
   exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
+  QMenu* tools = menuBar()->addMenu("&Tools");
+  tools->setObjectName("mnuTools");
+  QAction* tiles = tools->addAction("&Tiles...", this, [this] { mnuTiles_Click(); });
+  tiles->setObjectName("mnuTiles");
+
   QMenu* help = menuBar()->addMenu("&Help");
   mnuHelp_ = help;
   help->setObjectName("mnuHelp");

@@ -1,6 +1,6 @@
 // Writes pictures of the windows for the README: the main window idle and
-// busy, the results panel after a dump of the sample, and the viewer on
-// that dump's listing:
+// busy, the results panel after a dump of the sample, the viewer on that
+// dump's listing, and the Tiles window with the sample's font under its table:
 //   xvfb-run -a -s "-screen 0 1024x768x24" gui_screenshots docs/
 #include <QApplication>
 #include <QDir>
@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -15,6 +16,7 @@
 #include <map>
 
 #include "gui/FrmMorvane.h"
+#include "gui/FrmTiles.h"
 #include "jobs/JobRegistry.h"
 
 namespace {
@@ -89,6 +91,19 @@ int main(int argc, char** argv) {
   viewer->resize(720, 520);
   ok = viewer->goToAddress("8049") && ok;
   ok = Shoot(*viewer, out.filePath("viewer-listing.png")) && ok;
+
+
+  morvane::FrmTiles tiles;
+  tiles.show();
+  ok = tiles.openRom(MORVANE_SAMPLES_DIR "/sample.nes") && ok;
+  ok = tiles.loadTable(MORVANE_SAMPLES_DIR "/sample.tbl") && ok;
+  // From the row of the blank, so the font fills the view.
+  tiles.view()->scrollBy(0x200);
+  tiles.findChild<QSpinBox*>("spnZoom")->setValue(4);
+  const std::size_t letterA = tiles.view()->origin() + 0x41 * 16;
+  tiles.view()->select(letterA, letterA);
+  tiles.resize(tiles.sizeHint().width(), 440);
+  ok = Shoot(tiles, out.filePath("tiles-view.png")) && ok;
 
   // The help windows, for a look at their layout.
   if (argc > 2) {

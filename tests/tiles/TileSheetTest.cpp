@@ -138,7 +138,7 @@ TEST(TileSheet, PixelForPixel) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string rom = dir.write("rom.nes", c.file);
-    EXPECT_EQ(WriteTileSheet(rom, c.args), dir.file("rom Tiles.png"));
+    EXPECT_EQ(WriteTileSheet(rom, c.args).path, dir.file("rom Tiles.png"));
     EXPECT_EQ(ReadPng(dir.file("rom Tiles.png")), Colours(c.expected, c.palette));
   }
 }

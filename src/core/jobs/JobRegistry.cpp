@@ -10,6 +10,7 @@
 #include "insert/Insert.h"
 #include "insert/Strip.h"
 #include "shell/Values.h"
+#include "tiles/TilesJob.h"
 #include "trace/TraceDump.h"
 
 namespace morvane {
@@ -99,6 +100,20 @@ const std::vector<JobSpec>& Jobs() {
        {},
        {R::HiddenButton, "cmdInsertGraphics", "Romancia Graphics"},
        &cmdInsertGraphics_Click},
+      {"tiles",
+       "Draw a ROM's tiles as a PNG sheet beside it (\"<rom> Tiles.png\")",
+       {kRom},
+       {},
+       {{"offset", "first byte of the first tile, hex (default: CHR-ROM of an iNES file, else 0)"},
+        {"count", "tiles to draw (default: to the end of the file, at most 4096)"},
+        {"columns", "tiles a row, 1 to 256 (default 16)"},
+        {"scale", "screen pixels a tile pixel, 1 to 16 (default 1)"},
+        {"bpp", "bits a pixel, 1 or 2 (default 2)"},
+        {"palette",
+         "colours of the pixel values 0-3 as RRGGBB,RRGGBB,RRGGBB,RRGGBB "
+         "(default 000000,555555,AAAAAA,FFFFFF)"}},
+       {R::CommandLine},
+       &cmdTiles},
   };
   return kJobs;
 }

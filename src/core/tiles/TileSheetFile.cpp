@@ -12,7 +12,7 @@ std::string TileSheetName(const std::string& romPath) {
   return StripExtension(romPath) + " Tiles.png";
 }
 
-std::string WriteTileSheet(const std::string& romPath, const TileArguments& args) {
+TileSheet WriteTileSheet(const std::string& romPath, const TileArguments& args) {
   const std::string output = TileSheetName(romPath);
   RefuseOverwrite("Tiles", output, {romPath});
   const std::string rom = ReadBinaryFile(romPath);
@@ -21,7 +21,7 @@ std::string WriteTileSheet(const std::string& romPath, const TileArguments& args
   OutFile out(output);
   out.write(png);
   out.close();
-  return output;
+  return {output, settings.layout};
 }
 
 }  // namespace morvane

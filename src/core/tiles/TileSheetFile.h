@@ -10,8 +10,13 @@ namespace morvane {
 // "<rom without extension> Tiles.png".
 std::string TileSheetName(const std::string& romPath);
 
-// Reads the ROM, checks the options against it and writes the sheet; returns
-// the sheet's path. Throws JobError; the ROM is only read.
-std::string WriteTileSheet(const std::string& romPath, const TileArguments& args);
+struct TileSheet {
+  std::string path;    // of the PNG written
+  SheetLayout layout;  // what it shows
+};
+
+// Reads the ROM, checks the options against it and writes the sheet. Throws
+// JobError; the ROM is only read.
+TileSheet WriteTileSheet(const std::string& romPath, const TileArguments& args);
 
 }  // namespace morvane

@@ -1,0 +1,80 @@
+// The Tiles window: a ROM's bytes as tiles, scrolled by byte, tile, row or
+// page, and the table maker beside them: select tiles, type what they draw,
+// save the table as a .tbl, or continue a loaded table or a search's draft.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "gui/TileView.h"
+#include "gui/TilesDialogs.h"
+#include "tiles/TableMaker.h"
+
+class QComboBox;
+class QFormLayout;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QSpinBox;
+
+namespace morvane {
+
+class FrmTiles : public QWidget {
+ public:
+  explicit FrmTiles(QWidget* parent = nullptr);
+  ~FrmTiles() override;
+
+  void setDialogs(std::unique_ptr<TilesDialogs> dialogs);
+  TileView* view() const { return view_; }
+  const TableMaker& maker() const { return maker_; }
+
+  // What the buttons do once their dialog has given a file; false after a
+  // warning box.
+  bool openRom(const QString& path);
+  bool loadTable(const QString& path);
+  bool saveTable(const QString& path);
+  bool openSearchReport(const QString& path);
+
+  // Event handlers.
+  void cmdOpenRom_Click();
+  void cmdLoadTable_Click();
+  void cmdSaveTable_Click();
+  void cmdSearchHit_Click();
+  void txtOffset_Enter();
+  void txtText_Enter();
+  void txtControl_Edited();
+  // Typed on the tiles: one character a tile from the cursor on.
+  void view_Type(const QString& text);
+  void view_Erase();
+  void view_Hover(long long tileOffset);
+
+ private:
+  void buildControls();
+  QWidget* buildNavigation();
+  QWidget* buildTablePanel();
+  void buildViewSettings(QWidget* panel, QFormLayout* form);
+  // Shows the table in the list and over the tiles, the offset in its box.
+  void showTable();
+  void showPosition();
+  std::string encode(const QString& text) const;
+  QString decode(const std::string& bytes) const;
+  std::vector<std::string> characters(const QString& text) const;
+  void warn(const QString& text);
+  // Runs a file step; a JobError becomes a warning box naming path, and false.
+  bool attempt(const QString& path, const std::function<bool()>& step);
+
+  std::unique_ptr<TilesDialogs> dialogs_;
+  TableMaker maker_;
+  std::string romPath_, tablePath_;
+  TileView* view_ = nullptr;
+  QLineEdit *txtOffset_ = nullptr, *txtText_ = nullptr;
+  QLineEdit *txtEndPhrase_ = nullptr, *txtNewLine_ = nullptr;
+  QSpinBox *spnZoom_ = nullptr, *spnShift_ = nullptr;
+  QComboBox *cboPalette_ = nullptr, *cboBpp_ = nullptr, *cboEncoding_ = nullptr;
+  QListWidget* lstTable_ = nullptr;
+  QLabel *lblHover_ = nullptr, *lblFile_ = nullptr;
+};
+
+}  // namespace morvane

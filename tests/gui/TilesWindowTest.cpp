@@ -1,0 +1,184 @@
+// The Tiles window driven as a user does: open a ROM, scroll, click tiles,
+// type their characters, save and load tables, continue a search's draft.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <deque>
+
+#include "gui/FrmMorvane.h"
+#include "gui/FrmTiles.h"
+#include "support/TempDir.h"
+
+namespace morvane {
+namespace {
+
+class ScriptedTilesDialogs : public TilesDialogs {
+ public:
+  std::optional<QString> openFile(QWidget*, Open) override { return next(opens); }
+  std::optional<QString> saveTable(QWidget*, const QString& offer) override {
+    offered << offer;
+    return next(saves);
+  }
+  std::optional<int> chooseHit(QWidget*, const QStringList& list) override {
+    hits = list;
+    return hit;
+  }
+  void warningBox(QWidget*, const QString&, const QString& text) override { warnings << text; }
+
+  std::deque<QString> opens, saves;
+  std::optional<int> hit;
+  QStringList offered, hits, warnings;
+
+ private:
+  static std::optional<QString> next(std::deque<QString>& queue) {
+    if (queue.empty()) return std::nullopt;
+    QString answer = queue.front();
+    queue.pop_front();
+    return answer;
+  }
+};
+
+class TilesWindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    auto scripted = std::make_unique<ScriptedTilesDialogs>();
+    dialogs = scripted.get();
+    window.setDialogs(std::move(scripted));
+    window.show();
+    rom = dir.write("sample.nes", Slurp(MORVANE_SAMPLES_DIR "/sample.nes"));
+    dialogs->opens.push_back(QString::fromStdString(rom));
+    click("cmdOpenRom");
+  }
+  template <typename W>
+  W* find(const char* name) {
+    W* widget = window.findChild<W*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+  void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
+  QString offset() { return find<QLineEdit>("txtOffset")->text(); }
+  // The middle of the cell of tile n counted from the view's first tile.
+  QPoint cellOf(int n) {
+    const int cell = 8 * window.view()->zoom();
+    return {n % 16 * cell + cell / 2, n / 16 * cell + cell / 2};
+  }
+  QStringList listed() {
+    QStringList lines;
+    for (int i = 0; i < find<QListWidget>("lstTable")->count(); ++i) {
+      lines << find<QListWidget>("lstTable")->item(i)->text();
+    }
+    return lines;
+  }
+
+  TempDir dir;
+  FrmTiles window;
+  ScriptedTilesDialogs* dialogs = nullptr;
+  std::string rom;
+};
+
+TEST_F(TilesWindowTest, OpensAtChrRomAndScrolls) {
+  EXPECT_EQ(offset(), "08010");
+  const long long page = static_cast<long long>(window.view()->pageBytes());
+  const struct {
+    const char* button;
+    long long to;
+  } steps[] = {{"cmdByteForward", 0x8011}, {"cmdTileForward", 0x8021},
+               {"cmdRowForward", 0x8121},  {"cmdPageForward", 0x8121 + page},
+               {"cmdPageBack", 0x8121},    {"cmdRowBack", 0x8021},
+               {"cmdTileBack", 0x8011},    {"cmdByteBack", 0x8010}};
+  for (const auto& s : steps) {
+    click(s.button);
+    EXPECT_EQ(offset().toLongLong(nullptr, 16), s.to) << s.button;
+  }
+  QLineEdit* box = find<QLineEdit>("txtOffset");
+  box->setText("10");
+  QTest::keyClick(box, Qt::Key_Return);
+  EXPECT_EQ(offset(), "00010");
+  box->setText("FFFFFF");
+  QTest::keyClick(box, Qt::Key_Return);
+  EXPECT_EQ(offset(), "0A00F");  // the last byte of the file
+}
+
+TEST_F(TilesWindowTest, ClickTypeSaveAndLoad) {
+  TileView* view = window.view();
+  // The sample's font draws H (tile 48h) with its left column set.
+  const QImage shown = view->grab().toImage();
+  const QPoint h = cellOf(0x48) - QPoint(3 * view->zoom() - 1, 3 * view->zoom() - 1);
+  EXPECT_EQ(shown.pixel(h) & 0xFFFFFFu, 0xFFFFFFu);
+  EXPECT_EQ(shown.pixel(cellOf(0x20)) & 0xFFFFFFu, 0x000000u);
+
+  QTest::mouseClick(view, Qt::LeftButton, {}, cellOf(0x48));
+  QTest::keyClicks(view, "HI");
+  QTest::mouseClick(view, Qt::LeftButton, {}, cellOf(0x30));
+  QTest::mouseClick(view, Qt::LeftButton, Qt::ShiftModifier, cellOf(0x32));
+  QLineEdit* text = find<QLineEdit>("txtText");
+  text->setText("012");
+  QTest::keyClick(text, Qt::Key_Return);
+  find<QComboBox>("cboEncoding")->setCurrentIndex(1);  // Shift-JIS
+  QTest::mouseClick(view, Qt::LeftButton, {}, cellOf(0x60));
+  QInputMethodEvent typed;  // あ, as an input method gives it
+  typed.setCommitString(QString::fromUtf8("\xE3\x81\x82"));
+  QApplication::sendEvent(view, &typed);
+  QLineEdit* end = find<QLineEdit>("txtEndPhrase");
+  end->setText("ff");
+  QTest::keyClick(end, Qt::Key_Return);
+  EXPECT_EQ(listed(), (QStringList{"/FF", "30=0", "31=1", "32=2", "48=H", "49=I",
+                                   QString::fromUtf8("60=\xE3\x81\x82")}));
+
+  // Sent straight to the view: QTest::mouseMove sends nothing when the pointer is already there.
+  QMouseEvent move(QEvent::MouseMove, cellOf(0x48), view->mapToGlobal(cellOf(0x48)), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(view, &move);
+  EXPECT_EQ(find<QLabel>("lblHover")->text(), "Tile 048   byte 48   offset 08490   = H");
+
+  const std::string saved = dir.file("font.tbl");
+  dialogs->saves.push_back(QString::fromStdString(saved));
+  click("cmdSaveTable");
+  EXPECT_EQ(dialogs->offered, QStringList{QString::fromStdString(dir.file("sample.tbl"))});
+  EXPECT_EQ(Slurp(saved), CrLf({"/FF", "30=0", "31=1", "32=2", "48=H", "49=I", "60=\x82\xA0"}));
+  // Saving over the ROM is refused.
+  dialogs->saves.push_back(QString::fromStdString(rom));
+  click("cmdSaveTable");
+  EXPECT_EQ(dialogs->warnings.size(), 1);
+  EXPECT_EQ(Slurp(rom), Slurp(MORVANE_SAMPLES_DIR "/sample.nes"));
+
+  dialogs->opens.push_back(MORVANE_SAMPLES_DIR "/sample.tbl");
+  click("cmdLoadTable");
+  EXPECT_EQ(listed().size(), 2 + 0x5B - 0x20);
+  EXPECT_EQ(window.maker().table().text[0x5A], "Z");
+}
+
+TEST_F(TilesWindowTest, ContinuesTheDraftOfASearchHit) {
+  const std::string report = dir.write(
+      "game Output.txt", CrLf({"banner", "--------------------", "1 THE found @ 00010 = ...",
+                               "20=A", "21=B", "--------------------", "2 THE found @ 00400 = ...",
+                               "40=A", "41=B", "--------------------"}));
+  dialogs->opens.push_back(QString::fromStdString(report));
+  dialogs->hit = 1;
+  click("cmdSearchHit");
+  EXPECT_EQ(dialogs->hits, (QStringList{"1 THE found @ 00010 = ...", "2 THE found @ 00400 = ..."}));
+  EXPECT_EQ(listed(), (QStringList{"40=A", "41=B"}));
+}
+
+TEST(TilesMenu, ToolsTilesOpensOneTilesWindow) {
+  FrmMorvane main([] { return 0; });
+  QAction* tiles = main.findChild<QAction*>("mnuTiles");
+  ASSERT_NE(tiles, nullptr);
+  tiles->trigger();
+  FrmTiles* first = main.tiles();
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(first->isVisible());
+  tiles->trigger();
+  EXPECT_EQ(main.tiles(), first);
+}
+
+}  // namespace
+}  // namespace morvane
