@@ -80,6 +80,8 @@ class FrmMorvane : public QMainWindow {
   // Additions around the specified window: the results panel below the
   // frames, the viewer, recent files and dropped files.
   ResultsPanel* results() const { return results_; }
+  // Adds the running job's entry to the results panel (the host's report of its end).
+  void recordJob(const JobResult& result);
   // Opens path in a viewer (the open one when it shows that file already).
   FrmViewer* openViewer(const QString& path);
   // "Open" on a written file: the viewer for text, else the desktop's handler.
@@ -123,7 +125,6 @@ class FrmMorvane : public QMainWindow {
     std::vector<Dialog> dialogs;
   };
   std::vector<ButtonJob> buttonJobs() const;
-  void recordJob(const JobSpec& job, const JobResult& result);
   // Writes the model's state into the widgets.
   void showModel();
   void applySize();
@@ -151,6 +152,7 @@ class FrmMorvane : public QMainWindow {
   std::vector<std::pair<const JobSpec*, QAction*>> jobActions_;
 
   ResultsPanel* results_ = nullptr;
+  const JobSpec* running_ = nullptr;
   QMenu* mnuHelp_ = nullptr;
   std::vector<QPointer<FrmViewer>> viewers_;
 

@@ -187,14 +187,16 @@ void FrmMorvane::dropEvent(QDropEvent* event) {
   dropFiles(paths, childAt(event->position().toPoint()));
 }
 
-void FrmMorvane::recordJob(const JobSpec& job, const JobResult& result) {
+void FrmMorvane::recordJob(const JobResult& result) {
   JobRecord record;
   record.time = QDateTime::currentDateTime();
   record.outcome = result.outcome;
   record.status = host_.lastStatus();
   record.boxes = host_.boxes();
-  record.job =
-      QString::fromLatin1(job.window.caption != nullptr ? job.window.caption : job.name).trimmed();
+  if (running_ != nullptr) {
+    const char* caption = running_->window.caption;
+    record.job = QString::fromLatin1(caption != nullptr ? caption : running_->name).trimmed();
+  }
   for (const std::string& file : result.written) {
     record.files << QFile::decodeName(QByteArray::fromStdString(file));
   }

@@ -60,9 +60,11 @@ void FrmMorvane::runJob(const JobSpec& job) {
     if (txtSearch_->text() != shown) txtSearch_->setText(shown);
   }
   const Settings snapshot = model_.settings();
-  const JobResult result = job.run(snapshot, host_);
+  // The job's frame reports its end through the host, which fills the results panel.
+  running_ = &job;
+  job.run(snapshot, host_);
+  running_ = nullptr;
   host_.forgetAnswer();
-  recordJob(job, result);
   // A job that left without its idle state must not leave the window locked.
   if (model_.busy()) Enable_Controls(true);
   if (closePending_) close();

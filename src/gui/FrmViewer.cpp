@@ -99,6 +99,11 @@ bool FrmViewer::open(const QString& path, std::optional<TextEncoding> encoding) 
     say("Cannot read " + QDir::toNativeSeparators(path) + ": " + file.errorString());
     return false;
   }
+  if (file.size() > kMaxBytes) {
+    say(QDir::toNativeSeparators(path) + " is too big for the viewer (" +
+        QString::number(file.size() >> 20) + " MiB).");
+    return false;
+  }
   const QByteArray bytes = file.readAll();
   encoding_ = encoding ? *encoding : Preferences::EncodingOf(path).value_or(GuessEncoding(bytes));
   cboEncoding_->setCurrentText(EncodingName(encoding_));

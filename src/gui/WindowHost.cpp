@@ -102,4 +102,8 @@ void WindowHost::warningBox(const std::string& title, const std::string& text) {
   window_.dialogs().warningBox(&window_, ToQ(title), ToQ(text));
 }
 
+void WindowHost::jobFinished(const JobResult& result) {
+  window_.recordJob(result);
+}
+
 }  // namespace morvane

@@ -29,6 +29,9 @@ class WindowHost final : public JobHost {
   bool showStrings() override;
   void errorBox(const std::string& text) override;
   void warningBox(const std::string& title, const std::string& text) override;
+  // Fills the results panel: the same report the command line prints its
+  // "Wrote" lines from.
+  void jobFinished(const JobResult& result) override;
 
   // The file a dialog offers next: the one chosen last, else its default name
   // (the bundled copy of that file when there is one).

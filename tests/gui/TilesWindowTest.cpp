@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <deque>
 
@@ -107,6 +108,21 @@ TEST_F(TilesWindowTest, OpensAtChrRomAndScrolls) {
   EXPECT_EQ(offset(), "0A00F");  // the last byte of the file
 }
 
+TEST_F(TilesWindowTest, ZoomTileFormatAndPalette) {
+  TileView* view = window.view();
+  find<QSpinBox>("spnZoom")->setValue(2);
+  find<QComboBox>("cboPalette")->setCurrentText("102030,000000,000000,FF8000");
+  const QImage shown = view->grab().toImage();
+  // H's top-left pixel (column 1, row 0 of tile 48h) at zoom 2, and the blank tile 20h.
+  EXPECT_EQ(shown.pixel(8 * 16 + 2, 4 * 16) & 0xFFFFFFu, 0xFF8000u);
+  EXPECT_EQ(shown.pixel(cellOf(0x20)) & 0xFFFFFFu, 0x102030u);
+  find<QComboBox>("cboBpp")->setCurrentIndex(1);  // 8 bytes a tile
+  click("cmdTileForward");
+  EXPECT_EQ(offset(), "08018");
+  click("cmdRowForward");
+  EXPECT_EQ(offset(), "08098");
+}
+
 TEST_F(TilesWindowTest, ClickTypeSaveAndLoad) {
   TileView* view = window.view();
   // The sample's font draws H (tile 48h) with its left column set.
@@ -116,7 +132,9 @@ TEST_F(TilesWindowTest, ClickTypeSaveAndLoad) {
   EXPECT_EQ(shown.pixel(cellOf(0x20)) & 0xFFFFFFu, 0x000000u);
 
   QTest::mouseClick(view, Qt::LeftButton, {}, cellOf(0x48));
-  QTest::keyClicks(view, "HI");
+  QTest::keyClicks(view, "HIJ");
+  QTest::keyClick(view, Qt::Key_Left);
+  QTest::keyClick(view, Qt::Key_Delete);  // J again
   QTest::mouseClick(view, Qt::LeftButton, {}, cellOf(0x30));
   QTest::mouseClick(view, Qt::LeftButton, Qt::ShiftModifier, cellOf(0x32));
   QLineEdit* text = find<QLineEdit>("txtText");
