@@ -2,6 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <algorithm>
+
+#include "jobs/JobRegistry.h"
 
 namespace morvane {
 
@@ -46,7 +50,26 @@ std::vector<Dialog> DialogsFor(const QString& path) {
   for (const ByExtension& row : kTable) {
     if (extension == QLatin1String(row.extension)) return row.dialogs;
   }
-  return extension == QLatin1String("txt") ? TextDialogs(path) : std::vector<Dialog>{};
+  if (extension == QLatin1String("txt")) return TextDialogs(path);
+  std::vector<Dialog> dialogs;
+  for (Dialog dialog : JobDialogs()) {
+    const QStringList filter =
+        QString::fromLatin1(SpecOf(dialog).filter).split(QRegularExpression("[|;]"));
+    if (filter.contains("*." + extension, Qt::CaseInsensitive)) dialogs.push_back(dialog);
+  }
+  return dialogs;
+}
+
+std::vector<Dialog> JobDialogs() {
+  std::vector<Dialog> dialogs;
+  for (const JobSpec& job : Jobs()) {
+    for (const FileSpec& file : job.files) {
+      if (std::find(dialogs.begin(), dialogs.end(), file.dialog) == dialogs.end()) {
+        dialogs.push_back(file.dialog);
+      }
+    }
+  }
+  return dialogs;
 }
 
 bool IsTextFile(const QString& path) {

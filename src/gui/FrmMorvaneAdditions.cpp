@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "gui/FileKinds.h"
@@ -93,15 +94,23 @@ QMenu* FrmMorvane::addMenu(const QString& title, const QString& name) {
 
 void FrmMorvane::fillRecentMenu(QMenu* menu) {
   menu->clear();
-  for (const RecentKind& kind : kRecentKinds) {
+  // The window's seven dialogs under their short names, then those that
+  // further jobs declare, under their titles.
+  std::vector<RecentKind> kinds(std::begin(kRecentKinds), std::end(kRecentKinds));
+  for (Dialog dialog : JobDialogs()) {
+    const bool listed = std::any_of(kinds.begin(), kinds.end(),
+                                    [&](const RecentKind& k) { return k.dialog == dialog; });
+    if (!listed) kinds.push_back({dialog, SpecOf(dialog).title});
+  }
+  for (const RecentKind& kind : kinds) {
     QMenu* files = menu->addMenu(kind.title);
     const QStringList recent = Preferences::RecentFiles(kind.dialog);
     files->setEnabled(!recent.isEmpty());
     for (const QString& path : recent) {
       // Choosing one makes it the file that dialog offers next.
-      files->addAction(Native(path), this, [this, kind, path] {
-        host_.remember(kind.dialog, path);
-        results_->note("Next \"" + QString::fromLatin1(SpecOf(kind.dialog).title) +
+      files->addAction(Native(path), this, [this, dialog = kind.dialog, path] {
+        host_.remember(dialog, path);
+        results_->note("Next \"" + QString::fromLatin1(SpecOf(dialog).title) +
                        "\": " + Native(path));
       });
     }
@@ -184,7 +193,10 @@ void FrmMorvane::dropEvent(QDropEvent* event) {
     if (url.isLocalFile()) paths << url.toLocalFile();
   }
   event->acceptProposedAction();
-  dropFiles(paths, childAt(event->position().toPoint()));
+  // The drop finishes first, so the program the files came from is not kept
+  // waiting while a job runs.
+  QPointer<QWidget> target = childAt(event->position().toPoint());
+  QTimer::singleShot(0, this, [this, paths, target] { dropFiles(paths, target); });
 }
 
 void FrmMorvane::recordJob(const JobResult& result) {

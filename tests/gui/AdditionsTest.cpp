@@ -7,6 +7,7 @@
 #include <QToolButton>
 
 #include "JobFixture.h"
+#include "gui/FileKinds.h"
 #include "gui/ListingAddresses.h"
 #include "gui/Preferences.h"
 
@@ -44,6 +45,7 @@ class AdditionsTest : public JobTest {
     ASSERT_TRUE(enter.isAccepted());
     QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(window.get(), &dropped);
+    QCoreApplication::processEvents();
   }
 };
 
@@ -157,12 +159,59 @@ TEST_F(AdditionsTest, ThePanelFoldsAwayAndAFilesEncodingIsRemembered) {
   click(window->results()->findChild<QToolButton*>("cmdResults"));
   EXPECT_EQ(window->size(), window->WindowSize(kIdleHeight));
   EXPECT_EQ(open.height() - window->height(), ResultsPanel::kBodyHeight);
+  window->saveSettings();
+  FrmMorvane next([] { return 0; });
+  next.restoreSettings();
+  EXPECT_FALSE(next.results()->expanded());
+  EXPECT_EQ(next.size(), window->size());
   const QString script = QString::fromStdString(dir.write("script.txt", "\x82\xA0\r\n"));
   FrmViewer* viewer = window->openViewer(script);
   EXPECT_EQ(viewer->encoding(), TextEncoding::ShiftJis);
   viewer->setEncoding(TextEncoding::Bytes);
   viewer->close();
   EXPECT_EQ(window->openViewer(script)->encoding(), TextEncoding::Bytes);
+}
+
+TEST(ListingAddressesTest, AScriptDumpGoesToThePhraseHoldingTheAddress) {
+  const QStringList lines = {
+      "; Table 8054 thru 8093", "0:8054:", "HELLO WORLD!", "0", "", "1:8061:",
+      "THIS IS A SAMPLE",       "1"};
+  const auto line = [&](int i) { return lines[i]; };
+  const std::pair<int, int> cases[] = {
+      {0x8054, 1}, {0x8060, 1}, {0x8061, 5}, {0x9000, 5}, {0x8000, -1}};
+  for (const auto& [address, expected] : cases) {
+    EXPECT_EQ(LineOfAddress(static_cast<int>(lines.size()), line, address), expected) << address;
+  }
+}
+
+TEST(FileKindsTest, EachKindOfFileAnswersItsDialogs) {
+  using D = Dialog;
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::vector<Dialog> dialogs;
+  };
+  const Case cases[] = {
+      {"game.NES", "NES\x1A", {D::OpenNES, D::OpenFDS}},
+      {"game.bin", "", {D::OpenNES}},
+      {"disk.fds", "FDS\x1A", {D::OpenFDS, D::OpenNES}},
+      {"game.tbl", "41=A\r\n", {D::OpenTBL}},
+      {"game.sjs", "", {D::OpenSJS}},
+      {"tiles.bmp", "BM", {D::OpenBmp}},
+      {"tables.txt", "Start\tEnd\tWidth\r\n", {D::OpenTableTXT}},
+      {"script.txt", "title\r\nPhrases\t0\t3\r\n", {D::OpenSJS}},
+      {"mine.txt", "; ops\r\nA\tImp\t\t\r\n", {D::OpenTXT}},
+      {"Op_Codes_6502.txt", "", {D::OpenTXT}},
+      {"disk FDS Files.txt", "", {D::OpenTXT}},
+      {"sample.asm.txt", "Morvane Pro - Version 15.12.14\r\n", {}},
+      {"notes.doc", "", {}},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    EXPECT_EQ(DialogsFor(QString::fromStdString(dir.write(c.name, c.bytes))), c.dialogs) << c.name;
+  }
+  EXPECT_TRUE(IsTextFile(QString::fromStdString(dir.file("tables.txt"))));
+  EXPECT_FALSE(IsTextFile(QString::fromStdString(dir.write("zero.bin", std::string(3, '\0')))));
 }
 
 TEST(TextEncodingTest, GuessesAndDecodesEachEncoding) {
