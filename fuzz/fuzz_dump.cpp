@@ -3,11 +3,13 @@
 // and definition files taken from the bundled data when a mode asks.
 #include "FuzzSupport.h"
 #include "dump/DumpDriver.h"
+#include "games/GameDumpModes.h"
 #include "shell/SettingsModel.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace morvane;
   if (size < 1) return 0;
+  RegisterGameDumpModes();
   const std::uint8_t knobs = data[0];
   SettingsModel model([] { return 0; });
   model.opFeatures_Click((knobs & 0x07) % 5);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "dump/DumpDriver.h"
+#include "games/GameDumpModes.h"
 #include "shell/Settings.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
@@ -12,6 +13,7 @@
 namespace morvane {
 
 inline std::string DumpBody(int mode, const std::string& bytes, ScriptedHost* seen = nullptr) {
+  RegisterGameDumpModes();
   TempDir dir;
   Settings s;
   s.mode = mode;

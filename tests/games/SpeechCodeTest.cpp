@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "PseudoCodeDump.h"
+#include "games/SpeechCode.h"
 
 namespace morvane {
 namespace {
@@ -101,6 +102,17 @@ TEST(SpeechCode, StatementCutByTheEndOfTheFileIsADumpError) {
   ASSERT_EQ(host.errors.size(), 1u);
   EXPECT_NE(host.errors[0].find("Error #62"), std::string::npos);
   EXPECT_EQ(body, kBlock);
+}
+
+TEST(SpeechCode, SpecialCases) {
+  int count = 0;
+  for (int bank = 0; bank < 4; ++bank)
+    for (int code = 0; code < 256; ++code) count += IsSpeechSpecialCase(bank, code) ? 1 : 0;
+  EXPECT_EQ(count, 5 * 2 + 2 * 2);
+  EXPECT_TRUE(IsSpeechSpecialCase(2, 0xDB));
+  EXPECT_TRUE(IsSpeechSpecialCase(3, 0x64));
+  EXPECT_FALSE(IsSpeechSpecialCase(1, 0x06));
+  EXPECT_FALSE(IsSpeechSpecialCase(4, 0x5D));
 }
 
 }  // namespace

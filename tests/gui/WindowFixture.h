@@ -28,7 +28,13 @@ class ScriptedDialogs : public DialogHost {
     if (onOpen) onOpen();
     auto& queue = answers[dialog];
     if (queue.empty()) return std::nullopt;
-    auto answer = queue.front();
+    // Taken apart so that GCC's -O3 sees the optional's state (no false
+    // maybe-uninitialized warning).
+    if (!queue.front().has_value()) {
+      queue.pop_front();
+      return std::nullopt;
+    }
+    const QString answer = *queue.front();
     queue.pop_front();
     return answer;
   }

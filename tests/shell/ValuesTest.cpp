@@ -125,16 +125,5 @@ TEST(Values, ByteLineAndBits) {
   EXPECT_EQ(BitsToChars("xy", bits, true), "");
 }
 
-TEST(Values, SpeechSpecialCases) {
-  int count = 0;
-  for (int bank = 0; bank < 4; ++bank)
-    for (int code = 0; code < 256; ++code) count += IsSpeechSpecialCase(bank, code) ? 1 : 0;
-  EXPECT_EQ(count, 5 * 2 + 2 * 2);
-  EXPECT_TRUE(IsSpeechSpecialCase(2, 0xDB));
-  EXPECT_TRUE(IsSpeechSpecialCase(3, 0x64));
-  EXPECT_FALSE(IsSpeechSpecialCase(1, 0x06));
-  EXPECT_FALSE(IsSpeechSpecialCase(4, 0x5D));
-}
-
 }  // namespace
 }  // namespace morvane

@@ -107,6 +107,9 @@ class CodeStep final : public DumpStep {
     }
   }
 
+  // The disassembly writes its own byte columns.
+  void listByte(DumpContext&) override {}
+
   void step(DumpContext& ctx) override {
     CodeDump& d = *dump_;
     const std::int32_t a = ctx.address;

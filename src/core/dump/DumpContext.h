@@ -75,12 +75,6 @@ struct DumpContext {
   std::string line;
   std::uint8_t byte = 0;
   bool firstByte = true;
-
-  // Flags the pseudo-code steps share with the driver.
-  bool newBlock = true;
-  bool continueFlag = false;
-  int menuState = 0;
-  int menuNumber = 1;
 };
 
 }  // namespace morvane

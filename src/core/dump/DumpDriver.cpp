@@ -41,37 +41,16 @@ void WriteHeader(DumpContext& ctx) {
   out.line(kRule);
 }
 
-// One byte of the byte loop, in the fixed order of the mode steps.
+// One byte of the byte loop.
 void HandleByte(DumpContext& ctx, DumpStep& step) {
   RomCursor& rom = *ctx.rom;
   ctx.address = static_cast<std::int32_t>(ctx.origin + rom.offset());
   ctx.line.clear();
-  if (ctx.mode == kTableOnly && (ctx.address % 16 == 0 || ctx.firstByte)) {
-    ctx.line = HexWord(ctx.address) + ":";
-  }
-  if ((ctx.mode == kSpeech || ctx.mode == kMenu) && ctx.newBlock) {
-    ctx.newBlock = false;
-    ctx.out->line(";----");
-    if (ctx.mode == kMenu) {
-      ctx.out->line(";Menu " + std::to_string(ctx.menuNumber++));
-      ctx.out->line(";");
-    }
-    ctx.out->line(";");
-    ctx.out->line(";----");
-    ctx.line = HexWord(ctx.address) + ":";
-  }
+  step.beginLine(ctx);
   ctx.firstByte = false;
   ctx.byte = rom.read();
-  const bool byteLines = !(ctx.mode == kCode || (ctx.mode == kText && ctx.asText));
-  if (byteLines) ctx.line += ByteLine(ctx.byte, ctx.continueFlag);
+  step.listByte(ctx);
   step.step(ctx);
-  if (ctx.mode == kSpeech) {
-    while (ctx.continueFlag) {
-      ctx.byte = rom.read();
-      ctx.line = ByteLine(ctx.byte, ctx.continueFlag);
-      step.step(ctx);
-    }
-  }
   if (ctx.pass == 1 && step.writesLine(ctx)) ctx.out->line(ctx.line);
 }
 

@@ -21,6 +21,11 @@ class DumpStep {
   virtual int firstPass(const DumpContext&) const { return 1; }
   // Start of each pass, after the ROM is positioned at the start offset.
   virtual void beginPass(DumpContext&) {}
+  // Before each byte is read: ctx.address is set and ctx.line empty. A mode
+  // may start the line (a label) or write lines of its own (a heading).
+  virtual void beginLine(DumpContext&) {}
+  // After the byte is read: puts its ".byte" column into ctx.line.
+  virtual void listByte(DumpContext& ctx);
   // One byte: the driver has read ctx.byte at ctx.address and built ctx.line.
   virtual void step(DumpContext&) = 0;
   // Whether ctx.line is written in pass 1.
@@ -33,7 +38,12 @@ class DumpStep {
   virtual void afterClose(DumpContext&) {}
 };
 
-// The step of a mode; each mode's file adds its own factory here.
+using DumpStepMaker = std::unique_ptr<DumpStep> (*)();
+
+// Adds the step of a dump mode (a Feature number) made outside dump/, such as
+// a game's pseudo-code; the modes of dump/ itself are always there.
+void RegisterDumpMode(int mode, DumpStepMaker make);
+// The step of a mode, or nullptr when no step is registered for it.
 std::unique_ptr<DumpStep> MakeDumpStep(int mode);
 
 }  // namespace morvane

@@ -1,29 +1,34 @@
-// Which step runs for each dump mode. A mode that is not built yet has none.
+// Which step runs for each dump mode: the modes of dump/ and those registered.
+#include <map>
+
 #include "dump/DumpStep.h"
+#include "shell/Values.h"
 
 namespace morvane {
 
 std::unique_ptr<DumpStep> MakeTableOnlyStep();
 std::unique_ptr<DumpStep> MakeTextStep();
-std::unique_ptr<DumpStep> MakeSpeechCodeStep();
-std::unique_ptr<DumpStep> MakeMenuCodeStep();
 std::unique_ptr<DumpStep> MakeCodeStep();
 
+namespace {
+std::map<int, DumpStepMaker>& Makers() {
+  static std::map<int, DumpStepMaker> makers = {
+      {kTableOnly, &MakeTableOnlyStep}, {kText, &MakeTextStep}, {kCode, &MakeCodeStep}};
+  return makers;
+}
+}  // namespace
+
+void DumpStep::listByte(DumpContext& ctx) {
+  ctx.line += ByteLine(ctx.byte, false);
+}
+
+void RegisterDumpMode(int mode, DumpStepMaker make) {
+  Makers()[mode] = make;
+}
+
 std::unique_ptr<DumpStep> MakeDumpStep(int mode) {
-  switch (mode) {
-    case kTableOnly:
-      return MakeTableOnlyStep();
-    case kText:
-      return MakeTextStep();
-    case kSpeech:
-      return MakeSpeechCodeStep();
-    case kMenu:
-      return MakeMenuCodeStep();
-    case kCode:
-      return MakeCodeStep();
-    default:
-      return nullptr;
-  }
+  const auto it = Makers().find(mode);
+  return it == Makers().end() ? nullptr : it->second();
 }
 
 }  // namespace morvane

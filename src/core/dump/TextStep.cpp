@@ -43,6 +43,10 @@ struct TextState {
 class TextStep final : public DumpStep {
  public:
   bool needsCharTable(const DumpContext&) const override { return true; }
+  // A script has no byte column.
+  void listByte(DumpContext& ctx) override {
+    if (!ctx.asText) DumpStep::listByte(ctx);
+  }
 
   void beginPass(DumpContext& ctx) override {
     s_ = TextState{};

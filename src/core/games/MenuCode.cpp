@@ -1,6 +1,6 @@
 #include "games/MenuCode.h"
 
-#include "dump/DumpStep.h"
+#include "games/PseudoCodeStep.h"
 #include "shell/JobError.h"
 #include "shell/Values.h"
 
@@ -48,11 +48,21 @@ void DumpMenuCode(RomCursor& rom, OutFile& out, std::uint8_t b0, std::string& li
 }
 
 namespace {
-class MenuCodeStep final : public DumpStep {
+class MenuCodeStep final : public PseudoCodeStep {
  public:
   void step(DumpContext& ctx) override {
-    DumpMenuCode(*ctx.rom, *ctx.out, ctx.byte, ctx.line, ctx.newBlock, ctx.menuState);
+    DumpMenuCode(*ctx.rom, *ctx.out, ctx.byte, ctx.line, newBlock_, menuRow_);
   }
+
+ private:
+  // Each menu is numbered in its heading.
+  void heading(OutFile& out) override {
+    out.line(";Menu " + std::to_string(menuNumber_++));
+    out.line(";");
+  }
+
+  int menuRow_ = 0;
+  int menuNumber_ = 1;
 };
 }  // namespace
 

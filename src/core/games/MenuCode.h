@@ -3,7 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+
+#include "dump/DumpStep.h"
 
 namespace morvane {
 
@@ -17,5 +20,8 @@ class RomCursor;
 // sets newBlock.
 void DumpMenuCode(RomCursor& rom, OutFile& out, std::uint8_t b0, std::string& line, bool& newBlock,
                   int& menuRow);
+
+// The step of the Menu Pseudo-Code dump mode.
+std::unique_ptr<DumpStep> MakeMenuCodeStep();
 
 }  // namespace morvane

@@ -1,6 +1,6 @@
 #include "games/SpeechCode.h"
 
-#include "dump/DumpStep.h"
+#include "games/PseudoCodeStep.h"
 #include "shell/Values.h"
 
 namespace morvane {
@@ -91,12 +91,32 @@ void DumpSpeechCode(RomCursor& rom, OutFile& out, std::uint8_t op, std::string& 
   }
 }
 
-namespace {
-class SpeechCodeStep final : public DumpStep {
- public:
-  void step(DumpContext& ctx) override {
-    DumpSpeechCode(*ctx.rom, *ctx.out, ctx.byte, ctx.line, ctx.newBlock, ctx.continueFlag);
+bool IsSpeechSpecialCase(std::uint8_t bank, std::uint8_t code) {
+  if (bank == 0 || bank == 2) {
+    return code == 0x06 || code == 0x38 || code == 0x3F || code == 0xBB || code == 0xDB;
   }
+  if (bank == 1 || bank == 3) return code == 0x5D || code == 0x64;
+  return false;
+}
+
+namespace {
+class SpeechCodeStep final : public PseudoCodeStep {
+ public:
+  // A byte read while a condition is pending is marked as guarded.
+  void listByte(DumpContext& ctx) override { ctx.line += ByteLine(ctx.byte, continueFlag_); }
+
+  // A condition and the statement it guards are one step.
+  void step(DumpContext& ctx) override {
+    DumpSpeechCode(*ctx.rom, *ctx.out, ctx.byte, ctx.line, newBlock_, continueFlag_);
+    while (continueFlag_) {
+      ctx.byte = ctx.rom->read();
+      ctx.line = ByteLine(ctx.byte, continueFlag_);
+      DumpSpeechCode(*ctx.rom, *ctx.out, ctx.byte, ctx.line, newBlock_, continueFlag_);
+    }
+  }
+
+ private:
+  bool continueFlag_ = false;
 };
 }  // namespace
 

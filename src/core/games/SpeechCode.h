@@ -3,7 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+
+#include "dump/DumpStep.h"
 
 namespace morvane {
 
@@ -17,5 +20,13 @@ class RomCursor;
 // guarded statement next, and cleared by every other statement.
 void DumpSpeechCode(RomCursor& rom, OutFile& out, std::uint8_t opcode, std::string& line,
                     bool& newBlock, bool& continueFlag);
+
+// Whether the message a print statement names (bank = its opcode, code = its
+// operand) starts with the line-break arrow, so that it prints where the last
+// one ended.
+bool IsSpeechSpecialCase(std::uint8_t bank, std::uint8_t code);
+
+// The step of the Speech Pseudo-Code dump mode.
+std::unique_ptr<DumpStep> MakeSpeechCodeStep();
 
 }  // namespace morvane

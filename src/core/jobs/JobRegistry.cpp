@@ -5,6 +5,7 @@
 #include "dump/DumpDriver.h"
 #include "fds/FdsMerge.h"
 #include "fds/FdsSplit.h"
+#include "games/GameDumpModes.h"
 #include "games/PortopiaInsert.h"
 #include "games/RomanciaGraphics.h"
 #include "insert/Insert.h"
@@ -28,6 +29,9 @@ const FileSpec kTbl{"--tbl", D::OpenTBL, "character table (.tbl)"};
 }  // namespace
 
 const std::vector<JobSpec>& Jobs() {
+  // The dump's modes from beyond dump/ join it with the registry.
+  static const bool kModes = (RegisterGameDumpModes(), true);
+  (void)kModes;
   static const std::vector<JobSpec> kJobs = {
       {"dump",
        "Dump / Disassemble a stretch of a ROM",

@@ -181,12 +181,4 @@ std::string BitsToChars(std::string_view hex, const BitChars& chars, bool msbFir
   return out;
 }
 
-bool IsSpeechSpecialCase(std::uint8_t bank, std::uint8_t code) {
-  if (bank == 0 || bank == 2) {
-    return code == 0x06 || code == 0x38 || code == 0x3F || code == 0xBB || code == 0xDB;
-  }
-  if (bank == 1 || bank == 3) return code == 0x5D || code == 0x64;
-  return false;
-}
-
 }  // namespace morvane

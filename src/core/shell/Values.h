@@ -52,6 +52,4 @@ struct BitChars {
 };
 std::string BitsToChars(std::string_view hex, const BitChars& chars, bool msbFirst);
 
-bool IsSpeechSpecialCase(std::uint8_t bank, std::uint8_t code);
-
 }  // namespace morvane
