@@ -127,6 +127,10 @@ const Clash kClashes[] = {
     {"portopia", "game_Modified.nes", "", "game.tbl"},
     {"romancia", "game_Modified.nes", "", "sheet.bmp"},
     {"romancia", "game_Modified.nes", "game.nes", {}, false},
+    {"insert+patch", "game_Modified.ips", "", "script.txt"},
+    {"romancia+patch", "game_Modified.bps", "game.nes", {}, false},
+    {"patch create", "other.bps", "game.nes"},
+    {"patch apply", "game_Patched.nes", "", "fix.ips"},
 };
 
 TEST(JobOutputs, AnOutputThatWouldReplaceAnInputIsRefused) {

@@ -16,6 +16,8 @@
 #include "games/RomanciaGraphics.h"
 #include "insert/Insert.h"
 #include "insert/Strip.h"
+#include "patch/PatchApply.h"
+#include "patch/PatchCreate.h"
 #include "shell/Values.h"
 #include "support/TempDir.h"
 
@@ -82,6 +84,7 @@ Settings SettingsFor(const Job& job) {
   s.withTables = job.withTables;
   s.end = 0x80FF;
   s.endText = "80FF";
+  if (!job.patch.empty()) s.options.add("patch", job.patch);
   return s;
 }
 
@@ -124,6 +127,26 @@ const std::vector<Job>& Jobs() {
       {"romancia",
        &cmdInsertGraphics_Click,
        {{Dialog::OpenNES, "game.nes"}, {Dialog::OpenBmp, "sheet.bmp"}}},
+      {"insert+patch",
+       &cmdInsert_Click,
+       {{Dialog::OpenNES, "game.nes"},
+        {Dialog::OpenSJS, "script.txt"},
+        {Dialog::OpenTBL, "game.tbl"}},
+       kCode,
+       false,
+       "ips"},
+      {"romancia+patch",
+       &cmdInsertGraphics_Click,
+       {{Dialog::OpenNES, "game.nes"}, {Dialog::OpenBmp, "sheet.bmp"}},
+       kCode,
+       false,
+       "bps"},
+      {"patch create",
+       &mnuCreatePatch_Click,
+       {{Dialog::OpenNES, "game.nes"}, {Dialog::OpenNES, "other.nes"}}},
+      {"patch apply",
+       &mnuApplyPatch_Click,
+       {{Dialog::OpenNES, "game.nes"}, {kOpenPatch, "fix.ips"}}},
   };
   return jobs;
 }
@@ -139,6 +162,7 @@ const std::map<std::string, std::string>& Inputs() {
       {"portopia.txt", PortopiaScript()},
       {"sheet.bmp", BlankSheetBitmap()},
       {"disk.fds", DiskImage()},
+      {"fix.ips", "PATCH" + std::string("\x00\x01\x00\x00\x03", 5) + "XYZEOF"},
   };
   return inputs;
 }

@@ -22,6 +22,7 @@ struct Job {
   std::vector<std::pair<Dialog, std::string>> files;  // dialog, file name in the folder
   int mode = kCode;
   bool withTables = false;
+  std::string patch = {};  // the option "patch" of the jobs that change a ROM
 };
 
 const std::vector<Job>& Jobs();
