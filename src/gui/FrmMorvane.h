@@ -24,6 +24,7 @@
 #include "shell/SettingsModel.h"
 
 class QAction;
+class QMenu;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -125,6 +126,11 @@ class FrmMorvane : public QMainWindow {
     std::vector<Dialog> dialogs;
   };
   std::vector<ButtonJob> buttonJobs() const;
+  // The menu of that title (nullptr: Jobs), made with addMenu when missing.
+  QMenu* jobMenu(const char* title);
+  // None, IPS or BPS: the patch the jobs that change a ROM also write, kept
+  // between runs.
+  void addWritePatchesMenu(QMenu* tools);
   // Writes the model's state into the widgets.
   void showModel();
   void applySize();
@@ -150,6 +156,7 @@ class FrmMorvane : public QMainWindow {
   // The job buttons and menu items, each with its registry entry.
   std::vector<std::pair<const JobSpec*, QPushButton*>> jobButtons_;
   std::vector<std::pair<const JobSpec*, QAction*>> jobActions_;
+  std::string writePatches_;  // "", "ips" or "bps"
 
   ResultsPanel* results_ = nullptr;
   const JobSpec* running_ = nullptr;

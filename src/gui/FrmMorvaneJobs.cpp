@@ -1,14 +1,18 @@
 // The job buttons and menu items, built from the job registry. Each runs its
 // core job inside the click with a snapshot of the settings and the window as host.
+#include <QActionGroup>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <algorithm>
 
 #include "analysis/SearchWord.h"
 #include "gui/FrmMorvane.h"
+#include "gui/Preferences.h"
 #include "gui/Widgets.h"
 #include "jobs/JobRegistry.h"
+#include "patch/PatchFiles.h"
 
 namespace morvane {
 
@@ -28,16 +32,48 @@ void FrmMorvane::addJobButton(QWidget* frame, const char* control, QRect twips) 
   }
 }
 
+QMenu* FrmMorvane::jobMenu(const char* title) {
+  const QString text = title != nullptr ? title : "&Jobs";
+  for (QAction* action : menuBar()->actions()) {
+    if (action->menu() != nullptr && action->text() == text) return action->menu();
+  }
+  return addMenu(text, "mnu" + QString(text).remove('&'));
+}
+
 void FrmMorvane::addJobMenu() {
-  QMenu* menu = nullptr;
   for (const JobSpec& job : Jobs()) {
     const bool placed = std::any_of(jobButtons_.begin(), jobButtons_.end(),
                                     [&](const auto& entry) { return entry.first == &job; });
     if (job.window.reach == Reach::CommandLine || placed) continue;
-    if (menu == nullptr) menu = addMenu("&Jobs", "mnuJobs");
+    QMenu* menu = jobMenu(job.window.menu);
     QAction* item = menu->addAction(job.window.caption, this, [this, &job] { runJob(job); });
     item->setObjectName(job.window.control != nullptr ? job.window.control : job.name);
     jobActions_.emplace_back(&job, item);
+  }
+  addWritePatchesMenu(jobMenu("&Tools"));
+}
+
+void FrmMorvane::addWritePatchesMenu(QMenu* tools) {
+  static constexpr std::pair<const char*, const char*> kChoices[] = {
+      {"", "&None"}, {"ips", "&IPS"}, {"bps", "&BPS"}};
+  writePatches_ = Preferences::WritePatches().toStdString();
+  QMenu* menu = tools->addMenu("&Write Patches");
+  menu->setObjectName("mnuWritePatches");
+  auto* group = new QActionGroup(menu);
+  for (const auto& [value, caption] : kChoices) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QString("mnuWritePatches") + (*value ? value : "none"));
+    item->setCheckable(true);
+    item->setChecked(writePatches_ == value);
+    group->addAction(item);
+    connect(item, &QAction::triggered, this, [this, value = std::string(value)] {
+      writePatches_ = value;
+      Preferences::SetWritePatches(QString::fromStdString(value));
+    });
+  }
+  if (group->checkedAction() == nullptr) {
+    writePatches_.clear();
+    group->actions().front()->setChecked(true);
   }
 }
 
@@ -59,7 +95,11 @@ void FrmMorvane::runJob(const JobSpec& job) {
     const QString shown = ToQ(SearchBoxText(model_.settings().searchText));
     if (txtSearch_->text() != shown) txtSearch_->setText(shown);
   }
-  const Settings snapshot = model_.settings();
+  Settings snapshot = model_.settings();
+  const bool patches = std::any_of(job.options.begin(), job.options.end(), [](const auto& o) {
+    return std::string_view(o.name) == kPatchOption.name;
+  });
+  if (patches && !writePatches_.empty()) snapshot.options.add(kPatchOption.name, writePatches_);
   // The job's frame reports its end through the host, which fills the results panel.
   running_ = &job;
   job.run(snapshot, host_);

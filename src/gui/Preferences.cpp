@@ -64,4 +64,12 @@ void SetResultsShown(bool shown) {
   QSettings().setValue(QStringLiteral("results/shown"), shown);
 }
 
+QString WritePatches() {
+  return QSettings().value(QStringLiteral("patches/write")).toString();
+}
+
+void SetWritePatches(const QString& format) {
+  QSettings().setValue(QStringLiteral("patches/write"), format);
+}
+
 }  // namespace morvane::Preferences

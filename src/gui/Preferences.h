@@ -1,5 +1,6 @@
 // What the window keeps between runs (QSettings): recent files per dialog,
-// the viewer's encoding per file, window geometry and the results panel.
+// the viewer's encoding per file, window geometry, the results panel and
+// the patches the jobs that change a ROM write.
 #pragma once
 
 #include <QByteArray>
@@ -28,6 +29,10 @@ void SetGeometry(const QString& window, const QByteArray& geometry);
 
 bool ResultsShown();
 void SetResultsShown(bool shown);
+
+// Tools > Write Patches: "", "ips" or "bps".
+QString WritePatches();
+void SetWritePatches(const QString& format);
 
 }  // namespace Preferences
 

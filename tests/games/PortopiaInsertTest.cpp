@@ -3,6 +3,7 @@
 #include <map>
 
 #include "games/PortopiaInsert.h"
+#include "patch/PatchFormat.h"
 #include "shell/Values.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
@@ -47,11 +48,12 @@ struct PortopiaRun {
   JobResult result;
   std::string rom = Rom();
   std::string out;
+  Settings settings;
   void run(const std::string& script, const std::string& table = kFullTable) {
     host.answer(Dialog::OpenNES, dir.write("porto.nes", rom));
     host.answer(Dialog::OpenSJS, dir.write("porto.sjs", script));
     host.answer(Dialog::OpenTBL, dir.write("porto.tbl", table));
-    result = cmdInsertPortopia_Click(Settings{}, host);
+    result = cmdInsertPortopia_Click(settings, host);
     out = Slurp(dir.file("porto_Modified.nes"));
   }
   std::string area(int b, std::size_t length) const {
@@ -104,6 +106,17 @@ TEST(PortopiaInsert, WholeScriptKeepsEverythingOutsideTheAreas) {
   EXPECT_EQ(run.host.labels[36], "332");
   EXPECT_EQ(run.host.labels[38], "1EFh");
   EXPECT_TRUE(run.host.errors.empty());
+}
+
+TEST(PortopiaInsert, WritesTheAskedPatch) {
+  PortopiaRun run;
+  run.settings.options.add("patch", "ips");
+  run.run(Script());
+  ASSERT_EQ(run.result.outcome, Outcome::Done) << run.error();
+  const std::string patch = run.dir.file("porto_Modified.ips");
+  EXPECT_EQ(run.result.written,
+            (std::vector<std::string>{run.dir.file("porto_Modified.nes"), patch}));
+  EXPECT_EQ(ApplyPatch(run.rom, Slurp(patch)), run.out);
 }
 
 TEST(PortopiaInsert, RowsEndsAndHeaders) {

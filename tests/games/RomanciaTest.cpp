@@ -8,6 +8,7 @@
 #include "games/RomanciaEncoder.h"
 #include "games/RomanciaGraphics.h"
 #include "games/RomanciaSheet.h"
+#include "patch/PatchFormat.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
 
@@ -222,10 +223,11 @@ struct GraphicsRun {
   ScriptedHost host;
   JobResult result;
   std::string out;
+  Settings settings;
   void run(const std::string& rom, const std::string& bmp) {
     host.answer(Dialog::OpenNES, dir.write("game.nes", rom));
     host.answer(Dialog::OpenBmp, dir.write("sheet.bmp", bmp));
-    result = cmdInsertGraphics_Click(Settings{}, host);
+    result = cmdInsertGraphics_Click(settings, host);
     out = Slurp(dir.file("game_Modified.nes"));
   }
 };
@@ -258,6 +260,17 @@ TEST(RomanciaGraphics, WritesBothStreamsInPlaceAndNothingElse) {
       ASSERT_EQ(run.out[i], rom[i]) << std::hex << i;
     }
   }
+}
+
+TEST(RomanciaGraphics, WritesTheAskedPatch) {
+  const std::string rom = MakeRom(0x8010, 200, 300);
+  GraphicsRun run;
+  run.settings.options.add("patch", "bps");
+  run.run(rom, Sheet().bytes);
+  ASSERT_EQ(run.result.outcome, Outcome::Done);
+  const std::string patch = run.dir.file("game_Modified.bps");
+  EXPECT_EQ(run.result.written.back(), patch);
+  EXPECT_EQ(ApplyPatch(rom, Slurp(patch)), run.out);
 }
 
 TEST(RomanciaGraphics, RefusesWhatWouldNotFit) {

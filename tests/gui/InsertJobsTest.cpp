@@ -2,6 +2,7 @@
 // the Insert frame's buttons.
 #include "JobFixture.h"
 #include "SampleTranslation.h"
+#include "patch/PatchFormat.h"
 
 namespace morvane {
 namespace {
@@ -80,6 +81,18 @@ TEST_F(InsertTest, TheSampleScriptInsertsWithItsBlockLabels) {
     EXPECT_GE(at, 0) << step.toStdString() << " in " << seen.join(" | ").toStdString();
     if (at < 0) break;
   }
+}
+
+TEST_F(InsertTest, WritePatchesAddsThePatch) {
+  const std::string script = makeScript();
+  window->findChild<QAction*>("mnuWritePatchesips")->trigger();
+  answer(Dialog::OpenNES, rom);
+  answer(Dialog::OpenSJS, script);
+  answer(Dialog::OpenTBL, tbl);
+  click(button("cmdInsert"));
+  window->findChild<QAction*>("mnuWritePatchesnone")->trigger();
+  expectRanCleanly();
+  EXPECT_EQ(ApplyPatch(original, Slurp(dir.file("sample_Modified.ips"))), FrenchSample(original));
 }
 
 TEST_F(InsertTest, StripKeepsOnlyTheTranslation) {

@@ -6,6 +6,7 @@
 #include "SampleTranslation.h"
 #include "dump/DumpDriver.h"
 #include "insert/Insert.h"
+#include "patch/PatchFormat.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
 
@@ -78,9 +79,11 @@ TEST(RoundTrip, TheTranslationReadsBackFromTheModifiedRom) {
                               scriptPath + "\" \"" + tbl + "\" \"" + viaCli + "\" && \"" +
                               MORVANE_BINARY + "\" insert --rom \"" + viaCli +
                               "/sample.nes\" --script \"" + viaCli + "/sample.txt\" --tbl \"" +
-                              viaCli + "/sample.tbl\" >/dev/null";
+                              viaCli + "/sample.tbl\" --patch ips >/dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0);
   EXPECT_EQ(Slurp(viaCli + "/sample_Modified.nes"), expected);
+  // With the patch from the sample to it.
+  EXPECT_EQ(ApplyPatch(original, Slurp(viaCli + "/sample_Modified.ips")), expected);
 }
 
 }  // namespace

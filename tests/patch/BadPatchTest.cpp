@@ -13,8 +13,8 @@ std::string FaultOf(std::string_view source, std::string_view patch) {
   try {
     ApplyPatch(source, patch);
   } catch (const JobError& e) {
-    EXPECT_EQ(e.title(), kPatchErrorTitle);
-    return e.message();
+    EXPECT_EQ(e.number(), kErrPatch);
+    return e.detail();
   }
   return "(applied)";
 }

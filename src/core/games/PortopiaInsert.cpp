@@ -1,6 +1,7 @@
 #include "games/PortopiaInsert.h"
 
 #include "games/PortopiaInserter.h"
+#include "patch/PatchFiles.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/JobFrame.h"
@@ -8,7 +9,7 @@
 
 namespace morvane {
 
-JobResult cmdInsertPortopia_Click(const Settings&, JobHost& host) {
+JobResult cmdInsertPortopia_Click(const Settings& settings, JobHost& host) {
   std::string step;
   PortopiaInserter inserter(host, step);
   std::string outPath;
@@ -25,9 +26,13 @@ JobResult cmdInsertPortopia_Click(const Settings&, JobHost& host) {
       run.step = step;
     };
     RefuseOverwrite("Error during Insert", outPath, {rom, script, table});
+    const PatchRequest patch(settings, outPath);
+    patch.check("Error during Insert", {rom, script, table});
     inserter.run(rom, script, table, outPath);
     inserter.close();
     run.wrote(outPath);
+    run.onFailure = [&](const std::exception&) { run.step = step; };
+    patch.write(run, rom, step);
   });
 }
 

@@ -5,6 +5,7 @@
 
 #include "games/RomSplice.h"
 #include "games/RomanciaEncoder.h"
+#include "patch/PatchFiles.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/JobFrame.h"
@@ -47,8 +48,8 @@ void CheckRoom(const std::string& rom, const Stream& at, std::int64_t length, st
   }
 }
 
-void Insert(const std::string& romPath, const std::string& bmpPath, JobRun& run,
-            std::optional<RomSplice>& out) {
+void Insert(const Settings& settings, const std::string& romPath, const std::string& bmpPath,
+            JobRun& run, std::optional<RomSplice>& out) {
   std::string& step = run.step;
   step = "Open Files";
   const std::string bmp = ReadBinaryFile(bmpPath);
@@ -57,6 +58,8 @@ void Insert(const std::string& romPath, const std::string& bmpPath, JobRun& run,
   const std::array<PatternBank, 2> banks = ReadSheet(bmp);
   const std::string outPath = ModifiedName(romPath, "_Modified.nes");
   RefuseOverwrite(kTitle, outPath, {romPath, bmpPath});
+  const PatchRequest patch(settings, outPath);
+  patch.check(kTitle, {romPath, bmpPath});
   std::string rom = ReadBinaryFile(romPath);
   std::string streams[2];
   for (int n = 0; n < 2; ++n) {
@@ -75,12 +78,14 @@ void Insert(const std::string& romPath, const std::string& bmpPath, JobRun& run,
   }
   out->copyRest();
   out->close();
+  out.reset();
   run.wrote(outPath);
+  patch.write(run, romPath, step);
 }
 
 }  // namespace
 
-JobResult cmdInsertGraphics_Click(const Settings&, JobHost& host) {
+JobResult cmdInsertGraphics_Click(const Settings& settings, JobHost& host) {
   std::optional<RomSplice> out;
   return RunJob(host, {.prefix = "Error during Insert Graphics:\r\n"}, [&](JobRun& run) {
     const std::string rom = run.ask(Dialog::OpenNES);
@@ -90,7 +95,7 @@ JobResult cmdInsertGraphics_Click(const Settings&, JobHost& host) {
       run.wrote(out->path());
       out->close();  // what was written so far stays
     };
-    Insert(rom, bmp, run, out);
+    Insert(settings, rom, bmp, run, out);
   });
 }
 

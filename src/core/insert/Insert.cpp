@@ -4,6 +4,7 @@
 
 #include "insert/ScriptHeader.h"
 #include "insert/TextInserter.h"
+#include "patch/PatchFiles.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/JobFrame.h"
@@ -31,7 +32,7 @@ InsertFiles AskFiles(JobRun& run) {
 
 }  // namespace
 
-JobResult cmdInsert_Click(const Settings&, JobHost& host) {
+JobResult cmdInsert_Click(const Settings& settings, JobHost& host) {
   std::string image;
   std::unique_ptr<OutFile> out;
   std::size_t written = 0;  // bytes of image the passes have produced
@@ -49,6 +50,8 @@ JobResult cmdInsert_Click(const Settings&, JobHost& host) {
       out.reset();
     };
     const InsertFiles files = AskFiles(run);
+    const PatchRequest patch(settings, files.output);
+    patch.check("Error during Insert", {files.rom, files.script, files.table});
     run.step = "Read Table File";
     const CharTable table = ReadTableFile(files.table);
     run.step = "Sort Chracter Strings";
@@ -65,6 +68,8 @@ JobResult cmdInsert_Click(const Settings&, JobHost& host) {
     inserting = false;
     out->write(image);
     out->close();
+    out.reset();
+    patch.write(run, files.rom, run.step);
   });
 }
 

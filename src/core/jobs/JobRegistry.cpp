@@ -10,6 +10,9 @@
 #include "games/RomanciaGraphics.h"
 #include "insert/Insert.h"
 #include "insert/Strip.h"
+#include "patch/PatchApply.h"
+#include "patch/PatchCreate.h"
+#include "patch/PatchFiles.h"
 #include "shell/Values.h"
 #include "tiles/TilesJob.h"
 #include "trace/TraceDump.h"
@@ -49,7 +52,7 @@ const std::vector<JobSpec>& Jobs() {
        "Insert a translated script into a copy of a ROM",
        {kRom, kScript, kTbl},
        {},
-       {},
+       {kPatchOption},
        {R::Button, "cmdInsert", "Text"},
        &cmdInsert_Click},
       {"strip",
@@ -94,16 +97,30 @@ const std::vector<JobSpec>& Jobs() {
        "Insert Portopia's text",
        {{"--rom", D::OpenNES, "Portopia ROM"}, kScript, kTbl},
        {},
-       {},
+       {kPatchOption},
        {R::HiddenButton, "cmdInsertPortopia", "Portopia Text "},
        &cmdInsertPortopia_Click},
       {"romancia-graphics",
        "Insert Romancia's tile sheet",
        {{"--rom", D::OpenNES, "Romancia ROM"}, {"--bmp", D::OpenBmp, "16-colour tile sheet"}},
        {},
-       {},
+       {kPatchOption},
        {R::HiddenButton, "cmdInsertGraphics", "Romancia Graphics"},
        &cmdInsertGraphics_Click},
+      {"patch-create",
+       "Create a patch that makes the modified file of the original",
+       {{"--file1", D::OpenNES, "original file"}, {"--file2", D::OpenNES, "modified file"}},
+       {},
+       {{"format", "patch format (default bps)", OptionSpec::Takes::One, "ips|bps"}},
+       {R::Menu, "mnuCreatePatch", "Create Patch...", "&Tools"},
+       &mnuCreatePatch_Click},
+      {"patch-apply",
+       "Apply an IPS or BPS patch to a copy of a ROM",
+       {kRom, {"--patch", kOpenPatch, "patch file (.ips or .bps)"}},
+       {},
+       {},
+       {R::Menu, "mnuApplyPatch", "Apply Patch...", "&Tools"},
+       &mnuApplyPatch_Click},
       {"tiles",
        "Draw a ROM's tiles as a PNG sheet beside it (\"<rom> Tiles.png\")",
        {kRom},

@@ -7,7 +7,7 @@
 namespace morvane {
 
 void PatchFault(std::string message) {
-  throw JobError::Minor(kPatchErrorTitle, std::move(message));
+  throw JobError(kErrPatch, std::move(message));
 }
 
 std::optional<PatchKind> PatchKindOf(std::string_view patch) {

@@ -10,10 +10,11 @@ namespace morvane {
 
 enum class PatchKind { Ips, Bps };
 
-// Title of the warning that a patch problem raises.
-inline constexpr const char* kPatchErrorTitle = "Patch Error";
+// Error number of a patch that can't be made or applied; the error's detail
+// says why.
+inline constexpr int kErrPatch = 1000;
 
-// Throws JobError::Minor(kPatchErrorTitle, message).
+// Throws JobError(kErrPatch, message).
 [[noreturn]] void PatchFault(std::string message);
 
 // The kind a patch announces by its first bytes; nullopt for neither.

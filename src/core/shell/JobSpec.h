@@ -62,6 +62,7 @@ struct WindowEntry {
   Reach reach = Reach::CommandLine;
   const char* control = nullptr;  // object name, e.g. "cmdDump"
   const char* caption = nullptr;  // button or menu text
+  const char* menu = nullptr;     // the menu of a Menu entry; nullptr for the Jobs menu
 };
 
 struct JobSpec {

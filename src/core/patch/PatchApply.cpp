@@ -1,0 +1,29 @@
+#include "patch/PatchApply.h"
+
+#include "patch/PatchFiles.h"
+#include "shell/OutputGuard.h"
+
+namespace morvane {
+
+JobResult mnuApplyPatch_Click(const Settings&, JobHost& host) {
+  const JobTexts texts{.cancelled = "Patch Canceled",
+                       .failed = "Patch Error",
+                       .prefix = "Error during Apply Patch:\r\n"};
+  return RunJob(host, texts, [&](JobRun& run) {
+    const std::string rom = run.ask(Dialog::OpenNES);
+    const std::string patchPath = run.ask(kOpenPatch);
+    const std::string output = PatchedPathFor(rom);
+    RefuseOverwrite("Error during Apply Patch", output, {rom, patchPath});
+    run.step = "Read Files";
+    const auto files = ReadBoth(run, rom, patchPath);
+    run.step = "Apply Patch";
+    const std::string target =
+        Patching(run.step, [&] { return ApplyPatch(files.first, files.second); });
+    run.step = "Write Patched File";
+    run.file = output;
+    WriteWholeFile(run, output, target);
+    run.host.setStatus("Patch Applied");
+  });
+}
+
+}  // namespace morvane
