@@ -8,7 +8,7 @@ root="$(cd "$(dirname "$0")" && pwd)"
 cmake -S "$root" -B "$root/build-run" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_TESTS=OFF >/dev/null
 log="$(mktemp)"
 trap 'rm -f "$log"' EXIT
-cmake --build "$root/build-run" --target morvane >"$log" 2>&1 || { cat "$log"; exit 1; }
+cmake --build "$root/build-run" >"$log" 2>&1 || { cat "$log"; exit 1; }
 bin="$root/build-run/src/app/morvane"
 rm -f "$log"
 trap - EXIT

@@ -3,7 +3,10 @@
 # hyperfine: up to 32 KiB after the iNES header, loaded at 8000. Our dump runs
 # twice, finding code on its own and with a Table List (the sample's own list,
 # or for another ROM the Tables.txt the first dump wrote, fed back).
-# Prints how our times compare and fails when either is slower than da65's.
+# It times the shipped program: the Release build run.sh makes, installed as
+# cmake --install installs it; and checks with ldd that it links no Qt.
+# Prints how our times compare and fails when either is slower than da65's,
+# or when the program that runs the jobs would load Qt.
 # Usage: tools/bench-da65.sh [ROM.nes]   (default: the bundled sample)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -11,14 +14,20 @@ rom="$(realpath "${1:-$root/samples/sample.nes}")"
 for tool in da65 hyperfine; do
   command -v "$tool" >/dev/null || { echo "needs $tool" >&2; exit 1; }
 done
-# A command-line build without the window, so that start-up is not what is timed.
-cmake -S "$root" -B "$root/build-bench" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DMORVANE_GUI=OFF -DMORVANE_TESTS=OFF >/dev/null
-cmake --build "$root/build-bench" --target morvane >/dev/null
-bin="$root/build-bench/src/app/morvane"
-ops="$root/data/Op_Codes_NES.txt"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
+# The shipped build, as ./run.sh configures it, installed into a scratch prefix.
+cmake -S "$root" -B "$root/build-run" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_TESTS=OFF >/dev/null
+cmake --build "$root/build-run" >/dev/null
+cmake --install "$root/build-run" --prefix "$work/prefix" >/dev/null
+bin="$work/prefix/bin/morvane"
+libs="$(ldd "$bin" 2>&1 || true)"
+echo "ldd $(basename "$bin"): $(echo "$libs" | sed 's/^[[:space:]]*//' | paste -sd ';' -)"
+if echo "$libs" | grep -qi 'qt'; then
+  echo "the program that runs jobs links Qt" >&2
+  exit 1
+fi
+ops="$root/data/Op_Codes_NES.txt"
 cp "$rom" "$work/game.nes"
 # The same bytes for da65: what follows the header, at most 32 KiB.
 tail -c +17 "$rom" | head -c 32768 >"$work/game.prg"

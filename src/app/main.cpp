@@ -1,13 +1,10 @@
-// morvane: the window when started without a job word, the command line with one.
+// morvane: the command line with a job word; without one it starts the window
+// program beside it, so that running a job never loads Qt.
 #include <cstring>
-#include <iostream>
 
+#include "app/StartWindow.h"
 #include "cli/Cli.h"
 #include "jobs/JobRegistry.h"
-
-#ifdef MORVANE_WITH_GUI
-#include "gui/RunWindow.h"
-#endif
 
 namespace {
 bool IsJobWord(const char* arg) {
@@ -23,10 +20,5 @@ int main(int argc, char** argv) {
   const bool help =
       argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0);
   if (jobWord || help) return morvane::RunCli(argc, argv);
-#ifdef MORVANE_WITH_GUI
-  return morvane::RunWindow(argc, argv);
-#else
-  std::cerr << "morvane: built without the window; run 'morvane --help' for the jobs\n";
-  return 2;
-#endif
+  return morvane::StartWindow(argc, argv);
 }

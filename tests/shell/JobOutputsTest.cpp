@@ -21,6 +21,8 @@
 #include "games/RomanciaGraphics.h"
 #include "insert/Insert.h"
 #include "insert/Strip.h"
+#include "patch/PatchApply.h"
+#include "patch/PatchCreate.h"
 #include "shell/Values.h"
 #include "support/ScriptedHost.h"
 #include "support/TempDir.h"
@@ -89,6 +91,7 @@ struct Job {
   std::vector<std::pair<Dialog, std::string>> files;  // dialog, file name in the folder
   int mode = kCode;
   bool withTables = false;
+  std::string patch = {};  // the option "patch" of the jobs that change a ROM
 };
 
 Settings SettingsFor(const Job& job) {
@@ -97,6 +100,7 @@ Settings SettingsFor(const Job& job) {
   s.withTables = job.withTables;
   s.end = 0x80FF;
   s.endText = "80FF";
+  if (!job.patch.empty()) s.options.add("patch", job.patch);
   return s;
 }
 
@@ -130,6 +134,26 @@ const std::vector<Job>& Jobs() {
       {"romancia",
        &cmdInsertGraphics_Click,
        {{Dialog::OpenNES, "game.nes"}, {Dialog::OpenBmp, "sheet.bmp"}}},
+      {"insert+patch",
+       &cmdInsert_Click,
+       {{Dialog::OpenNES, "game.nes"},
+        {Dialog::OpenSJS, "script.txt"},
+        {Dialog::OpenTBL, "game.tbl"}},
+       kCode,
+       false,
+       "ips"},
+      {"romancia+patch",
+       &cmdInsertGraphics_Click,
+       {{Dialog::OpenNES, "game.nes"}, {Dialog::OpenBmp, "sheet.bmp"}},
+       kCode,
+       false,
+       "bps"},
+      {"patch create",
+       &mnuCreatePatch_Click,
+       {{Dialog::OpenNES, "game.nes"}, {Dialog::OpenNES, "other.nes"}}},
+      {"patch apply",
+       &mnuApplyPatch_Click,
+       {{Dialog::OpenNES, "game.nes"}, {kOpenPatch, "fix.ips"}}},
   };
   return jobs;
 }
@@ -144,6 +168,7 @@ const std::map<std::string, std::string>& Inputs() {
       {"portopia.txt", PortopiaScript()},
       {"sheet.bmp", BlankSheetBitmap()},
       {"disk.fds", DiskImage()},
+      {"fix.ips", "PATCH" + std::string("\x00\x01\x00\x00\x03", 5) + "XYZEOF"},
   };
   return inputs;
 }
@@ -290,6 +315,10 @@ const Clash kClashes[] = {
     {"portopia", "game_Modified.nes", "", "game.tbl"},
     {"romancia", "game_Modified.nes", "", "sheet.bmp"},
     {"romancia", "game_Modified.nes", "game.nes", {}, false},
+    {"insert+patch", "game_Modified.ips", "", "script.txt"},
+    {"romancia+patch", "game_Modified.bps", "game.nes", {}, false},
+    {"patch create", "other.bps", "game.nes"},
+    {"patch apply", "game_Patched.nes", "", "fix.ips"},
 };
 
 TEST(JobOutputs, AnOutputThatWouldReplaceAnInputIsRefused) {
