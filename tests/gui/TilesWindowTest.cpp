@@ -8,10 +8,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <algorithm>
 #include <deque>
 
 #include "gui/FrmMorvane.h"
@@ -215,6 +218,12 @@ TEST(TilesMenu, ToolsTilesOpensOneTilesWindowThatMayKeepTheProgramOpen) {
   main.show();
   QAction* tiles = main.findChild<QAction*>("mnuTiles");
   ASSERT_NE(tiles, nullptr);
+  // One Tools menu, shared with the other tools.
+  const auto menus = main.menuBar()->actions();
+  EXPECT_EQ(std::count_if(menus.begin(), menus.end(),
+                          [](QAction* menu) { return menu->text() == "&Tools"; }),
+            1);
+  EXPECT_TRUE(main.findChild<QMenu*>("mnuTools")->actions().contains(tiles));
   tiles->trigger();
   FrmTiles* first = main.tiles();
   ASSERT_NE(first, nullptr);
