@@ -89,6 +89,11 @@ void FrmMorvane::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // The Tiles window may hold a table not saved yet: it asks, and may keep us open.
+  if (tiles_ != nullptr && !tiles_->close()) {
+    event->ignore();
+    return;
+  }
   for (QWidget* w : {static_cast<QWidget*>(howTo_), static_cast<QWidget*>(about_),
                      static_cast<QWidget*>(license_)}) {
     if (w != nullptr) w->close();
