@@ -28,6 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string bytes(reinterpret_cast<const char*>(data), size);
   try {
     const morvane::CharTable table = morvane::ParseTable(bytes);
+    morvane::GuessEncoding(table);
     const morvane::TableMaker maker(table);
     const morvane::CharTable reread = morvane::ParseTable(maker.fileText());
     if (reread.text != table.text || reread.glyphWidth != table.glyphWidth ||
@@ -36,7 +37,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   } catch (const morvane::JobError&) {  // a width past 32767
   }
-  morvane::SplitUtf8(bytes);
   const morvane::TileArguments args = TakeArguments(bytes);
   try {
     const morvane::TileSettings settings = morvane::ResolveTileArguments(args, bytes, "fuzz.bin");

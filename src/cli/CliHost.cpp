@@ -5,12 +5,28 @@
 #include <iostream>
 #include <string_view>
 
+#include <unistd.h>
+
+#include "shell/OutFile.h"
+
 namespace morvane {
 
 namespace {
+
 std::atomic<bool> gInterrupted{false};
+std::atomic<bool> gWatched{false};  // the job has asked whether Cancel was pressed
+
+// Ctrl+C. A job that watches Cancel (search, compare, split) stops at its
+// next check and ends its output as its Part says; every other job, or a
+// second Ctrl+C, ends at once: the outputs being written are dropped, the
+// earlier files of their names stay as they were.
 extern "C" void OnInterrupt(int) {
-  gInterrupted = true;
+  if (gWatched.load() && !gInterrupted.exchange(true)) return;
+  RemoveOpenTempFiles();
+  static constexpr char kCanceled[] = "\nCanceled\n";
+  const ssize_t ignored = ::write(STDERR_FILENO, kCanceled, sizeof kCanceled - 1);
+  (void)ignored;
+  ::_exit(3);
 }
 
 // Message boxes use CR LF inside their texts; a terminal wants plain LF.
@@ -85,6 +101,7 @@ void CliHost::setLabel(int index, const std::string& text) {
 }
 
 bool CliHost::cancelRequested() {
+  gWatched = true;
   return gInterrupted.load();
 }
 

@@ -149,6 +149,17 @@ const std::vector<SettingOption>& SettingOptions() {
          m.setRaw(false);
          return std::string();
        }},
+      {Setting::Trace,
+       "--trace",
+       "8-bit Code: trace the program from its vectors (and --entry) and use the Table List "
+       "it finds, written as Tables.txt",
+       false,
+       {},
+       false,
+       [](M& m, V) {
+         m.setTrace(true);
+         return std::string();
+       }},
       {Setting::Word,
        "--word",
        "search: the word to look for",

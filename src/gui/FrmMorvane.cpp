@@ -75,6 +75,7 @@ void FrmMorvane::showModel() {
   chkConcat_->setChecked(s.concat);
   chkwTables_->setChecked(s.withTables);
   chkRaw_->setChecked(s.raw);
+  chkTrace_->setChecked(s.trace);
   chkShowStrings_->setChecked(s.showStrings);
 
   for (auto* option : opAddress_) option->setEnabled(c.opAddress);
@@ -89,6 +90,7 @@ void FrmMorvane::showModel() {
   }
   chkwTables_->setEnabled(c.wTables);
   chkRaw_->setEnabled(c.raw);
+  chkTrace_->setEnabled(c.trace);
   for (const auto& [job, button] : jobButtons_) {
     button->setEnabled(c.jobs);
     if (job->window.reach == Reach::HiddenButton) button->setVisible(false);

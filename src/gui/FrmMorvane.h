@@ -148,6 +148,7 @@ class FrmMorvane : public QMainWindow {
   std::map<int, QLabel*> lbl_;
   QCheckBox *chkHeader_ = nullptr, *chkAsTable_ = nullptr, *chkConcat_ = nullptr;
   QCheckBox *chkwTables_ = nullptr, *chkRaw_ = nullptr, *chkShowStrings_ = nullptr;
+  QCheckBox* chkTrace_ = nullptr;
   QLineEdit *txtAddress_ = nullptr, *txtBlock_ = nullptr, *txtStart_ = nullptr;
   QLineEdit *txtEnd_ = nullptr, *txtPhrase_ = nullptr, *txtLength_ = nullptr;
   QLineEdit* txtSearch_ = nullptr;

@@ -47,7 +47,8 @@ void FrmMorvane::connectControls() {
   const std::pair<QCheckBox*, Check> checks[] = {
       {chkHeader_, &SettingsModel::setHeader}, {chkAsTable_, &SettingsModel::chkAsTable_Click},
       {chkConcat_, &SettingsModel::setConcat}, {chkwTables_, &SettingsModel::chkwTables_Click},
-      {chkRaw_, &SettingsModel::setRaw},       {chkShowStrings_, &SettingsModel::setShowStrings}};
+      {chkRaw_, &SettingsModel::setRaw},       {chkShowStrings_, &SettingsModel::setShowStrings},
+      {chkTrace_, &SettingsModel::setTrace}};
   for (const auto& [box, check] : checks) {
     connect(box, &QCheckBox::toggled, this, [this, check](bool on) {
       if (syncing_) return;
@@ -85,6 +86,11 @@ void FrmMorvane::closeEvent(QCloseEvent* event) {
   if (model_.busy()) {
     closePending_ = true;
     model_.cmdCancel_Click();
+    event->ignore();
+    return;
+  }
+  // The Tiles window may hold a table not saved yet: it asks, and may keep us open.
+  if (tiles_ != nullptr && !tiles_->close()) {
     event->ignore();
     return;
   }

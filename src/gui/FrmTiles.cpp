@@ -1,5 +1,6 @@
 #include "gui/FrmTiles.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -69,10 +70,26 @@ bool FrmTiles::openRom(const QString& path) {
   });
 }
 
+bool FrmTiles::mayDiscard() {
+  return maker_.fileText() == savedText_ || dialogs_->confirmDiscard(this);
+}
+
+void FrmTiles::closeEvent(QCloseEvent* event) {
+  if (mayDiscard()) {
+    event->accept();
+  } else {
+    event->ignore();
+  }
+}
+
 bool FrmTiles::loadTable(const QString& path) {
   return attempt(path, [&] {
-    maker_ = TableMaker::Load(path.toStdString());
+    TableMaker loaded = TableMaker::Load(path.toStdString());
+    if (!mayDiscard()) return false;
+    maker_ = std::move(loaded);
+    savedText_ = maker_.fileText();
     tablePath_ = path.toStdString();
+    adoptEncoding();
     showTable();
     return true;
   });
@@ -85,6 +102,7 @@ bool FrmTiles::saveTable(const QString& path) {
   }
   return attempt(path, [&] {
     maker_.save(path.toStdString());
+    savedText_ = maker_.fileText();
     tablePath_ = path.toStdString();
     return true;
   });
@@ -101,9 +119,11 @@ bool FrmTiles::openSearchReport(const QString& path) {
     for (const auto& d : drafts) hits << decode(d.match);
     const auto chosen =
         drafts.size() == 1 ? std::optional<int>(0) : dialogs_->chooseHit(this, hits);
-    if (!chosen || *chosen < 0) return false;
+    if (!chosen || *chosen < 0 || !mayDiscard()) return false;
     maker_ = TableMaker(drafts[static_cast<std::size_t>(*chosen)].table);
+    savedText_.clear();  // a draft is not saved anywhere yet
     tablePath_.clear();
+    adoptEncoding();
     showTable();
     return true;
   });

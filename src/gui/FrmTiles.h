@@ -50,6 +50,9 @@ class FrmTiles : public QWidget {
   void view_Erase();
   void view_Hover(long long tileOffset);
 
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void buildControls();
   QWidget* buildNavigation();
@@ -57,17 +60,22 @@ class FrmTiles : public QWidget {
   void buildViewSettings(QWidget* panel, QFormLayout* form);
   // Shows the table in the list and over the tiles, the offset in its box.
   void showTable();
+  // Shows texts in the encoding a loaded table is written in, when it tells.
+  void adoptEncoding();
   void showPosition();
   std::string encode(const QString& text) const;
   QString decode(const std::string& bytes) const;
   std::vector<std::string> characters(const QString& text) const;
   void warn(const QString& text);
+  // True when the table is saved, or the user lets its changes go.
+  bool mayDiscard();
   // Runs a file step; a JobError becomes a warning box naming path, and false.
   bool attempt(const QString& path, const std::function<bool()>& step);
 
   std::unique_ptr<TilesDialogs> dialogs_;
   TableMaker maker_;
   std::string romPath_, tablePath_;
+  std::string savedText_;  // the table's file text when last loaded or saved
   TileView* view_ = nullptr;
   QLineEdit *txtOffset_ = nullptr, *txtText_ = nullptr;
   QLineEdit *txtEndPhrase_ = nullptr, *txtNewLine_ = nullptr;

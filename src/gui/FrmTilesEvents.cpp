@@ -103,6 +103,13 @@ void FrmTiles::view_Hover(long long at) {
   lblHover_->setText(text);
 }
 
+void FrmTiles::adoptEncoding() {
+  const TableEncoding guess = GuessEncoding(maker_.table());
+  if (guess != TableEncoding::Unknown) {
+    cboEncoding_->setCurrentIndex(guess == TableEncoding::ShiftJis ? 1 : 0);
+  }
+}
+
 void FrmTiles::showTable() {
   lstTable_->clear();
   for (const auto& line : maker_.lines()) lstTable_->addItem(decode(line));

@@ -40,4 +40,11 @@ void QtTilesDialogs::warningBox(QWidget* parent, const QString& title, const QSt
   QMessageBox::warning(parent, title, text);
 }
 
+bool QtTilesDialogs::confirmDiscard(QWidget* parent) {
+  return QMessageBox::question(parent, "Tiles",
+                               "The table has changes that are not saved. Discard them?",
+                               QMessageBox::Discard | QMessageBox::Cancel,
+                               QMessageBox::Cancel) == QMessageBox::Discard;
+}
+
 }  // namespace morvane

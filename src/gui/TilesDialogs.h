@@ -19,6 +19,8 @@ class TilesDialogs {
   // Which of a search report's hits to continue; nullopt on Cancel.
   virtual std::optional<int> chooseHit(QWidget* parent, const QStringList& hits) = 0;
   virtual void warningBox(QWidget* parent, const QString& title, const QString& text) = 0;
+  // Whether the table's unsaved changes may go.
+  virtual bool confirmDiscard(QWidget* parent) = 0;
 };
 
 // QFileDialog, QInputDialog and QMessageBox.
@@ -28,6 +30,7 @@ class QtTilesDialogs final : public TilesDialogs {
   std::optional<QString> saveTable(QWidget* parent, const QString& offered) override;
   std::optional<int> chooseHit(QWidget* parent, const QStringList& hits) override;
   void warningBox(QWidget* parent, const QString& title, const QString& text) override;
+  bool confirmDiscard(QWidget* parent) override;
 };
 
 }  // namespace morvane

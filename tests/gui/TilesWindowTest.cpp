@@ -8,10 +8,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <algorithm>
 #include <deque>
 
 #include "gui/FrmMorvane.h"
@@ -33,9 +36,15 @@ class ScriptedTilesDialogs : public TilesDialogs {
     return hit;
   }
   void warningBox(QWidget*, const QString&, const QString& text) override { warnings << text; }
+  bool confirmDiscard(QWidget*) override {
+    ++discardAsked;
+    return discard;
+  }
 
   std::deque<QString> opens, saves;
   std::optional<int> hit;
+  bool discard = true;
+  int discardAsked = 0;
   QStringList offered, hits, warnings;
 
  private:
@@ -175,27 +184,64 @@ TEST_F(TilesWindowTest, ClickTypeSaveAndLoad) {
 }
 
 TEST_F(TilesWindowTest, ContinuesTheDraftOfASearchHit) {
-  const std::string report = dir.write(
-      "game Output.txt", CrLf({"banner", "--------------------", "1 THE found @ 00010 = ...",
-                               "20=A", "21=B", "--------------------", "2 THE found @ 00400 = ...",
-                               "40=A", "41=B", "--------------------"}));
+  const std::string report =
+      dir.write("game Output.txt",
+                CrLf({"banner", "--------------------", "1 THE found @ 00010 = ...", "20=A", "21=B",
+                      "--------------------", "1 jsAI found @ 00400 = ...", "40=a", "41=i", "",
+                      "40=\x82\xA0", "41=\x82\xA2", "--------------------"}));
   dialogs->opens.push_back(QString::fromStdString(report));
   dialogs->hit = 1;
   click("cmdSearchHit");
-  EXPECT_EQ(dialogs->hits, (QStringList{"1 THE found @ 00010 = ...", "2 THE found @ 00400 = ..."}));
-  EXPECT_EQ(listed(), (QStringList{"40=A", "41=B"}));
+  EXPECT_EQ(dialogs->hits,
+            (QStringList{"1 THE found @ 00010 = ...", "1 jsAI found @ 00400 = ..."}));
+  // Shift-JIS kana: the window switches to Shift-JIS to show them.
+  EXPECT_EQ(find<QComboBox>("cboEncoding")->currentText(), "Shift-JIS");
+  EXPECT_EQ(listed(), (QStringList{QString::fromUtf8("40=\xE3\x81\x82"),
+                                   QString::fromUtf8("41=\xE3\x81\x84")}));
 }
 
-TEST(TilesMenu, ToolsTilesOpensOneTilesWindow) {
+TEST_F(TilesWindowTest, UnsavedChangesStayUntilTheUserLetsThemGo) {
+  QTest::mouseClick(window.view(), Qt::LeftButton, {}, cellOf(0x41));
+  QTest::keyClicks(window.view(), "A");
+  dialogs->discard = false;
+  dialogs->opens.push_back(MORVANE_SAMPLES_DIR "/sample.tbl");
+  click("cmdLoadTable");
+  EXPECT_FALSE(window.close());
+  EXPECT_EQ(listed(), QStringList{"41=A"});
+  EXPECT_EQ(dialogs->discardAsked, 2);
+  dialogs->discard = true;
+  EXPECT_TRUE(window.close());
+}
+
+TEST(TilesMenu, ToolsTilesOpensOneTilesWindowThatMayKeepTheProgramOpen) {
   FrmMorvane main([] { return 0; });
+  main.show();
   QAction* tiles = main.findChild<QAction*>("mnuTiles");
   ASSERT_NE(tiles, nullptr);
+  // One Tools menu, shared with the other tools.
+  const auto menus = main.menuBar()->actions();
+  EXPECT_EQ(std::count_if(menus.begin(), menus.end(),
+                          [](QAction* menu) { return menu->text() == "&Tools"; }),
+            1);
+  EXPECT_TRUE(main.findChild<QMenu*>("mnuTools")->actions().contains(tiles));
   tiles->trigger();
   FrmTiles* first = main.tiles();
   ASSERT_NE(first, nullptr);
   EXPECT_TRUE(first->isVisible());
   tiles->trigger();
   EXPECT_EQ(main.tiles(), first);
+
+  auto scripted = std::make_unique<ScriptedTilesDialogs>();
+  ScriptedTilesDialogs* dialogs = scripted.get();
+  first->setDialogs(std::move(scripted));
+  QLineEdit* end = first->findChild<QLineEdit*>("txtEndPhrase");
+  end->setText("FF");
+  QTest::keyClick(end, Qt::Key_Return);  // a change not saved
+  dialogs->discard = false;
+  EXPECT_FALSE(main.close());
+  EXPECT_TRUE(first->isVisible());
+  dialogs->discard = true;
+  EXPECT_TRUE(main.close());
 }
 
 }  // namespace

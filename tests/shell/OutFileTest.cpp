@@ -18,6 +18,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
+int Entries(const TempDir& dir) {
+  int entries = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path())) ++entries;
+  return entries;
+}
+
 void WriteOut(const std::string& path, std::string_view text) {
   OutFile out(path);
   out.write(text);
@@ -75,9 +81,7 @@ TEST(OutFile, FoldersFifosDevicesAndSocketsAreRefused) {
     EXPECT_THROW(OutFile out(path), JobError) << path;
   }
   ::close(sock);
-  int entries = 0;
-  for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path())) ++entries;
-  EXPECT_EQ(entries, 3);
+  EXPECT_EQ(Entries(dir), 3);
   EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }
 
@@ -98,9 +102,24 @@ TEST(OutFile, TheOutputAppearsWholeOnCloseAndDiscardKeepsTheOldOne) {
   EXPECT_EQ(Slurp(path), "earlier");
   WriteOut(path, "later");
   EXPECT_EQ(Slurp(path), "later");
-  int entries = 0;
-  for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path())) ++entries;
-  EXPECT_EQ(entries, 1);
+  EXPECT_EQ(Entries(dir), 1);
+}
+
+// What Ctrl+C on the command line does before it ends the program.
+TEST(OutFile, OpenTempFilesCanBeRemovedAtOnce) {
+  TempDir dir;
+  const std::string kept = dir.write("kept.txt", "earlier");
+  OutFile a(kept);
+  OutFile b(dir.file("new.txt"));
+  a.write("half");
+  a.flush();
+  RemoveOpenTempFiles();
+  EXPECT_FALSE(fs::exists(a.tempPath()));
+  EXPECT_FALSE(fs::exists(b.tempPath()));
+  EXPECT_THROW(a.close(), JobError);
+  b.discard();
+  EXPECT_EQ(Slurp(kept), "earlier");
+  EXPECT_EQ(Entries(dir), 1);
 }
 
 TEST(OutFile, AnEarlierOutputWeMayNotWriteIsKept) {

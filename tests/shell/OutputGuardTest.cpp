@@ -76,6 +76,18 @@ TEST(OutputGuard, RefusesOutputsOutsideTheFirstInputsFolder) {
   EXPECT_NE(OutputProblem(dir.file("my.dir/ Text.txt"), {dir.file("my.dir/")}), "");
 }
 
+// A 250-character ROM name gives a report name past the file system's limit:
+// the refusal says so, rather than blaming the folder.
+TEST(OutputGuard, ANameTooLongForTheFileSystemIsRefusedForThatReason) {
+  TempDir dir;
+  const std::string stem(246, 'a');
+  const std::string rom = dir.write(stem + ".nes", "rom");
+  EXPECT_EQ(OutputProblem(dir.file(stem + " Output.txt"), {rom}),
+            "The output file name " + stem + " Output.txt has 257 bytes, more than the 255 a " +
+                "file name may have.");
+  EXPECT_EQ(OutputProblem(dir.file(stem + ".asm.txt"), {rom}), "");
+}
+
 TEST(OutputGuard, RefusalIsAMinorErrorNamingBothFiles) {
   TempDir dir;
   const std::string rom = dir.write("game.nes", "rom");

@@ -141,6 +141,7 @@ TEST(SettingsModel, ModesAndTheirOptions) {
   EXPECT_EQ(m.settings().blockText, "0.0");
   EXPECT_FALSE(m.controls().wTables);
   EXPECT_FALSE(m.controls().raw);
+  EXPECT_FALSE(m.controls().trace);
 
   m.opFeatures_Click(kMenu);
   EXPECT_EQ(m.settings().base, 0x8000);
@@ -161,6 +162,7 @@ TEST(SettingsModel, ModesAndTheirOptions) {
 
   m.opFeatures_Click(kCode);
   EXPECT_TRUE(m.controls().wTables);
+  EXPECT_TRUE(m.controls().trace);
   EXPECT_FALSE(m.controls().raw);
   m.chkwTables_Click(false);
   EXPECT_TRUE(m.controls().raw);
@@ -179,6 +181,7 @@ TEST(SettingsModel, BusyStateCorrectsTheRangeAndLocksTheBoxes) {
   EXPECT_TRUE(m.controls().locked);
   EXPECT_FALSE(m.controls().jobs);
   EXPECT_FALSE(m.controls().wTables);
+  EXPECT_FALSE(m.controls().trace);
   EXPECT_FALSE(m.controls().opAddress);
   EXPECT_FALSE(m.cancelFlag());
   EXPECT_EQ(m.statusText(), kBusyText);

@@ -97,6 +97,20 @@ TEST(Values, Paths) {
   EXPECT_EQ(StripExtension("noext"), "noext");
 }
 
+TEST(Values, LastCharsNeverSplitAUtf8Character) {
+  struct Case {
+    std::string text;
+    std::size_t n, start;
+  };
+  for (const Case& c :
+       {Case{"game.nes", 4, 4}, Case{"ab", 4, 0}, Case{"\xE3\x83\xAD\xE3\x83\xA0", 1, 3},
+        Case{"\xE3\x83\xAD\xE3\x83\xA0", 3, 0}, Case{"x\xC3\xA9.nes", 5, 1},
+        Case{"x\xF0\x9F\x8E\xAEy", 2, 1}, Case{"\x83\x83\x83\x83", 2, 2}, Case{"a\xE3\x83", 1, 2},
+        Case{"\x81\xAB", 1, 1}}) {
+    EXPECT_EQ(LastCharsStart(c.text, c.n), c.start) << c.text << " " << c.n;
+  }
+}
+
 TEST(Values, Filters) {
   EXPECT_EQ(ValidateFilename("A:B?.txt"), "A'B'.txt");
   EXPECT_EQ(ValidateFilename("a b"), "a b");

@@ -29,10 +29,8 @@ TEST(TableMaker, LoadAddSaveLoadLosesNothing) {
   TableMaker maker = TableMaker::Load(original);
   ExpectSameTable(maker.table(), ReadTableFile(original));
 
-  EXPECT_TRUE(maker.setRun(0xFF, SplitUtf8("\xE3\x82\xAB"
-                                           "B"
-                                           "\xE3\x83\x8A")));  // カBナ
-  EXPECT_TRUE(maker.setText(0x60, "\x83\x4A"));                // Shift-JIS カ
+  EXPECT_TRUE(maker.setRun(0xFF, {"\xE3\x82\xAB", "B", "\xE3\x83\x8A"}));  // カBナ
+  EXPECT_TRUE(maker.setText(0x60, "\x83\x4A"));                            // Shift-JIS カ
   EXPECT_TRUE(maker.setText(0x3D, ""));
   EXPECT_FALSE(maker.setText(0x61, "a\rb"));
   maker.setNewLine(-1);
@@ -63,12 +61,18 @@ TEST(TableMaker, MarkersFollowTheTexts) {
   EXPECT_EQ(maker.fileText(), "11=X\r\n");
 }
 
-TEST(TableMaker, CharactersAndTileBytes) {
-  EXPECT_EQ(SplitUtf8("A\xE3\x82\xA2\xC3\xA9\xF0\x9F\x98\x80"),
-            (std::vector<std::string>{"A", "\xE3\x82\xA2", "\xC3\xA9", "\xF0\x9F\x98\x80"}));
-  // Shift-JIS and cut sequences fall apart into single bytes instead of swallowing others.
-  EXPECT_EQ(SplitUtf8("\x82\xA0\xE3\x82"),
-            (std::vector<std::string>{"\x82", "\xA0", "\xE3", "\x82"}));
+TEST(TableMaker, EncodingGuessesAndTileBytes) {
+  const struct {
+    std::string table;
+    TableEncoding guess;
+  } tables[] = {
+      {"41=A\r\n5B=\\/\r\n", TableEncoding::Unknown},
+      {"41=A\r\n82=\xE3\x81\x82\r\n83=\xC3\xA9\r\n84=\xF0\x9F\x98\x80\r\n", TableEncoding::Utf8},
+      {"82=\xE3\x81\x82\r\n83=\x82\xA0\r\n", TableEncoding::ShiftJis},  // あ twice
+      {"82=\xE3\x81\r\n", TableEncoding::ShiftJis},                     // cut short
+      {"82=\x83\x4A\r\n", TableEncoding::ShiftJis},
+  };
+  for (const auto& t : tables) EXPECT_EQ(GuessEncoding(ParseTable(t.table)), t.guess) << t.table;
   const struct {
     long long index;
     int shift;

@@ -2,6 +2,7 @@
 // program, and what it says about input it cannot follow.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 
 #include "ScriptedHost.h"
@@ -127,6 +128,23 @@ TEST(Trace, DumpWritesItsListAndTheListingThatListMakes) {
   ASSERT_EQ(cmdDump_Click(s, two).outcome, Outcome::Done);
   EXPECT_EQ(Slurp(traced.file("game.asm.txt")), Slurp(fed.file("game.asm.txt")));
   EXPECT_EQ(one.asked, (std::vector<Dialog>{Dialog::OpenNES, Dialog::OpenTXT}));
+}
+
+// The command line's --trace and --entry reach the traced dump.
+TEST(Trace, CommandLineTracesFromItsEntryPoints) {
+  TempDir dir;
+  const std::string rom = Printer().file();
+  const std::string path = dir.write("game.nes", rom);
+  const std::string run = std::string(MORVANE_BINARY) + " dump --rom " + path +
+                          " --mode code --trace --entry C010 --entry 0300 >/dev/null 2>&1";
+  ASSERT_EQ(std::system(run.c_str()), 0);
+  const TraceResult expected =
+      TraceCode({rom, 0x8000 - 16, 0x8000, 0x8000, 0xBFFF, {0xC010, 0x0300}}, Shapes());
+  EXPECT_EQ(Slurp(dir.file("Tables.txt")), expected.tablesText);
+  EXPECT_NE(Slurp(dir.file("game.asm.txt")).find("lbl_c010"), std::string::npos);
+  const std::string bad = std::string(MORVANE_BINARY) + " dump --rom " + path +
+                          " --mode code --trace --entry C01G >/dev/null 2>&1";
+  EXPECT_NE(std::system(bad.c_str()), 0);
 }
 
 }  // namespace

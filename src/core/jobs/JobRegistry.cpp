@@ -13,7 +13,9 @@
 #include "patch/PatchApply.h"
 #include "patch/PatchCreate.h"
 #include "patch/PatchFiles.h"
+#include "shell/Values.h"
 #include "tiles/TilesJob.h"
+#include "trace/TraceDump.h"
 
 namespace morvane {
 
@@ -41,10 +43,11 @@ const std::vector<JobSpec>& Jobs() {
         {"--tables", D::OpenTableTXT, "Table List file (8-bit Code with tables)"},
         kTbl},
        {S::Preset, S::Address, S::Block, S::Start, S::End, S::Header, S::Mode, S::AsTable,
-        S::Concat, S::Phrase, S::Length, S::Tables, S::Raw},
-       {},
+        S::Concat, S::Phrase, S::Length, S::Tables, S::Raw, S::Trace},
+       {{"entry", "8-bit Code with --trace: one more entry point (hex), as often as needed",
+         OptionSpec::Takes::Many, nullptr, &IsHex, "hex digits"}},
        {R::Button, "cmdDump", "Dump / Disassemble "},
-       &cmdDump_Click},
+       &DumpJob},
       {"insert",
        "Insert a translated script into a copy of a ROM",
        {kRom, kScript, kTbl},

@@ -28,7 +28,8 @@ enum class Setting {
   Phrase,
   Length,
   Tables,
-  Raw,  // the dump options
+  Raw,
+  Trace,  // the dump options
   Word,
   ShowStrings,  // the other functions
 };

@@ -46,15 +46,44 @@ std::string TempName(const std::string& path, unsigned attempt) {
   return folder + "." + name + tail;
 }
 
+// The temporary files being written, for RemoveOpenTempFiles: a slot holds
+// the name's characters, owned by its OutFile, until the file is closed or
+// discarded. A job has only a few outputs open at a time.
+constexpr int kSlots = 32;
+std::atomic<const char*> gOpenTemps[kSlots];
+
 }  // namespace
+
+void RemoveOpenTempFiles() noexcept {
+  for (auto& slot : gOpenTemps) {
+    if (const char* name = slot.exchange(nullptr)) ::unlink(name);
+  }
+}
+
+void OutFile::track(bool open) {
+  if (open) {
+    for (int i = 0; i < kSlots && slot_ < 0; ++i) {
+      const char* expected = nullptr;
+      if (gOpenTemps[i].compare_exchange_strong(expected, temp_.c_str())) slot_ = i;
+    }
+  } else if (slot_ >= 0) {
+    const char* mine = temp_.c_str();
+    gOpenTemps[slot_].compare_exchange_strong(mine, nullptr);
+    slot_ = -1;
+  }
+}
 
 OutFile::OutFile(std::string path) : path_(std::move(path)) {
   mode_t mode = 0;
   if (path_.empty() || !MayReplace(path_, mode)) throw JobError(kErrFileAccess, path_);
   for (unsigned attempt = 0; fd_ < 0 && attempt < 100; ++attempt) {
     temp_ = TempName(path_, attempt);
+    // Known before it exists, so that Ctrl+C never misses it.
+    track(true);
     fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ < 0 && errno != EEXIST) break;
+    if (fd_ >= 0) break;
+    track(false);
+    if (errno != EEXIST) break;
   }
   if (fd_ < 0) {
     temp_.clear();
@@ -101,6 +130,7 @@ void OutFile::close() {
     abandon();
     throw JobError(kErrFileAccess, path_);
   }
+  track(false);
   temp_.clear();
 }
 
@@ -112,6 +142,7 @@ void OutFile::abandon() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   buffer_.clear();
+  track(false);
   if (!temp_.empty()) ::unlink(temp_.c_str());
   temp_.clear();
 }

@@ -10,6 +10,11 @@
 
 namespace morvane {
 
+// Removes every temporary file of an OutFile not yet closed. Safe to call
+// from a signal handler: the command line calls it when Ctrl+C ends a job at
+// once, so that no temporary file is left behind.
+void RemoveOpenTempFiles() noexcept;
+
 class OutFile {
  public:
   // Creates the temporary file beside path; throws JobError (file access)
@@ -38,10 +43,12 @@ class OutFile {
 
  private:
   void abandon();
+  void track(bool open);
 
   std::string path_;
   std::string temp_;
   int fd_ = -1;
+  int slot_ = -1;  // in the table of open temporary files
   std::string buffer_;
 };
 

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include <unistd.h>
+
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/Values.h"
@@ -34,10 +36,23 @@ fs::path FolderHolding(const std::string& path) {
   return fs::weakly_canonical(parent, ec).lexically_normal();
 }
 
+// How many bytes a file name may have in the folder of path.
+std::size_t NameMax(const std::string& path) {
+  const std::string folder = FolderOf(path);
+  const long max = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+  return max > 0 ? static_cast<std::size_t>(max) : 255;
+}
+
 }  // namespace
 
 std::string OutputProblem(const std::string& output, std::initializer_list<std::string> inputs) {
   const std::string* first = nullptr;
+  // Checked first: a name the file system can't hold fails every other test.
+  if (const std::size_t max = NameMax(output); FileNameOf(output).size() > max) {
+    return "The output file name " + FileNameOf(output) + " has " +
+           std::to_string(FileNameOf(output).size()) + " bytes, more than the " +
+           std::to_string(max) + " a file name may have.";
+  }
   const fs::path written = WrittenFile(output);
   for (const std::string& input : inputs) {
     if (input.empty()) continue;

@@ -48,6 +48,7 @@ struct Settings {
   bool concat = true;
   bool withTables = true;
   bool raw = true;
+  bool trace = false;  // 8-bit Code: the Table List is the one the trace finds
   std::string phraseText = "0";
   std::string lengthText = "0";
 

@@ -82,7 +82,7 @@ void SettingsModel::opFeatures_Click(int index) {
   if (index != kText) {
     c_.asTable = c_.concat = c_.phrase = false;
   }
-  if (index != kCode) c_.wTables = c_.raw = false;
+  if (index != kCode) c_.wTables = c_.raw = c_.trace = false;
   switch (index) {
     case kText:
       c_.asTable = c_.phrase = true;
@@ -101,7 +101,7 @@ void SettingsModel::opFeatures_Click(int index) {
       txtBlock_Change("1.0");
       break;
     case kCode:
-      c_.wTables = true;
+      c_.wTables = c_.trace = true;
       c_.raw = !s_.withTables;
       break;
     default:
@@ -165,7 +165,7 @@ void SettingsModel::Enable_Controls(bool enable) {
   c_.header = enable;
   c_.asTable = c_.phrase = enable && s_.mode == kText;
   applyAsTableRule();
-  c_.wTables = enable && s_.mode == kCode;
+  c_.wTables = c_.trace = enable && s_.mode == kCode;
   applyWTablesRule();
   c_.jobs = enable;
   cancel_ = enable;

@@ -35,6 +35,7 @@ struct ControlStates {
   bool phrase = false;  // lbl(22), txtPhrase, lbl(11), txtLength
   bool wTables = true;
   bool raw = false;
+  bool trace = false;
   bool jobs = true;     // the job buttons
   bool locked = false;  // txtBlock, txtStart, txtEnd, txtAddress, txtSearch refuse typing
 };
@@ -71,6 +72,7 @@ class SettingsModel {
   void setHeader(bool on) { s_.header = on; }
   void setConcat(bool on) { s_.concat = on; }
   void setRaw(bool on) { s_.raw = on; }
+  void setTrace(bool on) { s_.trace = on; }
   void setPhraseText(std::string text) { s_.phraseText = std::move(text); }
   void setLengthText(std::string text) { s_.lengthText = std::move(text); }
   void setSearchText(std::string text) { s_.searchText = std::move(text); }

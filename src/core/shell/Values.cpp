@@ -145,6 +145,24 @@ std::string StripExtension(std::string_view path) {
   return pos == std::string_view::npos ? std::string(path) : std::string(path.substr(0, pos));
 }
 
+std::size_t LastCharsStart(std::string_view text, std::size_t n) {
+  const auto continuation = [&](std::size_t i) {
+    return (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80;
+  };
+  std::size_t pos = text.size();
+  for (; n > 0 && pos > 0; --n) {
+    --pos;
+    // Back over at most three continuation bytes to a lead byte that
+    // announces exactly that many; otherwise the byte stands alone.
+    std::size_t lead = pos;
+    while (lead > 0 && pos - lead < 3 && continuation(lead)) --lead;
+    const auto b = static_cast<unsigned char>(text[lead]);
+    const std::size_t length = b >= 0xF0 && b < 0xF8 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+    if (lead < pos && length == pos - lead + 1) pos = lead;
+  }
+  return pos;
+}
+
 std::string PrintableOnly(std::string_view text) {
   std::string out(text);
   for (char& c : out) {

@@ -41,6 +41,10 @@ std::string ExtractString(std::string_view row, std::int32_t& index);
 std::string FolderOf(std::string_view path);
 std::string FileNameOf(std::string_view path);
 std::string StripExtension(std::string_view path);
+// Where the last n characters of a name begin, a UTF-8 character (a lead
+// byte and its continuation bytes) counting as one, so that an output name
+// cut there never holds half a character; any other byte is one character.
+std::size_t LastCharsStart(std::string_view text, std::size_t n);
 
 std::string PrintableOnly(std::string_view text);
 std::string ValidateFilename(std::string_view name);

@@ -70,23 +70,37 @@ void TableMaker::reparse() {
   table_ = ParseTable(fileText());
 }
 
-std::vector<std::string> SplitUtf8(std::string_view text) {
-  std::vector<std::string> characters;
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  for (std::size_t i = 0; i < text.size();) {
-    const unsigned char lead = byte(i);
-    std::size_t length = lead >= 0xF0 && lead <= 0xF4   ? 4
-                         : lead >= 0xE0                 ? (lead < 0xF0 ? 3 : 1)
-                         : lead >= 0xC2 && lead <= 0xDF ? 2
-                                                        : 1;
-    if (i + length > text.size()) length = 1;
-    for (std::size_t k = 1; k < length; ++k) {
-      if ((byte(i + k) & 0xC0) != 0x80) length = 1;
-    }
-    characters.emplace_back(text.substr(i, length));
-    i += length;
+namespace {
+
+// Length of the well-formed UTF-8 sequence at text[i], or 0.
+std::size_t Utf8Length(std::string_view text, std::size_t i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char lead = byte(i);
+  const std::size_t length = lead < 0x80                    ? 1
+                             : lead >= 0xC2 && lead <= 0xDF ? 2
+                             : lead >= 0xE0 && lead <= 0xEF ? 3
+                             : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                            : 0;
+  if (length == 0 || i + length > text.size()) return 0;
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((byte(i + k) & 0xC0) != 0x80) return 0;
   }
-  return characters;
+  return length;
+}
+
+}  // namespace
+
+TableEncoding GuessEncoding(const CharTable& table) {
+  TableEncoding guess = TableEncoding::Unknown;
+  for (const std::string& text : table.text) {
+    for (std::size_t i = 0; i < text.size();) {
+      const std::size_t length = Utf8Length(text, i);
+      if (length == 0) return TableEncoding::ShiftJis;
+      if (length > 1) guess = TableEncoding::Utf8;
+      i += length;
+    }
+  }
+  return guess;
 }
 
 int TileByte(long long index, int shift) {

@@ -45,9 +45,10 @@ class TableMaker {
   CharTable table_;
 };
 
-// UTF-8 text split into its characters; a byte that starts no well-formed
-// sequence is a character of its own (so Shift-JIS text still splits safely).
-std::vector<std::string> SplitUtf8(std::string_view text);
+// How a table's texts are written: UTF-8 when every text beyond ASCII is
+// well-formed UTF-8, else Shift-JIS; Unknown when all of them are ASCII.
+enum class TableEncoding { Unknown, Utf8, ShiftJis };
+TableEncoding GuessEncoding(const CharTable& table);
 
 // Byte value of the tile at index in a sheet: its place in its 256-tile page,
 // moved by shift.

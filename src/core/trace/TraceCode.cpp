@@ -70,7 +70,7 @@ TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape,
   }
   for (const std::int32_t e : request.entries) {
     Enter(tracer, map, e, "Entry point", notes);
-    starts.push_back(HexWord(e));
+    starts.push_back("entry " + HexWord(e));
   }
   result.notes = map.notes();
   result.notes.push_back(Seen(map, starts));

@@ -13,5 +13,8 @@ namespace morvane {
 // entries: CPU addresses traced besides the vectors. Other modes dump as
 // they always do.
 JobResult DumpTraced(const Settings& settings, JobHost& host, std::vector<std::int32_t> entries);
+// The dump job: traced when settings.trace is set, with the "entry" options
+// as entry points; otherwise exactly the dump without the trace.
+JobResult DumpJob(const Settings& settings, JobHost& host);
 
 }  // namespace morvane
