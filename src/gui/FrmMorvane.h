@@ -144,7 +144,7 @@ class FrmMorvane : public QMainWindow {
   std::function<void(const QString&)> statusWatcher_;
 
   std::array<QRadioButton*, 6> opAddress_{};
-  std::array<QRadioButton*, 5> opFeatures_{};
+  std::array<QRadioButton*, kModeCount> opFeatures_{};
   std::map<int, QLabel*> lbl_;
   QCheckBox *chkHeader_ = nullptr, *chkAsTable_ = nullptr, *chkConcat_ = nullptr;
   QCheckBox *chkwTables_ = nullptr, *chkRaw_ = nullptr, *chkShowStrings_ = nullptr;

@@ -16,7 +16,7 @@ void FrmMorvane::connectControls() {
       if (on && !syncing_) opAddress_Click(i);
     });
   }
-  for (int i = 0; i < 5; ++i) {
+  for (int i = 0; i < kModeCount; ++i) {
     connect(opFeatures_[i], &QRadioButton::toggled, this, [this, i](bool on) {
       if (on && !syncing_) opFeatures_Click(i);
     });

@@ -103,7 +103,8 @@ void FrmMorvane::buildControls() {
   const QRect modePlaces[] = {TwRect(120, 300, 1455, 255), TwRect(120, 840, 1215, 255),
                               TwRect(120, 1860, 2535, 255), TwRect(120, 2130, 2535, 255),
                               TwRect(120, 2430, 1455, 255)};
-  for (int i = 0; i < 5; ++i) {
+  static_assert(std::size(modes) == kModeCount && std::size(modePlaces) == kModeCount);
+  for (int i = 0; i < kModeCount; ++i) {
     opFeatures_[i] =
         Place(new QRadioButton(modes[i], dump), Indexed("opFeatures", i), modePlaces[i]);
   }

@@ -1,7 +1,5 @@
 #include "analysis/RelativeSearch.h"
 
-#include <cmath>
-
 #include "analysis/InStream.h"
 #include "analysis/SearchScanner.h"
 #include "shell/InFile.h"
@@ -13,12 +11,6 @@
 #include "shell/Values.h"
 
 namespace morvane {
-
-std::int64_t BlockOffset(double block, bool withHeader) {
-  const double rounded = std::nearbyint(block * 16384.0);
-  if (!(rounded >= 0.0 && rounded <= 2147483647.0)) throw JobError(kErrOverflow);
-  return static_cast<std::int64_t>(rounded) + (withHeader ? 16 : 0);
-}
 
 extern const std::string kOutputTitle = "Output File Error";
 

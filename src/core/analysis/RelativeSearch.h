@@ -14,11 +14,6 @@ namespace morvane {
 // with SearchBoxText (SearchWord.h) when the job returns.
 JobResult cmdSearch_Click(const Settings& settings, JobHost& host);
 
-// File offset where a scan starts: the block (rounded to the nearest byte,
-// halves to even) plus the header when withHeader. Throws JobError (overflow)
-// beyond a 32-bit offset.
-std::int64_t BlockOffset(double block, bool withHeader);
-
 // Title of the warning that refuses a report over a file the job reads.
 extern const std::string kOutputTitle;
 

@@ -24,6 +24,12 @@ std::int32_t Settings::origin() const {
   return static_cast<std::int32_t>(rounded);
 }
 
+std::int64_t BlockOffset(double block, bool withHeader) {
+  const double rounded = std::nearbyint(block * 16384.0);
+  if (!(rounded >= 0.0 && rounded <= 2147483647.0)) throw JobError(kErrOverflow);
+  return static_cast<std::int64_t>(rounded) + (withHeader ? 16 : 0);
+}
+
 void CorrectRangeForJob(Settings& settings) {
   if (settings.start < settings.base) {
     settings.startText = HexWord(settings.base);

@@ -10,6 +10,7 @@ namespace morvane {
 
 // The dump modes, in the order of the option buttons.
 enum Feature : int { kTableOnly = 0, kText = 1, kSpeech = 2, kMenu = 3, kCode = 4 };
+inline constexpr int kModeCount = 5;
 
 // The values of a job's own options (see OptionSpec), by option name: one
 // entry per time given; a flag given has one empty value.
@@ -64,6 +65,16 @@ struct Settings {
   // File offset of a CPU address.
   std::int64_t offsetOf(std::int64_t address) const { return address - origin(); }
 };
+
+// The address rules, all here: Settings::origin for the dump (CPU address to
+// file offset), BlockOffset for the scans of search and compare, and the range
+// correction of the busy state. The two offset rules round at different points,
+// as the dump and the scans always have, so they are kept apart.
+
+// File offset where a scan starts: the block (rounded to the nearest byte,
+// halves to even) plus the header when withHeader. Throws JobError (overflow)
+// beyond a 32-bit offset.
+std::int64_t BlockOffset(double block, bool withHeader);
 
 // The range corrections made when a job enters its busy state: a Start below
 // Base moves up to Base, then an End below Start moves up to Start.

@@ -160,10 +160,7 @@ bool SettingsModel::txtBlock_Change(const std::string& text) {
 }
 
 void SettingsModel::Enable_Controls(bool enable) {
-  if (!enable) {
-    if (s_.start < s_.base) txtStart_Change(HexWord(s_.base));
-    if (s_.end < s_.start) txtEnd_Change(s_.startText);
-  }
+  if (!enable) CorrectRangeForJob(s_);
   c_.opAddress = c_.opFeatures = enable;
   c_.header = enable;
   c_.asTable = c_.phrase = enable && s_.mode == kText;
