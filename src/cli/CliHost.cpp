@@ -110,6 +110,11 @@ void CliHost::errorBox(const std::string& text) {
   std::cerr << "Error: " << ForTerminal(text) << '\n';
 }
 
+void CliHost::note(const std::string& text) {
+  setStatus(text);
+  std::cerr << "Warning: " << status_ << '\n';
+}
+
 void CliHost::warningBox(const std::string& title, const std::string& text) {
   sawWarning_ = true;
   std::cerr << title << ": " << ForTerminal(text) << '\n';

@@ -31,6 +31,7 @@ class CliHost final : public JobHost {
   bool showStrings() override { return showStrings_; }
   void errorBox(const std::string& text) override;
   void warningBox(const std::string& title, const std::string& text) override;
+  void note(const std::string& text) override;
   // The last status, then a line for each file written.
   void jobFinished(const JobResult& result) override;
 

@@ -111,8 +111,11 @@ void FrmTiles::buildViewSettings(QWidget* panel, QFormLayout* form) {
   cboPalette_->setObjectName("cboPalette");
   cboPalette_->setEditable(true);
   for (const auto& p : kPalettes) cboPalette_->addItem(p.colours, p.name);
+  // A palette being typed shows in red until it is four RRGGBB colours.
   connect(cboPalette_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
-    if (const auto palette = ParsePalette(text.toStdString())) view_->setPalette(*palette);
+    const auto palette = ParsePalette(text.toStdString());
+    if (palette) view_->setPalette(*palette);
+    cboPalette_->lineEdit()->setStyleSheet(palette ? "" : "color: red");
   });
   form->addRow("Palette:", cboPalette_);
 }

@@ -320,8 +320,11 @@ TEST(RomanciaGraphics, ErrorsNameTheStep) {
     host.answer(Dialog::OpenBmp, dir.write("s.bmp", sheet.bytes));
     EXPECT_EQ(cmdInsertGraphics_Click(Settings{}, host).outcome, Outcome::Failed);
     ASSERT_EQ(host.errors.size(), 1u);
-    EXPECT_EQ(host.errors[0],
-              "Error #53 -> File not found\r\n\r\nError during Insert Graphics:\r\nOpen Files");
+    EXPECT_EQ(
+        host.errors[0],
+        "Error #53 -> File not found\r\n\r\nError during Insert Graphics:\r\nOpen Files\r\n\r\n"
+        "Filename accessed -> " +
+            dir.file("missing.nes"));
   }
   {
     ScriptedHost host;

@@ -120,7 +120,11 @@ TEST_F(TilesWindowTest, OpensAtChrRomAndScrolls) {
 TEST_F(TilesWindowTest, ZoomTileFormatAndPalette) {
   TileView* view = window.view();
   find<QSpinBox>("spnZoom")->setValue(2);
-  find<QComboBox>("cboPalette")->setCurrentText("102030,000000,000000,FF8000");
+  QComboBox* palette = find<QComboBox>("cboPalette");
+  palette->setCurrentText("102030,000000,000000,FF80");  // not yet a palette: kept, shown in red
+  EXPECT_EQ(palette->lineEdit()->styleSheet(), "color: red");
+  palette->setCurrentText("102030,000000,000000,FF8000");
+  EXPECT_EQ(palette->lineEdit()->styleSheet(), "");
   const QImage shown = view->grab().toImage();
   // H's top-left pixel (column 1, row 0 of tile 48h) at zoom 2, and the blank tile 20h.
   EXPECT_EQ(shown.pixel(8 * 16 + 2, 4 * 16) & 0xFFFFFFu, 0xFF8000u);

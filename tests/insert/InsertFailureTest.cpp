@@ -76,7 +76,9 @@ TEST_F(InsertFailureTest, EveryRunTimeFailureEndsInTheErrorReport) {
       .answer(Dialog::OpenTBL, dir.file("missing.tbl"));
   EXPECT_EQ(cmdInsert_Click(Settings{}, host).outcome, Outcome::Failed);
   EXPECT_EQ(host.errors.at(0),
-            "Error #53 -> File not found\r\n\r\nError during Insert:\r\nRead Table File");
+            "Error #53 -> File not found\r\n\r\nError during Insert:\r\nRead Table File\r\n\r\n"
+            "Filename accessed -> " +
+                dir.file("missing.tbl"));
 }
 
 TEST_F(InsertFailureTest, APhraseThatFitsNoBlockIsReported) {

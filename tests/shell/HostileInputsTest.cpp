@@ -107,7 +107,9 @@ TEST(HostileInputs, EveryInputOfEveryJob) {
         }
         if (hostile.kind == Kind::Missing || hostile.kind == Kind::Folder ||
             hostile.kind == Kind::Fifo) {
-          EXPECT_NE(result.outcome, Outcome::Done) << what;
+          EXPECT_EQ(result.outcome, Outcome::Failed) << what;
+          EXPECT_NE(shown.find(input), std::string::npos) << what << ": " << shown;
+          EXPECT_TRUE(name != job.files.front().second || result.written.empty()) << what;
         }
       }
     }

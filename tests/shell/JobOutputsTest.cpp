@@ -96,7 +96,9 @@ TEST(JobOutputs, AnOutputThatIsAFifoIsRefused) {
       ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0) << path;
     }
     ScriptedHost host;
-    EXPECT_NE(RunOn(job, host, dir.path()).outcome, Outcome::Done) << job.name;
+    EXPECT_EQ(RunOn(job, host, dir.path()).outcome, Outcome::Failed) << job.name;
+    ASSERT_EQ(host.errors.size(), 1u) << job.name;
+    EXPECT_NE(host.errors[0].find(outputs[0]), std::string::npos) << host.errors[0];
     for (const std::string& path : outputs) EXPECT_TRUE(fs::is_fifo(path)) << path;
   }
 }

@@ -88,6 +88,18 @@ TEST(OutputGuard, ANameTooLongForTheFileSystemIsRefusedForThatReason) {
   EXPECT_EQ(OutputProblem(dir.file(stem + ".asm.txt"), {rom}), "");
 }
 
+// Output names cut the input's last characters: a UTF-8 character counts as
+// one, so none is ever cut in half.
+TEST(OutputGuard, OutputNamesKeepUtf8CharactersWhole) {
+  const std::string ro = "\xE3\x83\xAD", mu = "\xE3\x83\xA0";  // ロ, ム
+  EXPECT_EQ(SuffixedName("d/game.nes", "Modified"), "d/game_Modified.nes");
+  EXPECT_EQ(SuffixedName("dir/" + ro + mu, "Modified"), "di_Modified./" + ro + mu);
+  EXPECT_EQ(SuffixedName("d/" + ro + mu + ".nes", "Stripped"), "d/" + ro + mu + "_Stripped.nes");
+  EXPECT_EQ(SuffixedName("d/x" + ro + mu + "ab", "Modified"), "d/x_Modified." + mu + "ab");
+  EXPECT_EQ(ModifiedName("d/" + mu + ".fds", "_Modified.nes"), "d/" + mu + "_Modified.nes");
+  EXPECT_EQ(LastThreeChars("d/" + ro + ro + mu), ro + ro + mu);
+}
+
 TEST(OutputGuard, RefusalIsAMinorErrorNamingBothFiles) {
   TempDir dir;
   const std::string rom = dir.write("game.nes", "rom");

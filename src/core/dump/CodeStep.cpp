@@ -77,9 +77,7 @@ class CodeStep final : public DumpStep {
         if (reading == &*ops) host.setStatus("Dump Canceled");
         return false;
       }
-      host.setStatus("Dump Error");
-      Error_Handler(host, e.number(), "Dump Error", *reading);
-      return false;
+      throw JobError(e.number(), *reading);  // the job's error names the file
     }
     return true;
   }

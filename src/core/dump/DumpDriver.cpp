@@ -15,15 +15,28 @@ namespace {
 constexpr const char* kRule = ";--------------------";
 const std::string kDumpTitle = "Error During Dump";
 
-void ReadDumpOptions(DumpContext& ctx) {
+// A 1st Phrase or Length beyond 16 bits is an overflow that names the box.
+void ReadDumpOptions(DumpContext& ctx, JobRun& run) {
   const Settings& s = ctx.settings;
   ctx.mode = s.mode;
   ctx.asText = s.mode == kText && !s.asTable;
   ctx.textFlag = s.mode == kText;
   ctx.withTables = s.withTables;
   ctx.raw = s.raw;
+  run.step = "Dump Error: 1st Phrase " + s.phraseText + " is not between -8000 and 7FFF";
   ctx.firstPhrase = IsSignedHex(s.phraseText) ? Check16(HexToLong(s.phraseText)) : 0;
+  run.step = "Dump Error: Length " + s.lengthText + " is above 7FFF";
   ctx.phraseLength = IsHex(s.lengthText) ? Check16(HexToLong(s.lengthText)) : 0;
+  run.step = "Dump Error";
+}
+
+// A range that holds no byte of the file still gets its listing; the
+// warning says why it is empty.
+void NoteEmptyRange(const DumpContext& ctx, JobHost& host) {
+  const auto size = static_cast<std::int64_t>(ctx.rom->size());
+  if (ctx.startOffset < size && ctx.endOffset >= 0) return;
+  host.note("Nothing in range: " + FileNameOf(ctx.romPath) + " holds " + Hex(size) +
+            " bytes (hex) and the range starts at byte " + Hex(ctx.startOffset) + ".");
 }
 
 void WriteHeader(DumpContext& ctx) {
@@ -66,34 +79,38 @@ void RunPasses(DumpContext& ctx, DumpStep& step) {
   }
 }
 
-// Reads the options, asks for the files and reads the definitions; nullptr
-// when a reader refused its file (it has been reported). Any failure here but
-// a problem found in the user's files ends the dump as cancelled.
+// Reads the options, asks for the files and reads the ROM and the
+// definitions; nullptr when a reader refused its file (it has been
+// reported). Only a cancelled dialog ends the dump as cancelled: a file that
+// can't be read or written is an error that names it, and the output is
+// created only once every input has been read.
 std::unique_ptr<DumpStep> Prepare(DumpContext& ctx, JobRun& run, TableListMaker maker) {
-  try {
-    ReadDumpOptions(ctx);
-    if (maker && ctx.mode == kCode) {
-      ctx.tableListMaker = std::move(maker);
-      ctx.withTables = true;
-    }
-    std::unique_ptr<DumpStep> step = MakeDumpStep(ctx.mode);
-    if (!step) throw JobError::Cancelled();
-    ctx.romPath = run.ask(Dialog::OpenNES);
-    ctx.outPath = StripExtension(ctx.romPath) + (ctx.asText ? " Text.txt" : ".asm.txt");
-    if (ctx.mode == kCode) ctx.tablesOutPath = FolderOf(ctx.romPath) + "Tables.txt";
-    RefuseOverwrite(kDumpTitle, ctx.outPath, {ctx.romPath});
-    if (!step->prepare(ctx)) return nullptr;
-    if (step->needsCharTable(ctx)) {
-      const std::string tbl = run.ask(Dialog::OpenTBL);
-      RefuseOverwrite(kDumpTitle, ctx.outPath, {ctx.romPath, tbl});
-      ctx.charTable = ReadTableFile(tbl);
-    }
-    ctx.out = std::make_unique<OutFile>(ctx.outPath);
-    return step;
-  } catch (const JobError& e) {
-    if (e.kind() == JobError::Kind::Minor) throw;
-    throw JobError::Cancelled();
+  ReadDumpOptions(ctx, run);
+  if (maker && ctx.mode == kCode) {
+    ctx.tableListMaker = std::move(maker);
+    ctx.withTables = true;
   }
+  std::unique_ptr<DumpStep> step = MakeDumpStep(ctx.mode);
+  if (!step) throw JobError::Cancelled();
+  ctx.romPath = run.ask(Dialog::OpenNES);
+  ctx.outPath = StripExtension(ctx.romPath) + (ctx.asText ? " Text.txt" : ".asm.txt");
+  if (ctx.mode == kCode) ctx.tablesOutPath = FolderOf(ctx.romPath) + "Tables.txt";
+  RefuseOverwrite(kDumpTitle, ctx.outPath, {ctx.romPath});
+  ctx.rom = std::make_unique<RomCursor>(ReadBinaryFile(ctx.romPath));
+  try {
+    if (!step->prepare(ctx)) return nullptr;
+  } catch (const JobError& e) {
+    // A definition file that could not be read: the error carries its name.
+    if (e.kind() == JobError::Kind::Run) run.file = e.detail();
+    throw;
+  }
+  if (step->needsCharTable(ctx)) {
+    const std::string tbl = run.ask(Dialog::OpenTBL);
+    RefuseOverwrite(kDumpTitle, ctx.outPath, {ctx.romPath, tbl});
+    ctx.charTable = ReadTableFile(tbl);
+  }
+  ctx.out = std::make_unique<OutFile>(ctx.outPath);
+  return step;
 }
 
 }  // namespace
@@ -121,6 +138,7 @@ JobResult DumpWithMadeList(const Settings& window, JobHost& host, TableListMaker
     ctx.startOffset = settings.start - static_cast<std::int64_t>(ctx.origin);
     ctx.endOffset = settings.end - static_cast<std::int64_t>(ctx.origin);
     RunPasses(ctx, *step);
+    NoteEmptyRange(ctx, run.host);
     step->endPasses(ctx);
     ctx.out->line(kRule);
     step->finish(ctx);

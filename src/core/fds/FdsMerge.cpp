@@ -9,6 +9,7 @@
 #include "shell/JobFrame.h"
 #include "shell/OutFile.h"
 #include "shell/OutputGuard.h"
+#include "shell/Values.h"
 
 namespace morvane {
 
@@ -46,7 +47,8 @@ JobResult cmdFDSMerge_Click(const Settings& /*settings*/, JobHost& host) {
     // The listing's name less " FDS Files.txt", whatever its last characters are.
     const std::size_t cut = fds::kListingSuffix.size();
     if (file.size() < cut) throw JobError(kErrInvalidCall);
-    const std::string named = file.substr(0, file.size() - cut) + std::string(fds::kMergedSuffix);
+    const std::string named =
+        file.substr(0, LastCharsStart(file, cut)) + std::string(fds::kMergedSuffix);
     const std::string problem = OutputProblem(named, {file});
     if (!problem.empty()) {
       run.step = problem;
@@ -57,6 +59,7 @@ JobResult cmdFDSMerge_Click(const Settings& /*settings*/, JobHost& host) {
     merger->run();
     merger.reset();  // done: a failure to write the image is reported as at the start
     run.step = "Merge FDS Files - TXT File";
+    run.file = output;  // an image that can't be written is named
     WriteImage(output, image);
     run.wrote(output);
   });

@@ -58,11 +58,11 @@ JobResult cmdFDSSplit_Click(const Settings& settings, JobHost& host) {
     const std::string problem = OutputProblem(listingPath, {image});
     if (!problem.empty()) throw JobError(fds::kErrDiskFormat, problem);
     run.step = "Split FDS File - Start";
+    run.file += " or " + listingPath;  // a listing that can't be created is named
     listing = std::make_unique<OutFile>(listingPath);
     run.wrote(listingPath);
     run.host.setStatus("Starting...");
     run.step = "Split FDS File - Start 2";
-    run.file += " or " + listingPath;
     splitter = std::make_unique<DiskSplitter>(run.host, settings.header, FolderOf(image), image);
     const bool done = splitter->run(bytes);
     const std::string at = PadHex(splitter->offset(), 4);

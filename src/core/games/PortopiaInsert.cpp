@@ -17,8 +17,7 @@ JobResult cmdInsertPortopia_Click(const Settings& settings, JobHost& host) {
     const std::string rom = run.ask(Dialog::OpenNES);
     const std::string script = run.ask(Dialog::OpenSJS);
     const std::string table = run.ask(Dialog::OpenTBL);
-    const std::string extension = rom.size() > 3 ? rom.substr(rom.size() - 3) : rom;
-    outPath = ModifiedName(rom, "_Modified." + extension);
+    outPath = ModifiedName(rom, "_Modified." + LastThreeChars(rom));
     // What was written so far stays.
     run.onFailure = [&](const std::exception&) {
       inserter.close();

@@ -9,6 +9,11 @@ namespace morvane {
 
 namespace {
 
+bool IsFileError(int number) {
+  return number == kErrFileNotFound || number == kErrFileAccess || number == kErrPathNotFound ||
+         number == kErrBadFileName;
+}
+
 void SetStatus(JobHost& host, std::string_view text) {
   if (!text.empty()) host.setStatus(std::string(text));
 }
@@ -29,7 +34,11 @@ Outcome Report(JobRun& run, const JobTexts& texts, const std::exception& failure
   if (error != nullptr) number = error->number();
   if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) number = kErrOutOfMemory;
   SetStatus(run.host, texts.failed);
-  Error_Handler(run.host, number, std::string(texts.prefix) + run.step, run.file);
+  // A file that could not be found, read or written is named even where the
+  // job keeps no current file: the error carries it.
+  std::string file = run.file;
+  if (file.empty() && error != nullptr && IsFileError(error->number())) file = error->detail();
+  Error_Handler(run.host, number, std::string(texts.prefix) + run.step, file);
   return Outcome::Failed;
 }
 

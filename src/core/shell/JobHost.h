@@ -96,6 +96,9 @@ class JobHost {
   // Job error box (title "Error") and warning box.
   virtual void errorBox(const std::string& text) = 0;
   virtual void warningBox(const std::string& title, const std::string& text) = 0;
+  // A warning that neither stops the job nor changes how it ends: the status
+  // text, which the command line also writes to stderr.
+  virtual void note(const std::string& text) { setStatus(text); }
   // The job has ended, after its idle state is back: how, and the files it
   // wrote (also those it left incomplete). Called once per job by RunJob.
   virtual void jobFinished(const JobResult&) {}

@@ -77,12 +77,16 @@ void RefuseOverwrite(const std::string& title, const std::string& output,
 }
 
 std::string ModifiedName(const std::string& path, const std::string& suffix) {
-  return path.substr(0, path.size() > 4 ? path.size() - 4 : 0) + suffix;
+  return path.substr(0, LastCharsStart(path, 4)) + suffix;
+}
+
+std::string LastThreeChars(const std::string& path) {
+  return path.substr(LastCharsStart(path, 3));
 }
 
 std::string SuffixedName(const std::string& path, const std::string& suffix) {
   if (path.size() < 4) throw JobError(kErrInvalidCall);
-  return ModifiedName(path, "_" + suffix + "." + path.substr(path.size() - 3));
+  return ModifiedName(path, "_" + suffix + "." + LastThreeChars(path));
 }
 
 }  // namespace morvane

@@ -8,8 +8,11 @@
 namespace morvane {
 
 // The name an inserter gives its output: the input path less its last four
-// characters, then suffix.
+// characters, then suffix. Characters are counted as LastCharsStart does, so
+// a name in UTF-8 is never cut inside a character.
 std::string ModifiedName(const std::string& path, const std::string& suffix);
+// The last three characters of path: the extension of "game.nes".
+std::string LastThreeChars(const std::string& path);
 // "game.nes" with suffix "Modified" gives "game_Modified.nes"; throws JobError
 // (invalid call) for a path shorter than four characters.
 std::string SuffixedName(const std::string& path, const std::string& suffix);
