@@ -28,7 +28,7 @@ void FrmMorvane::connectControls() {
                                                {txtEnd_, &SettingsModel::txtEnd_Change},
                                                {txtBlock_, &SettingsModel::txtBlock_Change}};
   for (const auto& [box, rule] : rules) {
-    connect(box, &QLineEdit::textChanged, this, [this, rule](const QString& text) {
+    connect(box, &QLineEdit::textChanged, this, [this, rule = rule](const QString& text) {
       if (syncing_) return;
       (model_.*rule)(FromQ(text));
       showModel();
@@ -39,7 +39,7 @@ void FrmMorvane::connectControls() {
                                                  {txtLength_, &SettingsModel::setLengthText},
                                                  {txtSearch_, &SettingsModel::setSearchText}};
   for (const auto& [box, setter] : plain) {
-    connect(box, &QLineEdit::textChanged, this, [this, setter](const QString& text) {
+    connect(box, &QLineEdit::textChanged, this, [this, setter = setter](const QString& text) {
       if (!syncing_) (model_.*setter)(FromQ(text));
     });
   }
@@ -50,7 +50,7 @@ void FrmMorvane::connectControls() {
       {chkRaw_, &SettingsModel::setRaw},       {chkShowStrings_, &SettingsModel::setShowStrings},
       {chkTrace_, &SettingsModel::setTrace}};
   for (const auto& [box, check] : checks) {
-    connect(box, &QCheckBox::toggled, this, [this, check](bool on) {
+    connect(box, &QCheckBox::toggled, this, [this, check = check](bool on) {
       if (syncing_) return;
       (model_.*check)(on);
       showModel();
