@@ -17,7 +17,6 @@ const std::string kFullTable = [] {
   return t + "20= \r\n60=the\r\n69=Bob:\r\nFD=\\/\r\n/FF\r\n*FE\r\n";
 }();
 constexpr std::int64_t kAreaStart[] = {0x0D97, 0x4D97, 0x8D97};
-constexpr int kAreaSize = 12335;
 
 std::string Row(const std::string& translation) {
   return "src\t" + translation + "\r\n";
