@@ -50,7 +50,7 @@ TEST_F(JobTest, SplitThenMergeGivesTheImageBack) {
 }
 
 TEST_F(JobTest, CancelStopsASplitWhereItStands) {
-  const std::string image = Sides(4);
+  const std::string image = Sides(32);
   answer(Dialog::OpenFDS, dir.write("disk.fds", image));
   // The split reads byte by byte and hands control to the window as it goes;
   // Cancel is pressed at the first turn of the event loop once it has begun.
