@@ -45,34 +45,18 @@ Callee Tracer::analyse(std::int32_t a) const {
   }
   if (!pulls) return {};
   // What it does with it, from the instructions it is made of.
-  bool indirectJump = false, shifts = false, returns = false, loop = false;
-  int terminator = 0, added = -1, lastIndex = 0;
+  CalleeScan scan;
   std::vector<std::int32_t> todo{a}, seen;
   for (int n = 0; n < kRoutineScan && !todo.empty();) {
     std::int32_t q = todo.back();
     todo.pop_back();
-    std::vector<Insn> run;
+    scan.path();
     for (; n < kRoutineScan; ++n) {
       Insn in;
       if (std::find(seen.begin(), seen.end(), q) != seen.end() || !decode(q, in)) break;
       seen.push_back(q);
-      run.push_back(in);
+      scan.step(in.op, in.operand);
       const int flags = flags_[in.op];
-      indirectJump |= in.op == kJmpInd;
-      shifts |= in.op == kAslA;
-      returns |= in.op == kRts;
-      if (in.op == kAdcImm && added < 0) added = in.operand;
-      if (in.op == kLdyImm) lastIndex = std::max(lastIndex, in.operand);
-      const std::size_t k = run.size();
-      // lda (ptr),y [cmp #t] beq/bne: a loop up to a terminator.
-      if ((in.op == kBeq || in.op == kBne) && k >= 2) {
-        const Insn& before = run[k - 2];
-        if (before.op == kLdaIndY) loop = true;
-        if (before.op == kCmpImm && k >= 3 && run[k - 3].op == kLdaIndY) {
-          loop = true;
-          terminator = before.operand;
-        }
-      }
       if ((flags & kFlagLbl) != 0 && kind_[in.op] == -1) todo.push_back(in.operand);
       if ((flags & kFlagEnd) != 0) {
         if (kind_[in.op] == 2 && (flags & kFlagLbl) != 0) todo.push_back(in.operand);
@@ -82,15 +66,7 @@ Callee Tracer::analyse(std::int32_t a) const {
       q += length_[in.op];
     }
   }
-  if (loop) return {Callee::Terminated, terminator};
-  // An index doubled, no count added: a table of addresses follows the call,
-  // jumped through, or pushed and returned through (each address - 1).
-  if (shifts && added < 0 && (indirectJump || returns)) {
-    return {Callee::Engine, indirectJump ? 0 : 1};
-  }
-  if (added > 0) return {Callee::Counted, returns ? added : added - 1};
-  if (lastIndex > 0) return {Callee::Counted, lastIndex};
-  return {Callee::Unknown, 0};
+  return scan.verdict();
 }
 
 bool Tracer::afterCall(const Insn& in, std::int32_t& next) {
@@ -107,14 +83,22 @@ bool Tracer::afterCall(const Insn& in, std::int32_t& next) {
       // What follows the call may be data: left to the speculative entries.
       return false;
     case Callee::Counted:
+      if (callee.jumps && plausibleTarget(map_.word(next))) work_.push_back(map_.word(next));
       markData(next, callee.value);
       next += callee.value;
       return true;
+    case Callee::Prefixed: {
+      const int count = map_.byte(next) + 1;
+      if (count <= 0) return false;
+      markData(next, count);
+      next += count;
+      return true;
+    }
     case Callee::Terminated:
       for (std::int32_t k = 0; k < 256; ++k) {
         const int b = map_.byte(next + k);
         if (b < 0) return false;
-        if (b == callee.value) {
+        if (b == callee.value || (callee.value == Callee::kHighBit && b >= 0x80)) {
           markData(next, k + 1);
           next += k + 1;
           return true;

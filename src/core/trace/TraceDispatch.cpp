@@ -100,6 +100,14 @@ void Tracer::dispatch(const std::vector<Insn>& history, const Insn& in) {
   }
 }
 
+void Tracer::trampoline(const std::vector<Insn>& history, std::int32_t target) {
+  Insn jump;
+  if (!decode(target, jump) || jump.op != kJmpInd || map_.mapped(jump.operand)) return;
+  std::vector<Insn> through = history;
+  through.push_back(jump);
+  dispatch(through, jump);
+}
+
 bool Tracer::plausibleTarget(std::int32_t t) const {
   if (t < 0 || t > 0xFFFF || !map_.mapped(t)) return false;
   if ((role(t) == kRoleOperand && !bitSkip(t)) || role(t) == kRoleData) return false;

@@ -38,10 +38,28 @@ bool Tracer::text(std::int32_t a) const {
 }
 
 void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
+  // 16 KiB seen at 8000 and again at C000: the gaps are those of the half
+  // the program runs in; the other half holds the same bytes.
+  if (map_.mapped(0x8000) && map_.offset(0x8000) == map_.offset(0xC000)) {
+    long low = 0, high = 0;
+    for (std::int32_t a = 0x8000; a <= 0xFFFF; ++a) (a < 0xC000 ? low : high) += code(a);
+    if (low > high) {
+      to = std::min(to, 0xBFFF);
+    } else {
+      from = std::max(from, 0xC000);
+    }
+  }
   std::sort(state_.dataRefs.begin(), state_.dataRefs.end());
   const auto read = [&](std::int32_t a) {
     return std::binary_search(state_.dataRefs.begin(), state_.dataRefs.end(), a);
   };
+  // Where the words in what is not code lead: code reached through
+  // pointers kept in data.
+  std::vector<bool> pointed(0x10000);
+  for (std::int32_t p = from; p < to; ++p) {
+    const std::int32_t w = map_.word(p);
+    if (!code(p) && !code(p + 1) && w >= from && w <= to) pointed[idx(w)] = true;
+  }
   for (std::int32_t a = from; a <= to; ++a) {
     if (role(a) != kRoleNone || !map_.mapped(a)) continue;
     // What the code reads is data up to the next code.
@@ -54,10 +72,10 @@ void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
     // Code starts where the gap starts, or after a return or jump inside it.
     const bool boundary = role(a - 1) != kRoleNone || map_.byte(a - 1) == kRts ||
                           map_.byte(a - 1) == kRti || map_.byte(a - 3) == kJmp;
-    if (!boundary) continue;
-    if (text(a)) continue;
-    // One lone instruction that leads nowhere known proves nothing.
-    trace(a, true, 2);
+    if (!(boundary || pointed[idx(a)]) || text(a)) continue;
+    // One lone instruction that leads nowhere known proves nothing, unless
+    // a pointer leads to it right after other code.
+    trace(a, true, pointed[idx(a)] && code(a - 1) ? 1 : 2);
     resolveTables();
   }
   // Two words in a row in what is not code, each the address of known code

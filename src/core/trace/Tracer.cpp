@@ -129,7 +129,10 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
       if (alwaysTaken(history, in)) return true;
     } else if ((flags & kFlagLbl) != 0 && kind == 2) {
       if (reach == Reach::Nowhere) return false;
-      if (reach == Reach::Here) work_.push_back(in.operand);
+      if (reach == Reach::Here) {
+        work_.push_back(in.operand);
+        if (in.op == kJsr) trampoline(history, in.operand);
+      }
       if (reach != Reach::Outside && !afterCall(in, next)) return true;
       history.clear();
     }

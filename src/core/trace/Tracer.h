@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dump/CodeDump.h"
+#include "trace/CalleeScan.h"
 #include "trace/RomMap.h"
 
 namespace morvane {
@@ -24,14 +25,6 @@ struct FoundTable {
   std::int32_t partner = -1;
   int addrOS = 0;  // 1 when the entries are pushed and reached by a return
   bool operator<(const FoundTable& o) const { return start < o.start; }
-};
-
-// What a called routine does with its return address.
-struct Callee {
-  enum Kind { Returns, Engine, Terminated, Counted, Unknown } kind = Returns;
-  // The terminator, the count of bytes after the call, or for an engine
-  // what its table's entries are short of their targets.
-  int value = 0;
 };
 
 class Tracer {
@@ -103,6 +96,8 @@ class Tracer {
   // After a return or an indirect jump: the table or target its last
   // instructions set up.
   void dispatch(const std::vector<Insn>& history, const Insn& in);
+  // A call to a JMP (ind) through a vector in RAM: the caller set it up.
+  void trampoline(const std::vector<Insn>& history, std::int32_t target);
   bool afterCall(const Insn& in, std::int32_t& next);
   Callee analyse(std::int32_t a) const;
   bool alwaysTaken(const std::vector<Insn>& history, const Insn& branch) const;

@@ -1,0 +1,104 @@
+#include "trace/CalleeScan.h"
+
+#include <algorithm>
+
+#include "trace/Opcodes6502.h"
+
+namespace morvane {
+
+using namespace op6502;
+
+namespace {
+
+constexpr std::int32_t kRegisterX = 0x100;
+
+bool WritesA(std::uint8_t op) {
+  const int group = op & 3, which = op >> 5;
+  if (group == 1) return which != 4 && which != 6;  // all but STA and CMP
+  return op == kAslA || op == 0x2A || op == 0x4A || op == 0x6A || op == kTxa || op == kTya;
+}
+
+// Instructions that leave N and Z as they were.
+bool KeepsFlags(std::uint8_t op) {
+  const bool store = (op & 0xE0) == 0x80 && op != 0x80 && op != 0x82 && op != 0x89 && op != kTxa &&
+                     op != 0x88 && op != kTya;
+  const bool branch = (op & 0x1F) == 0x10;
+  const bool flag = (op & 0x1F) == 0x18 && op != kTya;
+  return store || branch || flag || op == kPha || op == kPhp || op == kTxs || op == kJmp ||
+         op == kJmpInd || op == kJsr || op == kNop;
+}
+
+}  // namespace
+
+void CalleeScan::path() {
+  inlineA_ = pushedInline_ = afterPull_ = afterCount_ = false;
+  flags_ = Flags::Other;
+}
+
+void CalleeScan::step(std::uint8_t op, std::int32_t operand) {
+  const bool afterPull = afterPull_, afterCount = afterCount_;
+  afterPull_ = afterCount_ = false;
+  if (afterPull && (op == kStaZp || op == kStaAbs)) pulledLo_ = operand;
+  if (afterCount && (op == kStaZp || op == kStaAbs)) counter_ = operand;
+  if (afterCount && op == kTax) counter_ = kRegisterX;
+  if (inlineA_ && (op == kStaZp || op == kStaAbs)) inlineStore_ = operand;
+  indirectJump_ |= op == kJmpInd;
+  jumpsInline_ |= op == kJmpInd && operand == inlineStore_ - 1;
+  shifts_ |= op == kAslA;
+  rts_ |= op == kRts;
+  if (op == kAdcImm && added_ < 0) added_ = operand;
+  if (op == kLdyImm) lastIndex_ = std::max(lastIndex_, operand);
+  if ((op == kIncZp || op == kIncAbs) && operand == pulledLo_) ++incs_;
+  const bool countDown = ((op == kDecZp || op == kDecAbs) && operand == counter_) ||
+                         (op == kDex && counter_ == kRegisterX);
+  prefixed_ |= countDown && counter_ >= 0;
+  // A branch on the flags of a byte read through the pointer: a loop up to
+  // a terminator.
+  if ((op == kBeq || op == kBne) && flags_ != Flags::Other) {
+    loop_ = true;
+    terminator_ = flags_ == Flags::Compared ? compared_ : 0;
+  }
+  if ((op == kBpl || op == kBmi) && flags_ == Flags::Inline) {
+    loop_ = true;
+    terminator_ = Callee::kHighBit;
+  }
+  if (op == kPha) {
+    ++pushes_;
+    pushesInline_ += inlineA_;
+    pushedInline_ = inlineA_;
+  }
+  if (op == kPla) {
+    afterPull_ = !pulled_;
+    pulled_ = true;
+    inlineA_ = pushedInline_;
+    flags_ = inlineA_ ? Flags::Inline : Flags::Other;
+  } else if (op == kLdaIndY) {
+    afterCount_ = !reads_;
+    reads_ = inlineA_ = true;
+    flags_ = Flags::Inline;
+  } else if (op == kCmpImm) {
+    flags_ = inlineA_ ? Flags::Compared : Flags::Other;
+    compared_ = operand;
+  } else if (!KeepsFlags(op)) {
+    flags_ = Flags::Other;
+    if (WritesA(op)) inlineA_ = false;
+  }
+}
+
+Callee CalleeScan::verdict() const {
+  if (loop_) return {Callee::Terminated, terminator_};
+  if (prefixed_) return {Callee::Prefixed, 0};
+  // Returned through the stack, or through what it pushed.
+  const bool returns = rts_ || pushes_ >= 2;
+  const bool viaInline = jumpsInline_ || (pushesInline_ >= 2 && rts_);
+  // An index, doubled or kept even, into the addresses after the call.
+  if ((shifts_ || viaInline) && added_ < 0 && incs_ == 0 && (indirectJump_ || returns)) {
+    return {Callee::Engine, indirectJump_ ? 0 : 1};
+  }
+  const int stepped = added_ > 0 ? added_ : incs_;
+  if (stepped > 0) return {Callee::Counted, returns ? stepped : stepped - 1, jumpsInline_};
+  if (lastIndex_ > 0) return {Callee::Counted, lastIndex_};
+  return {Callee::Unknown, 0};
+}
+
+}  // namespace morvane

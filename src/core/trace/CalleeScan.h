@@ -1,0 +1,50 @@
+// What a routine that takes its return address off the stack does with the
+// bytes after its calls, gathered one instruction at a time.
+#pragma once
+
+#include <cstdint>
+
+namespace morvane {
+
+// What a called routine does with its return address.
+struct Callee {
+  enum Kind { Returns, Engine, Terminated, Prefixed, Counted, Unknown } kind = Returns;
+  // The terminator (kHighBit: the first byte with bit 7 set), the count of
+  // bytes after the call, or for an engine what its table's entries are
+  // short of their targets.
+  int value = 0;
+  // Counted: the first two bytes after the call are the address the
+  // routine goes on to.
+  bool jumps = false;
+  static constexpr int kHighBit = -1;
+};
+
+class CalleeScan {
+ public:
+  // A new path through the routine: what the registers hold is unknown.
+  void path();
+  void step(std::uint8_t op, std::int32_t operand);
+  Callee verdict() const;
+
+ private:
+  // Where the flags come from for the next branch.
+  enum class Flags { Other, Inline, Compared };
+  // Per path.
+  bool inlineA_ = false;       // A holds a byte read through the pointer
+  bool pushedInline_ = false;  // and so does the value pushed last
+  Flags flags_ = Flags::Other;
+  int compared_ = 0;
+  bool afterPull_ = false;   // the instruction before was the first pull
+  bool afterCount_ = false;  // the one before read the first byte after the call
+  // Over the routine.
+  bool pulled_ = false;
+  std::int32_t pulledLo_ = -1;  // where the low byte of the return address went
+  std::int32_t counter_ = -1;   // where the first byte after the call went (X: 0x100)
+  std::int32_t inlineStore_ = -1;
+  bool reads_ = false;
+  bool loop_ = false, prefixed_ = false, shifts_ = false, indirectJump_ = false;
+  bool rts_ = false, jumpsInline_ = false;
+  int terminator_ = 0, added_ = -1, lastIndex_ = 0, incs_ = 0, pushes_ = 0, pushesInline_ = 0;
+};
+
+}  // namespace morvane
