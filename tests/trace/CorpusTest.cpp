@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <sstream>
 
 #include "CorpusTruth.h"
@@ -82,6 +83,25 @@ const std::array<OpcodeShape, 256>& Shapes() {
   return shapes;
 }
 
+// Every code address the listing names inside the dumped range, from an
+// instruction or a table of addresses, starts an instruction's line.
+void ExpectLabelsOnCode(const std::string& listing, const Settings& s, const std::string& what) {
+  std::set<long> named, labelled;
+  for (std::size_t at = listing.find("lbl_"); at != std::string::npos;
+       at = listing.find("lbl_", at + 4)) {
+    std::size_t digits = 0;
+    const long a = std::stol(listing.substr(at + 4, 4), &digits, 16);
+    if (a < s.start || a > s.end) continue;
+    named.insert(a);
+    const bool atLineStart = at == 0 || listing[at - 1] == '\n';
+    const bool onCode = listing.compare(at + 4 + digits, 3, ":\t.") != 0;
+    if (atLineStart && listing.compare(at + 4 + digits, 1, ":") == 0 && onCode) {
+      labelled.insert(a);
+    }
+  }
+  EXPECT_EQ(named, labelled) << what;
+}
+
 // Traces and scores each block of the ROM at path (.nes, with its .dbg
 // beside it), and dumps it with the list the trace wrote.
 Figures ScoreRom(const std::string& path, const std::vector<Block>& blocks) {
@@ -106,6 +126,8 @@ Figures ScoreRom(const std::string& path, const std::vector<Block>& blocks) {
     const JobResult done = cmdDump_Click(s, host);
     EXPECT_EQ(done.outcome, Outcome::Done) << name << " block " << b.number;
     EXPECT_TRUE(host.warnings.empty()) << name << " block " << b.number;
+    ExpectLabelsOnCode(Slurp(dir.file("game.asm.txt")), s,
+                       name + " block " + std::to_string(b.number));
   }
   return whole;
 }

@@ -62,7 +62,9 @@ TEST(Trace, ListsInlineStringFillAndVectorsAroundTheCode) {
             "c003\tc005\r\n"
             "c009\tc00f\r\n"
             "c02c\tfff9\r\n"
-            "fffa\tffff\t2\t\t\t\t\t\tlbl\tVectors\r\n");
+            "fffa\tfffb\t2\t\t\t\t\t\trlbl\tNMI\r\n"
+            "fffc\tfffd\t2\t\t\t\t\t\trlbl\tRESET\r\n"
+            "fffe\tffff\t2\t\t\t\t\t\trlbl\tIRQ\r\n");
 }
 
 TEST(Trace, SaysWhatItCannotFollowAndStillWritesAListTheReaderTakes) {
@@ -126,7 +128,15 @@ TEST(Trace, DumpWritesItsListAndTheListingThatListMakes) {
   two.answer(Dialog::OpenNES, fed.write("game.nes", rom)).answer(Dialog::OpenTXT, ops);
   two.answer(Dialog::OpenTableTXT, fed.write("list.txt", list));
   ASSERT_EQ(cmdDump_Click(s, two).outcome, Outcome::Done);
-  EXPECT_EQ(Slurp(traced.file("game.asm.txt")), Slurp(fed.file("game.asm.txt")));
+  const std::string listing = Slurp(traced.file("game.asm.txt"));
+  EXPECT_EQ(listing, Slurp(fed.file("game.asm.txt")));
+  // The vectors name their handlers; a word's low byte comes first.
+  for (const char* named : {"; Table RESET[0]\r\n;--------------------\r\nlbl_c000:",
+                            "; Table NMI[0]\r\n; Table IRQ[0]\r\n;--------------------\r\n"
+                            "lbl_c006:",
+                            "_fffc:\t.byte $ 0\t;\r\n\t\t.byte $C0\t;lbl_c000\r\n"}) {
+    EXPECT_NE(listing.find(named), std::string::npos) << named;
+  }
   EXPECT_EQ(one.asked, (std::vector<Dialog>{Dialog::OpenNES, Dialog::OpenTXT}));
 }
 

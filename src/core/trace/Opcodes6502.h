@@ -1,5 +1,5 @@
 // The 6502 opcodes the tracer's idioms are made of: pushes and pulls,
-// returns, loads and stores that set up a dispatch.
+// returns, loads and stores that set up a dispatch; and the vectors.
 #pragma once
 
 #include <cstdint>
@@ -58,5 +58,12 @@ enum Op : std::uint8_t {
   kIncAbs = 0xEE,
   kBeq = 0xF0,
 };
+
+// The CPU's vectors, in the order the trace enters them.
+struct Vector {
+  const char* name;
+  std::int32_t at;
+};
+constexpr Vector kVectors[] = {{"RESET", 0xFFFC}, {"NMI", 0xFFFA}, {"IRQ", 0xFFFE}};
 
 }  // namespace morvane::op6502

@@ -10,10 +10,13 @@ namespace {
 
 constexpr std::int64_t kBank = 0x4000;
 
-// Mappers that fix no bank: the PRG (at most 32 KiB) is all there is, or the
-// whole 32 KiB switches at once.
-bool Unbanked(int mapper) {
-  return mapper == 0 || mapper == 3;
+// Mappers that switch the whole 8000-FFFF window at once (AxROM, Color
+// Dreams, BNROM, GxROM and their kin): no bank is fixed.
+bool SwitchesAll32K(int mapper) {
+  for (const int m : {7, 11, 34, 38, 66, 79, 86, 113, 140, 144, 241}) {
+    if (m == mapper) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -24,7 +27,17 @@ INesHeader ReadINesHeader(const std::string& rom) {
   const auto at = [&](std::size_t i) { return static_cast<std::uint8_t>(rom[i]); };
   h.present = true;
   h.prgBanks = at(4);
-  h.mapper = (at(6) >> 4) | (at(7) & 0xF0);
+  h.mapper = at(6) >> 4;
+  if ((at(7) & 0x0C) == 0x08) {
+    // NES 2.0: four more mapper bits, and the PRG size's high bits unless
+    // they give the size as a power of two.
+    h.mapper |= (at(7) & 0xF0) | (at(8) & 0x0F) << 8;
+    if ((at(9) & 0x0F) != 0x0F) h.prgBanks |= (at(9) & 0x0F) << 8;
+  } else if (at(12) == 0 && at(13) == 0 && at(14) == 0 && at(15) == 0) {
+    // Old dumps carry text ("DiskDude!") from byte 7 on: its high nibble
+    // counts only when the end of the header is clear.
+    h.mapper |= at(7) & 0xF0;
+  }
   h.prgOffset = (at(6) & 4) != 0 ? 16 + 512 : 16;
   return h;
 }
@@ -66,8 +79,9 @@ RomMap::RomMap(const std::string& rom, std::int64_t origin, std::int32_t base)
     if (prgSize == 0) notes_.push_back("The header says the file holds no PRG ROM.");
   }
   const std::int64_t prg = header_.prgOffset;
-  if (header_.present && Unbanked(header_.mapper) && prgSize > 0 && prgSize <= 2 * kBank) {
-    // 16 KiB shows at 8000 and again at C000; 32 KiB fills 8000-FFFF.
+  if (header_.present && prgSize > 0 && prgSize <= 2 * kBank) {
+    // All the PRG fits the window, whatever the mapper: 16 KiB shows at 8000
+    // and again at C000; 32 KiB fills 8000-FFFF.
     place(rom, prg, 0x8000, prgSize);
     place(rom, prg, 0xC000, kBank);
     return;
@@ -75,7 +89,7 @@ RomMap::RomMap(const std::string& rom, std::int64_t origin, std::int32_t base)
   // The dumped block where the user puts it, then the bank the mapper fixes.
   place(rom, base - origin, base, kBank);
   if (!header_.present || prgSize < 2 * kBank) return;
-  if (header_.mapper == 7) {
+  if (SwitchesAll32K(header_.mapper)) {
     // The whole 32 KiB switches: the dumped block's half of it completes it.
     const std::int64_t first = (base - origin - prg) / (2 * kBank) * (2 * kBank);
     place(rom, prg + first, 0x8000, 2 * kBank);

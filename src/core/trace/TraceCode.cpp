@@ -1,18 +1,13 @@
 #include "trace/TraceCode.h"
 
 #include "shell/Values.h"
+#include "trace/Opcodes6502.h"
 #include "trace/TraceRows.h"
 #include "trace/Tracer.h"
 
 namespace morvane {
 
 namespace {
-
-struct Vector {
-  const char* name;
-  std::int32_t at;
-};
-constexpr Vector kVectors[] = {{"RESET", 0xFFFC}, {"NMI", 0xFFFA}, {"IRQ", 0xFFFE}};
 
 // Traces from a, or notes why it cannot.
 void Enter(Tracer& tracer, const RomMap& map, std::int32_t a, const std::string& what,
@@ -60,7 +55,7 @@ TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape,
   std::vector<std::string> starts;
   Tracer tracer(map, shapes);
   if (map.word(0xFFFA) >= 0 && map.word(0xFFFE) >= 0) {
-    for (const Vector& v : kVectors) {
+    for (const op6502::Vector& v : op6502::kVectors) {
       const std::int32_t target = map.word(v.at);
       Enter(tracer, map, target, std::string("The ") + v.name + " vector's target", notes);
       starts.push_back(std::string(v.name) + " " + HexWord(target));

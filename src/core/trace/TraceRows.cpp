@@ -1,9 +1,11 @@
 #include "trace/TraceRows.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 
 #include "shell/Values.h"
+#include "trace/Opcodes6502.h"
 
 namespace morvane {
 
@@ -76,10 +78,16 @@ void DataRows(const RangeView& view, std::int32_t a, std::int32_t b, std::string
 
 // Where code may start in a range nothing enters: its first byte and the
 // first byte after each run of fill, when they hold an opcode valid code has.
-std::vector<std::int32_t> Candidates(const RangeView& view, const RowRequest& r) {
+std::vector<std::int32_t> Candidates(const RangeView& view, const RowRequest& r,
+                                     const std::map<std::int32_t, Table>& tables) {
   std::vector<std::int32_t> found;
+  const auto inTable = [&](std::int32_t a) {
+    const auto t = tables.upper_bound(a);
+    return t != tables.begin() && a < std::prev(t)->first + std::prev(t)->second.bytes;
+  };
   const auto valid = [&](std::int32_t a) {
-    return view.byte(a) >= 0 && !r.tracer.bad(static_cast<std::uint8_t>(view.byte(a)));
+    return view.byte(a) >= 0 && !r.tracer.bad(static_cast<std::uint8_t>(view.byte(a))) &&
+           !inTable(a);
   };
   if (valid(r.start)) found.push_back(r.start);
   for (std::int32_t a = r.start; a <= r.end && found.size() < kCandidates;) {
@@ -108,8 +116,12 @@ std::string TableRows(const RowRequest& r, TraceResult& result) {
             : "2";
     row.addrOS = t.addrOS;
   }
-  if (r.map.word(0xFFFA) >= 0 && r.map.word(0xFFFE) >= 0 && view.dumpAddress(0xFFFA) >= 0) {
-    tables[static_cast<std::int32_t>(view.dumpAddress(0xFFFA))] = {6, "2", 0, "Vectors"};
+  // Each vector is a table of its own, titled with its name, so that the
+  // listing names the handler it points at.
+  for (const op6502::Vector& v : op6502::kVectors) {
+    if (r.map.word(v.at) >= 0 && view.dumpAddress(v.at) >= 0 && view.dumpAddress(v.at + 1) >= 0) {
+      tables[static_cast<std::int32_t>(view.dumpAddress(v.at))] = {2, "2", 0, v.name};
+    }
   }
   std::string rows;
   for (std::int32_t a = r.start; a <= r.end;) {
@@ -117,8 +129,9 @@ std::string TableRows(const RowRequest& r, TraceResult& result) {
     if (t != tables.end()) {
       const std::int32_t last = std::min(r.end, a + t->second.bytes - 1);
       rows += Lower(a) + "\t" + Lower(last) + "\t" + t->second.width + "\t\t\t\t" +
-              (t->second.addrOS != 0 ? std::to_string(t->second.addrOS) : "") + "\t\tlbl\t" +
-              t->second.title + "\r\n";
+              (t->second.addrOS != 0 ? std::to_string(t->second.addrOS) : "") + "\t\t" +
+              // Words are low byte first: option r reads them that way.
+              (t->second.width == "2" ? "rlbl" : "lbl") + "\t" + t->second.title + "\r\n";
       a = last + 1;
       continue;
     }
@@ -138,7 +151,7 @@ std::string TableRows(const RowRequest& r, TraceResult& result) {
   if (!result.entered) {
     std::string note = "Nothing the trace follows enters " + HexWord(r.start) + "-" +
                        HexWord(r.end) + ", so all of it is listed as data.";
-    const std::vector<std::int32_t> candidates = Candidates(view, r);
+    const std::vector<std::int32_t> candidates = Candidates(view, r, tables);
     if (!candidates.empty()) {
       note += " Code may start at";
       for (const std::int32_t c : candidates) note += " " + HexWord(c);

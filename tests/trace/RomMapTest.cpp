@@ -1,0 +1,66 @@
+// What the CPU sees of a ROM file: the mapper read from each kind of
+// header, and which file bank lies at 8000 and C000 for each kind of mapper.
+#include <gtest/gtest.h>
+
+#include "trace/RomMap.h"
+
+namespace morvane::test {
+namespace {
+
+// A header (bytes 4 on), then banks of 16 KiB, each filled with its number.
+std::string File(std::initializer_list<int> header, int banks) {
+  std::string rom("NES\x1A", 4);
+  for (const int b : header) rom += static_cast<char>(b);
+  rom.resize(16, '\0');
+  for (int n = 0; n < banks; ++n) rom += std::string(0x4000, static_cast<char>(n));
+  return rom;
+}
+
+TEST(RomMap, ReadsTheMapperFromEachKindOfHeader) {
+  struct Case {
+    const char* what;
+    std::string rom;
+    int mapper, prgBanks;
+  };
+  std::string diskDude = File({8, 0, 0x40}, 0);
+  diskDude.replace(7, 9, "DiskDude!");
+  const Case cases[] = {
+      {"iNES", File({2, 1, 0x41, 0x10}, 0), 0x14, 2},
+      {"old text in the header's end", diskDude, 4, 8},
+      {"NES 2.0", File({4, 0, 0x10, 0x28, 0x01, 0x01}, 0), 0x121, 0x104},
+      {"NES 2.0 size as a power of two", File({4, 0, 0x10, 0x28, 0, 0x0F}, 0), 0x21, 4},
+      {"trainer", File({1, 0, 0x44}, 0), 4, 1},
+  };
+  for (const Case& c : cases) {
+    const INesHeader h = ReadINesHeader(c.rom);
+    EXPECT_EQ(h.mapper, c.mapper) << c.what;
+    EXPECT_EQ(h.prgBanks, c.prgBanks) << c.what;
+  }
+  EXPECT_EQ(ReadINesHeader(File({1, 0, 0x44}, 0)).prgOffset, 16 + 512);
+}
+
+TEST(RomMap, PutsTheDumpedBlockAndTheBankTheMapperFixes) {
+  struct Case {
+    const char* what;
+    int mapper, banks, block, base;
+    int at8000, atC000;  // the file bank seen there
+  };
+  const Case cases[] = {
+      {"NROM 16 KiB", 0, 1, 0, 0xC000, 0, 0},     {"NROM 32 KiB", 0, 2, 1, 0x8000, 0, 1},
+      {"MMC1 32 KiB", 1, 2, 0, 0x8000, 0, 1},     {"UxROM", 2, 8, 3, 0x8000, 3, 7},
+      {"MMC3", 4, 16, 5, 0x8000, 5, 15},          {"AxROM low half", 7, 8, 4, 0x8000, 4, 5},
+      {"AxROM high half", 7, 8, 5, 0xC000, 4, 5}, {"GxROM", 66, 4, 2, 0x8000, 2, 3},
+      {"Color Dreams", 11, 4, 1, 0xC000, 0, 1},
+  };
+  for (const Case& c : cases) {
+    const std::string rom = File({c.banks, 0, (c.mapper & 15) << 4, c.mapper & 0xF0}, c.banks);
+    const std::int64_t origin = c.base - 16 - 0x4000LL * c.block;
+    const RomMap map(rom, origin, c.base);
+    EXPECT_EQ(map.byte(0x8000), c.at8000) << c.what;
+    EXPECT_EQ(map.byte(0xC000), c.atC000) << c.what;
+    EXPECT_EQ(map.offset(0x8000), 16 + 0x4000LL * c.at8000) << c.what;
+  }
+}
+
+}  // namespace
+}  // namespace morvane::test
