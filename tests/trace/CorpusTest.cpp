@@ -56,7 +56,8 @@ const CorpusRom kCorpus[] = {{"idioms", kNrom, 99.5, 99.9},
                              {"shell_plain", kNrom, 97.5, 99.5},
                              {"store", kNrom16, 97.5, 99.5},
                              {"store_o", kNrom16, 97.5, 99.5},
-                             {"quest", kNrom, 97.5, 99.5}};
+                             {"quest", kNrom, 97.5, 99.5},
+                             {"robot", kNrom, 99.5, 99.9}};
 
 const std::string kCorpusDir = MORVANE_CORPUS_DIR;
 const std::string kOpCodes = std::string(MORVANE_SOURCE_DATA_DIR) + "/Op_Codes_NES.txt";

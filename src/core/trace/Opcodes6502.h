@@ -6,6 +6,9 @@
 
 namespace morvane::op6502 {
 
+// The low five bits of every (zp),y instruction.
+constexpr std::uint8_t kIndirectY = 0x11;
+
 enum Op : std::uint8_t {
   kBrk = 0x00,
   kPhp = 0x08,
@@ -32,6 +35,8 @@ enum Op : std::uint8_t {
   kTxa = 0x8A,
   kStyAbs = 0x8C,
   kStaAbs = 0x8D,
+  kStaAbsY = 0x99,
+  kStaAbsX = 0x9D,
   kStxAbs = 0x8E,
   kBcc = 0x90,
   kTya = 0x98,

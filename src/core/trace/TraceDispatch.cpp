@@ -56,24 +56,49 @@ bool Tracer::alwaysTaken(const std::vector<Insn>& history, const Insn& branch) c
   }
 }
 
+namespace {
+
+// A value a dispatch combines: loaded from a table by index, or immediate.
+struct Source {
+  bool table = false;
+  std::int32_t value = -1;
+};
+
+// What the store at history[store] stored: what the load before it loaded.
+void StoredBy(const std::vector<Tracer::Insn>& history, std::size_t store, Source& s) {
+  if (store == 0) return;
+  const Tracer::Insn& load = history[store - 1];
+  if (IsIndexedLoad(load.op)) s = {true, load.operand};
+  if (IsImmediateLoad(load.op)) s = {false, load.operand};
+}
+
+// The low [0] and high [1] bytes the instructions before history[n] stored
+// at p and p + 1.
+void PointerSources(const std::vector<Tracer::Insn>& history, std::size_t n, std::int32_t p,
+                    Source src[2]) {
+  for (std::size_t k = n; k-- > 0;) {
+    if (!IsStore(history[k].op)) continue;
+    if (history[k].operand == p && src[0].value < 0) StoredBy(history, k, src[0]);
+    if (history[k].operand == p + 1 && src[1].value < 0) StoredBy(history, k, src[1]);
+  }
+}
+
+// The high bytes' table of a table read by index: none (-1) when they
+// follow the low bytes, or when one index stepped between the two reads.
+std::int32_t Partner(const Source src[2]) {
+  return src[1].value == src[0].value + 1 || src[1].value == src[0].value ? -1 : src[1].value;
+}
+
+}  // namespace
+
 void Tracer::dispatch(const std::vector<Insn>& history, const Insn& in) {
-  // The two values the dispatch combines: [0] the low byte, [1] the high.
-  struct Source {
-    bool table = false;
-    std::int32_t value = -1;
-  } src[2];
-  const auto from = [&](std::size_t store, Source& s) {
-    if (store == 0) return;
-    const Insn& load = history[store - 1];
-    if (IsIndexedLoad(load.op)) s = {true, load.operand};
-    if (IsImmediateLoad(load.op)) s = {false, load.operand};
-  };
+  Source src[2];
   const std::size_t n = history.size() - 1;  // history[n] is in
   if (in.op == kRts) {
     int pushes = 0;
     for (std::size_t k = n; k-- > 0 && pushes < 2;) {
       if (history[k].op != kPha) continue;
-      from(k, src[pushes++]);  // the later push is the low byte
+      StoredBy(history, k, src[pushes++]);  // the later push is the low byte
     }
   } else if (in.op == kJmpInd) {
     const std::int32_t p = in.operand;
@@ -81,11 +106,7 @@ void Tracer::dispatch(const std::vector<Insn>& history, const Insn& in) {
       state_.pending.push_back({p, -1, 0, 1});
       return;
     }
-    for (std::size_t k = n; k-- > 0;) {
-      if (!IsStore(history[k].op)) continue;
-      if (history[k].operand == p && src[0].value < 0) from(k, src[0]);
-      if (history[k].operand == p + 1 && src[1].value < 0) from(k, src[1]);
-    }
+    PointerSources(history, n, p, src);
   } else {
     return;
   }
@@ -93,11 +114,27 @@ void Tracer::dispatch(const std::vector<Insn>& history, const Insn& in) {
   const int addrOS = in.op == kRts ? 1 : 0;
   if (!src[0].table) {
     work_.push_back(((src[1].value << 8 | src[0].value) + addrOS) & 0xFFFF);
-  } else if (src[1].value == src[0].value + 1) {
-    state_.pending.push_back({src[0].value, -1, addrOS, 256});
   } else {
-    state_.pending.push_back({src[0].value, src[1].value, addrOS, 256});
+    state_.pending.push_back({src[0].value, Partner(src), addrOS, 256});
   }
+}
+
+void Tracer::readThrough(const std::vector<Insn>& history) {
+  Source src[2];
+  PointerSources(history, history.size() - 1, history.back().operand, src);
+  if (src[0].table && src[1].table && src[0].value >= 0x8000) {
+    state_.dataTables.push_back({src[0].value, 0, Partner(src), 0});
+  }
+}
+
+void Tracer::copies(const std::vector<Insn>& history) {
+  // lda rom,x / sta ram,x (or both by y): a copy loop.
+  const Insn& store = history.back();
+  if (history.size() < 2 || store.operand >= 0x2000) return;
+  const Insn& load = history[history.size() - 2];
+  const bool x = store.op == kStaAbsX && load.op == kLdaAbsX;
+  const bool y = store.op == kStaAbsY && load.op == kLdaAbsY;
+  if ((x || y) && map_.mapped(load.operand)) state_.copies.push_back({load.operand, store.operand});
 }
 
 void Tracer::trampoline(const std::vector<Insn>& history, std::int32_t target) {

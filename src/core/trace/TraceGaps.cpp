@@ -2,6 +2,7 @@
 // pointers it cannot follow, found by speculative entries that must prove
 // themselves, and the BIT skip shown the way a reader expects.
 #include <algorithm>
+#include <cstdlib>
 
 #include "trace/Opcodes6502.h"
 #include "trace/Tracer.h"
@@ -37,6 +38,35 @@ bool Tracer::text(std::int32_t a) const {
   return false;
 }
 
+void Tracer::readPointed(std::int32_t from, std::int32_t to) {
+  constexpr int kMost = 64;
+  for (const FoundTable& t : state_.dataTables) {
+    const int most = t.partner >= 0 ? std::min(kMost, std::abs(t.partner - t.start)) : kMost;
+    for (int i = 0; i < most; ++i) {
+      const std::int32_t lo = t.partner >= 0 ? t.start + i : t.start + 2 * i;
+      const std::int32_t hi = t.partner >= 0 ? t.partner + i : lo + 1;
+      if (hi > 0xFFFF || code(lo) || code(hi) || !map_.mapped(lo) || !map_.mapped(hi)) break;
+      const std::int32_t target = map_.byte(lo) | map_.byte(hi) << 8;
+      if (target < from || target > to || code(target)) break;
+      state_.dataRefs.push_back(target);
+    }
+  }
+}
+
+void Tracer::traceCopies() {
+  constexpr std::int32_t kIndexed = 0x100;  // what an index reaches
+  for (const auto& [rom, ram] : state_.copies) {
+    for (const std::int32_t call : state_.ramCalls) {
+      if (call < ram || call >= ram + kIndexed || code(rom + call - ram)) continue;
+      // The copy's bytes were read to be copied, not as data.
+      auto& refs = state_.dataRefs;
+      refs.erase(std::remove(refs.begin(), refs.end(), rom), refs.end());
+      trace(rom + call - ram, true, 2);
+      resolveTables();
+    }
+  }
+}
+
 void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
   // 16 KiB seen at 8000 and again at C000: the gaps are those of the half
   // the program runs in; the other half holds the same bytes.
@@ -49,7 +79,12 @@ void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
       from = std::max(from, 0xC000);
     }
   }
-  std::sort(state_.dataRefs.begin(), state_.dataRefs.end());
+  // What pointers read through lead to is data; code copied to RAM is
+  // traced where the program calls the copy.
+  traceCopies();
+  readPointed(from, to);
+  auto& refs = state_.dataRefs;
+  std::sort(refs.begin(), refs.end());
   const auto read = [&](std::int32_t a) {
     return std::binary_search(state_.dataRefs.begin(), state_.dataRefs.end(), a);
   };

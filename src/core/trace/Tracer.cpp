@@ -111,6 +111,8 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     }
     if (history.size() == kHistory) history.erase(history.begin());
     history.push_back(in);
+    if ((in.op & 0x1F) == kIndirectY) readThrough(history);
+    if (in.op == kStaAbsX || in.op == kStaAbsY) copies(history);
     std::int32_t next = a + len;
     const Reach reach = (flags & kFlagLbl) != 0 ? reachOf(a, in.operand) : Reach::Here;
     if ((flags & kFlagEnd) != 0) {
@@ -141,7 +143,11 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
 }
 
 Tracer::Reach Tracer::reachOf(std::int32_t from, std::int32_t to) {
-  if (!map_.mapped(to)) return to >= kRamCode && to <= 0xFFFF ? Reach::Outside : Reach::Nowhere;
+  if (!map_.mapped(to)) {
+    if (to < kRamCode || to > 0xFFFF) return Reach::Nowhere;
+    if (to < 0x2000) state_.ramCalls.push_back(to);
+    return Reach::Outside;
+  }
   if (map_.switched(to) && !map_.switched(from)) {
     state_.later.push_back(to);
     return Reach::Later;

@@ -57,12 +57,13 @@ class Tracer {
   int length(std::uint8_t op) const { return length_[op]; }
   bool bad(std::uint8_t op) const;
 
- private:
   struct Insn {
     std::int32_t a = 0;
     std::uint8_t op = 0;
     std::int32_t operand = 0;
   };
+
+ private:
   // A table seen from its dispatch code, its length not known yet.
   struct Pending {
     std::int32_t lo = 0;
@@ -76,6 +77,10 @@ class Tracer {
     std::vector<Pending> pending;
     std::vector<std::int32_t> later;     // calls into the switched bank
     std::vector<std::int32_t> dataRefs;  // ROM addresses instructions read or write
+    std::vector<FoundTable> dataTables;  // tables of pointers read through
+    // Copies from ROM to RAM by index: [0] the ROM address, [1] the RAM one.
+    std::vector<std::array<std::int32_t, 2>> copies;
+    std::vector<std::int32_t> ramCalls;  // RAM addresses jumped or called to
   };
 
   static std::size_t idx(std::int32_t a) { return static_cast<std::size_t>(a & 0xFFFF); }
@@ -96,6 +101,16 @@ class Tracer {
   // After a return or an indirect jump: the table or target its last
   // instructions set up.
   void dispatch(const std::vector<Insn>& history, const Insn& in);
+  // An instruction that reads or writes through a pointer in zero page: a
+  // table its address came from holds pointers to data.
+  void readThrough(const std::vector<Insn>& history);
+  // A store to RAM of what was just loaded from ROM, by the same index.
+  void copies(const std::vector<Insn>& history);
+  // Adds the targets of the tables of data pointers to what is read.
+  void readPointed(std::int32_t from, std::int32_t to);
+  // Traces what was copied to RAM where the program jumps or calls into
+  // the copy.
+  void traceCopies();
   // A call to a JMP (ind) through a vector in RAM: the caller set it up.
   void trampoline(const std::vector<Insn>& history, std::int32_t target);
   bool afterCall(const Insn& in, std::int32_t& next);
