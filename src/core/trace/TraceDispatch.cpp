@@ -121,9 +121,23 @@ void Tracer::dispatch(const std::vector<Insn>& history, const Insn& in) {
 
 void Tracer::readThrough(const std::vector<Insn>& history) {
   Source src[2];
+  state_.readVectors.push_back(history.back().operand);
   PointerSources(history, history.size() - 1, history.back().operand, src);
   if (src[0].table && src[1].table && src[0].value >= 0x8000) {
     state_.dataTables.push_back({src[0].value, 0, Partner(src), 0});
+  }
+}
+
+void Tracer::setsPointer(const std::vector<Insn>& history) {
+  const Insn& store = history.back();
+  if (!IsStore(store.op) || history.size() < 2) return;
+  // This store is the pointer's low byte or its high one.
+  for (const std::int32_t p : {store.operand, store.operand - 1}) {
+    Source src[2];
+    PointerSources(history, history.size(), p, src);
+    if (src[0].value >= 0 && src[1].value >= 0 && !src[0].table && !src[1].table) {
+      state_.setPointers.push_back({p, src[1].value << 8 | src[0].value});
+    }
   }
 }
 

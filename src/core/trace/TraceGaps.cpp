@@ -38,7 +38,19 @@ bool Tracer::text(std::int32_t a) const {
   return false;
 }
 
-void Tracer::readPointed(std::int32_t from, std::int32_t to) {
+void Tracer::followPointers(std::int32_t from, std::int32_t to) {
+  const auto has = [](const std::vector<std::int32_t>& v, std::int32_t a) {
+    return std::find(v.begin(), v.end(), a) != v.end();
+  };
+  for (const auto& [at, target] : state_.setPointers) {
+    if (target < from || target > to || code(target)) continue;
+    if (has(state_.jumpVectors, at)) {
+      trace(target, true);
+      resolveTables();
+    } else if (has(state_.readVectors, at)) {
+      state_.dataRefs.push_back(target);
+    }
+  }
   constexpr int kMost = 64;
   for (const FoundTable& t : state_.dataTables) {
     const int most = t.partner >= 0 ? std::min(kMost, std::abs(t.partner - t.start)) : kMost;
@@ -82,7 +94,7 @@ void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
   // What pointers read through lead to is data; code copied to RAM is
   // traced where the program calls the copy.
   traceCopies();
-  readPointed(from, to);
+  followPointers(from, to);
   auto& refs = state_.dataRefs;
   std::sort(refs.begin(), refs.end());
   const auto read = [&](std::int32_t a) {

@@ -113,6 +113,8 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     history.push_back(in);
     if ((in.op & 0x1F) == kIndirectY) readThrough(history);
     if (in.op == kStaAbsX || in.op == kStaAbsY) copies(history);
+    if (in.op == kJmpInd) state_.jumpVectors.push_back(in.operand);
+    setsPointer(history);
     std::int32_t next = a + len;
     const Reach reach = (flags & kFlagLbl) != 0 ? reachOf(a, in.operand) : Reach::Here;
     if ((flags & kFlagEnd) != 0) {

@@ -81,6 +81,10 @@ class Tracer {
     // Copies from ROM to RAM by index: [0] the ROM address, [1] the RAM one.
     std::vector<std::array<std::int32_t, 2>> copies;
     std::vector<std::int32_t> ramCalls;  // RAM addresses jumped or called to
+    // Pointers set from immediates: [0] where, [1] the address.
+    std::vector<std::array<std::int32_t, 2>> setPointers;
+    std::vector<std::int32_t> readVectors;  // pointers read or written through
+    std::vector<std::int32_t> jumpVectors;  // pointers jumped through
   };
 
   static std::size_t idx(std::int32_t a) { return static_cast<std::size_t>(a & 0xFFFF); }
@@ -106,8 +110,11 @@ class Tracer {
   void readThrough(const std::vector<Insn>& history);
   // A store to RAM of what was just loaded from ROM, by the same index.
   void copies(const std::vector<Insn>& history);
-  // Adds the targets of the tables of data pointers to what is read.
-  void readPointed(std::int32_t from, std::int32_t to);
+  // A store that completes a pointer from two immediates.
+  void setsPointer(const std::vector<Insn>& history);
+  // Adds what pointers read through lead to to what is read, and traces
+  // what the pointers jumped through lead to.
+  void followPointers(std::int32_t from, std::int32_t to);
   // Traces what was copied to RAM where the program jumps or calls into
   // the copy.
   void traceCopies();

@@ -1,7 +1,8 @@
 ; Tricks of hand-written programs: a routine copied to RAM and run there,
 ; a word table read twice through one index stepped between the reads,
 ; objects that carry their handler's address among their other fields,
-; levels reached only through a table of pointers, and an NMI that calls
+; levels reached only through a table of pointers, a screen only a pointer
+; set from immediates reaches, between routines, and an NMI that calls
 ; through a vector the main program sets.
 .segment "HEADER"
   .byte "NES", $1A, 2, 1, $00, $00
@@ -32,6 +33,11 @@ reset:
   sta nmivec
   lda #>nmi_title
   sta nmivec+1
+  lda #<screen
+  sta ptr
+  lda #>screen
+  sta ptr+1
+  jsr unpack
 main:
   jsr ram_wait
   jsr run_mode
@@ -116,6 +122,25 @@ load_level:
   bne :-
   rts
 
+; Writes the runs at ptr: count, byte, ... up to a count of 0.
+unpack:
+  ldy #0
+@run:
+  lda (ptr), y
+  beq @done
+  tax
+  iny
+  lda (ptr), y
+@byte:
+  sta $2007
+  dex
+  bne @byte
+  iny
+  bne @run
+@done:
+  rts
+screen:
+  .byte $A2, $20, $A9, $24, $85, $60, $A0, $10, $91, $C8, $18, $30, $00
 nmi:
   pha
   txa
