@@ -42,7 +42,9 @@ void Tracer::followPointers(std::int32_t from, std::int32_t to) {
   const auto has = [](const std::vector<std::int32_t>& v, std::int32_t a) {
     return std::find(v.begin(), v.end(), a) != v.end();
   };
-  for (const auto& [at, target] : state_.setPointers) {
+  // A copy: the trace may add to them, or set them back.
+  const auto pointers = state_.setPointers;
+  for (const auto& [at, target] : pointers) {
     if (target < from || target > to || code(target)) continue;
     if (has(state_.jumpVectors, at)) {
       trace(target, true);
@@ -67,8 +69,11 @@ void Tracer::followPointers(std::int32_t from, std::int32_t to) {
 
 void Tracer::traceCopies() {
   constexpr std::int32_t kIndexed = 0x100;  // what an index reaches
-  for (const auto& [rom, ram] : state_.copies) {
-    for (const std::int32_t call : state_.ramCalls) {
+  // Copies: the trace may add to them, or set them back.
+  const auto copies = state_.copies;
+  const auto calls = state_.ramCalls;
+  for (const auto& [rom, ram] : copies) {
+    for (const std::int32_t call : calls) {
       if (call < ram || call >= ram + kIndexed || code(rom + call - ram)) continue;
       // The copy's bytes were read to be copied, not as data.
       auto& refs = state_.dataRefs;
