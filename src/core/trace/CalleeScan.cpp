@@ -18,6 +18,11 @@ bool WritesA(std::uint8_t op) {
   return op == kAslA || op == 0x2A || op == 0x4A || op == 0x6A || op == kTxa || op == kTya;
 }
 
+// ldy in all its modes, and tay.
+bool WritesY(std::uint8_t op) {
+  return op == 0xA0 || op == 0xA4 || op == 0xAC || op == 0xB4 || op == 0xBC || op == kTay;
+}
+
 // Instructions that leave N and Z as they were.
 bool KeepsFlags(std::uint8_t op) {
   const bool store = (op & 0xE0) == 0x80 && op != 0x80 && op != 0x82 && op != 0x89 && op != kTxa &&
@@ -33,6 +38,14 @@ bool KeepsFlags(std::uint8_t op) {
 void CalleeScan::path() {
   inlineA_ = pushedInline_ = afterPull_ = afterCount_ = false;
   flags_ = Flags::Other;
+  y_ = offset_ = -1;
+}
+
+int CalleeScan::storedAt(std::int32_t a) const {
+  for (auto s = inlineStores_.rbegin(); s != inlineStores_.rend(); ++s) {
+    if ((*s)[0] == a) return (*s)[1];
+  }
+  return -2;
 }
 
 void CalleeScan::step(std::uint8_t op, std::int32_t operand) {
@@ -41,13 +54,25 @@ void CalleeScan::step(std::uint8_t op, std::int32_t operand) {
   if (afterPull && (op == kStaZp || op == kStaAbs)) pulledLo_ = operand;
   if (afterCount && (op == kStaZp || op == kStaAbs)) counter_ = operand;
   if (afterCount && op == kTax) counter_ = kRegisterX;
-  if (inlineA_ && (op == kStaZp || op == kStaAbs)) inlineStore_ = operand;
+  if (inlineA_ && (op == kStaZp || op == kStaAbs)) inlineStores_.push_back({operand, offset_});
   indirectJump_ |= op == kJmpInd;
-  jumpsInline_ |= op == kJmpInd && operand == inlineStore_ - 1;
+  if (op == kJmpInd && storedAt(operand) > -2 && storedAt(operand + 1) > -2) {
+    jumpsInline_ = true;
+    const int lo = storedAt(operand);
+    // Where the address lies when the offsets are known; else first.
+    jumpAt_ = lo >= 1 && storedAt(operand + 1) == lo + 1 ? lo - 1 : 0;
+  }
   shifts_ |= op == kAslA;
   rts_ |= op == kRts;
   if (op == kAdcImm && added_ < 0) added_ = operand;
   if (op == kLdyImm) lastIndex_ = std::max(lastIndex_, operand);
+  if (op == kLdyImm) {
+    y_ = operand;
+  } else if ((op == kIny || op == kDey) && y_ >= 0) {
+    y_ += op == kIny ? 1 : -1;
+  } else if (WritesY(op)) {
+    y_ = -1;
+  }
   if ((op == kIncZp || op == kIncAbs) && operand == pulledLo_) ++incs_;
   const bool countDown = ((op == kDecZp || op == kDecAbs) && operand == counter_) ||
                          (op == kDex && counter_ == kRegisterX);
@@ -75,6 +100,7 @@ void CalleeScan::step(std::uint8_t op, std::int32_t operand) {
   } else if (op == kLdaIndY) {
     afterCount_ = !reads_;
     reads_ = inlineA_ = true;
+    offset_ = y_;
     flags_ = Flags::Inline;
   } else if (op == kCmpImm) {
     flags_ = inlineA_ ? Flags::Compared : Flags::Other;
@@ -96,7 +122,7 @@ Callee CalleeScan::verdict() const {
     return {Callee::Engine, indirectJump_ ? 0 : 1};
   }
   const int stepped = added_ > 0 ? added_ : incs_;
-  if (stepped > 0) return {Callee::Counted, returns ? stepped : stepped - 1, jumpsInline_};
+  if (stepped > 0) return {Callee::Counted, returns ? stepped : stepped - 1, jumpAt_};
   if (lastIndex_ > 0) return {Callee::Counted, lastIndex_};
   return {Callee::Unknown, 0};
 }

@@ -2,7 +2,9 @@
 // bytes after its calls, gathered one instruction at a time.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <vector>
 
 namespace morvane {
 
@@ -13,9 +15,9 @@ struct Callee {
   // bytes after the call, or for an engine what its table's entries are
   // short of their targets.
   int value = 0;
-  // Counted: the first two bytes after the call are the address the
-  // routine goes on to.
-  bool jumps = false;
+  // Counted: where among the bytes after the call the address lies that
+  // the routine goes on to; -1 for none.
+  int jumpAt = -1;
   static constexpr int kHighBit = -1;
 };
 
@@ -36,14 +38,19 @@ class CalleeScan {
   int compared_ = 0;
   bool afterPull_ = false;   // the instruction before was the first pull
   bool afterCount_ = false;  // the one before read the first byte after the call
+  int y_ = -1;               // Y, when known
+  int offset_ = -1;          // which byte after the return address A holds, when known
   // Over the routine.
   bool pulled_ = false;
   std::int32_t pulledLo_ = -1;  // where the low byte of the return address went
   std::int32_t counter_ = -1;   // where the first byte after the call went (X: 0x100)
-  std::int32_t inlineStore_ = -1;
+  std::vector<std::array<int, 2>> inlineStores_;  // where such bytes went, and which
+  int jumpAt_ = -1;
   bool reads_ = false;
   bool loop_ = false, prefixed_ = false, shifts_ = false, indirectJump_ = false;
   bool rts_ = false, jumpsInline_ = false;
+  // Which byte was stored at a, -2 for none.
+  int storedAt(std::int32_t a) const;
   int terminator_ = 0, added_ = -1, lastIndex_ = 0, incs_ = 0, pushes_ = 0, pushesInline_ = 0;
 };
 

@@ -83,7 +83,11 @@ bool Tracer::afterCall(const Insn& in, std::int32_t& next) {
       // What follows the call may be data: left to the speculative entries.
       return false;
     case Callee::Counted:
-      if (callee.jumps && plausibleTarget(map_.word(next))) work_.push_back(map_.word(next));
+      if (callee.jumpAt >= 0) {
+        const std::int32_t target = map_.word(next + callee.jumpAt);
+        if (plausibleTarget(target) && reachOf(in.a, target) == Reach::Here)
+          work_.push_back(target);
+      }
       markData(next, callee.value);
       next += callee.value;
       return true;

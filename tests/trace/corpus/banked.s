@@ -1,5 +1,6 @@
 ; A banked program (mapper MAPPER: 1 MMC1, 2 UxROM or 4 MMC3): the fixed bank switches
-; banks and calls their entry tables; bank 2 holds only data that no code
+; banks and calls their entry tables, or calls through a routine that takes
+; the bank and the address after the call; bank 2 holds only data that no code
 ; of its own reads, so nothing enters it.
 .segment "HEADER"
   .byte "NES", $1A, 4, 0, (MAPPER & $0F) << 4, MAPPER & $F0
@@ -7,6 +8,7 @@
 
 .segment "ZEROPAGE"
 ptr:    .res 2
+vec:    .res 2
 frame:  .res 1
 bank:   .res 1
 
@@ -85,6 +87,12 @@ reset:
   lda #1
   jsr select_bank
   jsr bank1_entries
+  jsr far_call
+  .byte 0
+  .addr scroll
+  jsr far_call
+  .byte 1
+  .addr sound_b
 forever:
   inc frame
   jmp forever
@@ -107,6 +115,32 @@ select_bank:
   sta bank_table, x
 .endif
   rts
+
+; Calls the routine whose bank and address follow the call.
+far_call:
+  pla
+  sta ptr
+  pla
+  sta ptr+1
+  ldy #1
+  lda (ptr), y
+  jsr select_bank
+  ldy #2
+  lda (ptr), y
+  sta vec
+  iny
+  lda (ptr), y
+  sta vec+1
+  lda ptr
+  clc
+  adc #3
+  tax
+  lda ptr+1
+  adc #0
+  pha
+  txa
+  pha
+  jmp (vec)
 
 nmi:
   inc frame
