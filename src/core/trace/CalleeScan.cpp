@@ -12,17 +12,6 @@ namespace {
 
 constexpr std::int32_t kRegisterX = 0x100;
 
-bool WritesA(std::uint8_t op) {
-  const int group = op & 3, which = op >> 5;
-  if (group == 1) return which != 4 && which != 6;  // all but STA and CMP
-  return op == kAslA || op == 0x2A || op == 0x4A || op == 0x6A || op == kTxa || op == kTya;
-}
-
-// ldy in all its modes, and tay.
-bool WritesY(std::uint8_t op) {
-  return op == 0xA0 || op == 0xA4 || op == 0xAC || op == 0xB4 || op == 0xBC || op == kTay;
-}
-
 // Instructions that leave N and Z as they were.
 bool KeepsFlags(std::uint8_t op) {
   const bool store = (op & 0xE0) == 0x80 && op != 0x80 && op != 0x82 && op != 0x89 && op != kTxa &&
@@ -70,7 +59,7 @@ void CalleeScan::step(std::uint8_t op, std::int32_t operand) {
     y_ = operand;
   } else if ((op == kIny || op == kDey) && y_ >= 0) {
     y_ += op == kIny ? 1 : -1;
-  } else if (WritesY(op)) {
+  } else if (Writes(2, op)) {
     y_ = -1;
   }
   if ((op == kIncZp || op == kIncAbs) && operand == pulledLo_) ++incs_;
@@ -107,7 +96,7 @@ void CalleeScan::step(std::uint8_t op, std::int32_t operand) {
     compared_ = operand;
   } else if (!KeepsFlags(op)) {
     flags_ = Flags::Other;
-    if (WritesA(op)) inlineA_ = false;
+    if (Writes(0, op)) inlineA_ = false;
   }
 }
 

@@ -67,6 +67,23 @@ enum Op : std::uint8_t {
   kBeq = 0xF0,
 };
 
+// Whether op writes register 0 (A), 1 (X) or 2 (Y).
+constexpr bool Writes(int reg, std::uint8_t op) {
+  switch (reg) {
+    case 0:
+      // ORA, AND, EOR, ADC, LDA, SBC in all their modes; the shifts of A,
+      // the transfers to A and the pull.
+      return ((op & 3) == 1 && (op >> 5) != 4 && (op >> 5) != 6) || op == kAslA || op == 0x2A ||
+             op == 0x4A || op == 0x6A || op == kTxa || op == kTya || op == kPla;
+    case 1:
+      return op == kLdxImm || op == 0xA6 || op == 0xAE || op == 0xB6 || op == kLdxAbsY ||
+             op == kTax || op == kTsx || op == 0xE8 || op == kDex;
+    default:
+      return op == kLdyImm || op == 0xA4 || op == 0xAC || op == 0xB4 || op == kLdyAbsX ||
+             op == kTay || op == kIny || op == kDey;
+  }
+}
+
 // The CPU's vectors, in the order the trace enters them.
 struct Vector {
   const char* name;

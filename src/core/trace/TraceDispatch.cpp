@@ -141,6 +141,43 @@ void Tracer::setsPointer(const std::vector<Insn>& history) {
   }
 }
 
+void Tracer::passesPointer(const std::vector<Insn>& history, std::int32_t routine) {
+  constexpr int kRegisters = 3;  // A, X, Y
+  constexpr std::uint8_t kLoad[kRegisters] = {kLdaImm, kLdxImm, kLdyImm};
+  constexpr std::uint8_t kStore[kRegisters][2] = {
+      {kStaZp, kStaAbs}, {kStxZp, kStxAbs}, {kStyZp, kStyAbs}};
+  // The immediates the registers hold at the call, -1 for none.
+  std::int32_t value[kRegisters] = {-1, -1, -1};
+  bool set[kRegisters] = {false, false, false};
+  for (std::size_t k = history.size() - 1; k-- > 0;) {
+    for (int r = 0; r < kRegisters; ++r) {
+      if (set[r] || !Writes(r, history[k].op)) continue;
+      set[r] = true;
+      if (history[k].op == kLoad[r]) value[r] = history[k].operand;
+    }
+  }
+  // Where the routine stores them before its flow first changes.
+  std::int32_t at[kRegisters] = {-1, -1, -1};
+  std::int32_t p = routine;
+  for (int n = 0; n < 8; ++n) {
+    Insn in;
+    if (!decode(p, in)) break;
+    for (int r = 0; r < kRegisters; ++r) {
+      if (at[r] < 0 && (in.op == kStore[r][0] || in.op == kStore[r][1])) at[r] = in.operand;
+      if (at[r] < 0 && Writes(r, in.op)) value[r] = -1;
+    }
+    if ((flags_[in.op] & (kFlagEnd | kFlagLbl)) != 0) break;
+    p += length_[in.op];
+  }
+  // Low byte in A and high in X, X and Y, or A and Y.
+  constexpr int kPairs[3][2] = {{0, 1}, {1, 2}, {0, 2}};
+  for (const auto& [lo, hi] : kPairs) {
+    if (value[lo] >= 0 && value[hi] >= 0 && at[lo] >= 0 && at[hi] == at[lo] + 1) {
+      state_.setPointers.push_back({at[lo], value[hi] << 8 | value[lo]});
+    }
+  }
+}
+
 void Tracer::copies(const std::vector<Insn>& history) {
   // lda rom,x / sta ram,x (or both by y): a copy loop.
   const Insn& store = history.back();

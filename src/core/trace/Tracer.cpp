@@ -136,6 +136,7 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
       if (reach == Reach::Here) {
         work_.push_back(in.operand);
         if (in.op == kJsr) trampoline(history, in.operand);
+        if (in.op == kJsr) passesPointer(history, in.operand);
       }
       if (reach != Reach::Outside && !afterCall(in, next)) return true;
       history.clear();

@@ -110,6 +110,9 @@ class Tracer {
   void readThrough(const std::vector<Insn>& history);
   // A store to RAM of what was just loaded from ROM, by the same index.
   void copies(const std::vector<Insn>& history);
+  // A call with a pointer in two registers that the routine keeps in zero
+  // page or RAM: a pointer set from immediates, as below.
+  void passesPointer(const std::vector<Insn>& history, std::int32_t routine);
   // A store that completes a pointer from two immediates.
   void setsPointer(const std::vector<Insn>& history);
   // Adds what pointers read through lead to to what is read, and traces

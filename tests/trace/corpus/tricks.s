@@ -1,9 +1,9 @@
 ; Tricks of hand-written programs: a routine copied to RAM and run there,
 ; a word table read twice through one index stepped between the reads,
 ; objects that carry their handler's address among their other fields,
-; levels reached only through a table of pointers, a screen only a pointer
-; set from immediates reaches, between routines, and an NMI that calls
-; through a vector the main program sets.
+; levels reached only through a table of pointers, a screen and tiles only
+; pointers set from immediates reach, between routines, a callback passed in
+; registers, and an NMI that calls through a vector the main program sets.
 .segment "HEADER"
   .byte "NES", $1A, 2, 1, $00, $00
   .res 8, 0
@@ -12,6 +12,7 @@
 ptr:    .res 2
 vec:    .res 2
 nmivec: .res 2
+donevec: .res 2
 tmp:    .res 1
 level:  .res 1
 
@@ -38,6 +39,12 @@ reset:
   lda #>screen
   sta ptr+1
   jsr unpack
+  ldx #<tiles
+  ldy #>tiles
+  jsr load_tiles
+  lda #<on_done
+  ldx #>on_done
+  jsr when_done
 main:
   jsr ram_wait
   jsr run_mode
@@ -64,9 +71,11 @@ mode_b:
   dec level
   rts
 mode_c:
-  lda #0
-  sta level
-  rts
+  lda level
+  cmp #8
+  bne :+
+  jmp level_done
+: rts
 mode_d:
   lda #<nmi_play
   sta nmivec
@@ -141,6 +150,32 @@ unpack:
   rts
 screen:
   .byte $A2, $20, $A9, $24, $85, $60, $A0, $10, $91, $C8, $18, $30, $00
+
+; Copies 16 bytes of tiles from X (low) and Y (high) to the PPU.
+load_tiles:
+  stx ptr
+  sty ptr+1
+  ldy #0
+: lda (ptr), y
+  sta $2007
+  iny
+  cpy #16
+  bne :-
+  rts
+tiles:
+  .byte $A9, $3C, $8D, $42, $18, $A2, $7E, $E8, $D0, $FD, $66, $3C, $60, $18, $00, $60
+
+; Keeps the routine at A (low) and X (high) for when the level is done.
+when_done:
+  sta donevec
+  stx donevec+1
+  rts
+level_done:
+  jmp (donevec)
+on_done:
+  lda #0
+  sta level
+  rts
 nmi:
   pha
   txa
