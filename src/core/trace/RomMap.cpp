@@ -42,6 +42,13 @@ INesHeader ReadINesHeader(const std::string& rom) {
   return h;
 }
 
+bool RomMap::selects(int bank) const {
+  if (switchedBank_ < 0 || header_.prgBanks <= 0) return false;
+  // MMC3 numbers 8 KiB banks.
+  const int unit = header_.mapper == 4 ? bank >> 1 : bank;
+  return unit % header_.prgBanks == switchedBank_;
+}
+
 std::int32_t RomMap::word(std::int64_t a) const {
   const int lo = byte(a);
   const int hi = byte(a + 1);
@@ -99,6 +106,7 @@ RomMap::RomMap(const std::string& rom, std::int64_t origin, std::int32_t base)
   if (base < 0xC000) {
     switchedFrom_ = base;
     switchedTo_ = std::min<std::int64_t>(base + kBank, 0xC000);
+    switchedBank_ = (base - origin - prg) / kBank;
   }
 }
 

@@ -39,6 +39,8 @@ class RomMap {
   // Whether a lies in the dumped block of a banked mapper: code elsewhere
   // that calls it may mean another bank.
   bool switched(std::int64_t a) const { return a >= switchedFrom_ && a < switchedTo_; }
+  // Whether a bank number written to the mapper selects the dumped block.
+  bool selects(int bank) const;
   const INesHeader& header() const { return header_; }
   const std::vector<std::string>& notes() const { return notes_; }
 
@@ -53,6 +55,7 @@ class RomMap {
   std::vector<std::string> notes_;
   std::int64_t switchedFrom_ = -1;
   std::int64_t switchedTo_ = -1;
+  std::int64_t switchedBank_ = -1;  // the dumped block, in 16 KiB units
 };
 
 }  // namespace morvane

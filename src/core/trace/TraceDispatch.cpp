@@ -62,14 +62,19 @@ namespace {
 struct Source {
   bool table = false;
   std::int32_t value = -1;
+  std::uint8_t op = 0;  // the load
 };
+
+bool ByX(std::uint8_t op) {
+  return op == kLdaAbsX || op == kLdyAbsX;
+}
 
 // What the store at history[store] stored: what the load before it loaded.
 void StoredBy(const std::vector<Tracer::Insn>& history, std::size_t store, Source& s) {
   if (store == 0) return;
   const Tracer::Insn& load = history[store - 1];
-  if (IsIndexedLoad(load.op)) s = {true, load.operand};
-  if (IsImmediateLoad(load.op)) s = {false, load.operand};
+  if (IsIndexedLoad(load.op)) s = {true, load.operand, load.op};
+  if (IsImmediateLoad(load.op)) s = {false, load.operand, load.op};
 }
 
 // The low [0] and high [1] bytes the instructions before history[n] stored
@@ -115,7 +120,20 @@ void Tracer::dispatch(const std::vector<Insn>& history, const Insn& in) {
   if (!src[0].table) {
     work_.push_back(((src[1].value << 8 | src[0].value) + addrOS) & 0xFFFF);
   } else {
-    state_.pending.push_back({src[0].value, Partner(src), addrOS, 256});
+    const bool banked = bankLoad_.op != 0 && ByX(bankLoad_.op) == ByX(src[0].op);
+    state_.pending.push_back(
+        {src[0].value, Partner(src), addrOS, 256, banked ? bankLoad_.operand : -1});
+  }
+}
+
+void Tracer::selectsBank(const std::vector<Insn>& history) {
+  // A call, or a write to the mapper, with A loaded from a table by index.
+  const Insn& in = history.back();
+  const bool selects = in.op == kJsr || (in.op == kStaAbs && in.operand >= 0x8000);
+  for (std::size_t k = history.size() - 1; selects && k-- > 0;) {
+    if (!Writes(0, history[k].op)) continue;
+    if (history[k].op == kLdaAbsX || history[k].op == kLdaAbsY) bankLoad_ = history[k];
+    return;
   }
 }
 
@@ -223,6 +241,9 @@ std::int32_t Tracer::entry(const Pending& p, int i, std::int32_t& lo, std::int32
 }
 
 void Tracer::resolveTables() {
+  // Entries of a table in the fixed bank that lead into the switched one
+  // may be another bank's: so many of them in a row are passed over.
+  constexpr int kElsewhere = 4;
   while (!state_.pending.empty()) {
     const Pending p = state_.pending.back();
     state_.pending.pop_back();
@@ -232,19 +253,36 @@ void Tracer::resolveTables() {
     state_.tables.push_back({p.lo, 0, p.hi, p.addrOS});
     // Entry by entry, so that code the earlier entries lead to ends the
     // table before it is taken for entries.
-    for (int i = 0; i < limit; ++i) {
+    for (int i = 0, passed = 0; i < limit; ++i) {
       std::int32_t lo = 0, hi = 0;
       const std::int32_t target = entry(p, i, lo, hi);
-      if (target < 0) break;
+      const bool free = lo <= 0xFFFF && hi <= 0xFFFF && role(lo) == kRoleNone &&
+                        role(hi) == kRoleNone && map_.mapped(lo) && map_.mapped(hi);
+      if (!free) break;
       setRole(lo, kRoleData);
       setRole(hi, kRoleData);
-      trace(target, true);
-      if (!code(target)) {
-        setRole(lo, kRoleNone);
-        setRole(hi, kRoleNone);
-        break;
+      // An entry the bank table gives to another bank is passed over.
+      const int bank = p.banks >= 0 ? map_.byte(p.banks + i) : -1;
+      const std::int32_t raw = (map_.byte(lo) | map_.byte(hi) << 8) + p.addrOS;
+      if (bank >= 0 && map_.switched(raw) && !map_.switched(p.lo) && !map_.selects(bank)) {
+        continue;
       }
-      state_.tables[at].count = i + 1;
+      if (target >= 0) trace(target, true);
+      if (target >= 0 && code(target)) {
+        state_.tables[at].count = i + 1;
+        passed = 0;
+        continue;
+      }
+      if (!map_.switched(raw) || map_.switched(p.lo) || ++passed > kElsewhere) break;
+    }
+    // Entries passed over after the last that led to code are not the table's.
+    const FoundTable& t = state_.tables[at];
+    for (int i = t.count; i < limit; ++i) {
+      const std::int32_t lo = p.hi >= 0 ? p.lo + i : p.lo + 2 * i;
+      const std::int32_t hi = p.hi >= 0 ? p.hi + i : lo + 1;
+      if (hi > 0xFFFF || role(lo) != kRoleData || role(hi) != kRoleData) break;
+      setRole(lo, kRoleNone);
+      setRole(hi, kRoleNone);
     }
     if (state_.tables[at].count == 0) {
       state_.tables.erase(state_.tables.begin() + static_cast<std::ptrdiff_t>(at));

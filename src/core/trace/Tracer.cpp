@@ -81,6 +81,7 @@ void Tracer::markData(std::int32_t from, std::int32_t count) {
 
 bool Tracer::runFrom(std::int32_t a, bool strict) {
   std::vector<Insn> history;
+  bankLoad_ = {};
   for (;;) {
     if (a < 0 || a > 0xFFFF) return false;
     if (role(a) == kRoleOpcode) {
@@ -103,7 +104,9 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     }
     setRole(a, kRoleOpcode);
     ++added_;
-    if (kind == 2 && (flags & (kFlagTbl | kFlagVbl)) != 0 && in.operand >= 0x8000) {
+    // What the code reads of the ROM; writes there go to the mapper.
+    const bool store = (in.op & 0xE0) == 0x80;
+    if (kind == 2 && (flags & (kFlagTbl | kFlagVbl)) != 0 && in.operand >= 0x8000 && !store) {
       state_.dataRefs.push_back(in.operand);
     }
     for (int i = 1; i < len; ++i) {
@@ -115,6 +118,7 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     if (in.op == kStaAbsX || in.op == kStaAbsY) copies(history);
     if (in.op == kJmpInd) state_.jumpVectors.push_back(in.operand);
     setsPointer(history);
+    selectsBank(history);
     std::int32_t next = a + len;
     const Reach reach = (flags & kFlagLbl) != 0 ? reachOf(a, in.operand) : Reach::Here;
     if ((flags & kFlagEnd) != 0) {
@@ -147,7 +151,8 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
 
 Tracer::Reach Tracer::reachOf(std::int32_t from, std::int32_t to) {
   if (!map_.mapped(to)) {
-    if (to < kRamCode || to > 0xFFFF) return Reach::Nowhere;
+    // Code runs from RAM and cartridge RAM, not from the I/O registers.
+    if (to < kRamCode || (to >= 0x2000 && to < 0x6000) || to > 0xFFFF) return Reach::Nowhere;
     if (to < 0x2000) state_.ramCalls.push_back(to);
     return Reach::Outside;
   }

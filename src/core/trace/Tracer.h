@@ -70,6 +70,7 @@ class Tracer {
     std::int32_t hi = -1;  // the high bytes' table for a split table
     int addrOS = 0;
     int limit = 256;
+    std::int32_t banks = -1;  // the bank of each entry, read by the same index
   };
   struct State {
     std::vector<std::uint8_t> role = std::vector<std::uint8_t>(0x10000);
@@ -113,6 +114,9 @@ class Tracer {
   // A call with a pointer in two registers that the routine keeps in zero
   // page or RAM: a pointer set from immediates, as below.
   void passesPointer(const std::vector<Insn>& history, std::int32_t routine);
+  // A call or a mapper write with A read from a table by index: the bank a
+  // table read by the same index jumps into.
+  void selectsBank(const std::vector<Insn>& history);
   // A store that completes a pointer from two immediates.
   void setsPointer(const std::vector<Insn>& history);
   // Adds what pointers read through lead to to what is read, and traces
@@ -139,6 +143,7 @@ class Tracer {
   std::vector<std::int32_t> work_;
   int added_ = 0;        // instructions the current speculative entry added
   bool joined_ = false;  // and whether it ran into known code
+  Insn bankLoad_;        // the indexed load of the bank this path selected last
   mutable std::unordered_map<std::int32_t, Callee> callees_;
   std::vector<std::string> notes_;
 };
