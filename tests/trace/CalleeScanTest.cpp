@@ -2,23 +2,28 @@
 // its calls, judged from its instructions.
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <sstream>
+#include <string>
 
 #include "trace/CalleeScan.h"
 
 namespace morvane {
 namespace {
 
-struct Step {
-  std::uint8_t op;
-  std::int32_t operand;
-};
-// pla / sta 10 / pla / sta 11: the return address in 10-11.
-const std::vector<Step> kPull = {{0x68, 0}, {0x85, 0x10}, {0x68, 0}, {0x85, 0x11}};
+// Feeds "op[:operand] ..." (hex) to scan: one path through a routine.
+void Feed(CalleeScan& scan, const std::string& steps) {
+  std::stringstream in(steps);
+  std::string step;
+  while (in >> step) {
+    const auto colon = step.find(':');
+    const auto op = static_cast<std::uint8_t>(std::stoi(step.substr(0, colon), nullptr, 16));
+    scan.step(op, colon == std::string::npos ? 0 : std::stoi(step.substr(colon + 1), nullptr, 16));
+  }
+}
 
 struct Case {
   const char* what;
-  std::vector<Step> body;
+  const char* body;  // after pla / sta 10 / pla / sta 11
   Callee::Kind kind;
   int value;
   int jumpAt;
@@ -26,104 +31,31 @@ struct Case {
 
 TEST(CalleeScan, TellsTheShapeOfWhatFollowsTheCall) {
   const Case cases[] = {
-      {"string up to 0",
-       {{0xA0, 1}, {0xB1, 0x10}, {0xF0, 0}, {0x8D, 0x2007}, {0xC8, 0}},
-       Callee::Terminated,
-       0,
-       -1},
-      {"string up to FF",
-       {{0xB1, 0x10}, {0xC9, 0xFF}, {0xD0, 0}, {0x60, 0}},
-       Callee::Terminated,
-       0xFF,
-       -1},
-      {"last character with bit 7",
-       {{0xB1, 0x10}, {0x48, 0}, {0x29, 0x7F}, {0x8D, 0x2007}, {0x68, 0}, {0x10, 0}},
-       Callee::Terminated,
-       Callee::kHighBit,
-       -1},
-      {"led by its length",
-       {{0xA0, 1}, {0xB1, 0x10}, {0x85, 0x20}, {0xC8, 0}, {0xB1, 0x10}, {0xC6, 0x20}, {0xD0, 0}},
-       Callee::Prefixed,
-       0,
-       -1},
-      {"length in X",
-       {{0xB1, 0x10}, {0xAA, 0}, {0xC8, 0}, {0xCA, 0}, {0xD0, 0}},
-       Callee::Prefixed,
-       0,
-       -1},
-      {"two bytes, returns",
-       {{0xA5, 0x10}, {0x69, 2}, {0x48, 0}, {0x48, 0}, {0x60, 0}},
-       Callee::Counted,
-       2,
-       -1},
-      {"two bytes, JMP (ind) back",
-       {{0xA5, 0x10}, {0x69, 3}, {0x6C, 0x10}},
-       Callee::Counted,
-       2,
-       -1},
-      {"an address to call",
-       {{0xA0, 1},
-        {0xB1, 0x10},
-        {0x85, 0x30},
-        {0xC8, 0},
-        {0xB1, 0x10},
-        {0x85, 0x31},
-        {0x69, 2},
-        {0x48, 0},
-        {0x48, 0},
-        {0x6C, 0x30}},
-       Callee::Counted,
-       2,
+      {"string up to 0", "A0:1 B1:10 F0 8D:2007 C8", Callee::Terminated, 0, -1},
+      {"string up to FF", "B1:10 C9:FF D0 60", Callee::Terminated, 0xFF, -1},
+      {"last character with bit 7", "B1:10 48 29:7F 8D:2007 68 10", Callee::Terminated,
+       Callee::kHighBit, -1},
+      {"led by its length", "A0:1 B1:10 85:20 C8 B1:10 C6:20 D0", Callee::Prefixed, 1, -1},
+      {"a PPU address, then a length",
+       "A0:1 B1:10 85:20 C8 B1:10 85:21 C8 B1:10 85:22 C8 B1:10 C6:22 D0", Callee::Prefixed, 3, -1},
+      {"length in X", "B1:10 AA C8 CA D0", Callee::Prefixed, 1, -1},
+      {"two bytes, returns", "A5:10 69:2 48 48 60", Callee::Counted, 2, -1},
+      {"two bytes, JMP (ind) back", "A5:10 69:3 6C:10", Callee::Counted, 2, -1},
+      {"an address to call", "A0:1 B1:10 85:30 C8 B1:10 85:31 69:2 48 48 6C:30", Callee::Counted, 2,
        0},
       {"bank, then the address to call",
-       {{0xA0, 1},
-        {0xB1, 0x10},
-        {0x85, 0x32},
-        {0xC8, 0},
-        {0xB1, 0x10},
-        {0x85, 0x30},
-        {0xC8, 0},
-        {0xB1, 0x10},
-        {0x85, 0x31},
-        {0x69, 3},
-        {0x48, 0},
-        {0x48, 0},
-        {0x6C, 0x30}},
-       Callee::Counted,
-       3,
-       1},
-      {"stepped by increments",
-       {{0xE6, 0x10}, {0xE6, 0x10}, {0x48, 0}, {0x48, 0}, {0x60, 0}},
-       Callee::Counted,
-       2,
-       -1},
-      {"parameters by index",
-       {{0xA0, 1}, {0xB1, 0x10}, {0xA0, 3}, {0xB1, 0x10}, {0x60, 0}},
-       Callee::Counted,
-       3,
-       -1},
-      {"engine, index doubled",
-       {{0x0A, 0}, {0xA8, 0}, {0xB1, 0x10}, {0x85, 0x30}, {0xB1, 0x10}, {0x85, 0x31}, {0x6C, 0x30}},
-       Callee::Engine,
-       0,
-       -1},
-      {"engine, index already even",
-       {{0xA8, 0}, {0xB1, 0x10}, {0x85, 0x30}, {0xC8, 0}, {0xB1, 0x10}, {0x85, 0x31}, {0x6C, 0x30}},
-       Callee::Engine,
-       0,
-       -1},
-      {"engine through the stack",
-       {{0xA8, 0}, {0xB1, 0x10}, {0x48, 0}, {0x88, 0}, {0xB1, 0x10}, {0x48, 0}, {0x60, 0}},
-       Callee::Engine,
-       1,
-       -1},
-      {"nothing to go by", {{0xA9, 0}, {0x8D, 0x2000}, {0x60, 0}}, Callee::Unknown, 0, -1},
+       "A0:1 B1:10 85:32 C8 B1:10 85:30 C8 B1:10 85:31 69:3 48 48 6C:30", Callee::Counted, 3, 1},
+      {"stepped by increments", "E6:10 E6:10 48 48 60", Callee::Counted, 2, -1},
+      {"parameters by index", "A0:1 B1:10 A0:3 B1:10 60", Callee::Counted, 3, -1},
+      {"engine, index doubled", "0A A8 B1:10 85:30 B1:10 85:31 6C:30", Callee::Engine, 0, -1},
+      {"engine, index already even", "A8 B1:10 85:30 C8 B1:10 85:31 6C:30", Callee::Engine, 0, -1},
+      {"engine through the stack", "A8 B1:10 48 88 B1:10 48 60", Callee::Engine, 1, -1},
+      {"nothing to go by", "A9:0 8D:2000 60", Callee::Unknown, 0, -1},
   };
   for (const Case& c : cases) {
     CalleeScan scan;
     scan.path();
-    for (const Step& s : kPull) scan.step(s.op, s.operand);
-    for (const Step& s : c.body) scan.step(s.op, s.operand);
+    Feed(scan, std::string("68 85:10 68 85:11 ") + c.body);
     const Callee got = scan.verdict();
     EXPECT_EQ(got.kind, c.kind) << c.what;
     EXPECT_EQ(got.value, c.value) << c.what;

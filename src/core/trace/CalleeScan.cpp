@@ -10,7 +10,7 @@ using namespace op6502;
 
 namespace {
 
-constexpr std::int32_t kRegisterX = 0x100;
+constexpr std::int32_t kRegisterX = -1;  // where tax keeps an inline byte
 
 // Instructions that leave N and Z as they were.
 bool KeepsFlags(std::uint8_t op) {
@@ -25,7 +25,7 @@ bool KeepsFlags(std::uint8_t op) {
 }  // namespace
 
 void CalleeScan::path() {
-  inlineA_ = pushedInline_ = afterPull_ = afterCount_ = false;
+  inlineA_ = pushedInline_ = afterPull_ = false;
   flags_ = Flags::Other;
   y_ = offset_ = -1;
 }
@@ -38,12 +38,11 @@ int CalleeScan::storedAt(std::int32_t a) const {
 }
 
 void CalleeScan::step(std::uint8_t op, std::int32_t operand) {
-  const bool afterPull = afterPull_, afterCount = afterCount_;
-  afterPull_ = afterCount_ = false;
+  const bool afterPull = afterPull_;
+  afterPull_ = false;
   if (afterPull && (op == kStaZp || op == kStaAbs)) pulledLo_ = operand;
-  if (afterCount && (op == kStaZp || op == kStaAbs)) counter_ = operand;
-  if (afterCount && op == kTax) counter_ = kRegisterX;
   if (inlineA_ && (op == kStaZp || op == kStaAbs)) inlineStores_.push_back({operand, offset_});
+  if (op == kTax) inlineStores_.push_back({kRegisterX, inlineA_ ? offset_ : -2});
   indirectJump_ |= op == kJmpInd;
   if (op == kJmpInd && storedAt(operand) > -2 && storedAt(operand + 1) > -2) {
     jumpsInline_ = true;
@@ -63,9 +62,12 @@ void CalleeScan::step(std::uint8_t op, std::int32_t operand) {
     y_ = -1;
   }
   if ((op == kIncZp || op == kIncAbs) && operand == pulledLo_) ++incs_;
-  const bool countDown = ((op == kDecZp || op == kDecAbs) && operand == counter_) ||
-                         (op == kDex && counter_ == kRegisterX);
-  prefixed_ |= countDown && counter_ >= 0;
+  // A byte after the call counted down: the length of what follows it.
+  const std::int32_t counter = op == kDex ? kRegisterX : operand;
+  if ((op == kDecZp || op == kDecAbs || op == kDex) && storedAt(counter) > -2 && !prefixed_) {
+    prefixed_ = true;
+    lengthAt_ = std::max(1, storedAt(counter));
+  }
   // A branch on the flags of a byte read through the pointer: a loop up to
   // a terminator.
   if ((op == kBeq || op == kBne) && flags_ != Flags::Other) {
@@ -87,8 +89,7 @@ void CalleeScan::step(std::uint8_t op, std::int32_t operand) {
     inlineA_ = pushedInline_;
     flags_ = inlineA_ ? Flags::Inline : Flags::Other;
   } else if (op == kLdaIndY) {
-    afterCount_ = !reads_;
-    reads_ = inlineA_ = true;
+    inlineA_ = true;
     offset_ = y_;
     flags_ = Flags::Inline;
   } else if (op == kCmpImm) {
@@ -102,7 +103,7 @@ void CalleeScan::step(std::uint8_t op, std::int32_t operand) {
 
 Callee CalleeScan::verdict() const {
   if (loop_) return {Callee::Terminated, terminator_};
-  if (prefixed_) return {Callee::Prefixed, 0};
+  if (prefixed_) return {Callee::Prefixed, lengthAt_};
   // Returned through the stack, or through what it pushed.
   const bool returns = rts_ || pushes_ >= 2;
   const bool viaInline = jumpsInline_ || (pushesInline_ >= 2 && rts_);

@@ -12,7 +12,8 @@ namespace morvane {
 struct Callee {
   enum Kind { Returns, Engine, Terminated, Prefixed, Counted, Unknown } kind = Returns;
   // The terminator (kHighBit: the first byte with bit 7 set), the count of
-  // bytes after the call, or for an engine what its table's entries are
+  // bytes after the call, which of them (from 1) gives the length of the
+  // bytes that follow it, or for an engine what its table's entries are
   // short of their targets.
   int value = 0;
   // Counted: where among the bytes after the call the address lies that
@@ -36,17 +37,15 @@ class CalleeScan {
   bool pushedInline_ = false;  // and so does the value pushed last
   Flags flags_ = Flags::Other;
   int compared_ = 0;
-  bool afterPull_ = false;   // the instruction before was the first pull
-  bool afterCount_ = false;  // the one before read the first byte after the call
-  int y_ = -1;               // Y, when known
-  int offset_ = -1;          // which byte after the return address A holds, when known
+  bool afterPull_ = false;  // the instruction before was the first pull
+  int y_ = -1;              // Y, when known
+  int offset_ = -1;         // which byte after the return address A holds, when known
   // Over the routine.
   bool pulled_ = false;
-  std::int32_t pulledLo_ = -1;  // where the low byte of the return address went
-  std::int32_t counter_ = -1;   // where the first byte after the call went (X: 0x100)
+  std::int32_t pulledLo_ = -1;                    // where the low byte of the return address went
+  int lengthAt_ = 1;                              // which byte after the return address is a length
   std::vector<std::array<int, 2>> inlineStores_;  // where such bytes went, and which
   int jumpAt_ = -1;
-  bool reads_ = false;
   bool loop_ = false, prefixed_ = false, shifts_ = false, indirectJump_ = false;
   bool rts_ = false, jumpsInline_ = false;
   // Which byte was stored at a, -2 for none.

@@ -92,8 +92,9 @@ bool Tracer::afterCall(const Insn& in, std::int32_t& next) {
       next += callee.value;
       return true;
     case Callee::Prefixed: {
-      const int count = map_.byte(next) + 1;
-      if (count <= 0) return false;
+      const int length = map_.byte(next + callee.value - 1);
+      if (length < 0) return false;
+      const int count = callee.value + length;
       markData(next, count);
       next += count;
       return true;

@@ -1,7 +1,8 @@
 ; A 16 KiB program whose routines take what follows their calls in other
 ; ways: strings ended by a character with bit 7 set, strings led by their
-; length, a far call with the routine's address after it, and parameters
-; stepped over one increment at a time. Handlers only a table in data
+; length, a PPU address and bytes led by their count, a far call with the
+; routine's address after it, and parameters stepped over one increment at
+; a time. Handlers only a table in data
 ; reaches follow the data they read.
 .segment "HEADER"
   .byte "NES", $1A, 1, 1, $00, $00
@@ -31,6 +32,9 @@ reset:
   .byte 3, 1
   jsr print_hi
   .byte "G", 'O' | $80
+  jsr ppu_write
+  .word $2042
+  .byte 5, "HELLO"
 main:
   ldx tmp
   lda handlers_lo, x
@@ -89,6 +93,35 @@ print_len:
   txa
   pha
   rts
+
+; Writes to the PPU address after the call the bytes after that, led by
+; their count.
+ppu_write:
+  pla
+  sta ptr
+  pla
+  sta ptr+1
+  ldy #2
+  lda (ptr), y
+  sta $2006
+  dey
+  lda (ptr), y
+  sta $2006
+  ldy #3
+  lda (ptr), y
+  sta len
+: iny
+  lda (ptr), y
+  sta PPUDATA
+  dec len
+  bne :-
+  tya
+  sec
+  adc ptr
+  sta ptr
+  bcc :+
+  inc ptr+1
+: jmp (ptr)
 
 ; Calls the routine whose address follows the call.
 far:
