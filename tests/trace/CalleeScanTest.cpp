@@ -46,6 +46,8 @@ TEST(CalleeScan, TellsTheShapeOfWhatFollowsTheCall) {
       {"bank, then the address to call",
        "A0:1 B1:10 85:32 C8 B1:10 85:30 C8 B1:10 85:31 69:3 48 48 6C:30", Callee::Counted, 3, 1},
       {"stepped by increments", "E6:10 E6:10 48 48 60", Callee::Counted, 2, -1},
+      {"stepped on the stack", "BA BD:101 FE:101 D0 FE:102 FE:101 D0 FE:102 60", Callee::Counted, 2,
+       -1},
       {"parameters by index", "A0:1 B1:10 A0:3 B1:10 60", Callee::Counted, 3, -1},
       {"engine, index doubled", "0A A8 B1:10 85:30 B1:10 85:31 6C:30", Callee::Engine, 0, -1},
       {"engine, index already even", "A8 B1:10 85:30 C8 B1:10 85:31 6C:30", Callee::Engine, 0, -1},

@@ -10,7 +10,8 @@ using namespace op6502;
 
 namespace {
 
-constexpr std::int32_t kRegisterX = -1;  // where tax keeps an inline byte
+constexpr std::int32_t kStackLo = 0x0101;  // where the return address lies, from S
+constexpr std::int32_t kRegisterX = -1;    // where tax keeps an inline byte
 
 // Instructions that leave N and Z as they were.
 bool KeepsFlags(std::uint8_t op) {
@@ -62,6 +63,11 @@ void CalleeScan::step(std::uint8_t op, std::int32_t operand) {
     y_ = -1;
   }
   if ((op == kIncZp || op == kIncAbs) && operand == pulledLo_) ++incs_;
+  // inc 0101,x after tsx: the return address stepped where it lies.
+  if (op == kIncAbsX && operand >= kStackLo && operand <= kStackLo + 3) {
+    if (stackLo_ < 0) stackLo_ = operand;
+    incs_ += operand == stackLo_;
+  }
   // A byte after the call counted down: the length of what follows it.
   const std::int32_t counter = op == kDex ? kRegisterX : operand;
   if ((op == kDecZp || op == kDecAbs || op == kDex) && storedAt(counter) > -2 && !prefixed_) {

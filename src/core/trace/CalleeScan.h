@@ -32,6 +32,10 @@ class CalleeScan {
  private:
   // Where the flags come from for the next branch.
   enum class Flags { Other, Inline, Compared };
+  // Which byte after the return address was stored at a (-1: not known
+  // which), -2 for none.
+  int storedAt(std::int32_t a) const;
+
   // Per path.
   bool inlineA_ = false;       // A holds a byte read through the pointer
   bool pushedInline_ = false;  // and so does the value pushed last
@@ -43,13 +47,12 @@ class CalleeScan {
   // Over the routine.
   bool pulled_ = false;
   std::int32_t pulledLo_ = -1;                    // where the low byte of the return address went
+  std::int32_t stackLo_ = -1;                     // or where it lies on the stack
+  std::vector<std::array<int, 2>> inlineStores_;  // where bytes after the call went, and which
   int lengthAt_ = 1;                              // which byte after the return address is a length
-  std::vector<std::array<int, 2>> inlineStores_;  // where such bytes went, and which
   int jumpAt_ = -1;
   bool loop_ = false, prefixed_ = false, shifts_ = false, indirectJump_ = false;
   bool rts_ = false, jumpsInline_ = false;
-  // Which byte was stored at a, -2 for none.
-  int storedAt(std::int32_t a) const;
   int terminator_ = 0, added_ = -1, lastIndex_ = 0, incs_ = 0, pushes_ = 0, pushesInline_ = 0;
 };
 

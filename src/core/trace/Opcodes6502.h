@@ -64,6 +64,7 @@ enum Op : std::uint8_t {
   kIncZp = 0xE6,
   kNop = 0xEA,
   kIncAbs = 0xEE,
+  kIncAbsX = 0xFE,
   kBeq = 0xF0,
 };
 

@@ -2,7 +2,7 @@
 ; ways: strings ended by a character with bit 7 set, strings led by their
 ; length, a PPU address and bytes led by their count, a far call with the
 ; routine's address after it, and parameters stepped over one increment at
-; a time. Handlers only a table in data
+; a time, in zero page or on the stack. Handlers only a table in data
 ; reaches follow the data they read.
 .segment "HEADER"
   .byte "NES", $1A, 1, 1, $00, $00
@@ -35,6 +35,8 @@ reset:
   jsr ppu_write
   .word $2042
   .byte 5, "HELLO"
+  jsr set_scroll
+  .byte 8, 16
 main:
   ldx tmp
   lda handlers_lo, x
@@ -122,6 +124,28 @@ ppu_write:
   bcc :+
   inc ptr+1
 : jmp (ptr)
+
+; Sets the scroll to the two bytes after the call, read where the return
+; address lies on the stack, and steps it past them there.
+set_scroll:
+  tsx
+  lda $0101, x
+  sta ptr
+  lda $0102, x
+  sta ptr+1
+  ldy #1
+  lda (ptr), y
+  sta $2005
+  iny
+  lda (ptr), y
+  sta $2005
+  inc $0101, x
+  bne :+
+  inc $0102, x
+: inc $0101, x
+  bne :+
+  inc $0102, x
+: rts
 
 ; Calls the routine whose address follows the call.
 far:
