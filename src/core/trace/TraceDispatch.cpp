@@ -5,28 +5,13 @@
 #include <cstdlib>
 
 #include "trace/Opcodes6502.h"
+#include "trace/Sources.h"
 #include "trace/Tracer.h"
 
 namespace morvane {
 
 using namespace op6502;
-
-namespace {
-
-bool IsStore(std::uint8_t op) {
-  return op == kStaZp || op == kStaAbs || op == kStxZp || op == kStxAbs || op == kStyZp ||
-         op == kStyAbs;
-}
-
-bool IsIndexedLoad(std::uint8_t op) {
-  return op == kLdaAbsX || op == kLdaAbsY || op == kLdxAbsY || op == kLdyAbsX;
-}
-
-bool IsImmediateLoad(std::uint8_t op) {
-  return op == kLdaImm || op == kLdxImm || op == kLdyImm;
-}
-
-}  // namespace
+using namespace sources;
 
 bool Tracer::alwaysTaken(const std::vector<Insn>& history, const Insn& branch) const {
   if (history.size() < 2) return false;
@@ -55,46 +40,6 @@ bool Tracer::alwaysTaken(const std::vector<Insn>& history, const Insn& branch) c
       return false;
   }
 }
-
-namespace {
-
-// A value a dispatch combines: loaded from a table by index, or immediate.
-struct Source {
-  bool table = false;
-  std::int32_t value = -1;
-  std::uint8_t op = 0;  // the load
-};
-
-bool ByX(std::uint8_t op) {
-  return op == kLdaAbsX || op == kLdyAbsX;
-}
-
-// What the store at history[store] stored: what the load before it loaded.
-void StoredBy(const std::vector<Tracer::Insn>& history, std::size_t store, Source& s) {
-  if (store == 0) return;
-  const Tracer::Insn& load = history[store - 1];
-  if (IsIndexedLoad(load.op)) s = {true, load.operand, load.op};
-  if (IsImmediateLoad(load.op)) s = {false, load.operand, load.op};
-}
-
-// The low [0] and high [1] bytes the instructions before history[n] stored
-// at p and p + 1.
-void PointerSources(const std::vector<Tracer::Insn>& history, std::size_t n, std::int32_t p,
-                    Source src[2]) {
-  for (std::size_t k = n; k-- > 0;) {
-    if (!IsStore(history[k].op)) continue;
-    if (history[k].operand == p && src[0].value < 0) StoredBy(history, k, src[0]);
-    if (history[k].operand == p + 1 && src[1].value < 0) StoredBy(history, k, src[1]);
-  }
-}
-
-// The high bytes' table of a table read by index: none (-1) when they
-// follow the low bytes, or when one index stepped between the two reads.
-std::int32_t Partner(const Source src[2]) {
-  return src[1].value == src[0].value + 1 || src[1].value == src[0].value ? -1 : src[1].value;
-}
-
-}  // namespace
 
 void Tracer::dispatch(const std::vector<Insn>& history, const Insn& in) {
   Source src[2];
@@ -135,75 +80,6 @@ void Tracer::selectsBank(const std::vector<Insn>& history) {
     if (history[k].op == kLdaAbsX || history[k].op == kLdaAbsY) bankLoad_ = history[k];
     return;
   }
-}
-
-void Tracer::readThrough(const std::vector<Insn>& history) {
-  Source src[2];
-  state_.readVectors.push_back(history.back().operand);
-  PointerSources(history, history.size() - 1, history.back().operand, src);
-  if (src[0].table && src[1].table && src[0].value >= 0x8000) {
-    state_.dataTables.push_back({src[0].value, 0, Partner(src), 0});
-  }
-}
-
-void Tracer::setsPointer(const std::vector<Insn>& history) {
-  const Insn& store = history.back();
-  if (!IsStore(store.op) || history.size() < 2) return;
-  // This store is the pointer's low byte or its high one.
-  for (const std::int32_t p : {store.operand, store.operand - 1}) {
-    Source src[2];
-    PointerSources(history, history.size(), p, src);
-    if (src[0].value >= 0 && src[1].value >= 0 && !src[0].table && !src[1].table) {
-      state_.setPointers.push_back({p, src[1].value << 8 | src[0].value});
-    }
-  }
-}
-
-void Tracer::passesPointer(const std::vector<Insn>& history, std::int32_t routine) {
-  constexpr int kRegisters = 3;  // A, X, Y
-  constexpr std::uint8_t kLoad[kRegisters] = {kLdaImm, kLdxImm, kLdyImm};
-  constexpr std::uint8_t kStore[kRegisters][2] = {
-      {kStaZp, kStaAbs}, {kStxZp, kStxAbs}, {kStyZp, kStyAbs}};
-  // The immediates the registers hold at the call, -1 for none.
-  std::int32_t value[kRegisters] = {-1, -1, -1};
-  bool set[kRegisters] = {false, false, false};
-  for (std::size_t k = history.size() - 1; k-- > 0;) {
-    for (int r = 0; r < kRegisters; ++r) {
-      if (set[r] || !Writes(r, history[k].op)) continue;
-      set[r] = true;
-      if (history[k].op == kLoad[r]) value[r] = history[k].operand;
-    }
-  }
-  // Where the routine stores them before its flow first changes.
-  std::int32_t at[kRegisters] = {-1, -1, -1};
-  std::int32_t p = routine;
-  for (int n = 0; n < 8; ++n) {
-    Insn in;
-    if (!decode(p, in)) break;
-    for (int r = 0; r < kRegisters; ++r) {
-      if (at[r] < 0 && (in.op == kStore[r][0] || in.op == kStore[r][1])) at[r] = in.operand;
-      if (at[r] < 0 && Writes(r, in.op)) value[r] = -1;
-    }
-    if ((flags_[in.op] & (kFlagEnd | kFlagLbl)) != 0) break;
-    p += length_[in.op];
-  }
-  // Low byte in A and high in X, X and Y, or A and Y.
-  constexpr int kPairs[3][2] = {{0, 1}, {1, 2}, {0, 2}};
-  for (const auto& [lo, hi] : kPairs) {
-    if (value[lo] >= 0 && value[hi] >= 0 && at[lo] >= 0 && at[hi] == at[lo] + 1) {
-      state_.setPointers.push_back({at[lo], value[hi] << 8 | value[lo]});
-    }
-  }
-}
-
-void Tracer::copies(const std::vector<Insn>& history) {
-  // lda rom,x / sta ram,x (or both by y): a copy loop.
-  const Insn& store = history.back();
-  if (history.size() < 2 || store.operand >= 0x2000) return;
-  const Insn& load = history[history.size() - 2];
-  const bool x = store.op == kStaAbsX && load.op == kLdaAbsX;
-  const bool y = store.op == kStaAbsY && load.op == kLdaAbsY;
-  if ((x || y) && map_.mapped(load.operand)) state_.copies.push_back({load.operand, store.operand});
 }
 
 void Tracer::trampoline(const std::vector<Insn>& history, std::int32_t target) {

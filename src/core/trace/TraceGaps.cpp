@@ -38,52 +38,6 @@ bool Tracer::text(std::int32_t a) const {
   return false;
 }
 
-void Tracer::followPointers(std::int32_t from, std::int32_t to) {
-  const auto has = [](const std::vector<std::int32_t>& v, std::int32_t a) {
-    return std::find(v.begin(), v.end(), a) != v.end();
-  };
-  // A copy: the trace may add to them, or set them back.
-  const auto pointers = state_.setPointers;
-  for (const auto& [at, target] : pointers) {
-    if (target < from || target > to || code(target)) continue;
-    if (has(state_.jumpVectors, at)) {
-      trace(target, true);
-      resolveTables();
-    } else if (has(state_.readVectors, at)) {
-      state_.dataRefs.push_back(target);
-    }
-  }
-  constexpr int kMost = 64;
-  for (const FoundTable& t : state_.dataTables) {
-    const int most = t.partner >= 0 ? std::min(kMost, std::abs(t.partner - t.start)) : kMost;
-    for (int i = 0; i < most; ++i) {
-      const std::int32_t lo = t.partner >= 0 ? t.start + i : t.start + 2 * i;
-      const std::int32_t hi = t.partner >= 0 ? t.partner + i : lo + 1;
-      if (hi > 0xFFFF || code(lo) || code(hi) || !map_.mapped(lo) || !map_.mapped(hi)) break;
-      const std::int32_t target = map_.byte(lo) | map_.byte(hi) << 8;
-      if (target < from || target > to || code(target)) break;
-      state_.dataRefs.push_back(target);
-    }
-  }
-}
-
-void Tracer::traceCopies() {
-  constexpr std::int32_t kIndexed = 0x100;  // what an index reaches
-  // Copies: the trace may add to them, or set them back.
-  const auto copies = state_.copies;
-  const auto calls = state_.ramCalls;
-  for (const auto& [rom, ram] : copies) {
-    for (const std::int32_t call : calls) {
-      if (call < ram || call >= ram + kIndexed || code(rom + call - ram)) continue;
-      // The copy's bytes were read to be copied, not as data.
-      auto& refs = state_.dataRefs;
-      refs.erase(std::remove(refs.begin(), refs.end(), rom), refs.end());
-      trace(rom + call - ram, true, 2);
-      resolveTables();
-    }
-  }
-}
-
 void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
   // 16 KiB seen at 8000 and again at C000: the gaps are those of the half
   // the program runs in; the other half holds the same bytes.

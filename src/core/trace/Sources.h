@@ -1,0 +1,64 @@
+// What the instructions before a dispatch or a use of a pointer put where:
+// the loads that fed the stores, from a table by index or from immediates.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "trace/Opcodes6502.h"
+#include "trace/Tracer.h"
+
+namespace morvane::sources {
+
+using namespace op6502;
+
+inline bool IsStore(std::uint8_t op) {
+  return op == kStaZp || op == kStaAbs || op == kStxZp || op == kStxAbs || op == kStyZp ||
+         op == kStyAbs;
+}
+
+inline bool IsIndexedLoad(std::uint8_t op) {
+  return op == kLdaAbsX || op == kLdaAbsY || op == kLdxAbsY || op == kLdyAbsX;
+}
+
+inline bool IsImmediateLoad(std::uint8_t op) {
+  return op == kLdaImm || op == kLdxImm || op == kLdyImm;
+}
+
+// A value a dispatch combines: loaded from a table by index, or immediate.
+struct Source {
+  bool table = false;
+  std::int32_t value = -1;
+  std::uint8_t op = 0;  // the load
+};
+
+inline bool ByX(std::uint8_t op) {
+  return op == kLdaAbsX || op == kLdyAbsX;
+}
+
+// What the store at history[store] stored: what the load before it loaded.
+inline void StoredBy(const std::vector<Tracer::Insn>& history, std::size_t store, Source& s) {
+  if (store == 0) return;
+  const Tracer::Insn& load = history[store - 1];
+  if (IsIndexedLoad(load.op)) s = {true, load.operand, load.op};
+  if (IsImmediateLoad(load.op)) s = {false, load.operand, load.op};
+}
+
+// The low [0] and high [1] bytes the instructions before history[n] stored
+// at p and p + 1.
+inline void PointerSources(const std::vector<Tracer::Insn>& history, std::size_t n, std::int32_t p,
+                           Source src[2]) {
+  for (std::size_t k = n; k-- > 0;) {
+    if (!IsStore(history[k].op)) continue;
+    if (history[k].operand == p && src[0].value < 0) StoredBy(history, k, src[0]);
+    if (history[k].operand == p + 1 && src[1].value < 0) StoredBy(history, k, src[1]);
+  }
+}
+
+// The high bytes' table of a table read by index: none (-1) when they
+// follow the low bytes, or when one index stepped between the two reads.
+inline std::int32_t Partner(const Source src[2]) {
+  return src[1].value == src[0].value + 1 || src[1].value == src[0].value ? -1 : src[1].value;
+}
+
+}  // namespace morvane::sources

@@ -1,0 +1,131 @@
+// Pointers the program sets and uses: tables of pointers read through,
+// pointers set from immediates or passed in registers, and code copied to
+// RAM; what they lead to is data, or code to trace.
+#include <algorithm>
+#include <cstdlib>
+
+#include "trace/Opcodes6502.h"
+#include "trace/Sources.h"
+#include "trace/Tracer.h"
+
+namespace morvane {
+
+using namespace op6502;
+using namespace sources;
+
+void Tracer::readThrough(const std::vector<Insn>& history) {
+  Source src[2];
+  state_.readVectors.push_back(history.back().operand);
+  PointerSources(history, history.size() - 1, history.back().operand, src);
+  if (src[0].table && src[1].table && src[0].value >= 0x8000) {
+    state_.dataTables.push_back({src[0].value, 0, Partner(src), 0});
+  }
+}
+
+void Tracer::setsPointer(const std::vector<Insn>& history) {
+  const Insn& store = history.back();
+  if (!IsStore(store.op) || history.size() < 2) return;
+  // This store is the pointer's low byte or its high one.
+  for (const std::int32_t p : {store.operand, store.operand - 1}) {
+    Source src[2];
+    PointerSources(history, history.size(), p, src);
+    if (src[0].value >= 0 && src[1].value >= 0 && !src[0].table && !src[1].table) {
+      state_.setPointers.push_back({p, src[1].value << 8 | src[0].value});
+    }
+  }
+}
+
+void Tracer::passesPointer(const std::vector<Insn>& history, std::int32_t routine) {
+  constexpr int kRegisters = 3;  // A, X, Y
+  constexpr std::uint8_t kLoad[kRegisters] = {kLdaImm, kLdxImm, kLdyImm};
+  constexpr std::uint8_t kStore[kRegisters][2] = {
+      {kStaZp, kStaAbs}, {kStxZp, kStxAbs}, {kStyZp, kStyAbs}};
+  // The immediates the registers hold at the call, -1 for none.
+  std::int32_t value[kRegisters] = {-1, -1, -1};
+  bool set[kRegisters] = {false, false, false};
+  for (std::size_t k = history.size() - 1; k-- > 0;) {
+    for (int r = 0; r < kRegisters; ++r) {
+      if (set[r] || !Writes(r, history[k].op)) continue;
+      set[r] = true;
+      if (history[k].op == kLoad[r]) value[r] = history[k].operand;
+    }
+  }
+  // Where the routine stores them before its flow first changes.
+  std::int32_t at[kRegisters] = {-1, -1, -1};
+  std::int32_t p = routine;
+  for (int n = 0; n < 8; ++n) {
+    Insn in;
+    if (!decode(p, in)) break;
+    for (int r = 0; r < kRegisters; ++r) {
+      if (at[r] < 0 && (in.op == kStore[r][0] || in.op == kStore[r][1])) at[r] = in.operand;
+      if (at[r] < 0 && Writes(r, in.op)) value[r] = -1;
+    }
+    if ((flags_[in.op] & (kFlagEnd | kFlagLbl)) != 0) break;
+    p += length_[in.op];
+  }
+  // Low byte in A and high in X, X and Y, or A and Y.
+  constexpr int kPairs[3][2] = {{0, 1}, {1, 2}, {0, 2}};
+  for (const auto& [lo, hi] : kPairs) {
+    if (value[lo] >= 0 && value[hi] >= 0 && at[lo] >= 0 && at[hi] == at[lo] + 1) {
+      state_.setPointers.push_back({at[lo], value[hi] << 8 | value[lo]});
+    }
+  }
+}
+
+void Tracer::copies(const std::vector<Insn>& history) {
+  // lda rom,x / sta ram,x (or both by y): a copy loop.
+  const Insn& store = history.back();
+  if (history.size() < 2 || store.operand >= 0x2000) return;
+  const Insn& load = history[history.size() - 2];
+  const bool x = store.op == kStaAbsX && load.op == kLdaAbsX;
+  const bool y = store.op == kStaAbsY && load.op == kLdaAbsY;
+  if ((x || y) && map_.mapped(load.operand)) state_.copies.push_back({load.operand, store.operand});
+}
+
+void Tracer::followPointers(std::int32_t from, std::int32_t to) {
+  const auto has = [](const std::vector<std::int32_t>& v, std::int32_t a) {
+    return std::find(v.begin(), v.end(), a) != v.end();
+  };
+  // A copy: the trace may add to them, or set them back.
+  const auto pointers = state_.setPointers;
+  for (const auto& [at, target] : pointers) {
+    if (target < from || target > to || code(target)) continue;
+    if (has(state_.jumpVectors, at)) {
+      trace(target, true);
+      resolveTables();
+    } else if (has(state_.readVectors, at)) {
+      state_.dataRefs.push_back(target);
+    }
+  }
+  constexpr int kMost = 64;
+  for (const FoundTable& t : state_.dataTables) {
+    const int most = t.partner >= 0 ? std::min(kMost, std::abs(t.partner - t.start)) : kMost;
+    for (int i = 0; i < most; ++i) {
+      const std::int32_t lo = t.partner >= 0 ? t.start + i : t.start + 2 * i;
+      const std::int32_t hi = t.partner >= 0 ? t.partner + i : lo + 1;
+      if (hi > 0xFFFF || code(lo) || code(hi) || !map_.mapped(lo) || !map_.mapped(hi)) break;
+      const std::int32_t target = map_.byte(lo) | map_.byte(hi) << 8;
+      if (target < from || target > to || code(target)) break;
+      state_.dataRefs.push_back(target);
+    }
+  }
+}
+
+void Tracer::traceCopies() {
+  constexpr std::int32_t kIndexed = 0x100;  // what an index reaches
+  // Copies: the trace may add to them, or set them back.
+  const auto copies = state_.copies;
+  const auto calls = state_.ramCalls;
+  for (const auto& [rom, ram] : copies) {
+    for (const std::int32_t call : calls) {
+      if (call < ram || call >= ram + kIndexed || code(rom + call - ram)) continue;
+      // The copy's bytes were read to be copied, not as data.
+      auto& refs = state_.dataRefs;
+      refs.erase(std::remove(refs.begin(), refs.end(), rom), refs.end());
+      trace(rom + call - ram, true, 2);
+      resolveTables();
+    }
+  }
+}
+
+}  // namespace morvane
