@@ -86,11 +86,20 @@ void Tracer::followPointers(std::int32_t from, std::int32_t to) {
   const auto has = [](const std::vector<std::int32_t>& v, std::int32_t a) {
     return std::find(v.begin(), v.end(), a) != v.end();
   };
+  // A jump the program writes to RAM: its operand follows an address in RAM
+  // that a vector or a call leads to.
+  const auto jumpInRam = [&](std::int32_t at) {
+    if (has(state_.ramCalls, at - 1)) return true;
+    for (const std::int32_t v : {0xFFFA, 0xFFFC, 0xFFFE}) {
+      if (map_.word(v) == at - 1 && !map_.mapped(at - 1)) return true;
+    }
+    return false;
+  };
   // A copy: the trace may add to them, or set them back.
   const auto pointers = state_.setPointers;
   for (const auto& [at, target] : pointers) {
     if (target < from || target > to || code(target)) continue;
-    if (has(state_.jumpVectors, at)) {
+    if (has(state_.jumpVectors, at) || jumpInRam(at)) {
       trace(target, true);
       resolveTables();
     } else if (has(state_.readVectors, at)) {

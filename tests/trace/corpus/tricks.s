@@ -3,7 +3,8 @@
 ; objects that carry their handler's address among their other fields,
 ; levels reached only through a table of pointers, a screen and tiles only
 ; pointers set from immediates reach, between routines, a callback passed in
-; registers, and an NMI that calls through a vector the main program sets.
+; registers, an NMI that calls through a vector the main program sets, and
+; an IRQ vector that leads to a jump the program writes to RAM.
 .segment "HEADER"
   .byte "NES", $1A, 2, 1, $00, $00
   .res 8, 0
@@ -15,6 +16,9 @@ nmivec: .res 2
 donevec: .res 2
 tmp:    .res 1
 level:  .res 1
+
+.segment "BSS"
+irq_jump: .res 3   ; jmp irq_handler, written at reset
 
 .import __RAMCODE_LOAD__: absolute, __RAMCODE_RUN__: absolute, __RAMCODE_SIZE__: absolute
 
@@ -39,6 +43,12 @@ reset:
   lda #>screen
   sta ptr+1
   jsr unpack
+  lda #$4C
+  sta irq_jump
+  lda #<irq_handler
+  sta irq_jump+1
+  lda #>irq_handler
+  sta irq_jump+2
   ldx #<tiles
   ldy #>tiles
   jsr load_tiles
@@ -150,6 +160,10 @@ unpack:
   rts
 screen:
   .byte $A2, $20, $A9, $24, $85, $60, $A0, $10, $91, $C8, $18, $30, $00
+; Reached through the jump the program writes to RAM for the IRQ.
+irq_handler:
+  inc level
+  rti
 
 ; Copies 16 bytes of tiles from X (low) and Y (high) to the PPU.
 load_tiles:
@@ -184,7 +198,6 @@ nmi:
   pla
   tax
   pla
-irq:
   rti
 nmi_call:
   jmp (nmivec)
@@ -228,4 +241,4 @@ level_two:
   .byte $A0, $00, $B1, $20, $91, $22, $C8, $C0, $08, $D0, $F7, $60
 
 .segment "VECTORS"
-  .addr nmi, reset, irq
+  .addr nmi, reset, irq_jump
