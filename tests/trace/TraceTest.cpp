@@ -74,14 +74,17 @@ TEST(Trace, SaysWhatItCannotFollowAndStillWritesAListTheReaderTakes) {
     std::vector<std::int32_t> entries;
     const char* note;
   };
-  Image outside = Printer(), itself = Printer(), undefined = Printer(), shorter = Printer();
+  Image outside = Printer(), itself = Printer(), undefined = Printer(), shorter = Printer(),
+        io = Printer();
+  io.vectors(0xC006, 0xC000, 0x4017);
   outside.vectors(0xC006, 0x1234, 0xC006);
   itself.vectors(0xFFFA, 0xC000, 0xC006);
   undefined.put(0xC030, {0x02});
   undefined.vectors(0xC006, 0xC000, 0xC030);
   shorter.banks = 2;
   const Case cases[] = {
-      {"reset outside", outside.file(), {}, "The RESET vector's target 1234 lies outside the ROM."},
+      {"reset in RAM", outside.file(), {}, "The RESET vector's target 1234 lies in RAM; a jump"},
+      {"irq in I/O", io.file(), {}, "The IRQ vector's target 4017 lies outside the ROM."},
       {"nmi at itself", itself.file(), {}, "The NMI vector's target FFFA lies in the vectors."},
       {"irq undefined", undefined.file(), {}, "The IRQ vector's target C030 does not hold code."},
       {"entry outside", Printer().file(), {0x0300}, "Entry point 0300 lies outside the ROM."},

@@ -9,11 +9,15 @@ namespace morvane {
 
 namespace {
 
-// Traces from a, or notes why it cannot.
-void Enter(Tracer& tracer, const RomMap& map, std::int32_t a, const std::string& what,
+// Traces from a, or notes why it cannot; vector: a is where a vector leads.
+void Enter(Tracer& tracer, const RomMap& map, std::int32_t a, const std::string& what, bool vector,
            std::vector<std::string>& notes) {
   const std::string where = what + " " + HexWord(a);
-  if (!map.mapped(a)) {
+  const bool ram = (a >= 0x0200 && a < 0x2000) || (a >= 0x6000 && a < 0x8000);
+  if (!map.mapped(a) && ram && vector) {
+    // A handler in RAM is usually a jump the program writes there.
+    notes.push_back(where + " lies in RAM; a jump the program writes there is followed.");
+  } else if (!map.mapped(a)) {
     notes.push_back(where + " lies outside the ROM.");
   } else if (a >= 0xFFFA) {
     notes.push_back(where + " lies in the vectors.");
@@ -57,14 +61,14 @@ TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape,
   if (map.word(0xFFFA) >= 0 && map.word(0xFFFE) >= 0) {
     for (const op6502::Vector& v : op6502::kVectors) {
       const std::int32_t target = map.word(v.at);
-      Enter(tracer, map, target, std::string("The ") + v.name + " vector's target", notes);
+      Enter(tracer, map, target, std::string("The ") + v.name + " vector's target", true, notes);
       starts.push_back(std::string(v.name) + " " + HexWord(target));
     }
   } else {
     notes.push_back("The vectors FFFA-FFFF are not in the ROM as mapped.");
   }
   for (const std::int32_t e : request.entries) {
-    Enter(tracer, map, e, "Entry point", notes);
+    Enter(tracer, map, e, "Entry point", false, notes);
     starts.push_back("entry " + HexWord(e));
   }
   result.notes = map.notes();
