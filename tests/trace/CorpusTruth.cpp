@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <sstream>
 
@@ -32,14 +33,58 @@ bool CodeSegment(const std::string& name) {
   return false;
 }
 
+// Library modules that keep data in their code segment: the module, where
+// its data starts in it and how many bytes (0: to the module's end). The row
+// tables of conio's cursor and the byte of a BIT that skips an instruction.
+struct LibraryData {
+  const char* module;
+  long from, count;
+};
+constexpr LibraryData kLibraryData[] = {{"(setcursor.o):", 15, 0}, {"(vsnprintf.o):", 0x7D, 1}};
+
+// The file offset and size of each part of a segment the map's module list
+// gives for a module, and of the linker's table of constructors.
+void PaintLibraryData(const std::string& mapText, const std::map<std::string, long>& segOffset,
+                      const std::function<void(long, long)>& paintData) {
+  std::stringstream lines(mapText);
+  std::string line;
+  const LibraryData* module = nullptr;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line[0] != ' ') {
+      module = nullptr;
+      for (const LibraryData& d : kLibraryData) {
+        if (line.find(d.module) != std::string::npos) module = &d;
+      }
+      continue;
+    }
+    std::stringstream fields(line);
+    std::string seg, offs, size;
+    if (module == nullptr || !(fields >> seg >> offs >> size) || seg != "CODE") continue;
+    const long at = segOffset.at(seg) + std::stol(offs.substr(5), nullptr, 16);
+    const long length = std::stol(size.substr(5), nullptr, 16);
+    paintData(at + module->from, module->count ? module->count : length - module->from);
+  }
+  const auto exported = [&](const std::string& name) {
+    const auto at = mapText.find(name + " ");
+    return at == std::string::npos ? -1L : std::stol(mapText.substr(at + name.size()), nullptr, 16);
+  };
+  const long table = exported("__CONSTRUCTOR_TABLE__");
+  const long count = exported("__CONSTRUCTOR_COUNT__");
+  if (table >= 0 && count > 0 && segOffset.count("ONCE@")) {
+    paintData(table - segOffset.at("ONCE@") + segOffset.at("ONCE"), 2 * count);
+  }
+}
+
 }  // namespace
 
-std::vector<Truth> ReadTruth(const std::string& dbgText, std::size_t size) {
+std::vector<Truth> ReadTruth(const std::string& dbgText, std::size_t size,
+                             const std::string& mapText) {
   struct Seg {
     long offset = -1, size = 0;
     bool code = false;
   };
   std::map<long, Seg> segs;
+  std::map<std::string, long> segOffset;  // file offset by name; "NAME@": CPU address
   std::vector<std::pair<long, std::map<std::string, std::string>>> spans;
   std::stringstream lines(dbgText);
   std::string line;
@@ -51,6 +96,9 @@ std::vector<Truth> ReadTruth(const std::string& dbgText, std::size_t size) {
     if (kind == "seg" && f.count("ooffs")) {
       std::string name = f["name"];
       segs[Number(f["id"])] = {Number(f["ooffs"]), Number(f["size"]), CodeSegment(name)};
+      if (name.size() >= 2 && name.front() == '"') name = name.substr(1, name.size() - 2);
+      segOffset[name] = Number(f["ooffs"]);
+      segOffset[name + "@"] = Number(f["start"]);
     } else if (kind == "span") {
       spans.emplace_back(Number(f["seg"]), std::move(f));
     }
@@ -67,6 +115,8 @@ std::vector<Truth> ReadTruth(const std::string& dbgText, std::size_t size) {
     if (s == segs.end() || !f.count("type")) continue;
     paint(s->second.offset + Number(f.at("start")), Number(f.at("size")), Truth::Data);
   }
+  PaintLibraryData(mapText, segOffset,
+                   [&](long from, long count) { paint(from, count, Truth::Data); });
   return truth;
 }
 

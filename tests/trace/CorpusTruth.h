@@ -13,7 +13,10 @@ enum class Truth : std::uint8_t { Fill, Code, Data };
 // Per file offset of the ROM (size bytes). Spans the assembler marked with a
 // data type are data; other spans take their segment's kind (segments named
 // like code hold code, the rest data); bytes outside every segment are fill.
-std::vector<Truth> ReadTruth(const std::string& dbgText, std::size_t size);
+// mapText, ld65's map file (may be empty), names what the library modules,
+// which carry no line information, keep as data in their code segments.
+std::vector<Truth> ReadTruth(const std::string& dbgText, std::size_t size,
+                             const std::string& mapText = {});
 
 struct Figures {
   long code = 0, codeRight = 0, data = 0, dataRight = 0;
