@@ -25,7 +25,8 @@ bool KeepsFlags(std::uint8_t op) {
 
 }  // namespace
 
-void CalleeScan::path() {
+void CalleeScan::path(bool called) {
+  called_ = called;
   inlineA_ = pushedInline_ = afterPull_ = false;
   flags_ = Flags::Other;
   y_ = offset_ = -1;
@@ -39,6 +40,10 @@ int CalleeScan::storedAt(std::int32_t a) const {
 }
 
 void CalleeScan::step(std::uint8_t op, std::int32_t operand) {
+  if (called_) {
+    loops(op, operand);
+    return;
+  }
   const bool afterPull = afterPull_;
   afterPull_ = false;
   if (afterPull && (op == kStaZp || op == kStaAbs)) pulledLo_ = operand;
@@ -74,6 +79,19 @@ void CalleeScan::step(std::uint8_t op, std::int32_t operand) {
     prefixed_ = true;
     lengthAt_ = std::max(1, storedAt(counter));
   }
+  // A copy of the pointer the return address went to reads the same bytes.
+  if ((op == kStaZp || op == kStaAbs) && lastLoad_ >= 0 && holdsReturn(lastLoad_)) {
+    aliases_.push_back(operand);
+  }
+  lastLoad_ = op == kLdaZp || op == kLdaAbs ? operand : -1;
+  loops(op, operand);
+}
+
+bool CalleeScan::holdsReturn(std::int32_t a) const {
+  return a == pulledLo_ || std::find(aliases_.begin(), aliases_.end(), a) != aliases_.end();
+}
+
+void CalleeScan::loops(std::uint8_t op, std::int32_t operand) {
   // A branch on the flags of a byte read through the pointer: a loop up to
   // a terminator.
   if ((op == kBeq || op == kBne) && flags_ != Flags::Other) {
@@ -84,20 +102,22 @@ void CalleeScan::step(std::uint8_t op, std::int32_t operand) {
     loop_ = true;
     terminator_ = Callee::kHighBit;
   }
-  if (op == kPha) {
+  if (op == kPha && !called_) {
     ++pushes_;
     pushesInline_ += inlineA_;
     pushedInline_ = inlineA_;
   }
-  if (op == kPla) {
+  if (op == kPla && !called_) {
     afterPull_ = !pulled_;
     pulled_ = true;
     inlineA_ = pushedInline_;
     flags_ = inlineA_ ? Flags::Inline : Flags::Other;
   } else if (op == kLdaIndY) {
-    inlineA_ = true;
+    // Through the pointer the return address went to, where that is known;
+    // a routine it calls must read through that one.
+    inlineA_ = pulledLo_ < 0 ? !called_ : holdsReturn(operand);
     offset_ = y_;
-    flags_ = Flags::Inline;
+    flags_ = inlineA_ ? Flags::Inline : Flags::Other;
   } else if (op == kCmpImm) {
     flags_ = inlineA_ ? Flags::Compared : Flags::Other;
     compared_ = operand;

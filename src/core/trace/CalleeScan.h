@@ -25,7 +25,9 @@ struct Callee {
 class CalleeScan {
  public:
   // A new path through the routine: what the registers hold is unknown.
-  void path();
+  // called: a path through a routine the routine calls, which counts only
+  // for a loop over the bytes it reads through the return address.
+  void path(bool called = false);
   void step(std::uint8_t op, std::int32_t operand);
   Callee verdict() const;
 
@@ -35,6 +37,11 @@ class CalleeScan {
   // Which byte after the return address was stored at a (-1: not known
   // which), -2 for none.
   int storedAt(std::int32_t a) const;
+  // Follows what the flags and A hold for the branches: a loop up to a
+  // terminator.
+  void loops(std::uint8_t op, std::int32_t operand);
+  // Whether the pointer at a holds the return address.
+  bool holdsReturn(std::int32_t a) const;
 
   // Per path.
   bool inlineA_ = false;       // A holds a byte read through the pointer
@@ -42,12 +49,15 @@ class CalleeScan {
   Flags flags_ = Flags::Other;
   int compared_ = 0;
   bool afterPull_ = false;  // the instruction before was the first pull
+  bool called_ = false;     // a routine the routine calls
   int y_ = -1;              // Y, when known
   int offset_ = -1;         // which byte after the return address A holds, when known
   // Over the routine.
   bool pulled_ = false;
   std::int32_t pulledLo_ = -1;                    // where the low byte of the return address went
   std::int32_t stackLo_ = -1;                     // or where it lies on the stack
+  std::vector<std::int32_t> aliases_;             // copies of the pointer to it
+  std::int32_t lastLoad_ = -1;                    // what the last lda zp or abs loaded
   std::vector<std::array<int, 2>> inlineStores_;  // where bytes after the call went, and which
   int lengthAt_ = 1;                              // which byte after the return address is a length
   int jumpAt_ = -1;

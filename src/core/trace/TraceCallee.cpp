@@ -14,6 +14,7 @@ namespace {
 
 constexpr int kPullScan = 32;     // instructions searched for the pull
 constexpr int kRoutineScan = 96;  // instructions of the routine examined
+constexpr int kCalledScan = 64;   // and of the routines it calls
 constexpr std::int32_t kStack = 0x0100;
 
 }  // namespace
@@ -44,19 +45,26 @@ Callee Tracer::analyse(std::int32_t a) const {
     p += length_[in.op];
   }
   if (!pulls) return {};
-  // What it does with it, from the instructions it is made of.
+  // What it does with it, from the instructions it is made of, then from
+  // those of the routines it calls.
   CalleeScan scan;
-  std::vector<std::int32_t> todo{a}, seen;
-  for (int n = 0; n < kRoutineScan && !todo.empty();) {
+  std::vector<std::int32_t> todo{a}, calls, seen;
+  for (int n = 0, budget = kRoutineScan; n < budget;) {
+    if (todo.empty() && budget == kRoutineScan) {
+      todo.swap(calls);
+      budget += kCalledScan;
+    }
+    if (todo.empty()) break;
     std::int32_t q = todo.back();
     todo.pop_back();
-    scan.path();
-    for (; n < kRoutineScan; ++n) {
+    scan.path(budget > kRoutineScan);
+    for (; n < budget; ++n) {
       Insn in;
       if (std::find(seen.begin(), seen.end(), q) != seen.end() || !decode(q, in)) break;
       seen.push_back(q);
       scan.step(in.op, in.operand);
       const int flags = flags_[in.op];
+      if (in.op == kJsr && budget == kRoutineScan) calls.push_back(in.operand);
       if ((flags & kFlagLbl) != 0 && kind_[in.op] == -1) todo.push_back(in.operand);
       if ((flags & kFlagEnd) != 0) {
         if (kind_[in.op] == 2 && (flags & kFlagLbl) != 0) todo.push_back(in.operand);
@@ -90,28 +98,39 @@ bool Tracer::afterCall(const Insn& in, std::int32_t& next) {
       }
       markData(next, callee.value);
       next += callee.value;
-      return true;
+      return resumes(next, callee);
     case Callee::Prefixed: {
       const int length = map_.byte(next + callee.value - 1);
       if (length < 0) return false;
       const int count = callee.value + length;
       markData(next, count);
       next += count;
+      return resumes(next, callee);
+    }
+    case Callee::Terminated: {
+      const std::int32_t from = next;
+      if (!resumes(next, callee)) return false;
+      markData(from, next - from);
       return true;
     }
-    case Callee::Terminated:
-      for (std::int32_t k = 0; k < 256; ++k) {
-        const int b = map_.byte(next + k);
-        if (b < 0) return false;
-        if (b == callee.value || (callee.value == Callee::kHighBit && b >= 0x80)) {
-          markData(next, k + 1);
-          next += k + 1;
-          return true;
-        }
-      }
-      return false;
   }
   return true;
+}
+
+bool Tracer::resumes(std::int32_t& next, const Callee& callee) const {
+  if (callee.kind != Callee::Terminated) return plausibleTarget(next);
+  // The first terminator valid code follows: a byte like it may be one of
+  // the parameters that control codes among the characters take.
+  for (std::int32_t k = 0; k < 256; ++k) {
+    const int b = map_.byte(next + k);
+    if (b < 0) return false;
+    const bool ends = b == callee.value || (callee.value == Callee::kHighBit && b >= 0x80);
+    if (ends && (plausibleTarget(next + k + 1) || code(next + k + 1))) {
+      next += k + 1;
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace morvane

@@ -16,6 +16,9 @@ using namespace sources;
 bool Tracer::alwaysTaken(const std::vector<Insn>& history, const Insn& branch) const {
   if (history.size() < 2) return false;
   const Insn& prev = history[history.size() - 2];
+  // beq after bne, bcs after bcc...: one of the two is taken.
+  const bool opposite = (prev.op & 0x1F) == 0x10 && (prev.op ^ branch.op) == 0x20;
+  if (opposite) return true;
   switch (branch.op) {
     case kBcc:
       return prev.op == kClc;

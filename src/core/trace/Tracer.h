@@ -128,6 +128,9 @@ class Tracer {
   // A call to a JMP (ind) through a vector in RAM: the caller set it up.
   void trampoline(const std::vector<Insn>& history, std::int32_t target);
   bool afterCall(const Insn& in, std::int32_t& next);
+  // Where the path resumes after the bytes a call is followed by, from
+  // their end at next: false when no valid code follows them.
+  bool resumes(std::int32_t& next, const Callee& callee) const;
   Callee analyse(std::int32_t a) const;
   bool alwaysTaken(const std::vector<Insn>& history, const Insn& branch) const;
   // The target of entry i of a table, -1 when the entry is taken or does
