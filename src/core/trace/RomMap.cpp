@@ -103,6 +103,12 @@ RomMap::RomMap(const std::string& rom, std::int64_t origin, std::int32_t base)
     return;
   }
   place(rom, prg + prgSize - kBank, 0xC000, kBank);
+  if (base == 0xC000 && base - origin == prg + prgSize - kBank) {
+    for (std::int64_t bank = 0; bank + 1 < header_.prgBanks && (bank + 1) * kBank <= prgHave;
+         ++bank) {
+      otherBanks_.push_back(0x8000 - prg - bank * kBank);
+    }
+  }
   if (base < 0xC000) {
     switchedFrom_ = base;
     switchedTo_ = std::min<std::int64_t>(base + kBank, 0xC000);

@@ -41,6 +41,10 @@ class RomMap {
   bool switched(std::int64_t a) const { return a >= switchedFrom_ && a < switchedTo_; }
   // Whether a bank number written to the mapper selects the dumped block.
   bool selects(int bank) const;
+  // The other banks the mapper switches at 8000 when the dumped block is
+  // the one it fixes (their CPU origins), to see what their code calls
+  // there; none otherwise.
+  const std::vector<std::int64_t>& otherBanks() const { return otherBanks_; }
   const INesHeader& header() const { return header_; }
   const std::vector<std::string>& notes() const { return notes_; }
 
@@ -56,6 +60,7 @@ class RomMap {
   std::int64_t switchedFrom_ = -1;
   std::int64_t switchedTo_ = -1;
   std::int64_t switchedBank_ = -1;  // the dumped block, in 16 KiB units
+  std::vector<std::int64_t> otherBanks_;
 };
 
 }  // namespace morvane

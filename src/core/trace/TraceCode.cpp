@@ -41,6 +41,46 @@ std::string Seen(const RomMap& map, const std::vector<std::string>& starts) {
   return text;
 }
 
+// Traces from the vectors and the entry points; what it entered goes to
+// starts.
+void EnterAll(Tracer& tracer, const RomMap& map, const std::vector<std::int32_t>& entries,
+              std::vector<std::string>& notes, std::vector<std::string>& starts) {
+  if (map.word(0xFFFA) >= 0 && map.word(0xFFFE) >= 0) {
+    for (const op6502::Vector& v : op6502::kVectors) {
+      const std::int32_t target = map.word(v.at);
+      Enter(tracer, map, target, std::string("The ") + v.name + " vector's target", true, notes);
+      starts.push_back(std::string(v.name) + " " + HexWord(target));
+    }
+  } else {
+    notes.push_back("The vectors FFFA-FFFF are not in the ROM as mapped.");
+  }
+  for (const std::int32_t e : entries) {
+    Enter(tracer, map, e, "Entry point", false, notes);
+    starts.push_back("entry " + HexWord(e));
+  }
+  tracer.resolveTables();
+  tracer.followLater();
+}
+
+// The fixed bank dumped: the code of each switched bank may call routines
+// there that nothing in the fixed bank calls (a far-call trampoline).
+void FollowOtherBanks(Tracer& tracer, const TraceRequest& request, const RomMap& map,
+                      const std::array<OpcodeShape, 256>& shapes) {
+  for (const std::int64_t origin : map.otherBanks()) {
+    const RomMap other(request.rom, origin, 0x8000);
+    Tracer there(other, shapes);
+    std::vector<std::string> notes, starts;
+    EnterAll(there, other, request.entries, notes, starts);
+    there.fillGaps(0x8000, 0xBFFF);
+    for (std::int32_t a = 0xC000; a <= 0xFFF9; ++a) {
+      if (there.role(a) == kRoleOpcode && !tracer.code(a)) {
+        tracer.trace(a, true);
+        tracer.resolveTables();
+      }
+    }
+  }
+}
+
 }  // namespace
 
 std::array<OpcodeShape, 256> ShapesOf(const OpcodeSet& ops) {
@@ -58,24 +98,11 @@ TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape,
   std::vector<std::string> notes;
   std::vector<std::string> starts;
   Tracer tracer(map, shapes);
-  if (map.word(0xFFFA) >= 0 && map.word(0xFFFE) >= 0) {
-    for (const op6502::Vector& v : op6502::kVectors) {
-      const std::int32_t target = map.word(v.at);
-      Enter(tracer, map, target, std::string("The ") + v.name + " vector's target", true, notes);
-      starts.push_back(std::string(v.name) + " " + HexWord(target));
-    }
-  } else {
-    notes.push_back("The vectors FFFA-FFFF are not in the ROM as mapped.");
-  }
-  for (const std::int32_t e : request.entries) {
-    Enter(tracer, map, e, "Entry point", false, notes);
-    starts.push_back("entry " + HexWord(e));
-  }
+  EnterAll(tracer, map, request.entries, notes, starts);
   result.notes = map.notes();
   result.notes.push_back(Seen(map, starts));
   result.notes.insert(result.notes.end(), notes.begin(), notes.end());
-  tracer.resolveTables();
-  tracer.followLater();
+  FollowOtherBanks(tracer, request, map, shapes);
   tracer.fillGaps(0x8000, 0xFFF9);
   tracer.showSkips();
   RowRequest rows{map, tracer, request.origin, request.start, request.end};
