@@ -27,6 +27,7 @@ struct Case {
   Callee::Kind kind;
   int value;
   int jumpAt;
+  const char* called = nullptr;  // a routine it calls
 };
 
 TEST(CalleeScan, TellsTheShapeOfWhatFollowsTheCall) {
@@ -53,11 +54,22 @@ TEST(CalleeScan, TellsTheShapeOfWhatFollowsTheCall) {
       {"engine, index already even", "A8 B1:10 85:30 C8 B1:10 85:31 6C:30", Callee::Engine, 0, -1},
       {"engine through the stack", "A8 B1:10 48 88 B1:10 48 60", Callee::Engine, 1, -1},
       {"nothing to go by", "A9:0 8D:2000 60", Callee::Unknown, 0, -1},
+      {"string printed by a routine it calls", "E6:10 D0 E6:11 20 A5:11 48 A5:10 48 60",
+       Callee::Terminated, 0, -1, "A0:0 B1:10 F0 8D:2007 E6:10 D0"},
+      {"through a copy of the pointer", "A5:10 85:30 A5:11 85:31 20 60", Callee::Terminated, 0, -1,
+       "A0:0 B1:30 F0"},
+      {"its parameter points at the string",
+       "A0:1 B1:10 85:20 C8 B1:10 85:21 A5:10 69:2 48 48 B1:20 F0 60", Callee::Counted, 2, -1,
+       "A0:0 B1:20 F0"},
   };
   for (const Case& c : cases) {
     CalleeScan scan;
     scan.path();
     Feed(scan, std::string("68 85:10 68 85:11 ") + c.body);
+    if (c.called != nullptr) {
+      scan.path(true);
+      Feed(scan, c.called);
+    }
     const Callee got = scan.verdict();
     EXPECT_EQ(got.kind, c.kind) << c.what;
     EXPECT_EQ(got.value, c.value) << c.what;

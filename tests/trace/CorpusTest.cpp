@@ -52,6 +52,10 @@ const CorpusRom kCorpus[] = {
     {"axrom", kAxrom},
     {"inline", kNrom16},
     {"tricks", kNrom},
+    {"sound", kNrom},
+    {"textengine", kNrom},
+    {"records", kNrom},
+    {"trampoline", kBanked},
     {"sprites", kNrom16},
     {"sprites_oirs", kNrom16},
     {"shell", kNrom},
@@ -110,8 +114,10 @@ void ExpectLabelsOnCode(const std::string& listing, const Settings& s, const std
 // beside it), and dumps it with the list the trace wrote.
 Figures ScoreRom(const std::string& path, const std::vector<Block>& blocks) {
   const std::string bytes = Slurp(path + ".nes");
-  const auto truth = ReadTruth(Slurp(path + ".dbg"), bytes.size(), Slurp(path + ".map"));
   const std::string name = path.substr(path.find_last_of('/') + 1);
+  const std::string dir = path.substr(0, path.size() - name.size());
+  const auto truth =
+      ReadTruth(Slurp(path + ".dbg"), bytes.size(), Slurp(path + ".map"), dir.empty() ? "." : dir);
   Figures whole;
   for (const Block& b : blocks) {
     const Settings s = BlockSettings(b);

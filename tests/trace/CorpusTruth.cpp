@@ -1,9 +1,12 @@
 #include "CorpusTruth.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <map>
+#include <set>
 #include <sstream>
 
 namespace morvane::test {
@@ -75,10 +78,39 @@ void PaintLibraryData(const std::string& mapText, const std::map<std::string, lo
   }
 }
 
+// Directives that lay down data but whose spans the debug file gives no
+// data type.
+bool UntypedData(const std::string& line) {
+  std::stringstream words(line.substr(0, line.find(';')));
+  std::string word;
+  words >> word;
+  if (!word.empty() && word.back() == ':') words >> word;
+  for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (const char* d :
+       {".lobytes", ".hibytes", ".bankbytes", ".res", ".asciiz", ".dword", ".incbin", ".align"}) {
+    if (word == d) return true;
+  }
+  return false;
+}
+
+// The lines of each source file the debug file names, by file id.
+std::map<long, std::vector<std::string>> SourceLines(
+    const std::vector<std::map<std::string, std::string>>& files, const std::string& dir) {
+  std::map<long, std::vector<std::string>> sources;
+  for (const auto& f : files) {
+    std::string name = f.at("name");
+    if (name.size() >= 2 && name.front() == '"') name = name.substr(1, name.size() - 2);
+    std::ifstream in(name.empty() || name[0] == '/' ? name : dir + "/" + name);
+    auto& lines = sources[Number(f.at("id"))];
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+  }
+  return sources;
+}
+
 }  // namespace
 
 std::vector<Truth> ReadTruth(const std::string& dbgText, std::size_t size,
-                             const std::string& mapText) {
+                             const std::string& mapText, const std::string& sourceDir) {
   struct Seg {
     long offset = -1, size = 0;
     bool code = false;
@@ -86,6 +118,7 @@ std::vector<Truth> ReadTruth(const std::string& dbgText, std::size_t size,
   std::map<long, Seg> segs;
   std::map<std::string, long> segOffset;  // file offset by name; "NAME@": CPU address
   std::vector<std::pair<long, std::map<std::string, std::string>>> spans;
+  std::vector<std::map<std::string, std::string>> files, lineRecords;
   std::stringstream lines(dbgText);
   std::string line;
   while (std::getline(lines, line)) {
@@ -101,6 +134,10 @@ std::vector<Truth> ReadTruth(const std::string& dbgText, std::size_t size,
       segOffset[name + "@"] = Number(f["start"]);
     } else if (kind == "span") {
       spans.emplace_back(Number(f["seg"]), std::move(f));
+    } else if (kind == "file" && f.count("id") && f.count("name")) {
+      files.push_back(std::move(f));
+    } else if (kind == "line" && f.count("span") && !f.count("type")) {
+      lineRecords.push_back(std::move(f));
     }
   }
   std::vector<Truth> truth(size, Truth::Fill);
@@ -110,9 +147,21 @@ std::vector<Truth> ReadTruth(const std::string& dbgText, std::size_t size,
     }
   };
   for (const auto& [id, s] : segs) paint(s.offset, s.size, s.code ? Truth::Code : Truth::Data);
+  // Spans by id, then the data type or directive that makes each data.
+  std::set<long> dataSpans;
+  const auto sources = SourceLines(files, sourceDir);
+  for (const auto& l : lineRecords) {
+    const auto file = sources.find(Number(l.count("file") ? l.at("file") : ""));
+    if (file == sources.end()) continue;
+    const auto& lines = file->second;
+    const long at = Number(l.count("line") ? l.at("line") : "") - 1;
+    if (at < 0 || at >= static_cast<long>(lines.size()) || !UntypedData(lines[at])) continue;
+    std::stringstream ids(l.at("span"));
+    for (std::string id; std::getline(ids, id, '+');) dataSpans.insert(Number(id));
+  }
   for (const auto& [seg, f] : spans) {
     const auto s = segs.find(seg);
-    if (s == segs.end() || !f.count("type")) continue;
+    if (s == segs.end() || !(f.count("type") || dataSpans.count(Number(f.at("id"))))) continue;
     paint(s->second.offset + Number(f.at("start")), Number(f.at("size")), Truth::Data);
   }
   PaintLibraryData(mapText, segOffset,

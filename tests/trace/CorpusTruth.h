@@ -15,8 +15,10 @@ enum class Truth : std::uint8_t { Fill, Code, Data };
 // like code hold code, the rest data); bytes outside every segment are fill.
 // mapText, ld65's map file (may be empty), names what the library modules,
 // which carry no line information, keep as data in their code segments.
+// Lines of the assembler sources (names taken from sourceDir when relative)
+// with data directives the debug file gives no type are data too.
 std::vector<Truth> ReadTruth(const std::string& dbgText, std::size_t size,
-                             const std::string& mapText = {});
+                             const std::string& mapText = {}, const std::string& sourceDir = ".");
 
 struct Figures {
   long code = 0, codeRight = 0, data = 0, dataRight = 0;

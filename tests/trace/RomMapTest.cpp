@@ -43,14 +43,21 @@ TEST(RomMap, PutsTheDumpedBlockAndTheBankTheMapperFixes) {
   struct Case {
     const char* what;
     int mapper, banks, block, base;
-    int at8000, atC000;  // the file bank seen there
+    int at8000, atC000;  // the file bank seen there (-1: none)
+    int others = 0;      // the switched banks offered beside the fixed one
   };
   const Case cases[] = {
-      {"NROM 16 KiB", 0, 1, 0, 0xC000, 0, 0},     {"NROM 32 KiB", 0, 2, 1, 0x8000, 0, 1},
-      {"MMC1 32 KiB", 1, 2, 0, 0x8000, 0, 1},     {"UxROM", 2, 8, 3, 0x8000, 3, 7},
-      {"MMC3", 4, 16, 5, 0x8000, 5, 15},          {"AxROM low half", 7, 8, 4, 0x8000, 4, 5},
-      {"AxROM high half", 7, 8, 5, 0xC000, 4, 5}, {"GxROM", 66, 4, 2, 0x8000, 2, 3},
+      {"NROM 16 KiB", 0, 1, 0, 0xC000, 0, 0},
+      {"NROM 32 KiB", 0, 2, 1, 0x8000, 0, 1},
+      {"MMC1 32 KiB", 1, 2, 0, 0x8000, 0, 1},
+      {"UxROM", 2, 8, 3, 0x8000, 3, 7},
+      {"MMC3", 4, 16, 5, 0x8000, 5, 15},
+      {"AxROM low half", 7, 8, 4, 0x8000, 4, 5},
+      {"AxROM high half", 7, 8, 5, 0xC000, 4, 5},
+      {"GxROM", 66, 4, 2, 0x8000, 2, 3},
       {"Color Dreams", 11, 4, 1, 0xC000, 0, 1},
+      {"UxROM's fixed bank", 2, 8, 7, 0xC000, -1, 7, 7},
+      {"MMC1's fixed bank", 1, 4, 3, 0xC000, -1, 3, 3},
   };
   for (const Case& c : cases) {
     const std::string rom = File({c.banks, 0, (c.mapper & 15) << 4, c.mapper & 0xF0}, c.banks);
@@ -58,7 +65,16 @@ TEST(RomMap, PutsTheDumpedBlockAndTheBankTheMapperFixes) {
     const RomMap map(rom, origin, c.base);
     EXPECT_EQ(map.byte(0x8000), c.at8000) << c.what;
     EXPECT_EQ(map.byte(0xC000), c.atC000) << c.what;
-    EXPECT_EQ(map.offset(0x8000), 16 + 0x4000LL * c.at8000) << c.what;
+    if (c.at8000 >= 0) {
+      EXPECT_EQ(map.offset(0x8000), 16 + 0x4000LL * c.at8000) << c.what;
+    }
+    // Each other bank, put at 8000 with the fixed one at C000.
+    ASSERT_EQ(map.otherBanks().size(), static_cast<std::size_t>(c.others)) << c.what;
+    for (int k = 0; k < c.others; ++k) {
+      const RomMap other(rom, map.otherBanks()[static_cast<std::size_t>(k)], 0x8000);
+      EXPECT_EQ(other.byte(0x8000), k) << c.what;
+      EXPECT_EQ(other.byte(0xC000), c.atC000) << c.what;
+    }
   }
 }
 
