@@ -28,6 +28,7 @@ struct Case {
   int value;
   int jumpAt;
   const char* called = nullptr;  // a routine it calls
+  int unit = 1;
 };
 
 TEST(CalleeScan, TellsTheShapeOfWhatFollowsTheCall) {
@@ -40,6 +41,8 @@ TEST(CalleeScan, TellsTheShapeOfWhatFollowsTheCall) {
       {"a PPU address, then a length",
        "A0:1 B1:10 85:20 C8 B1:10 85:21 C8 B1:10 85:22 C8 B1:10 C6:22 D0", Callee::Prefixed, 3, -1},
       {"length in X", "B1:10 AA C8 CA D0", Callee::Prefixed, 1, -1},
+      {"a count of addresses", "A0:1 B1:10 85:20 C8 B1:10 85:30 C8 B1:10 85:31 C6:20 D0",
+       Callee::Prefixed, 1, -1, nullptr, 2},
       {"two bytes, returns", "A5:10 69:2 48 48 60", Callee::Counted, 2, -1},
       {"two bytes, JMP (ind) back", "A5:10 69:3 6C:10", Callee::Counted, 2, -1},
       {"an address to call", "A0:1 B1:10 85:30 C8 B1:10 85:31 69:2 48 48 6C:30", Callee::Counted, 2,
@@ -74,6 +77,7 @@ TEST(CalleeScan, TellsTheShapeOfWhatFollowsTheCall) {
     EXPECT_EQ(got.kind, c.kind) << c.what;
     EXPECT_EQ(got.value, c.value) << c.what;
     EXPECT_EQ(got.jumpAt, c.jumpAt) << c.what;
+    EXPECT_EQ(got.unit, c.unit) << c.what;
   }
 }
 

@@ -56,6 +56,7 @@ const CorpusRom kCorpus[] = {
     {"textengine", kNrom},
     {"records", kNrom},
     {"trampoline", kBanked},
+    {"chrram", kNrom},
     {"sprites", kNrom16},
     {"sprites_oirs", kNrom16},
     {"shell", kNrom},

@@ -33,10 +33,15 @@ void CalleeScan::path(bool called) {
 }
 
 int CalleeScan::storedAt(std::int32_t a) const {
+  const auto s = lastStore(a);
+  return s != nullptr ? (*s)[1] : -2;
+}
+
+const std::array<int, 3>* CalleeScan::lastStore(std::int32_t a) const {
   for (auto s = inlineStores_.rbegin(); s != inlineStores_.rend(); ++s) {
-    if ((*s)[0] == a) return (*s)[1];
+    if ((*s)[0] == a) return &*s;
   }
-  return -2;
+  return nullptr;
 }
 
 void CalleeScan::step(std::uint8_t op, std::int32_t operand) {
@@ -47,8 +52,10 @@ void CalleeScan::step(std::uint8_t op, std::int32_t operand) {
   const bool afterPull = afterPull_;
   afterPull_ = false;
   if (afterPull && (op == kStaZp || op == kStaAbs)) pulledLo_ = operand;
-  if (inlineA_ && (op == kStaZp || op == kStaAbs)) inlineStores_.push_back({operand, offset_});
-  if (op == kTax) inlineStores_.push_back({kRegisterX, inlineA_ ? offset_ : -2});
+  if (inlineA_ && (op == kStaZp || op == kStaAbs)) {
+    inlineStores_.push_back({operand, offset_, reads_});
+  }
+  if (op == kTax) inlineStores_.push_back({kRegisterX, inlineA_ ? offset_ : -2, reads_});
   indirectJump_ |= op == kJmpInd;
   if (op == kJmpInd && storedAt(operand) > -2 && storedAt(operand + 1) > -2) {
     jumpsInline_ = true;
@@ -78,6 +85,8 @@ void CalleeScan::step(std::uint8_t op, std::int32_t operand) {
   if ((op == kDecZp || op == kDecAbs || op == kDex) && storedAt(counter) > -2 && !prefixed_) {
     prefixed_ = true;
     lengthAt_ = std::max(1, storedAt(counter));
+    // The bytes read per count: a count of addresses steps two at a time.
+    unit_ = std::max(1, reads_ - (*lastStore(counter))[2]);
   }
   // A copy of the pointer the return address went to reads the same bytes.
   if ((op == kStaZp || op == kStaAbs) && lastLoad_ >= 0 && holdsReturn(lastLoad_)) {
@@ -116,6 +125,7 @@ void CalleeScan::loops(std::uint8_t op, std::int32_t operand) {
     // Through the pointer the return address went to, where that is known;
     // a routine it calls must read through that one.
     inlineA_ = pulledLo_ < 0 ? !called_ : holdsReturn(operand);
+    reads_ += inlineA_;
     offset_ = y_;
     flags_ = inlineA_ ? Flags::Inline : Flags::Other;
   } else if (op == kCmpImm) {
@@ -129,7 +139,7 @@ void CalleeScan::loops(std::uint8_t op, std::int32_t operand) {
 
 Callee CalleeScan::verdict() const {
   if (loop_) return {Callee::Terminated, terminator_};
-  if (prefixed_) return {Callee::Prefixed, lengthAt_};
+  if (prefixed_) return {Callee::Prefixed, lengthAt_, -1, unit_};
   // Returned through the stack, or through what it pushed.
   const bool returns = rts_ || pushes_ >= 2;
   const bool viaInline = jumpsInline_ || (pushesInline_ >= 2 && rts_);

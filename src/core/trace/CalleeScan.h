@@ -19,6 +19,8 @@ struct Callee {
   // Counted: where among the bytes after the call the address lies that
   // the routine goes on to; -1 for none.
   int jumpAt = -1;
+  // Prefixed: how many bytes follow per unit of the length.
+  int unit = 1;
   static constexpr int kHighBit = -1;
 };
 
@@ -37,6 +39,9 @@ class CalleeScan {
   // Which byte after the return address was stored at a (-1: not known
   // which), -2 for none.
   int storedAt(std::int32_t a) const;
+  // The last store of a byte after the call to a: where, which, and how
+  // many had been read by then; null for none.
+  const std::array<int, 3>* lastStore(std::int32_t a) const;
   // Follows what the flags and A hold for the branches: a loop up to a
   // terminator.
   void loops(std::uint8_t op, std::int32_t operand);
@@ -58,11 +63,12 @@ class CalleeScan {
   std::int32_t stackLo_ = -1;                     // or where it lies on the stack
   std::vector<std::int32_t> aliases_;             // copies of the pointer to it
   std::int32_t lastLoad_ = -1;                    // what the last lda zp or abs loaded
-  std::vector<std::array<int, 2>> inlineStores_;  // where bytes after the call went, and which
+  std::vector<std::array<int, 3>> inlineStores_;  // where bytes after the call went, and which
   int lengthAt_ = 1;                              // which byte after the return address is a length
   int jumpAt_ = -1;
   bool loop_ = false, prefixed_ = false, shifts_ = false, indirectJump_ = false;
   bool rts_ = false, jumpsInline_ = false;
+  int reads_ = 0, unit_ = 1;  // bytes after the call read, and per unit of a length
   int terminator_ = 0, added_ = -1, lastIndex_ = 0, incs_ = 0, pushes_ = 0, pushesInline_ = 0;
 };
 

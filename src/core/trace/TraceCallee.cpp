@@ -102,7 +102,7 @@ bool Tracer::afterCall(const Insn& in, std::int32_t& next) {
     case Callee::Prefixed: {
       const int length = map_.byte(next + callee.value - 1);
       if (length < 0) return false;
-      const int count = callee.value + length;
+      const int count = callee.value + length * callee.unit;
       markData(next, count);
       next += count;
       return resumes(next, callee);

@@ -47,7 +47,9 @@ bool Tracer::alwaysTaken(const std::vector<Insn>& history, const Insn& branch) c
 void Tracer::dispatch(const std::vector<Insn>& history, const Insn& in) {
   Source src[2];
   const std::size_t n = history.size() - 1;  // history[n] is in
-  if (in.op == kRts) {
+  // An interrupt return right after php jumps to the address pushed before.
+  const bool rtiJump = in.op == kRti && n > 0 && history[n - 1].op == kPhp;
+  if (in.op == kRts || rtiJump) {
     int pushes = 0;
     for (std::size_t k = n; k-- > 0 && pushes < 2;) {
       if (history[k].op != kPha) continue;
@@ -124,8 +126,16 @@ void Tracer::resolveTables() {
   // may be another bank's: so many of them in a row are passed over.
   constexpr int kElsewhere = 4;
   while (!state_.pending.empty()) {
-    const Pending p = state_.pending.back();
+    Pending p = state_.pending.back();
     state_.pending.pop_back();
+    // Read by an index that counts from 1 or 2: the table starts where the
+    // code its address lies on ends.
+    Pending after = p;
+    for (int k = 0; k < 2 && code(after.lo); ++k) {
+      after.lo += after.hi >= 0 ? 1 : 2;
+      after.hi += after.hi >= 0 ? 1 : 0;
+    }
+    if (!code(after.lo)) p = after;
     int limit = p.limit;
     if (p.hi >= 0) limit = std::min(limit, std::max(1, std::abs(p.hi - p.lo)));
     const std::size_t at = state_.tables.size();

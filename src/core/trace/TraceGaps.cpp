@@ -55,6 +55,17 @@ void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
   traceCopies();
   followPointers(from, to);
   auto& refs = state_.dataRefs;
+  // A table read by an index that counts from 1 or 2 starts after the code
+  // its address lies on.
+  for (std::size_t i = 0, n = refs.size(); i < n; ++i) {
+    const std::int32_t r = refs[i];
+    for (std::int32_t d = 1; d <= 2 && code(r) && r + d <= to; ++d) {
+      if (!code(r + d)) {
+        refs.push_back(r + d);
+        break;
+      }
+    }
+  }
   std::sort(refs.begin(), refs.end());
   const auto read = [&](std::int32_t a) {
     return std::binary_search(state_.dataRefs.begin(), state_.dataRefs.end(), a);
@@ -79,6 +90,8 @@ void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
     const bool boundary = role(a - 1) != kRoleNone || map_.byte(a - 1) == kRts ||
                           map_.byte(a - 1) == kRti || map_.byte(a - 3) == kJmp;
     if (!(boundary || pointed[idx(a)]) || text(a)) continue;
+    // Code would not hold a byte the code reads inside its first instruction.
+    if (read(a + 1) || read(a + 2)) continue;
     // One lone instruction that leads nowhere known proves nothing, unless
     // a pointer leads to it right after other code.
     trace(a, true, pointed[idx(a)] && code(a - 1) ? 1 : 2);

@@ -32,6 +32,9 @@ void Tracer::setsPointer(const std::vector<Insn>& history) {
     if (src[0].value >= 0 && src[1].value >= 0 && !src[0].table && !src[1].table) {
       state_.setPointers.push_back({p, src[1].value << 8 | src[0].value});
     }
+    if (src[0].table && src[1].table && map_.mapped(src[0].value)) {
+      state_.tablePointers.push_back({p, src[0].value, Partner(src)});
+    }
   }
 }
 
@@ -104,6 +107,14 @@ void Tracer::followPointers(std::int32_t from, std::int32_t to) {
       resolveTables();
     } else if (has(state_.readVectors, at)) {
       state_.dataRefs.push_back(target);
+    }
+  }
+  // Tables a jump through RAM takes its address from, set apart from it.
+  const auto tablePointers = state_.tablePointers;
+  for (const auto& [at, lo, hi] : tablePointers) {
+    if (has(state_.jumpVectors, at) || jumpInRam(at)) {
+      state_.pending.push_back({lo, hi, 0, 256});
+      resolveTables();
     }
   }
   constexpr int kMost = 64;

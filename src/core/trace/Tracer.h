@@ -84,6 +84,9 @@ class Tracer {
     std::vector<std::int32_t> ramCalls;  // RAM addresses jumped or called to
     // Pointers set from immediates: [0] where, [1] the address.
     std::vector<std::array<std::int32_t, 2>> setPointers;
+    // Pointers set from tables by index: [0] where, [1] the low bytes'
+    // table, [2] the high bytes' (-1: they follow the low ones).
+    std::vector<std::array<std::int32_t, 3>> tablePointers;
     std::vector<std::int32_t> readVectors;  // pointers read or written through
     std::vector<std::int32_t> jumpVectors;  // pointers jumped through
   };
