@@ -157,6 +157,8 @@ TEST(FdsRoundTrip, ImagesCutShortComeBackAsTheyAre) {
       EXPECT_EQ(split.host.lastStatus(),
                 "Done: Disk 1 Side B lacks " + lacks + " of its 65500 bytes");
       ASSERT_EQ(split.host.warnings.size(), 1u);
+      ASSERT_EQ(split.host.finished.size(), 1u);
+      EXPECT_EQ(split.host.finished[0].outcome, Outcome::Done);
       EXPECT_NE(split.host.warnings[0].second.find(dir.file("cut.fds")), std::string::npos);
       EXPECT_NE(Slurp(split.out).find("= Disk 1 Side B =\r\n=================\r\nBLOCK ID\t01: "
                                       "VOLUME LABEL\r\nSIDE LENGTH\t" +

@@ -78,7 +78,7 @@ JobResult cmdFDSSplit_Click(const Settings& settings, JobHost& host) {
                               ". The listing gives its real length in the SIDE LENGTH row, so "
                               "that merge rebuilds the image as it is.",
                           image);
-      run.result.outcome = Outcome::Warned;
+      // The listing and the files are whole: the job is done, with a warning.
     } else if (done) {
       run.host.setStatus("Done: ");
     } else {
