@@ -77,6 +77,11 @@ TEST(Trace, SaysWhatItCannotFollowAndStillWritesAListTheReaderTakes) {
   Image outside = Printer(), itself = Printer(), undefined = Printer(), shorter = Printer(),
         io = Printer();
   io.vectors(0xC006, 0xC000, 0x4017);
+  // 32 KiB of chains of loads that run into the vectors: each try goes far.
+  std::string chains = std::string("NES\x1A\x02\x01", 6) + std::string(10, '\0');
+  for (int k = 0; k < 0x4000; ++k) chains += {'\xA9', static_cast<char>((k * 7 + 1) & 0x7F)};
+  chains.replace(16, 2, "\x60\x60");
+  chains.replace(chains.size() - 6, 6, std::string("\0\x80\0\x80\0\x80", 6));
   outside.vectors(0xC006, 0x1234, 0xC006);
   itself.vectors(0xFFFA, 0xC000, 0xC006);
   undefined.put(0xC030, {0x02});
@@ -96,6 +101,7 @@ TEST(Trace, SaysWhatItCannotFollowAndStillWritesAListTheReaderTakes) {
       {"header only", Image().file().substr(0, 16), {}, "holds 0 bytes of PRG ROM"},
       {"empty file", "", {}, "The vectors FFFA-FFFF are not in the ROM as mapped."},
       {"no code", Image().file(), {}, "Nothing the trace follows enters C000-FFFF"},
+      {"endless guesses", chains, {}, "Stopped trying the places nothing reaches"},
   };
   for (const Case& c : cases) {
     const TraceResult r = Trace(c.rom, c.entries);

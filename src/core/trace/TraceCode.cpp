@@ -9,6 +9,10 @@ namespace morvane {
 
 namespace {
 
+// Instructions tried from places nothing reaches, at most: real programs
+// need a few thousand, no input may make the trace slow.
+constexpr std::int64_t kSpeculativeBudget = 8'000'000;
+
 // Traces from a, or notes why it cannot; vector: a is where a vector leads.
 void Enter(Tracer& tracer, const RomMap& map, std::int32_t a, const std::string& what, bool vector,
            std::vector<std::string>& notes) {
@@ -65,10 +69,10 @@ void EnterAll(Tracer& tracer, const RomMap& map, const std::vector<std::int32_t>
 // The fixed bank dumped: the code of each switched bank may call routines
 // there that nothing in the fixed bank calls (a far-call trampoline).
 void FollowOtherBanks(Tracer& tracer, const TraceRequest& request, const RomMap& map,
-                      const std::array<OpcodeShape, 256>& shapes) {
+                      const std::array<OpcodeShape, 256>& shapes, std::int64_t& budget) {
   for (const std::int64_t origin : map.otherBanks()) {
     const RomMap other(request.rom, origin, 0x8000);
-    Tracer there(other, shapes);
+    Tracer there(other, shapes, budget);
     std::vector<std::string> notes, starts;
     EnterAll(there, other, request.entries, notes, starts);
     there.fillGaps(0x8000, 0xBFFF);
@@ -97,14 +101,20 @@ TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape,
   const RomMap map(request.rom, request.origin, request.base);
   std::vector<std::string> notes;
   std::vector<std::string> starts;
-  Tracer tracer(map, shapes);
+  std::int64_t budget = kSpeculativeBudget;
+  Tracer tracer(map, shapes, budget);
   EnterAll(tracer, map, request.entries, notes, starts);
   result.notes = map.notes();
   result.notes.push_back(Seen(map, starts));
   result.notes.insert(result.notes.end(), notes.begin(), notes.end());
-  FollowOtherBanks(tracer, request, map, shapes);
+  FollowOtherBanks(tracer, request, map, shapes, budget);
   tracer.fillGaps(0x8000, 0xFFF9);
   tracer.showSkips();
+  if (budget < 0) {
+    result.notes.push_back("Stopped trying the places nothing reaches as code after " +
+                           std::to_string(kSpeculativeBudget) +
+                           " instructions; give the code they hold with --entry.");
+  }
   RowRequest rows{map, tracer, request.origin, request.start, request.end};
   result.tablesText = TableRows(rows, result);
   return result;

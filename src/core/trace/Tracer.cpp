@@ -17,7 +17,8 @@ constexpr std::int32_t kRamCode = 0x0200;
 
 }  // namespace
 
-Tracer::Tracer(const RomMap& map, const std::array<OpcodeShape, 256>& shapes) : map_(map) {
+Tracer::Tracer(const RomMap& map, const std::array<OpcodeShape, 256>& shapes, std::int64_t& budget)
+    : map_(map), budget_(budget) {
   for (std::size_t b = 0; b < 256; ++b) {
     flags_[b] = shapes[b].flags;
     kind_[b] = shapes[b].kind;
@@ -89,7 +90,7 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
       return true;
     }
     Insn in;
-    if (!decode(a, in)) return false;
+    if ((strict && --budget_ < 0) || !decode(a, in)) return false;
     const int len = length_[in.op];
     const int flags = flags_[in.op];
     const int kind = kind_[in.op];

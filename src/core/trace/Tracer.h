@@ -29,7 +29,9 @@ struct FoundTable {
 
 class Tracer {
  public:
-  Tracer(const RomMap& map, const std::array<OpcodeShape, 256>& shapes);
+  // budget: the instructions speculative entries may still try, shared by
+  // every tracer of one run, so that no input makes trying the gaps slow.
+  Tracer(const RomMap& map, const std::array<OpcodeShape, 256>& shapes, std::int64_t& budget);
 
   // Traces from a; a speculative entry is dropped whole when its flow meets
   // an opcode that valid code does not hold.
@@ -147,6 +149,7 @@ class Tracer {
   std::array<int, 256> length_{};
   State state_;
   std::vector<std::int32_t> work_;
+  std::int64_t& budget_;
   int added_ = 0;        // instructions the current speculative entry added
   bool joined_ = false;  // and whether it ran into known code
   Insn bankLoad_;        // the indexed load of the bank this path selected last
