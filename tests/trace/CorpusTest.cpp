@@ -33,6 +33,8 @@ const std::vector<Block> kBanked = {{0, 0x8000}, {1, 0x8000}, {2, 0x8000}, {3, 0
 const std::vector<Block> kNrom16 = {{0, 0xC000}};
 // Two 32 KiB banks that switch whole.
 const std::vector<Block> kAxrom = {{0, 0x8000}, {1, 0xC000}, {2, 0x8000}, {3, 0xC000}};
+// The first bank fixed at 8000, the others switched in at C000.
+const std::vector<Block> kLowFixed = {{0, 0x8000}, {1, 0xC000}, {2, 0xC000}, {3, 0xC000}};
 // The least share of each program's code shown as code, and of all its
 // bytes shown right.
 constexpr double kLeastCode = 99.5;
@@ -65,6 +67,13 @@ const CorpusRom kCorpus[] = {
     {"store_o", kNrom16},
     {"quest", kNrom},
     {"robot", kNrom},
+    {"layout", kNrom},
+    {"states", kNrom},
+    {"mmc1_32", kAxrom},
+    {"mmc1_c000", kLowFixed},
+    {"mmc3_8k", kBanked},
+    {"ledger", kNrom},
+    {"ledger_cl", kNrom},
 };
 
 const std::string kCorpusDir = MORVANE_CORPUS_DIR;
