@@ -58,6 +58,8 @@ TEST(RomMap, PutsTheDumpedBlockAndTheBankTheMapperFixes) {
       {"Color Dreams", 11, 4, 1, 0xC000, 0, 1},
       {"UxROM's fixed bank", 2, 8, 7, 0xC000, -1, 7, 7},
       {"MMC1's fixed bank", 1, 4, 3, 0xC000, -1, 3, 3},
+      {"MMC1 switching C000", 1, 4, 2, 0xC000, 0, 2},
+      {"UxROM bank at C000", 2, 8, 5, 0xC000, 0, 5},
   };
   for (const Case& c : cases) {
     const std::string rom = File({c.banks, 0, (c.mapper & 15) << 4, c.mapper & 0xF0}, c.banks);

@@ -102,6 +102,16 @@ RomMap::RomMap(const std::string& rom, std::int64_t origin, std::int32_t base)
     place(rom, prg + first, 0x8000, 2 * kBank);
     return;
   }
+  if (base == 0xC000 && base - origin != prg + prgSize - kBank) {
+    // A switched bank dumped at C000: the mapper fixes the first bank at 8000
+    // (MMC1 set to switch C000, mapper 180); in MMC1's 32 KiB mode the first
+    // bank is the other half of the first pair too.
+    place(rom, prg, 0x8000, kBank);
+    switchedFrom_ = 0xC000;
+    switchedTo_ = 0x10000;
+    switchedBank_ = (base - origin - prg) / kBank;
+    return;
+  }
   place(rom, prg + prgSize - kBank, 0xC000, kBank);
   if (base == 0xC000 && base - origin == prg + prgSize - kBank) {
     for (std::int64_t bank = 0; bank + 1 < header_.prgBanks && (bank + 1) * kBank <= prgHave;

@@ -30,6 +30,7 @@ struct Source {
   bool table = false;
   std::int32_t value = -1;
   std::uint8_t op = 0;  // the load
+  bool added = false;   // an immediate added to an index: the base it indexes
 };
 
 inline bool ByX(std::uint8_t op) {
@@ -42,6 +43,8 @@ inline void StoredBy(const std::vector<Tracer::Insn>& history, std::size_t store
   const Tracer::Insn& load = history[store - 1];
   if (IsIndexedLoad(load.op)) s = {true, load.operand, load.op};
   if (IsImmediateLoad(load.op)) s = {false, load.operand, load.op};
+  // clc / adc #base, or lda #0 / adc #base with the carry of the low byte.
+  if (load.op == kAdcImm) s = {false, load.operand, load.op, true};
 }
 
 // The low [0] and high [1] bytes the instructions before history[n] stored

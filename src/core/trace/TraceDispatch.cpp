@@ -67,6 +67,17 @@ void Tracer::dispatch(const std::vector<Insn>& history, const Insn& in) {
   }
   if (src[0].value < 0 || src[1].value < 0 || src[0].table != src[1].table) return;
   const int addrOS = in.op == kRts ? 1 : 0;
+  if (in.op == kJmpInd && !src[0].table && (src[0].added || src[1].added)) {
+    // An index added to the address of a table of JMPs: every JMP in it.
+    const std::int32_t base = src[1].value << 8 | src[0].value;
+    constexpr int kMostJumps = 64;
+    work_.push_back(base);
+    for (int i = 1; i < kMostJumps && map_.byte(base) == kJmp && map_.byte(base + 3 * i) == kJmp;
+         ++i) {
+      work_.push_back(base + 3 * i);
+    }
+    return;
+  }
   if (!src[0].table) {
     work_.push_back(((src[1].value << 8 | src[0].value) + addrOS) & 0xFFFF);
   } else {

@@ -80,7 +80,7 @@ void Tracer::copies(const std::vector<Insn>& history) {
   const Insn& store = history.back();
   if (history.size() < 2 || store.operand >= 0x2000) return;
   const Insn& load = history[history.size() - 2];
-  const bool x = store.op == kStaAbsX && load.op == kLdaAbsX;
+  const bool x = (store.op == kStaAbsX || store.op == kStaZpX) && load.op == kLdaAbsX;
   const bool y = store.op == kStaAbsY && load.op == kLdaAbsY;
   if ((x || y) && map_.mapped(load.operand)) state_.copies.push_back({load.operand, store.operand});
 }

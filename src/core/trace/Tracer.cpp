@@ -24,11 +24,12 @@ Tracer::Tracer(const RomMap& map, const std::array<OpcodeShape, 256>& shapes, st
     kind_[b] = shapes[b].kind;
     length_[b] = shapes[b].kind == 2 ? 3 : shapes[b].kind == 0 ? 1 : 2;
   }
+  brkCalls_ = brkReadsByte();
 }
 
 bool Tracer::bad(std::uint8_t op) const {
   // A BRK in traced flow almost always means the trace left the code.
-  return (flags_[op] & kFlagBad) != 0 || op == kBrk;
+  return (flags_[op] & kFlagBad) != 0 || (op == kBrk && !brkCalls_);
 }
 
 bool Tracer::decode(std::int32_t a, Insn& in) const {
@@ -82,6 +83,7 @@ void Tracer::markData(std::int32_t from, std::int32_t count) {
 
 bool Tracer::runFrom(std::int32_t a, bool strict) {
   std::vector<Insn> history;
+  strict_ = strict;
   bankLoad_ = {};
   for (;;) {
     if (a < 0 || a > 0xFFFF) return false;
@@ -91,6 +93,20 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     }
     Insn in;
     if ((strict && --budget_ < 0) || !decode(a, in)) return false;
+    if (in.op == kBrk) {
+      // A call to the BRK handler: the byte after it is the handler's, the
+      // return comes after that; a run of zeros is fill, not calls.
+      if (role(a) != kRoleNone || role(a + 1) == kRoleOpcode || role(a + 1) == kRoleOperand ||
+          (strict && map_.byte(a + 2) == 0)) {
+        return false;
+      }
+      setRole(a, kRoleOpcode);
+      ++added_;
+      markData(a + 1, 1);
+      history.clear();
+      a += 2;
+      continue;
+    }
     const int len = length_[in.op];
     const int flags = flags_[in.op];
     const int kind = kind_[in.op];
@@ -116,7 +132,7 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     if (history.size() == kHistory) history.erase(history.begin());
     history.push_back(in);
     if ((in.op & 0x1F) == kIndirectY) readThrough(history);
-    if (in.op == kStaAbsX || in.op == kStaAbsY) copies(history);
+    if (in.op == kStaAbsX || in.op == kStaAbsY || in.op == kStaZpX) copies(history);
     if (in.op == kJmpInd) state_.jumpVectors.push_back(in.operand);
     setsPointer(history);
     selectsBank(history);
@@ -152,8 +168,11 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
 
 Tracer::Reach Tracer::reachOf(std::int32_t from, std::int32_t to) {
   if (!map_.mapped(to)) {
-    // Code runs from RAM and cartridge RAM, not from the I/O registers.
-    if (to < kRamCode || (to >= 0x2000 && to < 0x6000) || to > 0xFFFF) return Reach::Nowhere;
+    // Code runs from RAM and cartridge RAM, not from the I/O registers;
+    // only a sure path is taken to run code in zero page or the stack.
+    if ((to < kRamCode && strict_) || to < 0 || (to >= 0x2000 && to < 0x6000) || to > 0xFFFF) {
+      return Reach::Nowhere;
+    }
     if (to < 0x2000) state_.ramCalls.push_back(to);
     return Reach::Outside;
   }

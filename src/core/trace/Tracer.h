@@ -106,6 +106,9 @@ class Tracer {
   bool text(std::int32_t a) const;
   // Whether the byte before a is a traced BIT whose operand a is.
   bool bitSkip(std::int32_t a) const;
+  // Whether the IRQ handler reads the return address a BRK pushed: the BRK
+  // is then a call with a byte after it that names the service.
+  bool brkReadsByte() const;
   void setRole(std::int32_t a, ByteRole r) { state_.role[idx(a)] = r; }
   void markData(std::int32_t from, std::int32_t count);
   // After a return or an indirect jump: the table or target its last
@@ -150,9 +153,11 @@ class Tracer {
   State state_;
   std::vector<std::int32_t> work_;
   std::int64_t& budget_;
-  int added_ = 0;        // instructions the current speculative entry added
-  bool joined_ = false;  // and whether it ran into known code
-  Insn bankLoad_;        // the indexed load of the bank this path selected last
+  bool strict_ = false;    // whether the path being traced is a speculative one
+  bool brkCalls_ = false;  // whether a BRK is a call followed by a byte its handler reads
+  int added_ = 0;          // instructions the current speculative entry added
+  bool joined_ = false;    // and whether it ran into known code
+  Insn bankLoad_;          // the indexed load of the bank this path selected last
   mutable std::unordered_map<std::int32_t, Callee> callees_;
   std::vector<std::string> notes_;
 };
