@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <sstream>
 
 #include "ScriptedHost.h"
 #include "TempDir.h"
@@ -111,6 +112,59 @@ TEST(Trace, SaysWhatItCannotFollowAndStillWritesAListTheReaderTakes) {
     TempDir dir;
     EXPECT_TRUE(ReadTableList(dir.write("Tables.txt", r.tablesText), 0xFFFF, map, names).ok)
         << c.what;
+  }
+}
+
+// Whether the list shows a as data: a row from its first to its last address.
+bool ShownAsData(const std::string& tablesText, std::int32_t a) {
+  std::stringstream rows(tablesText);
+  for (std::string line; std::getline(rows, line);) {
+    char* end = nullptr;
+    const long first = std::strtol(line.c_str(), &end, 16);
+    if (end == line.c_str() || *end != '\t') continue;
+    const long last = std::strtol(end + 1, nullptr, 16);
+    if (a >= first && a <= last) return true;
+  }
+  return false;
+}
+
+TEST(Trace, FollowsFlowThatNoOperandNames) {
+  struct Case {
+    const char* what;
+    Image im;
+    std::vector<std::int32_t> code, data;
+  };
+  // BRK and a service number, the handler reading it through the stack.
+  Image brk;
+  brk.put(0xC000, {0x00, 0x05, 0xA9, 0x01, 0x8D, 0x00, 0x02, 0x4C, 0x02, 0xC0});
+  brk.put(0xC020, {0xBA, 0xBD, 0x02, 0x01, 0x40});
+  brk.vectors(0xC020, 0xC000, 0xC020);
+  // The same BRK, its handler reading nothing: the path ends at it.
+  Image plainBrk = brk;
+  plainBrk.put(0xC020, {0x40});
+  // The state times three added to the address of a table of JMPs.
+  Image jumps;
+  jumps.put(0xC000, {0xA5, 0x10, 0x0A, 0x65, 0x10, 0x18, 0x69, 0x20, 0x85, 0x00, 0xA9, 0x00, 0x69,
+                     0xC0, 0x85, 0x01, 0x6C, 0x00, 0x00});
+  jumps.put(0xC020, {0x4C, 0x30, 0xC0, 0x4C, 0x34, 0xC0});
+  jumps.put(0xC030, {0xEE, 0x00, 0x02, 0x60, 0xCE, 0x00, 0x02, 0x60});
+  jumps.vectors(0xC000, 0xC000, 0xC000);
+  // A routine copied to zero page and called there.
+  Image zeroPage;
+  zeroPage.put(0xC000, {0xA2, 0x03, 0xBD, 0x20, 0xC0, 0x95, 0x80, 0xCA, 0x10, 0xF8, 0x20, 0x80,
+                        0x00, 0x4C, 0x0D, 0xC0});
+  zeroPage.put(0xC020, {0xE8, 0xC8, 0xE8, 0x60});
+  zeroPage.vectors(0xC000, 0xC000, 0xC000);
+  const Case cases[] = {
+      {"brk call", brk, {0xC000, 0xC002, 0xC007, 0xC021}, {0xC001, 0xC00A}},
+      {"brk ends", plainBrk, {}, {0xC000}},
+      {"jmp table", jumps, {0xC010, 0xC020, 0xC023, 0xC030, 0xC034}, {0xC026}},
+      {"zero page", zeroPage, {0xC00A, 0xC020, 0xC023}, {0xC024}},
+  };
+  for (const Case& c : cases) {
+    const std::string list = Trace(c.im.file()).tablesText;
+    for (const std::int32_t a : c.code) EXPECT_FALSE(ShownAsData(list, a)) << c.what << " " << a;
+    for (const std::int32_t a : c.data) EXPECT_TRUE(ShownAsData(list, a)) << c.what << " " << a;
   }
 }
 
