@@ -78,7 +78,19 @@ TEST(CalleeScan, TellsTheShapeOfWhatFollowsTheCall) {
     EXPECT_EQ(got.value, c.value) << c.what;
     EXPECT_EQ(got.jumpAt, c.jumpAt) << c.what;
     EXPECT_EQ(got.unit, c.unit) << c.what;
+    EXPECT_FALSE(got.alsoReturns) << c.what;
   }
+  // A branch taken before the pulls to a return: the three bytes the other
+  // path steps over are an instruction.
+  CalleeScan skip;
+  skip.path(false, true);
+  Feed(skip, "C9:0 D0 68 18 69:3 85:20 68 69:0 48 A5:20 48 60");
+  skip.path(false, true);
+  Feed(skip, "60");
+  const Callee got = skip.verdict();
+  EXPECT_EQ(got.kind, Callee::Counted);
+  EXPECT_EQ(got.value, 3);
+  EXPECT_TRUE(got.alsoReturns);
 }
 
 }  // namespace

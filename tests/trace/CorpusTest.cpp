@@ -72,6 +72,7 @@ const CorpusRom kCorpus[] = {
     {"mmc1_32", kAxrom},
     {"mmc1_c000", kLowFixed},
     {"mmc3_8k", kBanked},
+    {"engine", kNrom},
     {"ledger", kNrom},
     {"ledger_cl", kNrom},
 };

@@ -25,8 +25,9 @@ bool KeepsFlags(std::uint8_t op) {
 
 }  // namespace
 
-void CalleeScan::path(bool called) {
+void CalleeScan::path(bool called, bool clean) {
   called_ = called;
+  clean_ = clean && !called;
   inlineA_ = pushedInline_ = afterPull_ = false;
   flags_ = Flags::Other;
   y_ = offset_ = -1;
@@ -44,7 +45,15 @@ const std::array<int, 3>* CalleeScan::lastStore(std::int32_t a) const {
   return nullptr;
 }
 
+void CalleeScan::revisit(std::uint8_t op) {
+  plainReturn_ |= clean_ && op == kRts;
+  if (op == kPla || op == kPlp || op == kPha || op == kPhp || op == kTsx || op == kTxs) {
+    clean_ = false;
+  }
+}
+
 void CalleeScan::step(std::uint8_t op, std::int32_t operand) {
+  revisit(op);
   if (called_) {
     loops(op, operand);
     return;
@@ -148,7 +157,11 @@ Callee CalleeScan::verdict() const {
     return {Callee::Engine, indirectJump_ ? 0 : 1};
   }
   const int stepped = added_ > 0 ? added_ : incs_;
-  if (stepped > 0) return {Callee::Counted, returns ? stepped : stepped - 1, jumpAt_};
+  if (stepped > 0) {
+    Callee c{Callee::Counted, returns ? stepped : stepped - 1, jumpAt_};
+    c.alsoReturns = plainReturn_;
+    return c;
+  }
   if (lastIndex_ > 0) return {Callee::Counted, lastIndex_};
   return {Callee::Unknown, 0};
 }

@@ -21,6 +21,9 @@ struct Callee {
   int jumpAt = -1;
   // Prefixed: how many bytes follow per unit of the length.
   int unit = 1;
+  // Counted: a path returns without touching the stack, so the bytes are
+  // an instruction the other paths skip.
+  bool alsoReturns = false;
   static constexpr int kHighBit = -1;
 };
 
@@ -29,8 +32,15 @@ class CalleeScan {
   // A new path through the routine: what the registers hold is unknown.
   // called: a path through a routine the routine calls, which counts only
   // for a loop over the bytes it reads through the return address.
-  void path(bool called = false);
+  // clean: the path leaves the routine's start, or a branch taken before
+  // the routine touched the stack.
+  void path(bool called = false, bool clean = false);
+  // Whether the current path has not touched the stack yet.
+  bool clean() const { return clean_; }
   void step(std::uint8_t op, std::int32_t operand);
+  // An instruction another path scanned already: only whether this one
+  // returns with the stack untouched counts.
+  void revisit(std::uint8_t op);
   Callee verdict() const;
 
  private:
@@ -55,6 +65,7 @@ class CalleeScan {
   int compared_ = 0;
   bool afterPull_ = false;  // the instruction before was the first pull
   bool called_ = false;     // a routine the routine calls
+  bool clean_ = false;      // the stack not touched on this path yet
   int y_ = -1;              // Y, when known
   int offset_ = -1;         // which byte after the return address A holds, when known
   // Over the routine.
@@ -67,7 +78,7 @@ class CalleeScan {
   int lengthAt_ = 1;                              // which byte after the return address is a length
   int jumpAt_ = -1;
   bool loop_ = false, prefixed_ = false, shifts_ = false, indirectJump_ = false;
-  bool rts_ = false, jumpsInline_ = false;
+  bool rts_ = false, jumpsInline_ = false, plainReturn_ = false;
   int reads_ = 0, unit_ = 1;  // bytes after the call read, and per unit of a length
   int terminator_ = 0, added_ = -1, lastIndex_ = 0, incs_ = 0, pushes_ = 0, pushesInline_ = 0;
 };

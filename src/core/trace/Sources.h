@@ -37,14 +37,40 @@ inline bool ByX(std::uint8_t op) {
   return op == kLdaAbsX || op == kLdyAbsX;
 }
 
+inline bool IsAdd(std::uint8_t op) {
+  // ADC in every mode but (zp,x) and (zp),y.
+  return op == kAdcImm || op == 0x65 || op == 0x6D || op == 0x75 || op == 0x7D || op == 0x79;
+}
+
+// A sum stored at history[store]: an address and an index added with ADC
+// (lda idx / clc / adc #<base, lda #<base / clc / adc idx, lda #>base /
+// adc #0). The immediates add up to the address the index counts from.
+inline void AddedBy(const std::vector<Tracer::Insn>& history, std::size_t store, Source& s) {
+  std::int32_t base = 0;
+  for (std::size_t k = store; k-- > 0;) {
+    const Tracer::Insn& in = history[k];
+    if (in.op == kClc) continue;
+    if (in.op == kAdcImm) {
+      base += in.operand;
+    } else if (!IsAdd(in.op)) {
+      // What A held first: an immediate is part of the address; a load
+      // from a table makes the sum an entry, not an address.
+      if (IsIndexedLoad(in.op) || !Writes(0, in.op)) return;
+      if (in.op == kLdaImm) base += in.operand;
+      s = {false, base & 0xFF, kAdcImm, true};
+      return;
+    }
+  }
+}
+
 // What the store at history[store] stored: what the load before it loaded.
 inline void StoredBy(const std::vector<Tracer::Insn>& history, std::size_t store, Source& s) {
   if (store == 0) return;
   const Tracer::Insn& load = history[store - 1];
   if (IsIndexedLoad(load.op)) s = {true, load.operand, load.op};
   if (IsImmediateLoad(load.op)) s = {false, load.operand, load.op};
-  // clc / adc #base, or lda #0 / adc #base with the carry of the low byte.
-  if (load.op == kAdcImm) s = {false, load.operand, load.op, true};
+  const bool storesA = history[store].op == kStaZp || history[store].op == kStaAbs;
+  if (storesA && IsAdd(load.op)) AddedBy(history, store, s);
 }
 
 // The low [0] and high [1] bytes the instructions before history[n] stored

@@ -48,26 +48,41 @@ Callee Tracer::analyse(std::int32_t a) const {
   // What it does with it, from the instructions it is made of, then from
   // those of the routines it calls.
   CalleeScan scan;
-  std::vector<std::int32_t> todo{a}, calls, seen;
+  // Where each path starts, and whether the stack is untouched there.
+  std::vector<std::pair<std::int32_t, bool>> todo{{a, true}}, calls;
+  // Places scanned, and those scanned on a path with the stack untouched:
+  // such a path may run on over what another path scanned.
+  std::vector<std::int32_t> seen, seenClean;
   for (int n = 0, budget = kRoutineScan; n < budget;) {
     if (todo.empty() && budget == kRoutineScan) {
       todo.swap(calls);
       budget += kCalledScan;
     }
     if (todo.empty()) break;
-    std::int32_t q = todo.back();
+    auto [q, clean] = todo.back();
     todo.pop_back();
-    scan.path(budget > kRoutineScan);
+    scan.path(budget > kRoutineScan, clean);
     for (; n < budget; ++n) {
       Insn in;
-      if (std::find(seen.begin(), seen.end(), q) != seen.end() || !decode(q, in)) break;
-      seen.push_back(q);
-      scan.step(in.op, in.operand);
+      const auto has = [&](const std::vector<std::int32_t>& v) {
+        return std::find(v.begin(), v.end(), q) != v.end();
+      };
+      const bool again = has(seen);
+      if ((again && (!scan.clean() || has(seenClean))) || !decode(q, in)) break;
+      if (scan.clean()) seenClean.push_back(q);
+      if (again) {
+        scan.revisit(in.op);
+      } else {
+        seen.push_back(q);
+        scan.step(in.op, in.operand);
+      }
       const int flags = flags_[in.op];
-      if (in.op == kJsr && budget == kRoutineScan) calls.push_back(in.operand);
-      if ((flags & kFlagLbl) != 0 && kind_[in.op] == -1) todo.push_back(in.operand);
+      if (in.op == kJsr && budget == kRoutineScan) calls.push_back({in.operand, false});
+      if ((flags & kFlagLbl) != 0 && kind_[in.op] == -1) todo.push_back({in.operand, scan.clean()});
       if ((flags & kFlagEnd) != 0) {
-        if (kind_[in.op] == 2 && (flags & kFlagLbl) != 0) todo.push_back(in.operand);
+        if (kind_[in.op] == 2 && (flags & kFlagLbl) != 0) {
+          todo.push_back({in.operand, scan.clean()});
+        }
         ++n;
         break;
       }
@@ -90,7 +105,14 @@ bool Tracer::afterCall(const Insn& in, std::int32_t& next) {
     case Callee::Unknown:
       // What follows the call may be data: left to the speculative entries.
       return false;
-    case Callee::Counted:
+    case Callee::Counted: {
+      Insn skipped;
+      if (callee.alsoReturns && decode(next, skipped) && length_[skipped.op] == callee.value) {
+        // The instruction after the call, which the routine returns to or
+        // skips: both are code.
+        work_.push_back(next + callee.value);
+        return true;
+      }
       if (callee.jumpAt >= 0) {
         const std::int32_t target = map_.word(next + callee.jumpAt);
         if (plausibleTarget(target) && reachOf(in.a, target) == Reach::Here)
@@ -99,6 +121,7 @@ bool Tracer::afterCall(const Insn& in, std::int32_t& next) {
       markData(next, callee.value);
       next += callee.value;
       return resumes(next, callee);
+    }
     case Callee::Prefixed: {
       const int length = map_.byte(next + callee.value - 1);
       if (length < 0) return false;

@@ -27,10 +27,12 @@ void Tracer::showSkips() {
 }
 
 bool Tracer::brkReadsByte() const {
-  // tsx, then a read of 0102,x or 0103,x: the address the BRK pushed.
+  // tsx, then a read of 0102,x or 0103,x, or two pulls before any push:
+  // the address the BRK pushed.
   constexpr int kScan = 32;
   std::int32_t p = map_.word(0xFFFE);
   bool stackRead = false;
+  int depth = 0;
   for (int n = 0; n < kScan && p >= 0; ++n) {
     const int op = map_.byte(p);
     if (op < 0 || (flags_[op] & kFlagBad) != 0 || op == kBrk || op == kRti || op == kRts ||
@@ -39,6 +41,8 @@ bool Tracer::brkReadsByte() const {
     }
     const std::int32_t operand = map_.word(p + 1);
     if (op == kTsx) stackRead = true;
+    if (op == kPha || op == kPhp) ++depth;
+    if ((op == kPla || op == kPlp) && --depth <= -2) return true;
     if (stackRead && (op == kLdaAbsX || op == kLdyAbsX) &&
         (operand == 0x0102 || operand == 0x0103)) {
       return true;
@@ -87,6 +91,18 @@ void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
         break;
       }
     }
+  }
+  // Read by an index that counts from a character code or the like
+  // (lda glyphs - $20,x): the table starts at the first byte past the code
+  // its address lies on, within the index's reach. Not so for a copy of
+  // code, whose bytes the program reads to copy them.
+  constexpr std::int32_t kIndexReach = 0x80;
+  for (const std::int32_t r : state_.indexedRefs) {
+    const bool copied = std::any_of(state_.copies.begin(), state_.copies.end(),
+                                    [&](const auto& c) { return c[0] == r; });
+    std::int32_t t = r;
+    while (t < to && t - r < kIndexReach && code(t)) ++t;
+    if (!copied && t > r + 2 && t - r < kIndexReach && role(t) == kRoleNone) refs.push_back(t);
   }
   std::sort(refs.begin(), refs.end());
   const auto read = [&](std::int32_t a) {

@@ -95,9 +95,10 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     if ((strict && --budget_ < 0) || !decode(a, in)) return false;
     if (in.op == kBrk) {
       // A call to the BRK handler: the byte after it is the handler's, the
-      // return comes after that; a run of zeros is fill, not calls.
-      if (role(a) != kRoleNone || role(a + 1) == kRoleOpcode || role(a + 1) == kRoleOperand ||
-          (strict && map_.byte(a + 2) == 0)) {
+      // return comes after that. Zeros in data are not taken for calls: only
+      // a sure path makes one.
+      if (strict || role(a) != kRoleNone || role(a + 1) == kRoleOpcode ||
+          role(a + 1) == kRoleOperand) {
         return false;
       }
       setRole(a, kRoleOpcode);
@@ -125,6 +126,7 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     const bool store = (in.op & 0xE0) == 0x80;
     if (kind == 2 && (flags & (kFlagTbl | kFlagVbl)) != 0 && in.operand >= 0x8000 && !store) {
       state_.dataRefs.push_back(in.operand);
+      if ((flags & kFlagTbl) != 0) state_.indexedRefs.push_back(in.operand);
     }
     for (int i = 1; i < len; ++i) {
       if (role(a + i) == kRoleNone) setRole(a + i, kRoleOperand);

@@ -78,9 +78,10 @@ class Tracer {
     std::vector<std::uint8_t> role = std::vector<std::uint8_t>(0x10000);
     std::vector<FoundTable> tables;
     std::vector<Pending> pending;
-    std::vector<std::int32_t> later;     // calls into the switched bank
-    std::vector<std::int32_t> dataRefs;  // ROM addresses instructions read or write
-    std::vector<FoundTable> dataTables;  // tables of pointers read through
+    std::vector<std::int32_t> later;        // calls into the switched bank
+    std::vector<std::int32_t> dataRefs;     // ROM addresses instructions read or write
+    std::vector<std::int32_t> indexedRefs;  // those read by index
+    std::vector<FoundTable> dataTables;     // tables of pointers read through
     // Copies from ROM to RAM by index: [0] the ROM address, [1] the RAM one.
     std::vector<std::array<std::int32_t, 2>> copies;
     std::vector<std::int32_t> ramCalls;  // RAM addresses jumped or called to
