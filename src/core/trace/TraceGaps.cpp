@@ -26,32 +26,6 @@ void Tracer::showSkips() {
   }
 }
 
-bool Tracer::brkReadsByte() const {
-  // tsx, then a read of 0102,x or 0103,x, or two pulls before any push:
-  // the address the BRK pushed.
-  constexpr int kScan = 32;
-  std::int32_t p = map_.word(0xFFFE);
-  bool stackRead = false;
-  int depth = 0;
-  for (int n = 0; n < kScan && p >= 0; ++n) {
-    const int op = map_.byte(p);
-    if (op < 0 || (flags_[op] & kFlagBad) != 0 || op == kBrk || op == kRti || op == kRts ||
-        op == kJmp || op == kJmpInd) {
-      return false;
-    }
-    const std::int32_t operand = map_.word(p + 1);
-    if (op == kTsx) stackRead = true;
-    if (op == kPha || op == kPhp) ++depth;
-    if ((op == kPla || op == kPlp) && --depth <= -2) return true;
-    if (stackRead && (op == kLdaAbsX || op == kLdyAbsX) &&
-        (operand == 0x0102 || operand == 0x0103)) {
-      return true;
-    }
-    p += length_[op];
-  }
-  return false;
-}
-
 bool Tracer::text(std::int32_t a) const {
   // Printable characters up to a terminator: code has opcodes and
   // addresses from 80 up among any four of its bytes.

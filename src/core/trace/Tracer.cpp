@@ -94,18 +94,8 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     Insn in;
     if ((strict && --budget_ < 0) || !decode(a, in)) return false;
     if (in.op == kBrk) {
-      // A call to the BRK handler: the byte after it is the handler's, the
-      // return comes after that. Zeros in data are not taken for calls: only
-      // a sure path makes one.
-      if (strict || role(a) != kRoleNone || role(a + 1) == kRoleOpcode ||
-          role(a + 1) == kRoleOperand) {
-        return false;
-      }
-      setRole(a, kRoleOpcode);
-      ++added_;
-      markData(a + 1, 1);
+      if (!brkCall(a)) return false;
       history.clear();
-      a += 2;
       continue;
     }
     const int len = length_[in.op];

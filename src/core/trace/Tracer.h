@@ -110,6 +110,9 @@ class Tracer {
   // Whether the IRQ handler reads the return address a BRK pushed: the BRK
   // is then a call with a byte after it that names the service.
   bool brkReadsByte() const;
+  // Marks the BRK at a and the byte after it, and steps a past them; false
+  // where that cannot be a call.
+  bool brkCall(std::int32_t& a);
   void setRole(std::int32_t a, ByteRole r) { state_.role[idx(a)] = r; }
   void markData(std::int32_t from, std::int32_t count);
   // After a return or an indirect jump: the table or target its last
