@@ -59,9 +59,9 @@ Callee Tracer::analyse(std::int32_t a) const {
       budget += kCalledScan;
     }
     if (todo.empty()) break;
-    auto [q, clean] = todo.back();
+    std::int32_t q = todo.back().first;
+    scan.path(budget > kRoutineScan, todo.back().second);
     todo.pop_back();
-    scan.path(budget > kRoutineScan, clean);
     for (; n < budget; ++n) {
       Insn in;
       const auto has = [&](const std::vector<std::int32_t>& v) {
