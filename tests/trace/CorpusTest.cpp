@@ -73,6 +73,7 @@ const CorpusRom kCorpus[] = {
     {"mmc1_c000", kLowFixed},
     {"mmc3_8k", kBanked},
     {"engine", kNrom},
+    {"overlay", kNrom},
     {"ledger", kNrom},
     {"ledger_cl", kNrom},
 };

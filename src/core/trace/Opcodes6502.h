@@ -39,6 +39,7 @@ enum Op : std::uint8_t {
   kStaAbsX = 0x9D,
   kStxAbs = 0x8E,
   kBcc = 0x90,
+  kStaIndY = 0x91,
   kStaZpX = 0x95,
   kTya = 0x98,
   kStaAbsY = 0x99,

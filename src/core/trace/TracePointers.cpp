@@ -76,13 +76,30 @@ void Tracer::passesPointer(const std::vector<Insn>& history, std::int32_t routin
 }
 
 void Tracer::copies(const std::vector<Insn>& history) {
-  // lda rom,x / sta ram,x (or both by y): a copy loop.
+  constexpr std::int32_t kPage = 0x100;              // what an index reaches
+  constexpr std::int32_t kThroughPointers = 0x2000;  // what a loop over pages may
   const Insn& store = history.back();
-  if (history.size() < 2 || store.operand >= 0x2000) return;
+  if (history.size() < 2) return;
   const Insn& load = history[history.size() - 2];
+  // RAM, or the cartridge's RAM at 6000.
+  const auto ram = [](std::int32_t a) { return a < 0x2000 || (a >= 0x6000 && a < 0x8000); };
+  if (store.op == kStaIndY && load.op == kLdaIndY) {
+    // lda (src),y / sta (dst),y with both pointers set from immediates.
+    std::int32_t from = -1, to = -1;
+    for (const auto& [at, value] : state_.setPointers) {
+      if (at == load.operand) from = value;
+      if (at == store.operand) to = value;
+    }
+    if (map_.mapped(from) && to >= 0 && ram(to))
+      state_.copies.push_back({from, to, kThroughPointers});
+    return;
+  }
+  // lda rom,x / sta ram,x (or both by y): a copy loop.
   const bool x = (store.op == kStaAbsX || store.op == kStaZpX) && load.op == kLdaAbsX;
   const bool y = store.op == kStaAbsY && load.op == kLdaAbsY;
-  if ((x || y) && map_.mapped(load.operand)) state_.copies.push_back({load.operand, store.operand});
+  if ((x || y) && ram(store.operand) && map_.mapped(load.operand)) {
+    state_.copies.push_back({load.operand, store.operand, kPage});
+  }
 }
 
 void Tracer::followPointers(std::int32_t from, std::int32_t to) {
@@ -132,18 +149,21 @@ void Tracer::followPointers(std::int32_t from, std::int32_t to) {
 }
 
 void Tracer::traceCopies() {
-  constexpr std::int32_t kIndexed = 0x100;  // what an index reaches
-  // Copies: the trace may add to them, or set them back.
-  const auto copies = state_.copies;
-  const auto calls = state_.ramCalls;
-  for (const auto& [rom, ram] : copies) {
-    for (const std::int32_t call : calls) {
-      if (call < ram || call >= ram + kIndexed || code(rom + call - ram)) continue;
-      // The copy's bytes were read to be copied, not as data.
-      auto& refs = state_.dataRefs;
-      refs.erase(std::remove(refs.begin(), refs.end(), rom), refs.end());
-      trace(rom + call - ram, true, 2);
-      resolveTables();
+  // Until the copies traced call no more places in RAM.
+  for (std::size_t done = 0; done < state_.ramCalls.size();) {
+    // Copies: the trace may add to them, or set them back.
+    const auto copies = state_.copies;
+    const auto calls = state_.ramCalls;
+    done = calls.size();
+    for (const auto& [rom, ram, reach] : copies) {
+      for (const std::int32_t call : calls) {
+        if (call < ram || call >= ram + reach || code(rom + call - ram)) continue;
+        // The copy's bytes were read to be copied, not as data.
+        auto& refs = state_.dataRefs;
+        refs.erase(std::remove(refs.begin(), refs.end(), rom), refs.end());
+        trace(rom + call - ram, true);
+        resolveTables();
+      }
     }
   }
 }

@@ -124,7 +124,9 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     if (history.size() == kHistory) history.erase(history.begin());
     history.push_back(in);
     if ((in.op & 0x1F) == kIndirectY) readThrough(history);
-    if (in.op == kStaAbsX || in.op == kStaAbsY || in.op == kStaZpX) copies(history);
+    if (in.op == kStaAbsX || in.op == kStaAbsY || in.op == kStaZpX || in.op == kStaIndY) {
+      copies(history);
+    }
     if (in.op == kJmpInd) state_.jumpVectors.push_back(in.operand);
     setsPointer(history);
     selectsBank(history);
@@ -165,7 +167,7 @@ Tracer::Reach Tracer::reachOf(std::int32_t from, std::int32_t to) {
     if ((to < kRamCode && strict_) || to < 0 || (to >= 0x2000 && to < 0x6000) || to > 0xFFFF) {
       return Reach::Nowhere;
     }
-    if (to < 0x2000) state_.ramCalls.push_back(to);
+    if (to < 0x2000 || to >= 0x6000) state_.ramCalls.push_back(to);
     return Reach::Outside;
   }
   if (map_.switched(to) && !map_.switched(from)) {

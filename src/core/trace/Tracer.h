@@ -82,8 +82,9 @@ class Tracer {
     std::vector<std::int32_t> dataRefs;     // ROM addresses instructions read or write
     std::vector<std::int32_t> indexedRefs;  // those read by index
     std::vector<FoundTable> dataTables;     // tables of pointers read through
-    // Copies from ROM to RAM by index: [0] the ROM address, [1] the RAM one.
-    std::vector<std::array<std::int32_t, 2>> copies;
+    // Copies from ROM to RAM: [0] the ROM address, [1] the RAM one, [2] how
+    // far the copy reaches (a page by index, more through pointers).
+    std::vector<std::array<std::int32_t, 3>> copies;
     std::vector<std::int32_t> ramCalls;  // RAM addresses jumped or called to
     // Pointers set from immediates: [0] where, [1] the address.
     std::vector<std::array<std::int32_t, 2>> setPointers;
@@ -121,7 +122,8 @@ class Tracer {
   // An instruction that reads or writes through a pointer in zero page: a
   // table its address came from holds pointers to data.
   void readThrough(const std::vector<Insn>& history);
-  // A store to RAM of what was just loaded from ROM, by the same index.
+  // A store to RAM of what was just loaded from ROM, by the same index or
+  // through pointers set from immediates.
   void copies(const std::vector<Insn>& history);
   // A call with a pointer in two registers that the routine keeps in zero
   // page or RAM: a pointer set from immediates, as below.
