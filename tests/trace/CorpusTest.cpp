@@ -74,6 +74,7 @@ const CorpusRom kCorpus[] = {
     {"mmc3_8k", kBanked},
     {"engine", kNrom},
     {"overlay", kNrom},
+    {"dispatch", kNrom},
     {"ledger", kNrom},
     {"ledger_cl", kNrom},
 };

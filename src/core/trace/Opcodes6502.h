@@ -66,6 +66,7 @@ enum Op : std::uint8_t {
   kDecAbs = 0xCE,
   kBne = 0xD0,
   kIncZp = 0xE6,
+  kSbcImm = 0xE9,
   kNop = 0xEA,
   kIncAbs = 0xEE,
   kIncAbsX = 0xFE,

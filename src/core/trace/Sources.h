@@ -31,6 +31,7 @@ struct Source {
   std::int32_t value = -1;
   std::uint8_t op = 0;  // the load
   bool added = false;   // an immediate added to an index: the base it indexes
+  int less = 0;         // what was taken off the loaded value on the way
 };
 
 inline bool ByX(std::uint8_t op) {
@@ -71,6 +72,27 @@ inline void StoredBy(const std::vector<Tracer::Insn>& history, std::size_t store
   if (IsImmediateLoad(load.op)) s = {false, load.operand, load.op};
   const bool storesA = history[store].op == kStaZp || history[store].op == kStaAbs;
   if (storesA && IsAdd(load.op)) AddedBy(history, store, s);
+}
+
+// What A held at history[n], back through transfers by X or Y and
+// immediates added or taken off: the load it came from.
+inline void HeldInA(const std::vector<Tracer::Insn>& history, std::size_t n, Source& s) {
+  int reg = 0;  // where the value was, going back: A, X or Y
+  int less = 0;
+  for (std::size_t k = n; k-- > 0;) {
+    const std::uint8_t op = history[k].op;
+    if (reg == 0 && (op == kTxa || op == kTya)) {
+      reg = op == kTxa ? 1 : 2;
+    } else if (reg != 0 && op == (reg == 1 ? kTax : kTay)) {
+      reg = 0;
+    } else if (reg == 0 && (op == kSbcImm || op == kAdcImm)) {
+      less += op == kSbcImm ? history[k].operand : -history[k].operand;
+    } else if (Writes(reg, op)) {
+      const bool load = IsIndexedLoad(op) || IsImmediateLoad(op);
+      if (load) s = {IsIndexedLoad(op), history[k].operand, op, false, less};
+      return;
+    }
+  }
 }
 
 // The low [0] and high [1] bytes the instructions before history[n] stored

@@ -53,7 +53,7 @@ void Tracer::dispatch(const std::vector<Insn>& history, const Insn& in) {
     int pushes = 0;
     for (std::size_t k = n; k-- > 0 && pushes < 2;) {
       if (history[k].op != kPha) continue;
-      StoredBy(history, k, src[pushes++]);  // the later push is the low byte
+      HeldInA(history, k, src[pushes++]);  // the later push is the low byte
     }
   } else if (in.op == kJmpInd) {
     const std::int32_t p = in.operand;
@@ -66,7 +66,10 @@ void Tracer::dispatch(const std::vector<Insn>& history, const Insn& in) {
     return;
   }
   if (src[0].value < 0 || src[1].value < 0 || src[0].table != src[1].table) return;
-  const int addrOS = in.op == kRts ? 1 : 0;
+  // A return goes one past the address pushed: the one taken off the low
+  // byte on the way (the high byte's is the borrow) is the table's.
+  const int addrOS = (in.op == kRts ? 1 : 0) - src[0].less;
+  if (addrOS < 0 || addrOS > 1) return;
   if (in.op == kJmpInd && !src[0].table && (src[0].added || src[1].added)) {
     // An index added to the address of a table of JMPs: every JMP in it.
     const std::int32_t base = src[1].value << 8 | src[0].value;
