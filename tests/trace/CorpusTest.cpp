@@ -75,6 +75,7 @@ const CorpusRom kCorpus[] = {
     {"engine", kNrom},
     {"overlay", kNrom},
     {"dispatch", kNrom},
+    {"script", kNrom},
     {"ledger", kNrom},
     {"ledger_cl", kNrom},
 };

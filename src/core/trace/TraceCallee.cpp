@@ -104,6 +104,7 @@ bool Tracer::afterCall(const Insn& in, std::int32_t& next) {
       return false;
     case Callee::Unknown:
       // What follows the call may be data: left to the speculative entries.
+      state_.unknownAfter.push_back(next);
       return false;
     case Callee::Counted: {
       Insn skipped;

@@ -89,7 +89,13 @@ void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
     const std::int32_t w = map_.word(p);
     if (!code(p) && !code(p + 1) && w >= from && w <= to) pointed[idx(w)] = true;
   }
+  // In the bytes after a call whose routine reads them unknown ways: code
+  // may follow each zero, the usual end of a script.
+  bool script = false;
   for (std::int32_t a = from; a <= to; ++a) {
+    const auto& after = state_.unknownAfter;
+    script =
+        role(a) == kRoleNone && (script || std::find(after.begin(), after.end(), a) != after.end());
     if (role(a) != kRoleNone || !map_.mapped(a)) continue;
     // What the code reads is data up to the next code.
     if (read(a)) {
@@ -100,8 +106,15 @@ void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
     if (map_.byte(a + 1) == map_.byte(a) && map_.byte(a + 2) == map_.byte(a)) continue;
     // Code starts where the gap starts, or after a return or jump inside it.
     const bool boundary = role(a - 1) != kRoleNone || map_.byte(a - 1) == kRts ||
-                          map_.byte(a - 1) == kRti || map_.byte(a - 3) == kJmp;
+                          map_.byte(a - 1) == kRti || map_.byte(a - 3) == kJmp ||
+                          (script && map_.byte(a - 1) == 0x00);
     if (!(boundary || pointed[idx(a)]) || text(a)) continue;
+    // A zero in the first instruction's operand would end the script first.
+    const int first = map_.byte(a) < 0 ? 1 : length_[map_.byte(a)];
+    if (script &&
+        ((first >= 2 && map_.byte(a + 1) == 0) || (first == 3 && map_.byte(a + 2) == 0))) {
+      continue;
+    }
     // Code would not hold a byte the code reads inside its first instruction.
     if (read(a + 1) || read(a + 2)) continue;
     // One lone instruction that leads nowhere known proves nothing, unless

@@ -86,6 +86,9 @@ class Tracer {
     // far the copy reaches (a page by index, more through pointers).
     std::vector<std::array<std::int32_t, 3>> copies;
     std::vector<std::int32_t> ramCalls;  // RAM addresses jumped or called to
+    // Where the bytes after a call start whose routine reads them in a way
+    // the trace does not know (a script it interprets).
+    std::vector<std::int32_t> unknownAfter;
     // Pointers set from immediates: [0] where, [1] the address.
     std::vector<std::array<std::int32_t, 2>> setPointers;
     // Pointers set from tables by index: [0] where, [1] the low bytes'
