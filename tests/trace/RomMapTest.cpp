@@ -59,6 +59,7 @@ TEST(RomMap, PutsTheDumpedBlockAndTheBankTheMapperFixes) {
       {"UxROM's fixed bank", 2, 8, 7, 0xC000, -1, 7, 7},
       {"MMC1's fixed bank", 1, 4, 3, 0xC000, -1, 3, 3},
       {"MMC1 switching C000", 1, 4, 2, 0xC000, 0, 2},
+      {"MMC1 32 KiB mode, upper half", 1, 8, 5, 0xC000, 4, 5},
       {"UxROM bank at C000", 2, 8, 5, 0xC000, 0, 5},
   };
   for (const Case& c : cases) {

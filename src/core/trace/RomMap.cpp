@@ -104,12 +104,16 @@ RomMap::RomMap(const std::string& rom, std::int64_t origin, std::int32_t base)
   }
   if (base == 0xC000 && base - origin != prg + prgSize - kBank) {
     // A switched bank dumped at C000: the mapper fixes the first bank at 8000
-    // (MMC1 set to switch C000, mapper 180); in MMC1's 32 KiB mode the first
-    // bank is the other half of the first pair too.
-    place(rom, prg, 0x8000, kBank);
+    // (MMC1 set to switch C000, mapper 180), or for an odd bank of MMC1 in
+    // its 32 KiB mode, the bank before it is the other half of its pair.
+    switchedBank_ = (base - origin - prg) / kBank;
+    const bool upperHalf = header_.mapper == 1 && switchedBank_ % 2 == 1;
+    const std::int64_t low = upperHalf ? switchedBank_ - 1 : 0;
+    place(rom, prg + low * kBank, 0x8000, kBank);
+    notes_.push_back("Bank " + std::to_string(low) + " is taken to lie at 8000 beside bank " +
+                     std::to_string(switchedBank_) + " at C000.");
     switchedFrom_ = 0xC000;
     switchedTo_ = 0x10000;
-    switchedBank_ = (base - origin - prg) / kBank;
     return;
   }
   place(rom, prg + prgSize - kBank, 0xC000, kBank);
