@@ -149,8 +149,10 @@ void Tracer::followPointers(std::int32_t from, std::int32_t to) {
 }
 
 void Tracer::traceCopies() {
-  // Until the copies traced call no more places in RAM.
-  for (std::size_t done = 0; done < state_.ramCalls.size();) {
+  // Until the copies traced call no more places in RAM, a few rounds at most
+  // (an overlay's entry JMPs lead to its routines, and those to others).
+  constexpr int kRounds = 8;
+  for (std::size_t done = 0, round = 0; done < state_.ramCalls.size() && round < kRounds; ++round) {
     // Copies: the trace may add to them, or set them back.
     const auto copies = state_.copies;
     const auto calls = state_.ramCalls;
