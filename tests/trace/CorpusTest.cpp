@@ -76,6 +76,7 @@ const CorpusRom kCorpus[] = {
     {"overlay", kNrom},
     {"dispatch", kNrom},
     {"script", kNrom},
+    {"ramtable", kNrom},
     {"ledger", kNrom},
     {"ledger_cl", kNrom},
 };

@@ -83,6 +83,9 @@ void Tracer::dispatch(const std::vector<Insn>& history, const Insn& in) {
   }
   if (!src[0].table) {
     work_.push_back(((src[1].value << 8 | src[0].value) + addrOS) & 0xFFFF);
+  } else if (!map_.mapped(src[0].value)) {
+    // A table in RAM: what the program puts there is followed later.
+    state_.ramTables.push_back({src[0].value, Partner(src), addrOS});
   } else {
     const bool banked = bankLoad_.op != 0 && ByX(bankLoad_.op) == ByX(src[0].op);
     state_.pending.push_back(

@@ -129,6 +129,7 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     }
     if (in.op == kJmpInd) state_.jumpVectors.push_back(in.operand);
     setsPointer(history);
+    storesAddress(history);
     selectsBank(history);
     std::int32_t next = a + len;
     const Reach reach = (flags & kFlagLbl) != 0 ? reachOf(a, in.operand) : Reach::Here;

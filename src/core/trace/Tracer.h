@@ -94,6 +94,12 @@ class Tracer {
     // Pointers set from tables by index: [0] where, [1] the low bytes'
     // table, [2] the high bytes' (-1: they follow the low ones).
     std::vector<std::array<std::int32_t, 3>> tablePointers;
+    // Tables in RAM jumped through: [0] the low bytes, [1] the high bytes'
+    // (-1: they follow the low ones), [2] what their entries are short of.
+    std::vector<std::array<std::int32_t, 3>> ramTables;
+    // Addresses stored from two immediates: [0] where the low byte went,
+    // [1] where the high one, [2] the address.
+    std::vector<std::array<std::int32_t, 3>> storedAddresses;
     std::vector<std::int32_t> readVectors;  // pointers read or written through
     std::vector<std::int32_t> jumpVectors;  // pointers jumped through
   };
@@ -136,6 +142,11 @@ class Tracer {
   void selectsBank(const std::vector<Insn>& history);
   // A store that completes a pointer from two immediates.
   void setsPointer(const std::vector<Insn>& history);
+  // lda #a / sta x / lda #b / sta y: an address, stored anywhere in RAM.
+  void storesAddress(const std::vector<Insn>& history);
+  // Traces what the tables in RAM the program jumps through are filled
+  // with: a copy of a table in ROM, or addresses stored from immediates.
+  void followRamTables();
   // Adds what pointers read through lead to to what is read, and traces
   // what the pointers jumped through lead to.
   void followPointers(std::int32_t from, std::int32_t to);
