@@ -12,7 +12,10 @@ using namespace sources;
 
 void Tracer::storesAddress(const std::vector<Insn>& history) {
   const std::size_t n = history.size();
-  if (n < 4 || !IsStore(history[n - 1].op) || !IsStore(history[n - 3].op)) return;
+  const auto storesA = [&](std::size_t k) {
+    return history[k].op == kStaZp || history[k].op == kStaAbs;
+  };
+  if (n < 4 || !storesA(n - 1) || !storesA(n - 3)) return;
   const Insn& first = history[n - 4];
   const Insn& second = history[n - 2];
   if (first.op != kLdaImm || second.op != kLdaImm) return;
