@@ -77,6 +77,8 @@ const CorpusRom kCorpus[] = {
     {"dispatch", kNrom},
     {"script", kNrom},
     {"ramtable", kNrom},
+    {"actors", kNrom},
+    {"music", kNrom},
     {"ledger", kNrom},
     {"ledger_cl", kNrom},
 };

@@ -126,25 +126,48 @@ void Tracer::followPointers(std::int32_t from, std::int32_t to) {
       state_.dataRefs.push_back(target);
     }
   }
-  // Tables a jump through RAM takes its address from, set apart from it.
+  // Tables a jump through RAM takes its address from, set apart from it;
+  // those of a pointer read through elsewhere (a routine called with it)
+  // hold pointers to data.
+  // Not so for records that hold a routine and its data side by side.
   const auto tablePointers = state_.tablePointers;
+  const auto jumped = [&](std::int32_t at) { return has(state_.jumpVectors, at) || jumpInRam(at); };
+  const auto record = [&](std::int32_t lo) {
+    return std::any_of(tablePointers.begin(), tablePointers.end(),
+                       [&](const auto& t) { return jumped(t[0]) && std::abs(t[1] - lo) < 4; });
+  };
+  std::vector<std::int32_t> starts;  // where tables the code reads begin
   for (const auto& [at, lo, hi] : tablePointers) {
-    if (has(state_.jumpVectors, at) || jumpInRam(at)) {
+    starts.push_back(lo);
+    if (jumped(at)) {
       state_.pending.push_back({lo, hi, 0, 256});
       resolveTables();
+    } else if (has(state_.readVectors, at) && lo >= 0x8000 && !record(lo)) {
+      state_.dataTables.push_back({lo, 0, hi, 0});
     }
   }
+  for (const auto& c : state_.copies) starts.push_back(c[0]);
+  for (const FoundTable& t : state_.dataTables) starts.push_back(t.start);
+  // The entries up to the first that does not lead to data; an index that
+  // counts from 1 reads the table from its second entry.
   constexpr int kMost = 64;
-  for (const FoundTable& t : state_.dataTables) {
+  const auto follow = [&](const FoundTable& t, int first) {
     const int most = t.partner >= 0 ? std::min(kMost, std::abs(t.partner - t.start)) : kMost;
-    for (int i = 0; i < most; ++i) {
+    int i = first;
+    for (; i < most; ++i) {
       const std::int32_t lo = t.partner >= 0 ? t.start + i : t.start + 2 * i;
       const std::int32_t hi = t.partner >= 0 ? t.partner + i : lo + 1;
       if (hi > 0xFFFF || code(lo) || code(hi) || !map_.mapped(lo) || !map_.mapped(hi)) break;
+      // Another table begins: a copy's, or one read by another index.
+      if (i > first && has(starts, lo)) break;
       const std::int32_t target = map_.byte(lo) | map_.byte(hi) << 8;
       if (target < from || target > to || code(target)) break;
       state_.dataRefs.push_back(target);
     }
+    return i > first;
+  };
+  for (const FoundTable& t : state_.dataTables) {
+    if (!follow(t, 0)) follow(t, 1);
   }
 }
 
