@@ -79,6 +79,7 @@ const CorpusRom kCorpus[] = {
     {"ramtable", kNrom},
     {"actors", kNrom},
     {"music", kNrom},
+    {"worlds", kBanked},
     {"ledger", kNrom},
     {"ledger_cl", kNrom},
 };

@@ -83,12 +83,24 @@ void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
   const auto read = [&](std::int32_t a) {
     return std::binary_search(state_.dataRefs.begin(), state_.dataRefs.end(), a);
   };
+  // The data a table of pointers read through leads to, up to the next
+  // code: a word in it that leads further into it is the record's pointer
+  // to more of its data (a level's header to its map), not to code.
+  std::vector<std::int32_t> record(0x10000, -1);
+  for (const std::int32_t r : state_.recordRefs) {
+    for (std::int32_t a = r; a <= to && role(a) == kRoleNone && record[idx(a)] < 0; ++a) {
+      record[idx(a)] = r;
+    }
+  }
+  const auto inward = [&](std::int32_t p, std::int32_t w) {
+    return w >= 0 && record[idx(p)] >= 0 && record[idx(p)] == record[idx(w)];
+  };
   // Where the words in what is not code lead: code reached through
   // pointers kept in data.
   std::vector<bool> pointed(0x10000);
   for (std::int32_t p = from; p < to; ++p) {
     const std::int32_t w = map_.word(p);
-    if (!code(p) && !code(p + 1) && w >= from && w <= to) pointed[idx(w)] = true;
+    if (!code(p) && !code(p + 1) && w >= from && w <= to && !inward(p, w)) pointed[idx(w)] = true;
   }
   // In the bytes after a call whose routine reads them unknown ways: code
   // may follow each zero, the usual end of a script.
@@ -133,8 +145,8 @@ void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
     if (code(p) || code(p + 1) || code(p + 2) || code(p + 3)) continue;
     const std::int32_t first = map_.word(p);
     const std::int32_t second = map_.word(p + 2);
-    const bool newFirst = unreached(first);
-    const bool newSecond = unreached(second);
+    const bool newFirst = unreached(first) && !inward(p, first);
+    const bool newSecond = unreached(second) && !inward(p + 2, second);
     const auto known = [&](std::int32_t t) { return t >= 0 && role(t) == kRoleOpcode; };
     if (first == second || !(newFirst || known(first)) || !(newSecond || known(second)) ||
         !(newFirst || newSecond)) {

@@ -18,7 +18,7 @@ void Tracer::readThrough(const std::vector<Insn>& history) {
   state_.readVectors.push_back(history.back().operand);
   PointerSources(history, history.size() - 1, history.back().operand, src);
   if (src[0].table && src[1].table && src[0].value >= 0x8000) {
-    state_.dataTables.push_back({src[0].value, 0, Partner(src), 0});
+    state_.dataTables.push_back({src[0].value, 0, Partner(src), 0, history.back().operand});
   }
 }
 
@@ -143,7 +143,7 @@ void Tracer::followPointers(std::int32_t from, std::int32_t to) {
       state_.pending.push_back({lo, hi, 0, 256});
       resolveTables();
     } else if (has(state_.readVectors, at) && lo >= 0x8000 && !record(lo)) {
-      state_.dataTables.push_back({lo, 0, hi, 0});
+      state_.dataTables.push_back({lo, 0, hi, 0, at});
     }
   }
   for (const auto& c : state_.copies) starts.push_back(c[0]);
@@ -163,6 +163,7 @@ void Tracer::followPointers(std::int32_t from, std::int32_t to) {
       const std::int32_t target = map_.byte(lo) | map_.byte(hi) << 8;
       if (target < from || target > to || code(target)) break;
       state_.dataRefs.push_back(target);
+      if (!has(state_.jumpFeeds, t.via)) state_.recordRefs.push_back(target);
     }
     return i > first;
   };

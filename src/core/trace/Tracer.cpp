@@ -127,7 +127,19 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     if (in.op == kStaAbsX || in.op == kStaAbsY || in.op == kStaZpX || in.op == kStaIndY) {
       copies(history);
     }
-    if (in.op == kJmpInd) state_.jumpVectors.push_back(in.operand);
+    if (in.op == kJmpInd) {
+      state_.jumpVectors.push_back(in.operand);
+      // A vector read through a pointer: what that pointer leads to holds
+      // addresses of code.
+      for (std::size_t k = 1; k < history.size(); ++k) {
+        const Insn& s = history[k];
+        const bool intoVector = (s.op == kStaZp || s.op == kStaAbs) &&
+                                (s.operand == in.operand || s.operand == in.operand + 1);
+        if (intoVector && history[k - 1].op == kLdaIndY) {
+          state_.jumpFeeds.push_back(history[k - 1].operand);
+        }
+      }
+    }
     setsPointer(history);
     storesAddress(history);
     selectsBank(history);

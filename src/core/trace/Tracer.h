@@ -23,7 +23,8 @@ struct FoundTable {
   std::int32_t start = 0;
   std::int32_t count = 0;
   std::int32_t partner = -1;
-  int addrOS = 0;  // 1 when the entries are pushed and reached by a return
+  int addrOS = 0;         // 1 when the entries are pushed and reached by a return
+  std::int32_t via = -1;  // for a table of pointers read through: the pointer
   bool operator<(const FoundTable& o) const { return start < o.start; }
 };
 
@@ -82,6 +83,8 @@ class Tracer {
     std::vector<std::int32_t> dataRefs;     // ROM addresses instructions read or write
     std::vector<std::int32_t> indexedRefs;  // those read by index
     std::vector<FoundTable> dataTables;     // tables of pointers read through
+    std::vector<std::int32_t> recordRefs;   // the data those tables lead to
+    std::vector<std::int32_t> jumpFeeds;    // pointers read through into a jump vector
     // Copies from ROM to RAM: [0] the ROM address, [1] the RAM one, [2] how
     // far the copy reaches (a page by index, more through pointers).
     std::vector<std::array<std::int32_t, 3>> copies;
