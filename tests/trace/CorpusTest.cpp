@@ -80,6 +80,7 @@ const CorpusRom kCorpus[] = {
     {"actors", kNrom},
     {"music", kNrom},
     {"worlds", kBanked},
+    {"menus", kNrom},
     {"ledger", kNrom},
     {"ledger_cl", kNrom},
 };

@@ -85,15 +85,21 @@ void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
   };
   // The data a table of pointers read through leads to, up to the next
   // code: a word in it that leads further into it is the record's pointer
-  // to more of its data (a level's header to its map), not to code.
-  std::vector<std::int32_t> record(0x10000, -1);
+  // to more of its data (a level's header to its map) or text that reads
+  // as an address, not a pointer to code.
+  std::vector<std::int32_t> run(0x10000, -1);  // where each stretch of unknown bytes starts
+  for (std::int32_t a = from; a <= to; ++a) {
+    if (role(a) == kRoleNone) run[idx(a)] = a > from && run[idx(a - 1)] >= 0 ? run[idx(a - 1)] : a;
+  }
+  std::vector<std::int32_t> record(0x10000, 0x10000);  // its first record, by its start
   for (const std::int32_t r : state_.recordRefs) {
-    for (std::int32_t a = r; a <= to && role(a) == kRoleNone && record[idx(a)] < 0; ++a) {
-      record[idx(a)] = r;
+    if (r >= from && r <= to && run[idx(r)] >= 0) {
+      record[idx(run[idx(r)])] = std::min(record[idx(run[idx(r)])], r);
     }
   }
   const auto inward = [&](std::int32_t p, std::int32_t w) {
-    return w >= 0 && record[idx(p)] >= 0 && record[idx(p)] == record[idx(w)];
+    const std::int32_t start = run[idx(p)];
+    return w > p && start >= 0 && run[idx(w)] == start && record[idx(start)] <= p;
   };
   // Where the words in what is not code lead: code reached through
   // pointers kept in data.
