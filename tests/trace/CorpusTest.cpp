@@ -83,6 +83,7 @@ const CorpusRom kCorpus[] = {
     {"menus", kNrom},
     {"ledger", kNrom},
     {"ledger_cl", kNrom},
+    {"atlas", kNrom},
 };
 
 const std::string kCorpusDir = MORVANE_CORPUS_DIR;

@@ -123,10 +123,10 @@ void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
     }
     // A run of one value is fill, not code.
     if (map_.byte(a + 1) == map_.byte(a) && map_.byte(a + 2) == map_.byte(a)) continue;
-    // Code starts where the gap starts, or after a return or jump inside it.
-    const bool boundary = role(a - 1) != kRoleNone || map_.byte(a - 1) == kRts ||
-                          map_.byte(a - 1) == kRti || map_.byte(a - 3) == kJmp ||
-                          (script && map_.byte(a - 1) == 0x00);
+    // Code starts where the gap starts. Not after a byte that reads as a
+    // return or a jump inside it: in data (a map, a tune) those bytes are
+    // common, and code after code the trace finds starts a gap anyway.
+    const bool boundary = role(a - 1) != kRoleNone || (script && map_.byte(a - 1) == 0x00);
     if (!(boundary || pointed[idx(a)]) || text(a)) continue;
     // A zero in the first instruction's operand would end the script first.
     const int first = map_.byte(a) < 0 ? 1 : length_[map_.byte(a)];
