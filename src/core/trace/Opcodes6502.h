@@ -90,6 +90,12 @@ constexpr bool Writes(int reg, std::uint8_t op) {
   }
 }
 
+// Where a program keeps code it copies or writes: the console's RAM
+// (0000-1FFF, mirrors included) or the cartridge's RAM at 6000-7FFF.
+constexpr bool InRam(std::int32_t a) {
+  return (a >= 0 && a < 0x2000) || (a >= 0x6000 && a < 0x8000);
+}
+
 // The CPU's vectors, in the order the trace enters them.
 struct Vector {
   const char* name;

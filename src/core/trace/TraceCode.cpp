@@ -17,7 +17,7 @@ constexpr std::int64_t kSpeculativeBudget = 8'000'000;
 void Enter(Tracer& tracer, const RomMap& map, std::int32_t a, const std::string& what, bool vector,
            std::vector<std::string>& notes) {
   const std::string where = what + " " + HexWord(a);
-  const bool ram = (a >= 0x0200 && a < 0x2000) || (a >= 0x6000 && a < 0x8000);
+  const bool ram = a >= 0x0200 && op6502::InRam(a);  // not zero page or the stack
   if (!map.mapped(a) && ram && vector) {
     // A handler in RAM is usually a jump the program writes there.
     notes.push_back(where + " lies in RAM; a jump the program writes there is followed.");

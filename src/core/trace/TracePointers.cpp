@@ -81,8 +81,6 @@ void Tracer::copies(const std::vector<Insn>& history) {
   const Insn& store = history.back();
   if (history.size() < 2) return;
   const Insn& load = history[history.size() - 2];
-  // RAM, or the cartridge's RAM at 6000.
-  const auto ram = [](std::int32_t a) { return a < 0x2000 || (a >= 0x6000 && a < 0x8000); };
   if (store.op == kStaIndY && load.op == kLdaIndY) {
     // lda (src),y / sta (dst),y with both pointers set from immediates.
     std::int32_t from = -1, to = -1;
@@ -90,14 +88,13 @@ void Tracer::copies(const std::vector<Insn>& history) {
       if (at == load.operand) from = value;
       if (at == store.operand) to = value;
     }
-    if (map_.mapped(from) && to >= 0 && ram(to))
-      state_.copies.push_back({from, to, kThroughPointers});
+    if (map_.mapped(from) && InRam(to)) state_.copies.push_back({from, to, kThroughPointers});
     return;
   }
   // lda rom,x / sta ram,x (or both by y): a copy loop.
   const bool x = (store.op == kStaAbsX || store.op == kStaZpX) && load.op == kLdaAbsX;
   const bool y = store.op == kStaAbsY && load.op == kLdaAbsY;
-  if ((x || y) && ram(store.operand) && map_.mapped(load.operand)) {
+  if ((x || y) && InRam(store.operand) && map_.mapped(load.operand)) {
     state_.copies.push_back({load.operand, store.operand, kPage});
   }
 }

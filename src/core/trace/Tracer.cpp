@@ -180,7 +180,7 @@ Tracer::Reach Tracer::reachOf(std::int32_t from, std::int32_t to) {
     if ((to < kRamCode && strict_) || to < 0 || (to >= 0x2000 && to < 0x6000) || to > 0xFFFF) {
       return Reach::Nowhere;
     }
-    if (to < 0x2000 || to >= 0x6000) state_.ramCalls.push_back(to);
+    state_.ramCalls.push_back(to);
     return Reach::Outside;
   }
   if (map_.switched(to) && !map_.switched(from)) {
