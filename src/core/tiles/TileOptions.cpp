@@ -39,17 +39,6 @@ int WholeNumber(const std::optional<std::string>& text, const char* name, int lo
 
 }  // namespace
 
-std::optional<std::size_t> ChrRomStart(std::string_view file) {
-  if (file.size() < 16 || file.substr(0, 4) != "NES\x1A") return std::nullopt;
-  const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(file[i]); };
-  if (byte(5) == 0) return std::nullopt;  // CHR-RAM
-  std::size_t prgBanks = byte(4);
-  // NES 2.0 keeps the high bits of the bank count in byte 9 (F is an exponent form).
-  if ((byte(7) & 0x0C) == 0x08 && (byte(9) & 0x0F) != 0x0F) prgBanks |= (byte(9) & 0x0Fu) << 8;
-  const std::size_t trainer = (byte(6) & 0x04) != 0 ? 512 : 0;
-  return 16 + trainer + prgBanks * 16384;
-}
-
 std::optional<Palette> ParsePalette(std::string_view text) {
   Palette palette{};
   for (std::size_t i = 0; i < palette.size(); ++i) {

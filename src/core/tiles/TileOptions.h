@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "rom/INesHeader.h"
 #include "tiles/TileSheet.h"
 
 namespace morvane {
@@ -32,11 +33,6 @@ struct TileSettings {
   SheetLayout layout;
   Palette palette = kDefaultPalette;
 };
-
-// The file offset of CHR-ROM in an iNES image that has CHR-ROM (after the
-// header, the trainer when there is one, and the PRG-ROM banks); nullopt for
-// any other file.
-std::optional<std::size_t> ChrRomStart(std::string_view file);
 
 // The palette of text like 000000,555555,AAAAAA,FFFFFF; nullopt when it is not that.
 std::optional<Palette> ParsePalette(std::string_view text);

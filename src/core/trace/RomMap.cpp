@@ -8,7 +8,7 @@ namespace morvane {
 
 namespace {
 
-constexpr std::int64_t kBank = 0x4000;
+constexpr std::int64_t kBank = kPrgBankSize;
 
 // Mappers that switch the whole 8000-FFFF window at once (AxROM, Color
 // Dreams, BNROM, GxROM and their kin): no bank is fixed.
@@ -20,27 +20,6 @@ bool SwitchesAll32K(int mapper) {
 }
 
 }  // namespace
-
-INesHeader ReadINesHeader(const std::string& rom) {
-  INesHeader h;
-  if (rom.size() < 16 || rom.compare(0, 4, "NES\x1A") != 0) return h;
-  const auto at = [&](std::size_t i) { return static_cast<std::uint8_t>(rom[i]); };
-  h.present = true;
-  h.prgBanks = at(4);
-  h.mapper = at(6) >> 4;
-  if ((at(7) & 0x0C) == 0x08) {
-    // NES 2.0: four more mapper bits, and the PRG size's high bits unless
-    // they give the size as a power of two.
-    h.mapper |= (at(7) & 0xF0) | (at(8) & 0x0F) << 8;
-    if ((at(9) & 0x0F) != 0x0F) h.prgBanks |= (at(9) & 0x0F) << 8;
-  } else if (at(12) == 0 && at(13) == 0 && at(14) == 0 && at(15) == 0) {
-    // Old dumps carry text ("DiskDude!") from byte 7 on: its high nibble
-    // counts only when the end of the header is clear.
-    h.mapper |= at(7) & 0xF0;
-  }
-  h.prgOffset = (at(6) & 4) != 0 ? 16 + 512 : 16;
-  return h;
-}
 
 bool RomMap::selects(int bank) const {
   if (switchedBank_ < 0 || header_.prgBanks <= 0) return false;

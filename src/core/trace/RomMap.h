@@ -8,17 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "rom/INesHeader.h"
+
 namespace morvane {
-
-// The iNES header, when the file starts with one.
-struct INesHeader {
-  bool present = false;
-  int prgBanks = 0;  // 16 KiB units
-  int mapper = 0;
-  std::int64_t prgOffset = 16;  // 16, or 528 after a trainer
-};
-
-INesHeader ReadINesHeader(const std::string& rom);
 
 class RomMap {
  public:
