@@ -28,8 +28,8 @@ struct Bundled {
     return set.modes[static_cast<std::size_t>(set.opcodes[static_cast<std::size_t>(op)].Mode)];
   }
   int length(int op) const {
-    const int kind = mode(op).OperandKind;
-    return kind == 2 ? 3 : kind == 0 ? 1 : 2;
+    const OperandKind kind = mode(op).Operand;
+    return kind == OperandKind::Word ? 3 : kind == OperandKind::None ? 1 : 2;
   }
 };
 
@@ -46,13 +46,14 @@ TEST(BundledOpCodes, LoadsWithConsistentModesAndComments) {
     const bool hasWord = comment.find("wwuu") != std::string::npos;
     const bool hasRel = comment.find("rrrr") != std::string::npos;
     const bool hasByte = !hasWord && comment.find("uu") != std::string::npos;
-    EXPECT_EQ(hasWord, m.OperandKind == 2 && m.Format.find("wwuu") != std::string::npos) << op;
-    EXPECT_EQ(hasRel, m.OperandKind == -1) << op;
-    EXPECT_EQ(hasByte, m.OperandKind == 1) << op;
+    EXPECT_EQ(hasWord, m.Operand == OperandKind::Word && m.Format.find("wwuu") != std::string::npos)
+        << op;
+    EXPECT_EQ(hasRel, m.Operand == OperandKind::Relative) << op;
+    EXPECT_EQ(hasByte, m.Operand == OperandKind::Byte) << op;
     if (m.Flags & kFlagBad) {
       ++bad;
       EXPECT_EQ(m.Flags, kFlagBad | kFlagAddress) << op;
-      EXPECT_EQ(m.OperandKind, 0) << op;
+      EXPECT_EQ(m.Operand, OperandKind::None) << op;
     }
     const bool ends = op == 0x40 || op == 0x60 || op == 0x4C || op == 0x6C;
     EXPECT_EQ((m.Flags & kFlagEnd) != 0, ends) << op;

@@ -50,13 +50,13 @@ TEST(OpCodesReader, ModeFormatsAndOptions) {
   const auto& m = r->set.modes;
   EXPECT_EQ(m[0].Format, "");
   EXPECT_EQ(m[0].Flags, 0);
-  EXPECT_EQ(m[1].OperandKind, 1);
+  EXPECT_EQ(m[1].Operand, OperandKind::Byte);
   EXPECT_EQ(m[1].Flags, kFlagVbl);
-  EXPECT_EQ(m[2].OperandKind, 2);
-  EXPECT_EQ(m[3].OperandKind, 0);  // placeholders are case-sensitive
+  EXPECT_EQ(m[2].Operand, OperandKind::Word);
+  EXPECT_EQ(m[3].Operand, OperandKind::None);  // placeholders are case-sensitive
   EXPECT_EQ(m[3].Format, "$WWUU");
-  EXPECT_EQ(m[4].OperandKind, -1);
-  EXPECT_EQ(m[5].OperandKind, 1);
+  EXPECT_EQ(m[4].Operand, OperandKind::Relative);
+  EXPECT_EQ(m[5].Operand, OperandKind::Byte);
   for (int slot : {2, 3, 4}) EXPECT_EQ(m[slot].Flags, 3) << slot;
   EXPECT_EQ(m[5].Flags, 0);
   EXPECT_EQ(m[6].Flags, 4095);

@@ -2,7 +2,7 @@
 
 #include "ScriptedHost.h"
 #include "TempDir.h"
-#include "dump/Definitions.h"
+#include "dump/TableList.h"
 #include "shell/JobError.h"
 
 namespace morvane {

@@ -1,5 +1,5 @@
 #include "InsertFixture.h"
-#include "insert/ScriptHeader.h"
+#include "script/ScriptHeader.h"
 
 namespace morvane {
 using namespace std::string_literals;

@@ -10,6 +10,7 @@
 #include "TempDir.h"
 #include "dump/Definitions.h"
 #include "dump/DumpDriver.h"
+#include "dump/TableList.h"
 #include "shell/QuietHost.h"
 #include "trace/TraceCode.h"
 #include "trace/TraceDump.h"

@@ -10,17 +10,17 @@
 #include "dump/CodeStacks.h"
 #include "dump/Definitions.h"
 #include "dump/TableCursor.h"
+#include "dump/TableList.h"
+#include "shell/ListingWords.h"
 #include "tables/CharTable.h"
 
 namespace morvane {
 
-inline constexpr const char* kRuleLine = ";--------------------";
-
 // What the byte loop asks of an opcode's addressing mode, kept small so that
 // the table for all 256 opcodes stays in the cache.
 struct OpcodeShape {
-  std::int32_t kind = 0;   // the mode's OperandKind
-  std::int32_t flags = 0;  // the mode's option bits
+  OperandKind kind = OperandKind::None;  // the mode's operand
+  std::int32_t flags = 0;                // the mode's option bits
 };
 
 struct CodeDump {

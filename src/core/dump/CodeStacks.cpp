@@ -8,16 +8,18 @@ bool InRange(std::int32_t address) {
 }
 }  // namespace
 
-bool CodeStacks::PSPush(int stack, std::int32_t address) {
+bool CodeStacks::PSPush(CodeStack stack, std::int32_t address) {
   int& n = counts_[static_cast<std::size_t>(stack)];
   if (n >= kDepth) return false;
   entries_[static_cast<std::size_t>(stack)][static_cast<std::size_t>(n++)] = address;
-  if (stack == 0 && InRange(address)) ++onStack0_[static_cast<std::size_t>(address)];
+  if (stack == CodeStack::Targets && InRange(address))
+    ++onStack0_[static_cast<std::size_t>(address)];
   return true;
 }
 
-bool CodeStacks::PSIn(int stack, std::int32_t address) const {
-  if (stack == 0) return InRange(address) && onStack0_[static_cast<std::size_t>(address)] != 0;
+bool CodeStacks::PSIn(CodeStack stack, std::int32_t address) const {
+  if (stack == CodeStack::Targets)
+    return InRange(address) && onStack0_[static_cast<std::size_t>(address)] != 0;
   const auto s = static_cast<std::size_t>(stack);
   for (int i = 0; i < counts_[s]; ++i) {
     if (entries_[s][static_cast<std::size_t>(i)] == address) return true;
@@ -26,17 +28,18 @@ bool CodeStacks::PSIn(int stack, std::int32_t address) const {
 }
 
 void CodeStacks::PSClear() {
-  while (PSPop(0) != -1) {
+  while (PSPop(CodeStack::Targets) != -1) {
   }
   counts_ = {};
 }
 
-std::int32_t CodeStacks::PSPop(int stack) {
+std::int32_t CodeStacks::PSPop(CodeStack stack) {
   int& n = counts_[static_cast<std::size_t>(stack)];
   if (n == 0) return -1;
   const std::int32_t address =
       entries_[static_cast<std::size_t>(stack)][static_cast<std::size_t>(--n)];
-  if (stack == 0 && InRange(address)) --onStack0_[static_cast<std::size_t>(address)];
+  if (stack == CodeStack::Targets && InRange(address))
+    --onStack0_[static_cast<std::size_t>(address)];
   return address;
 }
 

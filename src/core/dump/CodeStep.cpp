@@ -67,7 +67,7 @@ class CodeStep final : public DumpStep {
       ReadOpCodes(*ops, d.ops);
       for (std::size_t b = 0; b < d.shapes.size(); ++b) {
         const AddressingModeDef& mode = ModeOf(d.ops, d.ops.opcodes[b]);
-        d.shapes[b] = {mode.OperandKind, mode.Flags};
+        d.shapes[b] = {mode.Operand, mode.Flags};
       }
     } catch (const JobError& e) {
       if (e.kind() == JobError::Kind::Cancel) throw;

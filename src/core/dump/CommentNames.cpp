@@ -28,9 +28,9 @@ const std::string kNoName;
 std::string LabelOf(std::int32_t n, int flags) {
   std::string label;
   if (flags & kFlagTbl) {
-    label = "tbl_";
+    label = kTableLabelPrefix;
   } else if (flags & kFlagVbl) {
-    label = "vbl_";
+    label = kVariableLabelPrefix;
   }
   AppendHex(label, static_cast<std::uint32_t>(n), 0, (flags & kFlagLCase) != 0);
   return label;
@@ -107,14 +107,14 @@ void AppendBothNames(std::string& out, const CodeDump& dump, std::string_view co
 }
 }  // namespace
 
-void AppendCommentNames(std::string& out, const CodeDump& dump, std::string_view comment, int kind,
-                        std::int32_t value, int flags) {
-  if (kind == 1) {
+void AppendCommentNames(std::string& out, const CodeDump& dump, std::string_view comment,
+                        OperandKind kind, std::int32_t value, int flags) {
+  if (kind == OperandKind::Byte) {
     AppendBothNames(out, dump, comment, "[uu+1]", (value + 1) & 0xFF, "uu", value, flags);
-  } else if (kind == 2) {
+  } else if (kind == OperandKind::Word) {
     AppendBothNames(out, dump, comment, "[wwuu+1]", (value & 0xFF00) | ((value + 1) & 0xFF), "wwuu",
                     value, flags);
-  } else if (kind == -1) {
+  } else if (kind == OperandKind::Relative) {
     AppendReplaced(out, comment, "rrrr", [&] { return RelativeName(dump, value, flags); });
   } else {
     out.append(comment);

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "dump/Definitions.h"
+
 namespace morvane {
 
 struct CodeDump;
@@ -23,7 +25,7 @@ std::string RelativeName(const CodeDump& dump, std::int32_t target, int flags);
 
 // Appends comment to out with its placeholders replaced for an operand of the
 // given kind whose value is u (one byte) or the target (two bytes, relative).
-void AppendCommentNames(std::string& out, const CodeDump& dump, std::string_view comment, int kind,
-                        std::int32_t value, int flags);
+void AppendCommentNames(std::string& out, const CodeDump& dump, std::string_view comment,
+                        OperandKind kind, std::int32_t value, int flags);
 
 }  // namespace morvane

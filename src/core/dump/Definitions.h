@@ -1,5 +1,5 @@
-// The processor and table definitions an 8-bit Code dump works from: what the
-// Op_Codes file and the Table List file are read into.
+// The processor definitions an 8-bit Code dump works from: what the Op_Codes
+// file is read into, and the names by address that it and the Table List give.
 #pragma once
 
 #include <array>
@@ -8,8 +8,6 @@
 #include <string>
 #include <unordered_map>
 #include <vector>
-
-#include <string>
 
 namespace morvane {
 
@@ -29,9 +27,22 @@ enum ModeFlag : int {
   kFlagBad = 2048,
 };
 
+// What follows an opcode, by the placeholder its mode's format holds.
+enum class OperandKind : std::int8_t {
+  Relative = -1,  // "rrrr": one byte, a branch's distance
+  None = 0,
+  Byte = 1,  // "uu"
+  Word = 2,  // "wwuu": low byte first
+};
+
+// The bytes an operand of kind takes.
+constexpr int OperandBytes(OperandKind kind) {
+  return kind == OperandKind::Word ? 2 : kind == OperandKind::None ? 0 : 1;
+}
+
 struct AddressingModeDef {
   std::string Format;
-  int OperandKind = 0;  // 0 none, 1 "uu", 2 "wwuu", -1 relative "rrrr"
+  OperandKind Operand = OperandKind::None;
   int Flags = 0;
 };
 
@@ -86,73 +97,5 @@ inline const AddressingModeDef& ModeOf(const OpcodeSet& set, const OpcodeDef& op
 // for a file it rejects, JobError for an unreadable file or a name address
 // above 10000h.
 void ReadOpCodes(const std::string& path, OpcodeSet& set);
-
-// Options bits of a Table List entry.
-enum TableOption : int {
-  kTableStart = 1,
-  kTableEnd = 2,
-  kTableR = 4,
-  kTableTbl = 8,
-  kTableLbl = 16,
-  kTableTxt = 32,
-  kTablePat = 64,
-  kTablePatr = 128,
-  kTableChr = 256,
-};
-
-// Every field fits 16 bits (the reader enforces the ranges), which keeps the
-// 65537 entries of a map small.
-struct TableListEntry {
-  std::int16_t Options = 0;
-  std::int16_t Width = 0;
-  std::int16_t Height = 0;
-  std::int16_t Skip1st = 0;
-  std::int16_t Skip = 0;
-  std::int16_t AddrOS = 0;
-  std::int16_t IndexOS = 0;
-  std::int32_t SplitPartner = -1;
-  char OffChar = '_';
-  char OnChar = '#';
-};
-
-// One entry per CPU address 0 to 10000h. Only the 256-address pages that a
-// Table List touches take room; every other address reads as the defaults.
-class TableMap {
- public:
-  static constexpr std::size_t kSize = 0x10001;
-
-  std::size_t size() const { return kSize; }
-  TableListEntry& operator[](std::size_t address) {
-    auto& page = pages_[address >> 8];
-    if (!page) page = std::make_unique<Page>();
-    return (*page)[address & 0xFF];
-  }
-  const TableListEntry& operator[](std::size_t address) const {
-    const auto& page = pages_[address >> 8];
-    return page ? (*page)[address & 0xFF] : kDefault;
-  }
-
- private:
-  using Page = std::array<TableListEntry, 256>;
-  static inline const TableListEntry kDefault{};
-  std::array<std::unique_ptr<Page>, (kSize + 255) / 256> pages_;
-};
-inline TableMap MakeTableMap() {
-  return TableMap();
-}
-
-struct TableListResult {
-  bool needsCharTable = false;
-  bool ok = false;
-};
-
-// Reads the Table List file into map and the titles into readNames; dumpEnd is
-// the dump's End address. Throws JobError::Minor naming the file for a line
-// it rejects (what was read before stays in map), JobError for an unreadable
-// file, a Start above FFFFh or an End above 10000h.
-TableListResult ReadTableList(const std::string& path, std::int32_t dumpEnd, TableMap& map,
-                              NameTable& readNames);
-// Copies the entry at start to every address from start + 1 to limit - 1.
-void SpreadTable(std::int32_t start, std::int32_t limit, TableMap& map, NameTable& readNames);
 
 }  // namespace morvane

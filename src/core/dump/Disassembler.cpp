@@ -10,26 +10,26 @@ namespace morvane {
 
 namespace {
 
-void Push(CodeDump& d, int stack, std::int32_t address, std::int32_t at) {
+void Push(CodeDump& d, CodeStack stack, std::int32_t address, std::int32_t at) {
   if (d.stacks.PSPush(stack, address)) return;
-  throw JobError::Minor("Error During Dump", "Stack " + std::to_string(stack) +
+  throw JobError::Minor("Error During Dump", "Stack " + std::to_string(static_cast<int>(stack)) +
                                                  " Full at address " + Hex(at) +
                                                  ": No indicator of good or bad code found.");
 }
 
 bool IsCodeAt(const CodeDump& d, std::int32_t x) {
   return d.marks.has(x, kCodeLabel) || d.marks.has(x, kKnownCode) ||
-         (!d.withTables && d.stacks.PSIn(0, x));
+         (!d.withTables && d.stacks.PSIn(CodeStack::Targets, x));
 }
 
 // The references an operand makes; ref is u for one byte, else the target.
-void Reference(CodeDump& d, int kind, int flags, std::int32_t ref, std::int32_t a) {
+void Reference(CodeDump& d, OperandKind kind, int flags, std::int32_t ref, std::int32_t a) {
   const bool firstPass = d.pass == d.firstPass;
-  if ((flags & kFlagLbl) && kind != 1) {
+  if ((flags & kFlagLbl) && kind != OperandKind::Byte) {
     if (d.withTables) {
       d.marks.set(ref, kCodeLabel);
     } else if (firstPass) {
-      Push(d, 0, ref, a);
+      Push(d, CodeStack::Targets, ref, a);
     }
   }
   if (flags & kFlagTbl) {
@@ -37,7 +37,7 @@ void Reference(CodeDump& d, int kind, int flags, std::int32_t ref, std::int32_t 
       if (!(flags & kFlagRead)) d.marks.set(ref, kWriteTableRef);
       if (!(flags & kFlagWrite)) d.marks.set(ref, kTableLabel);
     } else if (firstPass && (flags & kFlagRead)) {
-      Push(d, 1, ref, a);
+      Push(d, CodeStack::Tables, ref, a);
     }
   }
   if ((flags & kFlagVbl) && d.withTables) {
@@ -59,9 +59,12 @@ void FindCode(CodeDump& d, int flags, std::int32_t a, std::int32_t next) {
     d.firstGood = a;
   }
   if (flags & kFlagPoNd) {
-    for (std::int32_t x; (x = d.stacks.PSPop(0)) != -1;) d.marks.set(x, kKnownCode);
-    for (std::int32_t x; (x = d.stacks.PSPop(1)) != -1;) d.marks.set(x, kTableLabel);
-    for (std::int32_t x; (x = d.stacks.PSPop(2)) != -1;) d.marks.set(x, kCodeLabel);
+    for (std::int32_t x; (x = d.stacks.PSPop(CodeStack::Targets)) != -1;)
+      d.marks.set(x, kKnownCode);
+    for (std::int32_t x; (x = d.stacks.PSPop(CodeStack::Tables)) != -1;)
+      d.marks.set(x, kTableLabel);
+    for (std::int32_t x; (x = d.stacks.PSPop(CodeStack::KnownCode)) != -1;)
+      d.marks.set(x, kCodeLabel);
     if (d.pendingData == 0) {
       d.runStart = next;
     } else if (d.pendingData > 0) {
@@ -76,7 +79,7 @@ void DisassembleOpcode(CodeDump& d, DumpContext& ctx) {
   const std::int32_t a = ctx.address;
   const std::uint8_t b = ctx.byte;
   const OpcodeDef& op = d.ops.opcodes[b];
-  const int kind = d.shapes[b].kind;
+  const OperandKind kind = d.shapes[b].kind;
   const int flags = d.shapes[b].flags;
   std::string& line = ctx.line;
 
@@ -86,34 +89,36 @@ void DisassembleOpcode(CodeDump& d, DumpContext& ctx) {
   std::string_view comment;  // the template, filled in when the operand was read
   bool fill = false;
   std::int32_t ref = 0;
-  const bool overlap = (kind != 0 && IsCodeAt(d, a + 1)) || (kind == 2 && IsCodeAt(d, a + 2));
+  const bool overlap = (kind != OperandKind::None && IsCodeAt(d, a + 1)) ||
+                       (kind == OperandKind::Word && IsCodeAt(d, a + 2));
   if (overlap) {
     if (writes) {
       line = d.marks.note(a) + line + ".byte";
       operand = "$" + PadHex(b, 2, " ");
       comment = ";?";
     }
-    d.pendingData = (kind == -1 ? -1 : kind) + 1;
+    d.pendingData = kind == OperandKind::Relative ? 0 : OperandBytes(kind) + 1;
     if (!d.withTables) d.stacks.PSClear();
   } else {
     if (writes) {
       const std::string& note = d.marks.note(a);
-      if (!note.empty()) line = std::string(kRuleLine) + "\r\n" + note + kRuleLine + "\r\n" + line;
+      if (!note.empty())
+        line = std::string(kRuleLine) + kLineEnd + note + kRuleLine + kLineEnd + line;
       line += op.Mnemonic;
       comment = op.Comment;
     }
-    if (!d.withTables && d.marks.has(a, kKnownCode)) Push(d, 2, a, a);
+    if (!d.withTables && d.marks.has(a, kKnownCode)) Push(d, CodeStack::KnownCode, a, a);
 
     RomCursor& rom = *ctx.rom;
-    const int size = kind == 2 ? 2 : (kind == 0 ? 0 : 1);
+    const int size = OperandBytes(kind);
     if (size > 0 && rom.remaining() >= size) {
       const std::uint8_t u = rom.read();
       d.marks.setRom(a + 1, u);
       ref = u;
       bool refers = true;
-      if (kind == 1) {
+      if (kind == OperandKind::Byte) {
         if (writes) AppendOperand(operand, ModeOf(d.ops, op).Format, "uu", -1, u, 0);
-      } else if (kind == 2) {
+      } else if (kind == OperandKind::Word) {
         const std::uint8_t hi = rom.read();
         d.marks.setRom(a + 2, hi);
         ref = hi * 256 + u;
@@ -155,12 +160,12 @@ void DisassembleOpcode(CodeDump& d, DumpContext& ctx) {
   const auto next = static_cast<std::int32_t>(ctx.origin + ctx.rom->offset());
   if (flags & kFlagEnd) {
     if (writes && !d.tableStartsAt(next) && d.marks.note(next).empty()) {
-      line += "\r\n";
+      line += kLineEnd;
       line += kRuleLine;
     }
     d.marks.set(next, kBlockStart);
   }
-  if (writes && (flags & kFlagSpace)) line += "\r\n";
+  if (writes && (flags & kFlagSpace)) line += kLineEnd;
   if (flags & kFlagAddress) d.marks.set(a, kAddressMark);
   if (!d.withTables) FindCode(d, flags, a, next);
 }

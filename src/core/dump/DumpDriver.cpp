@@ -4,6 +4,7 @@
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/JobFrame.h"
+#include "shell/ListingWords.h"
 #include "shell/OutputGuard.h"
 #include "shell/Reports.h"
 #include "shell/Values.h"
@@ -12,7 +13,6 @@ namespace morvane {
 
 namespace {
 
-constexpr const char* kRule = ";--------------------";
 const std::string kDumpTitle = "Error During Dump";
 
 // A 1st Phrase or Length beyond 16 bits is an overflow that names the box.
@@ -45,13 +45,13 @@ void WriteHeader(DumpContext& ctx) {
   WriteBanner(out);
   out.line();
   out.line("View me in a mono-spaced font like Courier New with tabs set to 6 spaces!");
-  out.line(kRule);
+  out.line(kRuleLine);
   out.line("; " + FileNameOf(ctx.romPath));
   out.line("; Block: " + s.blockText + " Address Base: " + HexWord(s.base));
   out.line(std::string("; ") + (ctx.mode == kCode ? "Lines" : "Table") + " " + HexWord(s.start) +
            " thru " + HexWord(s.end));
   out.line("; " + std::to_string(static_cast<long long>(s.end) - s.start + 1) + " bytes");
-  out.line(kRule);
+  out.line(kRuleLine);
 }
 
 // One byte of the byte loop.
@@ -140,7 +140,7 @@ JobResult DumpWithMadeList(const Settings& window, JobHost& host, TableListMaker
     RunPasses(ctx, *step);
     NoteEmptyRange(ctx, run.host);
     step->endPasses(ctx);
-    ctx.out->line(kRule);
+    ctx.out->line(kRuleLine);
     step->finish(ctx);
     ctx.out->close();
     step->afterClose(ctx);

@@ -2,6 +2,7 @@
 #include <map>
 
 #include "dump/DumpStep.h"
+#include "shell/ListingWords.h"
 #include "shell/Values.h"
 
 namespace morvane {

@@ -66,11 +66,11 @@ int OptionFlags(const std::string& field) {
   return flags;
 }
 
-int KindOf(const std::string& format) {
-  if (format.find("rrrr") != std::string::npos) return -1;
-  if (format.find("wwuu") != std::string::npos) return 2;
-  if (format.find("uu") != std::string::npos) return 1;
-  return 0;
+OperandKind KindOf(const std::string& format) {
+  if (format.find("rrrr") != std::string::npos) return OperandKind::Relative;
+  if (format.find("wwuu") != std::string::npos) return OperandKind::Word;
+  if (format.find("uu") != std::string::npos) return OperandKind::Byte;
+  return OperandKind::None;
 }
 
 // A file the reader rejects: the message goes in the box's title, the file's
@@ -99,7 +99,7 @@ void ReadOpCodes(const std::string& path, OpcodeSet& set) {
       modeSlots.emplace(ExtractString(line, index), nextMode);
       AddressingModeDef& mode = set.modes[static_cast<std::size_t>(nextMode)];
       mode.Format = ExtractString(line, index);
-      mode.OperandKind = KindOf(mode.Format);
+      mode.Operand = KindOf(mode.Format);
       mode.Flags = OptionFlags(ExtractString(line, index));
       ++nextMode;
     } else if (kind == "O") {

@@ -36,13 +36,17 @@ std::string Named(std::int32_t n, const std::string& name, const std::string& la
 void WriteReferenceListings(OutFile& out, const CodeDump& d) {
   const RowOf code = [](std::int32_t n) { return ";lbl_" + LowerCase(HexWord(n)); };
   const RowOf readTable = [&](std::int32_t n) {
-    return Named(n, d.readName(n), "tbl_" + LowerCase(Hex(n)));
+    return Named(n, d.readName(n), kTableLabelPrefix + LowerCase(Hex(n)));
   };
   const RowOf writeTable = [&](std::int32_t n) {
-    return Named(n, d.writeName(n), "tbl_" + LowerCase(Hex(n)));
+    return Named(n, d.writeName(n), kTableLabelPrefix + LowerCase(Hex(n)));
   };
-  const RowOf readVar = [&](std::int32_t n) { return Named(n, d.readName(n), "vbl_" + Hex(n)); };
-  const RowOf writeVar = [&](std::int32_t n) { return Named(n, d.writeName(n), "vbl_" + Hex(n)); };
+  const RowOf readVar = [&](std::int32_t n) {
+    return Named(n, d.readName(n), kVariableLabelPrefix + Hex(n));
+  };
+  const RowOf writeVar = [&](std::int32_t n) {
+    return Named(n, d.writeName(n), kVariableLabelPrefix + Hex(n));
+  };
   const std::vector<std::int32_t> marked =
       d.marks.marked(kCodeLabel | kTableLabel | kWriteTableRef | kReadVarRef | kWriteVarRef);
   Listing(out, ";External Code References", d, marked, kCodeLabel, true, code);

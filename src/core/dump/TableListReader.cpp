@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "dump/Definitions.h"
+#include "dump/TableList.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/Values.h"

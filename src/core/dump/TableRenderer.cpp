@@ -1,91 +1,138 @@
-// Writing a table's bytes: rows of hex, addresses that label sub-tables, bit
-// patterns, characters and text.
+// Writing a table inside an 8-bit Code dump: its header when it opens, the
+// row, group and skip counters of each byte, and each byte's ".byte" text.
 #include "dump/TableRenderer.h"
 
-#include <cstdlib>
-
 #include "dump/CodeDump.h"
-#include "shell/JobError.h"
 #include "shell/Values.h"
 
 namespace morvane {
 
-std::int32_t TableRenderer::partnerByte(std::int32_t a) const {
-  const TableCursor& c = d_.cursor;
-  const std::int32_t at = a + c.split - c.tStart;
-  if (at < 0 || at > 0xFFFF) throw JobError(kErrSubscript);
-  return d_.marks.rom(at);
-}
-
-// A row of a table of addresses: the address it holds labels a sub-table or code.
-void TableRenderer::addressRow(std::int32_t a) {
+void TableRenderer::open(std::int32_t a, std::string& line) {
   TableCursor& c = d_.cursor;
-  std::int64_t value = HexToLong(c.rowText);
-  if (c.split > 0) {
-    const std::int64_t p = partnerByte(a);
-    value = c.is(kTableR) ? value * 256 + p : p * 256 + value;
-  }
-  value += c.addrOS;
-  if (value < 0 || value > 0xFFFF) {
-    throw JobError::Minor("Error During Dump",
-                          "Because of the Address Offset of " + HexSigned(c.addrOS) +
-                              " the |sub table address| of " + Hex(std::llabs(value)) +
-                              "\r\nis out of bounds at address " + Hex(a) + ".");
-  }
-  const auto target = static_cast<std::int32_t>(value);
-  if (d_.pass == 0) {
-    std::string note;
-    const std::string& parentNote = d_.marks.note(c.tStart);
-    if (!parentNote.empty()) {
-      note = parentNote.substr(0, parentNote.size() - 2) + "->";
-    } else {
-      note = "; Table ";
-    }
-    const std::string& parent = d_.readName(c.tStart);
-    note += (parent.empty() ? Hex(c.tStart) : parent) + "[" + HexUnsignedByte(c.index) + "]";
-    if (c.height > 1) note += "," + std::to_string(c.rowInGroup);
-    d_.marks.appendNote(target, note + "\r\n");
-  }
-  if (c.is(kTableTbl)) {
-    d_.marks.set(target, kTableLabel);
-    d_.tables[static_cast<std::size_t>(target)].Options |= kTableStart;
-    c.rowText = "tbl_" + LowerCase(Hex(target));
+  const TableListEntry& e = d_.tables[static_cast<std::size_t>(a)];
+  c = TableCursor{};
+  c.tStart = a;
+  c.width = e.Width;
+  c.height = e.Height;
+  c.skip = e.Skip;
+  c.addrOS = e.AddrOS;
+  c.indexOS = e.IndexOS;
+  c.split = e.SplitPartner;
+  c.skip1stLeft = e.Skip1st;
+  c.options = e.Options;
+  // Without a Table Start or End bit before the dump's End the table ends there.
+  c.tEnd = d_.dumpEnd;
+  if (e.Options & kTableEnd) {
+    c.tEnd = a;
   } else {
-    d_.marks.set(target, kCodeLabel);
-    c.rowText = "lbl_" + LowerCase(Hex(target));
+    for (std::int32_t k = a + 1; k <= d_.dumpEnd; ++k) {
+      const int o = d_.optionsAt(k);
+      if (o & kTableStart) {
+        c.tEnd = k - 1;
+        break;
+      }
+      if (o & kTableEnd) {
+        c.tEnd = k;
+        break;
+      }
+    }
   }
+  if (c.tEnd < a) c.tEnd = a;
+
+  c.rowPos = -1;
+  if (c.width != 0) {
+    c.rowInGroup = 0;
+    c.index = 0;
+    c.skipCount = 0;
+  } else {
+    if (c.height < 2) {
+      c.rowInGroup = 0;
+      c.index = -1;
+    } else {
+      c.rowInGroup = -1;
+      c.index = 0;
+    }
+    c.skipCount = c.skip;
+  }
+  if (c.is(kTableTxt)) {
+    c.rowPos = 0;
+    c.rowInGroup = 0;
+    c.skipCount = 0;
+  }
+  c.index += c.indexOS;
+  c.phraseNo = c.indexOS;
+
+  line += kRuleLine;
+  line += kLineEnd;
+  line += d_.marks.note(a);
+  const std::string& title = d_.readName(a);
+  line += "; Table " + (title.empty() ? "" : title + ": ") + HexWord(a) + " thru " +
+          HexWord(c.tEnd) + kLineEnd;
+  line +=
+      "; " + TableSizeText(c.tEnd - a + 1, c.width, c.height, e.Skip1st, c.skip, c.is(kTableTxt));
+  line += " bytes";
+  if (c.is(kTablePatr)) line += " (MSb on Right)";
+  line += kLineEnd;
+  line += kRuleLine;
+  line += kLineEnd;
+  c.headerEnd = line.size();
 }
 
-void TableRenderer::renderRow(std::int32_t a, std::uint8_t b, std::string& line) {
+void TableRenderer::count(std::int32_t a, std::uint8_t b, std::string& line) {
   TableCursor& c = d_.cursor;
-  if (c.is(kTableTbl) || c.is(kTableLbl)) {
-    addressRow(a);
-  } else if (c.is(kTableTxt)) {
-    textRow(a, b, line);
-  } else if (c.width == 1 && c.split > 0) {
-    const std::string p = HexByte(partnerByte(a));
-    c.rowText = c.is(kTableR) ? c.rowText + p : p + c.rowText;
+  const bool txt = c.is(kTableTxt);
+  if (c.skip1stLeft >= 0) {
+    if (c.skip1stLeft == 0 && a != c.tStart) line += kLineEnd;
+    --c.skip1stLeft;
   }
-  if (c.is(kTablePat) || c.is(kTablePatr)) {
-    const TableListEntry& e = d_.tables[static_cast<std::size_t>(c.tStart)];
-    const BitChars chars{std::string(1, e.OffChar), std::string(1, e.OnChar)};
-    c.rowText = BitsToChars(c.rowText, chars, c.is(kTablePat));
-  } else if (c.is(kTableChr)) {
-    std::string text;
-    for (std::size_t i = 0; i + 1 < c.rowText.size(); i += 2) {
-      const auto v = static_cast<std::size_t>(HexToLong(c.rowText.substr(i, 2)));
-      if (d_.charTable != nullptr) text += d_.charTable->text[v];
+  if (c.skip1stLeft >= 0) return;
+
+  if (++c.rowPos < c.width) {
+    if (c.is(kTableR)) {
+      std::string hex;
+      AppendHex(hex, b, 2);
+      c.rowText.insert(0, hex);
+    } else {
+      AppendHex(c.rowText, b, 2);
     }
-    c.rowText = text;
-  } else if (!c.is(kTableTbl | kTableLbl | kTableTxt) && c.addrOS != 0 && c.width > 0) {
-    c.rowText = Hex(static_cast<std::int64_t>(HexToLong(c.rowText)) + c.addrOS);
+    return;
   }
-  line += c.rowText;
+  c.rowPos = 0;
+  if (c.width > 0) {
+    c.rowText.clear();
+    AppendHex(c.rowText, b, 2);
+  }
+  if (c.height > 0) {
+    if (!txt || (c.atEntryStart && c.skipCount == 0)) ++c.rowInGroup;
+    if (c.skip == 0 || (c.skipCount == 0 && c.rowInGroup > 1)) c.atEntryStart = false;
+    if (!txt && c.rowInGroup >= c.height) {
+      c.rowInGroup = 0;
+      if (c.skipCount >= c.skip) {
+        if (c.height > 1 || c.width > 1) line += kLineEnd;
+        ++c.index;
+      }
+    }
+  }
+  if ((c.rowInGroup == 0 && !txt) || (txt && c.atEntryStart && c.rowInGroup == 1)) {
+    ++c.skipCount;
+    if (c.skipCount > c.skip || (txt && c.phraseNo == c.indexOS)) {
+      c.skipCount = 0;
+      if (c.atEntryStart) {
+        c.atEntryStart = false;
+        if (c.phraseNo != c.indexOS) line += kLineEnd;
+      }
+    } else if (!txt) {
+      c.rowPos = c.width;
+      c.rowInGroup = c.height;
+      c.rowText = HexByte(b);
+    }
+  }
 }
 
 void TableRenderer::write(std::int32_t a, std::uint8_t b, std::string& line) {
   TableCursor& c = d_.cursor;
-  line += b < 0x10 ? ".byte $ " : ".byte $";
+  line += kByteDirective;
+  if (b < 0x10) line += ' ';
   AppendHex(line, b, 0);
   line += "\t;";
   if (c.rowPos == c.width - 1 || c.is(kTableTxt)) renderRow(a, b, line);
@@ -95,7 +142,7 @@ void TableRenderer::write(std::int32_t a, std::uint8_t b, std::string& line) {
   }
   if (a >= c.tEnd) {
     if (!d_.tableStartsAt(a + 1)) {
-      line += "\r\n";
+      line += kLineEnd;
       line += kRuleLine;
       d_.marks.set(a + 1, kBlockStart);
     }

@@ -2,14 +2,14 @@
 // code finding met, for the user to correct and feed back with w/Tables.
 #include "dump/CodeDump.h"
 #include "dump/ReferenceListings.h"
+#include "dump/TableList.h"
 #include "shell/Values.h"
 
 namespace morvane {
 
 std::string TablesTxtText(const CodeDump& d, bool rawRows) {
-  std::string text =
-      "Start\tEnd\tWidth\tHeight\tSkip1st\tSkip\tAddrOS\tIndexOS\tOptions\tTitle\r\n";
-  std::string row;
+  std::string text = kTableListHeader;
+  std::string start;  // of the open row
   bool open = false;
   bool raw = false;
   for (std::int64_t n = d.dumpStart; n <= d.dumpEnd; ++n) {
@@ -17,22 +17,26 @@ std::string TablesTxtText(const CodeDump& d, bool rawRows) {
     const bool table = d.marks.has(k, kTableLabel);
     const bool code = d.marks.has(k, kCodeLabel) || k == d.firstGood;
     if (open && (table || code)) {
-      if (code) row += LowerCase(HexWord(k - 1));
-      if (raw) row = UpperCase(row) + "\t\t\t\t\t\t\t\t\tRaw";
-      text += row + "\r\n";
+      // A row that a table closes has no End. A raw row's addresses are upper
+      // case, and the word Raw comes after the Title field.
+      const std::string end = !code ? "" : raw ? HexWord(k - 1) : TableListAddress(k - 1);
+      text += raw ? TableListLine({start, end, "", "", "", "", "", "", "", "", "Raw"})
+                  : TableListLine({start, end});
       open = false;
     }
     if (table) {
-      row = LowerCase(HexWord(k)) + "\t";
+      start = TableListAddress(k);
       open = true;
       raw = false;
     } else if (d.marks.has(k, kBadRunStart) && rawRows && !open) {
-      row = HexWord(k) + "\t";
+      start = HexWord(k);
       open = true;
       raw = true;
     }
   }
-  if (open) text += row + (raw ? HexWord(d.dumpEnd) : LowerCase(HexWord(d.dumpEnd))) + "\r\n";
+  if (open) {
+    text += TableListLine({start, raw ? HexWord(d.dumpEnd) : TableListAddress(d.dumpEnd)});
+  }
   return text;
 }
 

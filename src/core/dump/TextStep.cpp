@@ -4,20 +4,16 @@
 #include <algorithm>
 
 #include "dump/DumpStep.h"
+#include "script/ScriptHeader.h"
 #include "shell/JobError.h"
+#include "shell/ListingWords.h"
 #include "shell/Values.h"
 
 namespace morvane {
 
 namespace {
 
-constexpr const char* kCrLf = "\r\n";
 constexpr const char* kEnd2Row = "\\/\r\n";
-
-// Phrase numbers print as 16-bit values: -1 is FFFF.
-std::string PhraseHex(int phrase) {
-  return Hex(phrase & 0xFFFF);
-}
 
 struct TextState {
   int phraseNo = 0;
@@ -91,22 +87,15 @@ class TextStep final : public DumpStep {
 
   void finish(DumpContext& ctx) override {
     if (!ctx.asText) return;
-    OutFile& out = *ctx.out;
     const Settings& set = ctx.settings;
-    const std::string offset = HexSigned(-static_cast<std::int64_t>(ctx.origin));
-    out.line(
-        "To insert this back into the ROM, move the following 6 lines to the top of your file,");
-    out.line("and, replace NONE with the pointer table address.");
-    out.line("See Help->How to Use Morvane - Part 1 - Insertion for more details and options.");
-    out.line();
-    out.line(StripExtension(FileNameOf(ctx.romPath)) + " Text");
-    out.line("Phrases\t" + PhraseHex(ctx.firstPhrase) + "\t" + PhraseHex(s_.phraseNo - 1));
-    out.line("Chars\t" + Hex(s_.maxChars) + "\t" + Hex(s_.maxLines) + "\t");
-    out.line("Ptrs\tNONE\t[NONE+1]\t" + offset + "\t2");
-    out.line("Blocks\t1\t");
-    out.line("Text\t" + UpperCase(set.startText) + "\t" + UpperCase(set.endText) + "\t" + offset);
-    out.line(";--------------------");
-    out.line();
+    ctx.out->write(ScriptHeaderText({.title = StripExtension(FileNameOf(ctx.romPath)),
+                                     .firstPhrase = ctx.firstPhrase,
+                                     .lastPhrase = s_.phraseNo - 1,
+                                     .maxChars = s_.maxChars,
+                                     .maxLines = s_.maxLines,
+                                     .origin = ctx.origin,
+                                     .startText = set.startText,
+                                     .endText = set.endText}));
   }
 
  private:
@@ -132,7 +121,7 @@ class TextStep final : public DumpStep {
     std::string text;
     if (s_.pendingEnd2) text += kEnd2Row;
     s_.pendingEnd2 = false;
-    for (int i = 0; i < s_.lineCount; ++i) text += std::to_string(phrase) + kCrLf;
+    for (int i = 0; i < s_.lineCount; ++i) text += std::to_string(phrase) + kLineEnd;
     if (endedByEnd2) text += kEnd2Row;
     return text;
   }
@@ -175,13 +164,13 @@ class TextStep final : public DumpStep {
     s_.lineText.clear();
     s_.maxChars = std::max(s_.maxChars, s_.lineChars);
     s_.lineChars = 0;
-    if (b == t.endPhrase2Byte) ctx.line += kCrLf + comment + t.endPhrase2Text;
+    if (b == t.endPhrase2Byte) ctx.line += kLineEnd + comment + t.endPhrase2Text;
     if (b == t.newPageByte) {
-      ctx.line += kCrLf + comment + std::string(kNewPageText);
+      ctx.line += kLineEnd + comment + std::string(kNewPageText);
       s_.lineCount = 0;
     }
     if (b == t.newLineByte) {
-      if (!ctx.asText) ctx.line += kCrLf;
+      if (!ctx.asText) ctx.line += kLineEnd;
       s_.lineCount = Check16(s_.lineCount + 1);
       return;
     }
@@ -189,7 +178,7 @@ class TextStep final : public DumpStep {
       s_.closePending = true;
       s_.closedByEnd2 = b == t.endPhrase2Byte;
     } else if (ctx.asText) {
-      ctx.line += kCrLf + placeholders(s_.phraseNo, b == t.endPhrase2Byte);
+      ctx.line += kLineEnd + placeholders(s_.phraseNo, b == t.endPhrase2Byte);
     }
     s_.phraseNo = Check16(s_.phraseNo + 1);
     s_.atPhraseStart = true;

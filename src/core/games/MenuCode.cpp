@@ -2,6 +2,7 @@
 
 #include "games/PseudoCodeStep.h"
 #include "shell/JobError.h"
+#include "shell/ListingWords.h"
 #include "shell/Values.h"
 
 namespace morvane {

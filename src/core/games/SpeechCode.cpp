@@ -1,6 +1,7 @@
 #include "games/SpeechCode.h"
 
 #include "games/PseudoCodeStep.h"
+#include "shell/ListingWords.h"
 #include "shell/Values.h"
 
 namespace morvane {

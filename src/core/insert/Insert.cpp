@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "insert/ScriptHeader.h"
+#include "script/ScriptHeader.h"
 #include "insert/TextInserter.h"
 #include "patch/PatchFiles.h"
 #include "shell/InFile.h"

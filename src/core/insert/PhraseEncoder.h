@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "insert/ScriptHeader.h"
+#include "script/ScriptHeader.h"
 #include "shell/InFile.h"
 #include "tables/CharTable.h"
 

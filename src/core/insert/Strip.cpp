@@ -4,7 +4,7 @@
 
 #include "insert/FindPhrase.h"
 #include "insert/Insert.h"
-#include "insert/ScriptHeader.h"
+#include "script/ScriptHeader.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/JobFrame.h"

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "insert/PhraseEncoder.h"
-#include "insert/ScriptHeader.h"
+#include "script/ScriptHeader.h"
 #include "shell/InFile.h"
 #include "shell/JobHost.h"
 #include "tables/CharTable.h"

@@ -75,10 +75,6 @@ std::string TabIf(bool flag) {
   return flag ? "\t" : "";
 }
 
-std::string ByteLine(std::uint8_t value, bool flag) {
-  return "\t\t.byte $" + HexByte(value) + "\t;" + TabIf(flag);
-}
-
 bool IsHex(std::string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), IsHexDigit);
 }

@@ -26,7 +26,6 @@ void AppendHex(std::string& out, std::uint32_t value, int width, bool lower = fa
 std::string UpperCase(std::string text);
 
 std::string TabIf(bool flag);
-std::string ByteLine(std::uint8_t value, bool flag);
 
 bool IsHex(std::string_view text);
 bool IsSignedHex(std::string_view text);

@@ -38,7 +38,7 @@ Callee Tracer::analyse(std::int32_t a) const {
     }
     const int flags = flags_[in.op];
     if ((flags & kFlagEnd) != 0) {
-      if (kind_[in.op] != 2 || (flags & kFlagLbl) == 0) return {};
+      if (kind_[in.op] != OperandKind::Word || (flags & kFlagLbl) == 0) return {};
       p = in.operand;
       continue;
     }
@@ -49,7 +49,11 @@ Callee Tracer::analyse(std::int32_t a) const {
   // those of the routines it calls.
   CalleeScan scan;
   // Where each path starts, and whether the stack is untouched there.
-  std::vector<std::pair<std::int32_t, bool>> todo{{a, true}}, calls;
+  struct PathStart {
+    std::int32_t at = 0;
+    bool clean = false;
+  };
+  std::vector<PathStart> todo{{a, true}}, calls;
   // Places scanned, and those scanned on a path with the stack untouched:
   // such a path may run on over what another path scanned.
   std::vector<std::int32_t> seen, seenClean;
@@ -59,8 +63,8 @@ Callee Tracer::analyse(std::int32_t a) const {
       budget += kCalledScan;
     }
     if (todo.empty()) break;
-    std::int32_t q = todo.back().first;
-    scan.path(budget > kRoutineScan, todo.back().second);
+    std::int32_t q = todo.back().at;
+    scan.path(budget > kRoutineScan, todo.back().clean);
     todo.pop_back();
     for (; n < budget; ++n) {
       Insn in;
@@ -78,9 +82,10 @@ Callee Tracer::analyse(std::int32_t a) const {
       }
       const int flags = flags_[in.op];
       if (in.op == kJsr && budget == kRoutineScan) calls.push_back({in.operand, false});
-      if ((flags & kFlagLbl) != 0 && kind_[in.op] == -1) todo.push_back({in.operand, scan.clean()});
+      if ((flags & kFlagLbl) != 0 && kind_[in.op] == OperandKind::Relative)
+        todo.push_back({in.operand, scan.clean()});
       if ((flags & kFlagEnd) != 0) {
-        if (kind_[in.op] == 2 && (flags & kFlagLbl) != 0) {
+        if (kind_[in.op] == OperandKind::Word && (flags & kFlagLbl) != 0) {
           todo.push_back({in.operand, scan.clean()});
         }
         ++n;

@@ -91,7 +91,7 @@ std::array<OpcodeShape, 256> ShapesOf(const OpcodeSet& ops) {
   std::array<OpcodeShape, 256> shapes{};
   for (std::size_t b = 0; b < shapes.size(); ++b) {
     const AddressingModeDef& mode = ModeOf(ops, ops.opcodes[b]);
-    shapes[b] = {mode.OperandKind, mode.Flags};
+    shapes[b] = {mode.Operand, mode.Flags};
   }
   return shapes;
 }

@@ -74,7 +74,7 @@ void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
   constexpr std::int32_t kIndexReach = 0x80;
   for (const std::int32_t r : state_.indexedRefs) {
     const bool copied = std::any_of(state_.copies.begin(), state_.copies.end(),
-                                    [&](const auto& c) { return c[0] == r; });
+                                    [&](const RamCopy& c) { return c.rom == r; });
     std::int32_t t = r;
     while (t < to && t - r < kIndexReach && code(t)) ++t;
     if (!copied && t > r + 2 && t - r < kIndexReach && role(t) == kRoleNone) refs.push_back(t);

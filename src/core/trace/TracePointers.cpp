@@ -130,8 +130,9 @@ void Tracer::followPointers(std::int32_t from, std::int32_t to) {
   const auto tablePointers = state_.tablePointers;
   const auto jumped = [&](std::int32_t at) { return has(state_.jumpVectors, at) || jumpInRam(at); };
   const auto record = [&](std::int32_t lo) {
-    return std::any_of(tablePointers.begin(), tablePointers.end(),
-                       [&](const auto& t) { return jumped(t[0]) && std::abs(t[1] - lo) < 4; });
+    return std::any_of(tablePointers.begin(), tablePointers.end(), [&](const TablePointer& t) {
+      return jumped(t.at) && std::abs(t.lo - lo) < 4;
+    });
   };
   std::vector<std::int32_t> starts;  // where tables the code reads begin
   for (const auto& [at, lo, hi] : tablePointers) {
@@ -143,7 +144,7 @@ void Tracer::followPointers(std::int32_t from, std::int32_t to) {
       state_.dataTables.push_back({lo, 0, hi, 0, at});
     }
   }
-  for (const auto& c : state_.copies) starts.push_back(c[0]);
+  for (const RamCopy& c : state_.copies) starts.push_back(c.rom);
   for (const FoundTable& t : state_.dataTables) starts.push_back(t.start);
   // The entries up to the first that does not lead to data; an index that
   // counts from 1 reads the table from its second entry.

@@ -4,6 +4,8 @@
 #include <iterator>
 #include <map>
 
+#include "dump/TableList.h"
+#include "shell/ListingWords.h"
 #include "shell/Values.h"
 #include "trace/Opcodes6502.h"
 
@@ -13,12 +15,6 @@ namespace {
 
 constexpr int kFillRun = 8;             // identical bytes that make a row of their own
 constexpr std::size_t kCandidates = 8;  // code starts offered for a range nothing enters
-constexpr const char* kHeader =
-    "Start\tEnd\tWidth\tHeight\tSkip1st\tSkip\tAddrOS\tIndexOS\tOptions\tTitle\r\n";
-
-std::string Lower(std::int64_t a) {
-  return LowerCase(HexWord(a));
-}
 
 struct Table {
   std::int32_t bytes = 0;
@@ -67,13 +63,13 @@ void DataRows(const RangeView& view, std::int32_t a, std::int32_t b, std::string
     std::int32_t run = k;
     while (run + 1 <= b && view.byte(run + 1) == view.byte(k)) ++run;
     if (run - k + 1 >= kFillRun) {
-      if (open < k) text += Lower(open) + "\t" + Lower(k - 1) + "\r\n";
-      text += Lower(k) + "\t" + Lower(run) + "\r\n";
+      if (open < k) text += TableListLine({TableListAddress(open), TableListAddress(k - 1)});
+      text += TableListLine({TableListAddress(k), TableListAddress(run)});
       open = run + 1;
     }
     k = run + 1;
   }
-  if (open <= b) text += Lower(open) + "\t" + Lower(b) + "\r\n";
+  if (open <= b) text += TableListLine({TableListAddress(open), TableListAddress(b)});
 }
 
 // Where code may start in a range nothing enters: its first byte and the
@@ -128,10 +124,12 @@ std::string TableRows(const RowRequest& r, TraceResult& result) {
     const auto t = tables.find(a);
     if (t != tables.end()) {
       const std::int32_t last = std::min(r.end, a + t->second.bytes - 1);
-      rows += Lower(a) + "\t" + Lower(last) + "\t" + t->second.width + "\t\t\t\t" +
-              (t->second.addrOS != 0 ? std::to_string(t->second.addrOS) : "") + "\t\t" +
-              // Words are low byte first: option r reads them that way.
-              (t->second.width == "2" ? "rlbl" : "lbl") + "\t" + t->second.title + "\r\n";
+      const Table& row = t->second;
+      const std::string addrOS = row.addrOS != 0 ? std::to_string(row.addrOS) : "";
+      // Words are low byte first: option r reads them that way.
+      const char* options = row.width == "2" ? "rlbl" : "lbl";
+      rows += TableListLine({TableListAddress(a), TableListAddress(last), row.width, "", "", "",
+                             addrOS, "", options, row.title});
       a = last + 1;
       continue;
     }
@@ -159,8 +157,8 @@ std::string TableRows(const RowRequest& r, TraceResult& result) {
     }
     result.notes.push_back(note);
   }
-  std::string text = kHeader;
-  for (const std::string& n : result.notes) text += "; " + n + "\r\n";
+  std::string text = kTableListHeader;
+  for (const std::string& n : result.notes) text += "; " + n + kLineEnd;
   return text + rows;
 }
 

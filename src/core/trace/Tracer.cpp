@@ -22,7 +22,7 @@ Tracer::Tracer(const RomMap& map, const std::array<OpcodeShape, 256>& shapes, st
   for (std::size_t b = 0; b < 256; ++b) {
     flags_[b] = shapes[b].flags;
     kind_[b] = shapes[b].kind;
-    length_[b] = shapes[b].kind == 2 ? 3 : shapes[b].kind == 0 ? 1 : 2;
+    length_[b] = 1 + OperandBytes(shapes[b].kind);
   }
   brkCalls_ = brkReadsByte();
 }
@@ -37,15 +37,15 @@ bool Tracer::decode(std::int32_t a, Insn& in) const {
   if (b < 0 || bad(static_cast<std::uint8_t>(b))) return false;
   in.a = a;
   in.op = static_cast<std::uint8_t>(b);
-  const int kind = kind_[in.op];
-  if (kind == 0) return true;
+  const OperandKind kind = kind_[in.op];
+  if (kind == OperandKind::None) return true;
   const int lo = map_.byte(a + 1);
   if (lo < 0) return false;
-  if (kind == 2) {
+  if (kind == OperandKind::Word) {
     const int hi = map_.byte(a + 2);
     if (hi < 0) return false;
     in.operand = lo | hi << 8;
-  } else if (kind == -1) {
+  } else if (kind == OperandKind::Relative) {
     in.operand = a + 2 + static_cast<std::int8_t>(lo);
   } else {
     in.operand = lo;
@@ -100,7 +100,7 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     }
     const int len = length_[in.op];
     const int flags = flags_[in.op];
-    const int kind = kind_[in.op];
+    const OperandKind kind = kind_[in.op];
     if (a + len - 1 > 0xFFFF) return false;
     const bool skipped = bitSkip(a);
     for (int i = 0; i < len; ++i) {
@@ -114,7 +114,8 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     ++added_;
     // What the code reads of the ROM; writes there go to the mapper.
     const bool store = (in.op & 0xE0) == 0x80;
-    if (kind == 2 && (flags & (kFlagTbl | kFlagVbl)) != 0 && in.operand >= 0x8000 && !store) {
+    if (kind == OperandKind::Word && (flags & (kFlagTbl | kFlagVbl)) != 0 && in.operand >= 0x8000 &&
+        !store) {
       state_.dataRefs.push_back(in.operand);
       if ((flags & kFlagTbl) != 0) state_.indexedRefs.push_back(in.operand);
     }
@@ -146,7 +147,7 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     std::int32_t next = a + len;
     const Reach reach = (flags & kFlagLbl) != 0 ? reachOf(a, in.operand) : Reach::Here;
     if ((flags & kFlagEnd) != 0) {
-      if (kind == 2 && (flags & kFlagLbl) != 0) {
+      if (kind == OperandKind::Word && (flags & kFlagLbl) != 0) {
         if (reach != Reach::Here) return reach != Reach::Nowhere;
         a = in.operand;
         history.clear();
@@ -155,11 +156,11 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
       dispatch(history, in);
       return true;
     }
-    if ((flags & kFlagLbl) != 0 && kind == -1) {
+    if ((flags & kFlagLbl) != 0 && kind == OperandKind::Relative) {
       if (reach != Reach::Here) return false;
       work_.push_back(in.operand);
       if (alwaysTaken(history, in)) return true;
-    } else if ((flags & kFlagLbl) != 0 && kind == 2) {
+    } else if ((flags & kFlagLbl) != 0 && kind == OperandKind::Word) {
       if (reach == Reach::Nowhere) return false;
       if (reach == Reach::Here) {
         work_.push_back(in.operand);

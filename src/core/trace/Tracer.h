@@ -75,6 +75,39 @@ class Tracer {
     int limit = 256;
     std::int32_t banks = -1;  // the bank of each entry, read by the same index
   };
+  // A copy from ROM to RAM, and how far it reaches (a page by index, more
+  // through pointers).
+  struct RamCopy {
+    std::int32_t rom = 0;
+    std::int32_t ram = 0;
+    std::int32_t reach = 0;
+  };
+  // A pointer set from immediates: where, and the address.
+  struct SetPointer {
+    std::int32_t at = 0;
+    std::int32_t address = 0;
+  };
+  // A pointer set from tables by index: where, the low bytes' table and the
+  // high bytes' (-1: they follow the low ones).
+  struct TablePointer {
+    std::int32_t at = 0;
+    std::int32_t lo = 0;
+    std::int32_t hi = -1;
+  };
+  // A table in RAM jumped through: its low bytes, its high bytes (-1: they
+  // follow the low ones), and what its entries are short of.
+  struct RamTable {
+    std::int32_t lo = 0;
+    std::int32_t hi = -1;
+    std::int32_t addrOS = 0;
+  };
+  // An address stored from two immediates: where its low byte went, where
+  // its high one, and the address.
+  struct StoredAddress {
+    std::int32_t lowAt = 0;
+    std::int32_t highAt = 0;
+    std::int32_t address = 0;
+  };
   struct State {
     std::vector<std::uint8_t> role = std::vector<std::uint8_t>(0x10000);
     std::vector<FoundTable> tables;
@@ -85,24 +118,15 @@ class Tracer {
     std::vector<FoundTable> dataTables;     // tables of pointers read through
     std::vector<std::int32_t> recordRefs;   // the data those tables lead to
     std::vector<std::int32_t> jumpFeeds;    // pointers read through into a jump vector
-    // Copies from ROM to RAM: [0] the ROM address, [1] the RAM one, [2] how
-    // far the copy reaches (a page by index, more through pointers).
-    std::vector<std::array<std::int32_t, 3>> copies;
+    std::vector<RamCopy> copies;
     std::vector<std::int32_t> ramCalls;  // RAM addresses jumped or called to
     // Where the bytes after a call start whose routine reads them in a way
     // the trace does not know (a script it interprets).
     std::vector<std::int32_t> unknownAfter;
-    // Pointers set from immediates: [0] where, [1] the address.
-    std::vector<std::array<std::int32_t, 2>> setPointers;
-    // Pointers set from tables by index: [0] where, [1] the low bytes'
-    // table, [2] the high bytes' (-1: they follow the low ones).
-    std::vector<std::array<std::int32_t, 3>> tablePointers;
-    // Tables in RAM jumped through: [0] the low bytes, [1] the high bytes'
-    // (-1: they follow the low ones), [2] what their entries are short of.
-    std::vector<std::array<std::int32_t, 3>> ramTables;
-    // Addresses stored from two immediates: [0] where the low byte went,
-    // [1] where the high one, [2] the address.
-    std::vector<std::array<std::int32_t, 3>> storedAddresses;
+    std::vector<SetPointer> setPointers;
+    std::vector<TablePointer> tablePointers;
+    std::vector<RamTable> ramTables;
+    std::vector<StoredAddress> storedAddresses;
     std::vector<std::int32_t> readVectors;  // pointers read or written through
     std::vector<std::int32_t> jumpVectors;  // pointers jumped through
   };
@@ -171,7 +195,7 @@ class Tracer {
 
   const RomMap& map_;
   std::array<int, 256> flags_{};
-  std::array<int, 256> kind_{};
+  std::array<OperandKind, 256> kind_{};
   std::array<int, 256> length_{};
   State state_;
   std::vector<std::int32_t> work_;

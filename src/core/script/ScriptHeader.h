@@ -1,5 +1,6 @@
 // The header of a script file: phrase range, row limits, pointer tables and
-// the blocks of the ROM that receive text.
+// the blocks of the ROM that receive text. The text dump writes it and
+// insertion and strip read it: both sides live here.
 #pragma once
 
 #include <array>
@@ -61,6 +62,22 @@ std::int32_t ReadBlockCount(const HeaderFields& f, std::string_view title);
 // JobError::Minor titled "Error during Insert"; values that break their
 // widths throw run-time errors.
 ScriptHeader ReadScriptHeader(TextLines& file);
+
+// What a text dump knows of the script it wrote, for the header it closes with.
+struct DumpedScript {
+  std::string title;  // the ROM file's name without its extension
+  std::int64_t firstPhrase = 0;
+  std::int64_t lastPhrase = 0;
+  std::int64_t maxChars = 0;
+  std::int64_t maxLines = 0;
+  std::int64_t origin = 0;  // the file offset of address A is A - origin
+  std::string startText;
+  std::string endText;
+};
+
+// The block that closes a text dump: how to use it, the six header lines
+// (pointer tables NONE, one block), a rule line and an empty line.
+std::string ScriptHeaderText(const DumpedScript& script);
 
 // A phrase number as its header line writes it: 16-bit, upper case, no
 // leading zeros (-1 is FFFF).

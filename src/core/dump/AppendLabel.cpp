@@ -1,3 +1,4 @@
+// The label column of a Code dump line: the label an address earned, or tabs.
 #include "dump/CodeDump.h"
 #include "dump/Disassembler.h"
 #include "shell/Values.h"
@@ -9,7 +10,7 @@ void AppendLabel(const CodeDump& d, std::int32_t a, std::string& line) {
   const bool inTable = d.insideTable;
   const auto u = static_cast<std::uint32_t>(a);
   if (m.has(a, kCodeLabel)) {
-    line += "lbl_";
+    line += kCodeLabelPrefix;
     AppendHex(line, u, 4, true);
     line += ':';
   } else if (m.has(a, kTableLabel)) {
@@ -19,17 +20,17 @@ void AppendLabel(const CodeDump& d, std::int32_t a, std::string& line) {
       line += "\r\n; Found Table ";
       if (!name.empty()) line += name + ": ";
       AppendHex(line, u, 4);
-      line += "\r\n";
+      line += kLineEnd;
       line += kRuleLine;
-      line += "\r\n";
+      line += kLineEnd;
     }
-    line += "tbl_";
+    line += kTableLabelPrefix;
     AppendHex(line, u, 0, true);
     line += ':';
   } else if (m.has(a, kReadVarRef)) {
     const std::string& name = d.readName(a);
     if (name.empty()) {
-      line += "vbl_";
+      line += kVariableLabelPrefix;
       AppendHex(line, u, 0);
     } else {
       line += name;

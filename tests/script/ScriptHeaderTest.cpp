@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "insert/ScriptHeader.h"
+#include "script/ScriptHeader.h"
 #include "shell/JobError.h"
 
 namespace morvane {
@@ -148,6 +148,35 @@ TEST(ScriptHeader, PointerKeywordsIgnoreTheRestOfTheLine) {
   const ScriptHeader l = ReadScriptHeader(length);
   EXPECT_EQ(l.pointerMode, PointerMode::Length);
   EXPECT_EQ(l.firstPhrase, -1);  // not hexadecimal: taken as -1
+}
+
+// What the text dump writes, insertion reads back once the user moves the
+// six header lines to the top: each value, the negative phrase and offset too.
+TEST(ScriptHeader, ReadsWhatTheDumpWrites) {
+  struct Case {
+    std::int64_t first, last, chars, lines, origin;
+  };
+  for (const Case c : {Case{0, 0x50, 0x1B, 3, -0x7FF0}, Case{-1, 2, 1, 1, 0x10},
+                       Case{0x10, 0x7FFF, 0x7FFF, 0x7FFF, 0}}) {
+    const std::string text =
+        ScriptHeaderText({"Game", c.first, c.last, c.chars, c.lines, c.origin, "8010", "bfff"});
+    const std::size_t title = text.find("Game Text\r\n");
+    ASSERT_NE(title, std::string::npos);
+    EXPECT_TRUE(text.ends_with("\r\n;--------------------\r\n\r\n"));
+    TextLines file(text.substr(title));
+    const ScriptHeader h = ReadScriptHeader(file);
+    EXPECT_EQ(h.firstPhrase, c.first);
+    EXPECT_EQ(h.lastPhrase, c.last);
+    EXPECT_EQ(h.maxWidth, c.chars);
+    EXPECT_EQ(h.maxRows, c.lines);
+    EXPECT_EQ(h.pointerMode, PointerMode::None);
+    EXPECT_EQ(h.blockCount, 1);
+    EXPECT_EQ(h.blocks[0].fileStart(), 0x8010 - c.origin);
+    EXPECT_EQ(h.blocks[0].fileEnd(), 0xC000 - c.origin);
+    std::string next;
+    ASSERT_TRUE(file.next(next));
+    EXPECT_EQ(next, ";--------------------");
+  }
 }
 
 TEST(ScriptHeader, BrokenWidthsAreRunTimeErrors) {

@@ -19,7 +19,7 @@ void TableRenderer::textRow(std::int32_t a, std::uint8_t b, std::string& line) {
   static const CharTable kNoTable{};
   const CharTable& t = d_.charTable != nullptr ? *d_.charTable : kNoTable;
   if (a == c.tStart && c.height > 0) {
-    line.insert(c.headerEnd, PhraseHeading(c.phraseNo, c.height, 0) + "\r\n");
+    line.insert(c.headerEnd, PhraseHeading(c.phraseNo, c.height, 0) + kLineEnd);
   }
   if (c.skip1stLeft >= 0 || c.skipCount != 0) {
     c.rowText = HexByte(b);
@@ -46,7 +46,7 @@ void TableRenderer::textRow(std::int32_t a, std::uint8_t b, std::string& line) {
       } else if (b != t.newLineByte && b != t.endPhraseByte) {
         c.rowText += t.text[b];
       }
-      if (a != c.tEnd) c.rowText += "\r\n";
+      if (a != c.tEnd) c.rowText += kLineEnd;
       if (b != t.newLineByte && a != c.tEnd) {
         c.atEntryStart = true;
         if (c.height > 0) {

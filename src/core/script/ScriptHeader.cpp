@@ -1,4 +1,4 @@
-#include "insert/ScriptHeader.h"
+#include "script/ScriptHeader.h"
 
 #include "shell/JobError.h"
 #include "shell/Values.h"
