@@ -1,6 +1,6 @@
 // The Table List reader over any bytes; the first two bytes pick the dump's End.
 #include "FuzzSupport.h"
-#include "dump/Definitions.h"
+#include "dump/TableList.h"
 #include "shell/JobError.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

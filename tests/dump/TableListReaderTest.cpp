@@ -55,6 +55,30 @@ TEST(TableListReader, EndsAndSpreading) {
   EXPECT_EQ(r->names[0x800A], "Foo_800A");
 }
 
+// The lines the jobs write read back as what they say: the header and
+// comment lines are skipped, each field lands in its place.
+TEST(TableListReader, ReadsTheLinesTheWriterWrites) {
+  EXPECT_EQ(TableListLine({"8000", "800f", "2", "", "", "", "1", "", "rlbl", "Vectors"}),
+            "8000\t800f\t2\t\t\t\t1\t\trlbl\tVectors\r\n");
+  EXPECT_EQ(TableListLine({TableListAddress(0xC0DE), ""}), "c0de\t\r\n");
+  auto r = List(std::string(kTableListHeader) + "; a note\r\n" +
+                TableListLine({"8000", "800f", "2", "", "", "", "1", "", "rlbl", "Vectors"}) +
+                TableListLine({TableListAddress(0x8010), TableListAddress(0x801F)}) +
+                TableListLine({"8020", "", "3", "2", "1", "1", "", "-4", "", "Rows"}));
+  ASSERT_TRUE(r->result.ok) << r->warning();
+  EXPECT_EQ(r->at(0x8000).Options, kTableStart | kTableR | kTableLbl);
+  EXPECT_EQ(r->at(0x8000).Width, 2);
+  EXPECT_EQ(r->at(0x8000).AddrOS, 1);
+  EXPECT_EQ(r->names[0x8000], "Vectors");
+  EXPECT_EQ(r->at(0x801F).Options, kTableEnd);
+  const TableListEntry& e = r->at(0x8020);
+  EXPECT_EQ(e.Options, kTableStart);
+  const std::array<std::int16_t, 5> fields = {e.Width, e.Height, e.Skip1st, e.Skip, e.IndexOS};
+  const std::array<std::int16_t, 5> expected = {3, 2, 1, 1, -4};
+  EXPECT_EQ(fields, expected);
+  EXPECT_EQ(r->names[0x8020], "Rows");
+}
+
 TEST(TableListReader, OptionBits) {
   auto r = List(
       "8000\t\t2\t\t\t\t\t\tRTBL\r\n8010\t\t-E87A\t\t\t\t\t\ttbl\r\n8020\t\t1\t\t\t\t\t\trlbl\r\n"

@@ -6,6 +6,7 @@
 #include "ScriptedHost.h"
 #include "TempDir.h"
 #include "dump/DumpDriver.h"
+#include "shell/ListingWords.h"
 #include "shell/Reports.h"
 #include "shell/SettingsModel.h"
 #include "shell/Values.h"

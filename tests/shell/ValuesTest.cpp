@@ -1,3 +1,4 @@
+#include "shell/ListingWords.h"
 #include "shell/Values.h"
 
 #include <gtest/gtest.h>

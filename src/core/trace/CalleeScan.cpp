@@ -35,12 +35,12 @@ void CalleeScan::path(bool called, bool clean) {
 
 int CalleeScan::storedAt(std::int32_t a) const {
   const auto s = lastStore(a);
-  return s != nullptr ? (*s)[1] : -2;
+  return s != nullptr ? s->which : -2;
 }
 
-const std::array<int, 3>* CalleeScan::lastStore(std::int32_t a) const {
+const CalleeScan::InlineStore* CalleeScan::lastStore(std::int32_t a) const {
   for (auto s = inlineStores_.rbegin(); s != inlineStores_.rend(); ++s) {
-    if ((*s)[0] == a) return &*s;
+    if (s->at == a) return &*s;
   }
   return nullptr;
 }
@@ -95,7 +95,7 @@ void CalleeScan::step(std::uint8_t op, std::int32_t operand) {
     prefixed_ = true;
     lengthAt_ = std::max(1, storedAt(counter));
     // The bytes read per count: a count of addresses steps two at a time.
-    unit_ = std::max(1, reads_ - (*lastStore(counter))[2]);
+    unit_ = std::max(1, reads_ - lastStore(counter)->readsBefore);
   }
   // A copy of the pointer the return address went to reads the same bytes.
   if ((op == kStaZp || op == kStaAbs) && lastLoad_ >= 0 && holdsReturn(lastLoad_)) {

@@ -49,9 +49,15 @@ class CalleeScan {
   // Which byte after the return address was stored at a (-1: not known
   // which), -2 for none.
   int storedAt(std::int32_t a) const;
-  // The last store of a byte after the call to a: where, which, and how
-  // many had been read by then; null for none.
-  const std::array<int, 3>* lastStore(std::int32_t a) const;
+  // A store of a byte after the call: where it went, which byte (-2 for
+  // one not known), and how many had been read by then.
+  struct InlineStore {
+    int at = 0;
+    int which = 0;
+    int readsBefore = 0;
+  };
+  // The last store of a byte after the call to a; null for none.
+  const InlineStore* lastStore(std::int32_t a) const;
   // Follows what the flags and A hold for the branches: a loop up to a
   // terminator.
   void loops(std::uint8_t op, std::int32_t operand);
@@ -70,12 +76,12 @@ class CalleeScan {
   int offset_ = -1;         // which byte after the return address A holds, when known
   // Over the routine.
   bool pulled_ = false;
-  std::int32_t pulledLo_ = -1;                    // where the low byte of the return address went
-  std::int32_t stackLo_ = -1;                     // or where it lies on the stack
-  std::vector<std::int32_t> aliases_;             // copies of the pointer to it
-  std::int32_t lastLoad_ = -1;                    // what the last lda zp or abs loaded
-  std::vector<std::array<int, 3>> inlineStores_;  // where bytes after the call went, and which
-  int lengthAt_ = 1;                              // which byte after the return address is a length
+  std::int32_t pulledLo_ = -1;         // where the low byte of the return address went
+  std::int32_t stackLo_ = -1;          // or where it lies on the stack
+  std::vector<std::int32_t> aliases_;  // copies of the pointer to it
+  std::int32_t lastLoad_ = -1;         // what the last lda zp or abs loaded
+  std::vector<InlineStore> inlineStores_;
+  int lengthAt_ = 1;  // which byte after the return address is a length
   int jumpAt_ = -1;
   bool loop_ = false, prefixed_ = false, shifts_ = false, indirectJump_ = false;
   bool rts_ = false, jumpsInline_ = false, plainReturn_ = false;
