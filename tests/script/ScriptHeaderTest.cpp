@@ -151,12 +151,12 @@ TEST(ScriptHeader, PointerKeywordsIgnoreTheRestOfTheLine) {
 }
 
 // What the text dump writes, insertion reads back once the user moves the
-// six header lines to the top: each value, the negative phrase and offset too.
+// six header lines to the top: each value, a negative offset too.
 TEST(ScriptHeader, ReadsWhatTheDumpWrites) {
   struct Case {
     std::int64_t first, last, chars, lines, origin;
   };
-  for (const Case c : {Case{0, 0x50, 0x1B, 3, -0x7FF0}, Case{-1, 2, 1, 1, 0x10},
+  for (const Case c : {Case{0, 0x50, 0x1B, 3, -0x7FF0}, Case{1, 2, 1, 1, 0x10},
                        Case{0x10, 0x7FFF, 0x7FFF, 0x7FFF, 0}}) {
     const std::string text =
         ScriptHeaderText({"Game", c.first, c.last, c.chars, c.lines, c.origin, "8010", "bfff"});
