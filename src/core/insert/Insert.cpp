@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "script/ScriptHeader.h"
 #include "insert/TextInserter.h"
 #include "patch/PatchFiles.h"
+#include "script/ScriptHeader.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/JobFrame.h"
