@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "shell/Settings.h"
 
@@ -60,8 +61,8 @@ class SettingsModel {
   bool setStart(const std::string& text);
   bool setEnd(const std::string& text);
   bool setBlock(const std::string& text);
-  // Entering the busy state corrects the range and locks the settings; leaving
-  // it unlocks them. Either way the Cancel request is cleared.
+  // Entering the busy state corrects the range, locks the settings and clears
+  // the Cancel request; leaving it unlocks them.
   void setBusy(bool busy);
   void requestCancel() { cancel_ = true; }
 
