@@ -37,7 +37,7 @@ void BM_RelativeSearch16MiB(benchmark::State& state) {
   s.searchText = "THE";
   QuietHost host;
   host.files[Dialog::OpenNES] = {rom};
-  for (auto _ : state) benchmark::DoNotOptimize(cmdSearch_Click(s, host));
+  for (auto _ : state) benchmark::DoNotOptimize(SearchJob(s, host));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kSize));
 }
 BENCHMARK(BM_RelativeSearch16MiB)->Unit(benchmark::kMillisecond);
@@ -52,7 +52,7 @@ void BM_Compare16MiB(benchmark::State& state) {
   const std::string b = Write("morvane-bench-b.bin", patched);
   QuietHost host;
   host.files[Dialog::OpenNES] = {a, b};
-  for (auto _ : state) benchmark::DoNotOptimize(cmdCompare_Click(Settings{}, host));
+  for (auto _ : state) benchmark::DoNotOptimize(CompareJob(Settings{}, host));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kSize));
 }
 BENCHMARK(BM_Compare16MiB)->Arg(0)->Arg(10)->Unit(benchmark::kMillisecond);

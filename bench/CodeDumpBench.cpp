@@ -33,7 +33,7 @@ void Run(benchmark::State& state, bool withTables) {
   host.files[Dialog::OpenTableTXT] = {samples + "/sample_tables.txt"};
   host.files[Dialog::OpenTBL] = {samples + "/sample.tbl"};
   const Settings s = WholeSample(withTables);
-  for (auto _ : state) benchmark::DoNotOptimize(cmdDump_Click(s, host));
+  for (auto _ : state) benchmark::DoNotOptimize(PlainDumpJob(s, host));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 0x8000);
 }
 

@@ -25,12 +25,12 @@ std::string WriteRandomRom(std::size_t size) {
 // would be the window's way; the range here spans the whole file at once.
 void BM_TableOnlyWhole4MiB(benchmark::State& state) {
   const std::string rom = WriteRandomRom(4 << 20);
-  SettingsModel model([] { return 0; });
-  model.opFeatures_Click(kTableOnly);
+  SettingsModel model;
+  model.chooseMode(kTableOnly);
   model.setHeader(false);
-  model.txtStart_Change("0");
-  model.txtEnd_Change("FFFF");
-  model.txtBlock_Change("0");
+  model.setStart("0");
+  model.setEnd("FFFF");
+  model.setBlock("0");
   Settings s = model.settings();
   s.base = 0;
   s.start = 0;
@@ -38,7 +38,7 @@ void BM_TableOnlyWhole4MiB(benchmark::State& state) {
   QuietHost host;
   host.files[Dialog::OpenNES] = {rom};
   for (auto _ : state) {
-    benchmark::DoNotOptimize(cmdDump_Click(s, host));
+    benchmark::DoNotOptimize(PlainDumpJob(s, host));
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * (4 << 20));
 }

@@ -71,7 +71,7 @@ void BM_SplitEightSides(benchmark::State& state) {
   BenchFolder folder;
   QuietHost host;
   host.files[Dialog::OpenFDS] = {(folder.dir / "disk.fds").string()};
-  for (auto _ : state) benchmark::DoNotOptimize(cmdFDSSplit_Click(Settings{}, host));
+  for (auto _ : state) benchmark::DoNotOptimize(FdsSplitJob(Settings{}, host));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * (16 + 8 * 65500));
 }
 BENCHMARK(BM_SplitEightSides)->Unit(benchmark::kMillisecond);
@@ -81,11 +81,11 @@ void BM_MergeEightSides(benchmark::State& state) {
   QuietHost host;
   host.files[Dialog::OpenFDS] = {(folder.dir / "disk.fds").string()};
   host.files[Dialog::OpenTXT] = {(folder.dir / "disk FDS Files.txt").string()};
-  if (cmdFDSSplit_Click(Settings{}, host).outcome != Outcome::Done) {
+  if (FdsSplitJob(Settings{}, host).outcome != Outcome::Done) {
     state.SkipWithError("split failed");
     return;
   }
-  for (auto _ : state) benchmark::DoNotOptimize(cmdFDSMerge_Click(Settings{}, host));
+  for (auto _ : state) benchmark::DoNotOptimize(FdsMergeJob(Settings{}, host));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * (16 + 8 * 65500));
 }
 BENCHMARK(BM_MergeEightSides)->Unit(benchmark::kMillisecond);

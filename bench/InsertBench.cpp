@@ -47,7 +47,7 @@ void BM_Insert2049PhrasesInto1MiB(benchmark::State& state) {
   host.files[Dialog::OpenSJS] = {WriteFile("morvane-bench-insert.txt", FullScript())};
   host.files[Dialog::OpenTBL] = {WriteFile("morvane-bench-insert.tbl", table)};
   for (auto _ : state) {
-    const JobResult result = cmdInsert_Click(Settings{}, host);
+    const JobResult result = InsertJob(Settings{}, host);
     if (result.outcome != Outcome::Done) state.SkipWithError("insertion failed");
   }
 }

@@ -23,9 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   settings.header = (knobs & 0x20) != 0;
   settings.searchText = kWords[knobs & 7];
   if (knobs & 0x08) {
-    cmdCompare_Click(settings, host);
+    CompareJob(settings, host);
   } else {
-    cmdSearch_Click(settings, host);
+    SearchJob(settings, host);
   }
   return 0;
 }

@@ -11,20 +11,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < 1) return 0;
   RegisterGameDumpModes();
   const std::uint8_t knobs = data[0];
-  SettingsModel model([] { return 0; });
-  model.opFeatures_Click((knobs & 0x07) % 5);
+  SettingsModel model;
+  model.chooseMode((knobs & 0x07) % 5);
   model.setHeader((knobs & 0x08) != 0);
-  model.chkAsTable_Click((knobs & 0x10) != 0);
-  model.chkwTables_Click((knobs & 0x40) != 0);  // with the sample's Table List
+  model.setAsTable((knobs & 0x10) != 0);
+  model.setWithTables((knobs & 0x40) != 0);  // with the sample's Table List
   model.setLengthText((knobs & 0x20) != 0 ? "2" : "0");
-  model.txtStart_Change("8000");
-  model.txtEnd_Change("83FF");
+  model.setStart("8000");
+  model.setEnd("83FF");
   QuietHost host;
   host.files[Dialog::OpenNES] = {fuzz::WriteInput("rom.nes", data + 1, size - 1)};
   host.files[Dialog::OpenTBL] = {std::string(MORVANE_SOURCE_SAMPLES_DIR) + "/sample.tbl"};
   host.files[Dialog::OpenTXT] = {std::string(MORVANE_SOURCE_DATA_DIR) + "/Op_Codes_NES.txt"};
   host.files[Dialog::OpenTableTXT] = {std::string(MORVANE_SOURCE_SAMPLES_DIR) +
                                       "/sample_tables.txt"};
-  cmdDump_Click(model.settings(), host);
+  PlainDumpJob(model.settings(), host);
   return 0;
 }

@@ -13,10 +13,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   QuietHost host;
   if ((data[0] & 0x01) == 0) {
     host.files[Dialog::OpenFDS] = {fuzz::WriteInput("disk.fds", data + 1, size - 1)};
-    cmdFDSSplit_Click(settings, host);
+    FdsSplitJob(settings, host);
   } else {
     host.files[Dialog::OpenTXT] = {fuzz::WriteInput("disk FDS Files.txt", data + 1, size - 1)};
-    cmdFDSMerge_Click(settings, host);
+    FdsMergeJob(settings, host);
   }
   return 0;
 }

@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   host.files[Dialog::OpenNES] = {rom};
   host.files[Dialog::OpenTBL] = {table};
   host.files[Dialog::OpenSJS] = {fuzz::WriteInput("script.txt", data, size)};
-  cmdInsert_Click(Settings{}, host);
-  cmdStrip_Click(Settings{}, host);
+  InsertJob(Settings{}, host);
+  StripJob(Settings{}, host);
   return 0;
 }

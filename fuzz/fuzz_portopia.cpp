@@ -16,6 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   host.files[Dialog::OpenNES] = {rom};
   host.files[Dialog::OpenSJS] = {fuzz::WriteInput("script.txt", data, size)};
   host.files[Dialog::OpenTBL] = {std::string(MORVANE_SOURCE_SAMPLES_DIR) + "/sample.tbl"};
-  cmdInsertPortopia_Click(Settings{}, host);
+  PortopiaInsertJob(Settings{}, host);
   return 0;
 }

@@ -40,7 +40,7 @@ QString CompareReport() {
     }
     QuietHost host;
     host.files[Dialog::OpenNES] = {one.toStdString(), two.toStdString()};
-    cmdCompare_Click(Settings{}, host);
+    CompareJob(Settings{}, host);
     return Folder().filePath("a Compare.txt");
   }();
   return report;

@@ -93,7 +93,7 @@ void AddCommand(CLI::App& app, JobArgs& args) {
 
 int Run(const JobArgs& args) {
   const JobSpec& job = *args.job;
-  SettingsModel model([] { return 0; });
+  SettingsModel model;
   const auto& settings = SettingOptions();
   for (std::size_t i = 0; i < settings.size(); ++i) {
     if (!args.settings[i]) continue;

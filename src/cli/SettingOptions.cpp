@@ -29,9 +29,11 @@ const std::vector<SettingOption>& SettingOptions() {
        {"6000", "8000", "C000", "A000", "E000", "custom"},
        true,
        [](M& m, V v) {
-         static const std::map<std::string, int> kPresets = {
-             {"6000", 0}, {"8000", 1}, {"C000", 2}, {"A000", 3}, {"E000", 4}, {"CUSTOM", 5}};
-         m.opAddress_Click(kPresets.at(Upper(v)));
+         using P = AddressPreset;
+         static const std::map<std::string, P> kPresets = {
+             {"6000", P::At6000}, {"8000", P::At8000}, {"C000", P::AtC000},
+             {"A000", P::AtA000}, {"E000", P::AtE000}, {"CUSTOM", P::Custom}};
+         m.chooseAddressPreset(kPresets.at(Upper(v)));
          return std::string();
        }},
       {Setting::Mode,
@@ -41,9 +43,12 @@ const std::vector<SettingOption>& SettingOptions() {
        {"table", "text", "speech", "menu", "code"},
        false,
        [](M& m, V v) {
-         static const std::map<std::string, int> kModes = {
-             {"table", 0}, {"text", 1}, {"speech", 2}, {"menu", 3}, {"code", 4}};
-         m.opFeatures_Click(kModes.at(v));
+         static const std::map<std::string, int> kModes = {{"table", kTableOnly},
+                                                           {"text", kText},
+                                                           {"speech", kSpeech},
+                                                           {"menu", kMenu},
+                                                           {"code", kCode}};
+         m.chooseMode(kModes.at(v));
          return std::string();
        }},
       {Setting::Address,
@@ -53,8 +58,9 @@ const std::vector<SettingOption>& SettingOptions() {
        {},
        false,
        [](M& m, V v) {
-         if (m.settings().preset != 5) return std::string("--address needs --preset custom");
-         return Hex4("--address", m.txtAddress_Change(v), v);
+         if (m.settings().preset != AddressPreset::Custom)
+           return std::string("--address needs --preset custom");
+         return Hex4("--address", m.setAddress(v), v);
        }},
       {Setting::Block,
        "--block",
@@ -63,7 +69,7 @@ const std::vector<SettingOption>& SettingOptions() {
        {},
        false,
        [](M& m, V v) {
-         return m.txtBlock_Change(v) ? std::string() : "--block: not a block number: " + v;
+         return m.setBlock(v) ? std::string() : "--block: not a block number: " + v;
        }},
       {Setting::Start,
        "--start",
@@ -71,14 +77,14 @@ const std::vector<SettingOption>& SettingOptions() {
        true,
        {},
        false,
-       [](M& m, V v) { return Hex4("--start", m.txtStart_Change(v), v); }},
+       [](M& m, V v) { return Hex4("--start", m.setStart(v), v); }},
       {Setting::End,
        "--end",
        "last CPU address (hex)",
        true,
        {},
        false,
-       [](M& m, V v) { return Hex4("--end", m.txtEnd_Change(v), v); }},
+       [](M& m, V v) { return Hex4("--end", m.setEnd(v), v); }},
       {Setting::Header,
        "--no-header",
        "the file has no 16-byte header",
@@ -96,7 +102,7 @@ const std::vector<SettingOption>& SettingOptions() {
        {},
        false,
        [](M& m, V) {
-         m.chkAsTable_Click(true);
+         m.setAsTable(true);
          return std::string();
        }},
       {Setting::Concat,
@@ -136,7 +142,7 @@ const std::vector<SettingOption>& SettingOptions() {
        {},
        false,
        [](M& m, V) {
-         m.chkwTables_Click(false);
+         m.setWithTables(false);
          return std::string();
        }},
       {Setting::Raw,

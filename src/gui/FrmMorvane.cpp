@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <random>
 
 #include "gui/FrmAbout.h"
 #include "gui/FrmHowTo.h"
@@ -16,11 +17,18 @@
 
 namespace morvane {
 
-FrmMorvane::FrmMorvane(SettingsModel::Chooser chooser, QWidget* parent)
+FrmMorvane::FrmMorvane(IdleTextChooser chooser, QWidget* parent)
     : QMainWindow(parent),
-      model_(std::move(chooser)),
+      chooser_(std::move(chooser)),
       host_(*this),
       dialogs_(std::make_unique<QtDialogHost>()) {
+  if (!chooser_) {
+    chooser_ = [] {
+      static std::mt19937 rng(std::random_device{}());
+      return static_cast<int>(rng() % kIdleTexts.size());
+    };
+  }
+  model_.setStatusLine(idleText());
   setObjectName("frmMorvane");
   setWindowTitle(QString::fromLatin1(kCaption.data(), kCaption.size()));
   setFont(PlainFont());
@@ -29,7 +37,7 @@ FrmMorvane::FrmMorvane(SettingsModel::Chooser chooser, QWidget* parent)
   buildAdditions();
   addJobMenu();
   connectControls();
-  // The model has already run Form_Load; show where it left the controls.
+  // The model has set itself up; show where it left the settings.
   showModel();
   applySize();
 }
@@ -78,47 +86,52 @@ void FrmMorvane::showModel() {
   chkTrace_->setChecked(s.trace);
   chkShowStrings_->setChecked(s.showStrings);
 
-  for (auto* option : opAddress_) option->setEnabled(c.opAddress);
-  for (auto* option : opFeatures_) option->setEnabled(c.opFeatures);
+  for (auto* option : opAddress_) option->setEnabled(c.presets);
+  for (auto* option : opFeatures_) option->setEnabled(c.modes);
   chkHeader_->setEnabled(c.header);
-  txtAddress_->setEnabled(c.txtAddress);
+  txtAddress_->setEnabled(c.customAddress);
   chkAsTable_->setEnabled(c.asTable);
   chkConcat_->setEnabled(c.concat);
   for (QWidget* w : {static_cast<QWidget*>(lbl(22)), static_cast<QWidget*>(txtPhrase_),
                      static_cast<QWidget*>(lbl(11)), static_cast<QWidget*>(txtLength_)}) {
     w->setEnabled(c.phrase);
   }
-  chkwTables_->setEnabled(c.wTables);
+  chkwTables_->setEnabled(c.withTables);
   chkRaw_->setEnabled(c.raw);
   chkTrace_->setEnabled(c.trace);
   for (const auto& [job, button] : jobButtons_) {
     button->setEnabled(c.jobs);
-    if (job->window.reach == Reach::HiddenButton) button->setVisible(false);
+    if (job->window == Reach::HiddenButton) button->setVisible(false);
   }
   for (const auto& [job, action] : jobActions_) action->setEnabled(c.jobs);
   for (QLineEdit* box : {txtBlock_, txtStart_, txtEnd_, txtAddress_, txtSearch_}) {
     box->setReadOnly(c.locked);
   }
-  lbl(20)->setText(ToQ(model_.statusText()));
+  lbl(20)->setText(ToQ(model_.statusLine()));
   syncing_ = false;
 }
 
 void FrmMorvane::applySize() {
   // The width is fixed; the user may pull the height down to read the status
   // line, and each change of state puts it back.
-  const QSize size = WindowSize(model_.height());
+  const QSize size = WindowSize(model_.busy() ? kBusyHeight : kIdleHeight);
   setFixedWidth(size.width());
   resize(size);
 }
 
+std::string FrmMorvane::idleText() {
+  return std::string(kIdleTexts[static_cast<std::size_t>(chooser_()) % kIdleTexts.size()]);
+}
+
 void FrmMorvane::Enable_Controls(bool enable) {
-  model_.Enable_Controls(enable);
+  model_.setBusy(!enable);
+  model_.setStatusLine(enable ? idleText() : std::string(kBusyText));
   showModel();
   applySize();
 }
 
 void FrmMorvane::setStatusText(const std::string& text) {
-  model_.setStatus(text);
+  model_.setStatusLine(text);
   lbl(20)->setText(ToQ(text));
   if (statusWatcher_) statusWatcher_(lbl(20)->text());
 }

@@ -20,6 +20,7 @@
 #include "gui/FrmViewer.h"
 #include "gui/ResultsPanel.h"
 #include "gui/WindowHost.h"
+#include "gui/WindowLook.h"
 #include "shell/JobSpec.h"
 #include "shell/SettingsModel.h"
 
@@ -41,7 +42,7 @@ inline constexpr int kFrameAllowanceHeight = 32;
 
 class FrmMorvane : public QMainWindow {
  public:
-  explicit FrmMorvane(SettingsModel::Chooser chooser = {}, QWidget* parent = nullptr);
+  explicit FrmMorvane(IdleTextChooser chooser = {}, QWidget* parent = nullptr);
   ~FrmMorvane() override;
 
   // Replaces the file dialogs and message boxes (tests answer them from a script).
@@ -55,6 +56,8 @@ class FrmMorvane : public QMainWindow {
   // The whole window for a height in twips: the client and the results panel below it.
   QSize WindowSize(int heightTwips) const;
 
+  // The busy state of a running job (false) or the idle state (true): the
+  // model's rules, the status text and the window's height.
   void Enable_Controls(bool enable);
   void setStatusText(const std::string& text);
   // Sees every text a job writes into the status label, also those that the
@@ -78,8 +81,8 @@ class FrmMorvane : public QMainWindow {
   void mnuLicense_Click();
   void mnuAbout_Click();
 
-  // Additions around the specified window: the results panel below the
-  // frames, the viewer, recent files and dropped files.
+  // Additions around the window: the results panel below it, the viewer,
+  // recent files and dropped files.
   ResultsPanel* results() const { return results_; }
   // Adds the running job's entry to the results panel (the host's report of its end).
   void recordJob(const JobResult& result);
@@ -134,9 +137,12 @@ class FrmMorvane : public QMainWindow {
   // Writes the model's state into the widgets.
   void showModel();
   void applySize();
+  // One of the idle texts, as the chooser picks.
+  std::string idleText();
   void setBoxText(QLineEdit* box, const std::string& text);
 
   SettingsModel model_;
+  IdleTextChooser chooser_;
   WindowHost host_;
   std::unique_ptr<DialogHost> dialogs_;
   bool syncing_ = false;

@@ -1,5 +1,5 @@
-// What the window offers around its specified frames: the results panel
-// below them, the viewer, recent files under File, the View menu, dropped
+// What the window offers around its own controls: the results panel below
+// them, the viewer, recent files under File, the View menu, dropped
 // files, and the settings kept between runs.
 #include <QAction>
 #include <QDragEnterEvent>
@@ -15,6 +15,7 @@
 #include "gui/FileKinds.h"
 #include "gui/FrmMorvane.h"
 #include "gui/Preferences.h"
+#include "gui/WindowLook.h"
 
 namespace morvane {
 
@@ -206,8 +207,7 @@ void FrmMorvane::recordJob(const JobResult& result) {
   record.status = host_.lastStatus();
   record.boxes = host_.boxes();
   if (running_ != nullptr) {
-    const char* caption = running_->window.caption;
-    record.job = QString::fromLatin1(caption != nullptr ? caption : running_->name).trimmed();
+    record.job = QString::fromLatin1(LookOf(*running_).caption).trimmed();
   }
   for (const std::string& file : result.written) {
     record.files << QFile::decodeName(QByteArray::fromStdString(file));

@@ -23,10 +23,10 @@ void FrmMorvane::connectControls() {
   }
   // Every change of a box runs its rule, so an invalid edit is undone at once.
   using Rule = bool (SettingsModel::*)(const std::string&);
-  const std::pair<QLineEdit*, Rule> rules[] = {{txtAddress_, &SettingsModel::txtAddress_Change},
-                                               {txtStart_, &SettingsModel::txtStart_Change},
-                                               {txtEnd_, &SettingsModel::txtEnd_Change},
-                                               {txtBlock_, &SettingsModel::txtBlock_Change}};
+  const std::pair<QLineEdit*, Rule> rules[] = {{txtAddress_, &SettingsModel::setAddress},
+                                               {txtStart_, &SettingsModel::setStart},
+                                               {txtEnd_, &SettingsModel::setEnd},
+                                               {txtBlock_, &SettingsModel::setBlock}};
   for (const auto& [box, rule] : rules) {
     connect(box, &QLineEdit::textChanged, this, [this, rule = rule](const QString& text) {
       if (syncing_) return;
@@ -45,8 +45,8 @@ void FrmMorvane::connectControls() {
   }
   using Check = void (SettingsModel::*)(bool);
   const std::pair<QCheckBox*, Check> checks[] = {
-      {chkHeader_, &SettingsModel::setHeader}, {chkAsTable_, &SettingsModel::chkAsTable_Click},
-      {chkConcat_, &SettingsModel::setConcat}, {chkwTables_, &SettingsModel::chkwTables_Click},
+      {chkHeader_, &SettingsModel::setHeader}, {chkAsTable_, &SettingsModel::setAsTable},
+      {chkConcat_, &SettingsModel::setConcat}, {chkwTables_, &SettingsModel::setWithTables},
       {chkRaw_, &SettingsModel::setRaw},       {chkShowStrings_, &SettingsModel::setShowStrings},
       {chkTrace_, &SettingsModel::setTrace}};
   for (const auto& [box, check] : checks) {
@@ -63,17 +63,17 @@ void FrmMorvane::connectControls() {
 }
 
 void FrmMorvane::opAddress_Click(int index) {
-  model_.opAddress_Click(index);
+  model_.chooseAddressPreset(static_cast<AddressPreset>(index));
   showModel();
 }
 
 void FrmMorvane::opFeatures_Click(int index) {
-  model_.opFeatures_Click(index);
+  model_.chooseMode(index);
   showModel();
 }
 
 void FrmMorvane::cmdCancel_Click() {
-  model_.cmdCancel_Click();
+  model_.requestCancel();
 }
 
 void FrmMorvane::mnuExit_Click() {
@@ -85,7 +85,7 @@ void FrmMorvane::closeEvent(QCloseEvent* event) {
   // event: press Cancel and close once it has returned.
   if (model_.busy()) {
     closePending_ = true;
-    model_.cmdCancel_Click();
+    model_.requestCancel();
     event->ignore();
     return;
   }

@@ -11,6 +11,7 @@
 #include "gui/FrmMorvane.h"
 #include "gui/Preferences.h"
 #include "gui/Widgets.h"
+#include "gui/WindowLook.h"
 #include "jobs/JobRegistry.h"
 #include "patch/PatchFiles.h"
 
@@ -18,14 +19,15 @@ namespace morvane {
 
 namespace {
 bool IsButton(const JobSpec& job) {
-  return job.window.reach == Reach::Button || job.window.reach == Reach::HiddenButton;
+  return job.window == Reach::Button || job.window == Reach::HiddenButton;
 }
 }  // namespace
 
 void FrmMorvane::addJobButton(QWidget* frame, const char* control, QRect twips) {
   for (const JobSpec& job : Jobs()) {
-    if (!IsButton(job) || std::string_view(job.window.control) != control) continue;
-    auto* button = new WrapButton(job.window.caption, frame);
+    const JobLook look = LookOf(job);
+    if (!IsButton(job) || std::string_view(look.object) != control) continue;
+    auto* button = new WrapButton(look.caption, frame);
     button->setObjectName(control);
     button->setGeometry(twips);
     jobButtons_.emplace_back(&job, button);
@@ -44,10 +46,11 @@ void FrmMorvane::addJobMenu() {
   for (const JobSpec& job : Jobs()) {
     const bool placed = std::any_of(jobButtons_.begin(), jobButtons_.end(),
                                     [&](const auto& entry) { return entry.first == &job; });
-    if (job.window.reach == Reach::CommandLine || placed) continue;
-    QMenu* menu = jobMenu(job.window.menu);
-    QAction* item = menu->addAction(job.window.caption, this, [this, &job] { runJob(job); });
-    item->setObjectName(job.window.control != nullptr ? job.window.control : job.name);
+    if (job.window == Reach::CommandLine || placed) continue;
+    const JobLook look = LookOf(job);
+    QMenu* menu = jobMenu(look.menu);
+    QAction* item = menu->addAction(look.caption, this, [this, &job] { runJob(job); });
+    item->setObjectName(look.object);
     jobActions_.emplace_back(&job, item);
   }
   addWritePatchesMenu(jobMenu("&Tools"));

@@ -85,7 +85,7 @@ void WindowHost::yield() {
 }
 
 bool WindowHost::cancelRequested() {
-  return window_.model().busy() && window_.model().cancelFlag();
+  return window_.model().busy() && window_.model().cancelRequested();
 }
 
 bool WindowHost::showStrings() {

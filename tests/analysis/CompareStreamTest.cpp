@@ -65,7 +65,7 @@ TEST(CompareStream, LargeFilesMatchAByteByByteCompare) {
     host.answer(Dialog::OpenNES, pathB);
     Settings s;
     s.block = block;
-    EXPECT_EQ(cmdCompare_Click(s, host).outcome, Outcome::Done);
+    EXPECT_EQ(CompareJob(s, host).outcome, Outcome::Done);
     const std::string report = Slurp(dir.file("a Compare.txt"));
     const auto start = static_cast<std::size_t>(block * 16384);
     const std::string head =

@@ -47,7 +47,7 @@ CompareRun Compare(ScriptedHost& host, const TempDir& dir, const std::string& a,
   Settings s;
   s.block = block;
   CompareRun run;
-  run.result = cmdCompare_Click(s, host);
+  run.result = CompareJob(s, host);
   run.report = Slurp(dir.file("a Compare.txt"));
   EXPECT_EQ(host.busyEntered, 1);
   EXPECT_FALSE(host.busy);
@@ -243,7 +243,7 @@ TEST(FileCompare, DialogsCancelledOrFilesMissing) {
     host.setShowStrings(c.show);
     for (const auto& r : c.roms) host.answer(Dialog::OpenNES, r);
     for (const auto& r : c.tables) host.answer(Dialog::OpenTBL, r);
-    const JobResult result = cmdCompare_Click(Settings{}, host);
+    const JobResult result = CompareJob(Settings{}, host);
     EXPECT_EQ(host.lastStatus(), c.status);
     EXPECT_EQ(host.errors,
               c.error.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.error});
@@ -258,7 +258,7 @@ TEST(FileCompare, ReportNamedLikeTheSecondFileIsRefused) {
   ScriptedHost host;
   host.answer(Dialog::OpenNES, dir.write("a.bin", "abc"));
   host.answer(Dialog::OpenNES, dir.write("a Compare.txt", "abd"));
-  EXPECT_EQ(cmdCompare_Click(Settings{}, host).outcome, Outcome::Warned);
+  EXPECT_EQ(CompareJob(Settings{}, host).outcome, Outcome::Warned);
   EXPECT_EQ(host.lastStatus(), "Compare Error");
   ASSERT_EQ(host.warnings.size(), 1u);
   EXPECT_EQ(host.warnings[0].first, "Output File Error");

@@ -54,7 +54,7 @@ SearchRun Search(const TempDir& dir, const std::string& rom, const Settings& s,
   SearchRun run;
   run.host.answer(Dialog::OpenNES, rom);
   run.host.cancelAfterYields(cancelAfter);
-  run.result = cmdSearch_Click(s, run.host);
+  run.result = SearchJob(s, run.host);
   run.output = Slurp(dir.file(FileNameOf(StripExtension(rom)) + " Output.txt"));
   EXPECT_EQ(run.host.busyEntered, 1);
   EXPECT_EQ(run.host.busyLeft, 1);
@@ -213,7 +213,7 @@ TEST(RelativeSearch, CancelStopsAtAStep) {
 TEST(RelativeSearch, RefusedWordsCancelledDialogAndMissingFile) {
   TempDir dir;
   ScriptedHost bad;
-  EXPECT_EQ(cmdSearch_Click(WordSettings("jump"), bad).outcome, Outcome::Warned);
+  EXPECT_EQ(SearchJob(WordSettings("jump"), bad).outcome, Outcome::Warned);
   EXPECT_TRUE(bad.asked.empty());
   EXPECT_EQ(bad.lastStatus(), "Search Minor Error");
   ASSERT_EQ(bad.warnings.size(), 1u);
@@ -222,14 +222,14 @@ TEST(RelativeSearch, RefusedWordsCancelledDialogAndMissingFile) {
   EXPECT_FALSE(bad.busy);
 
   ScriptedHost cancel;
-  EXPECT_EQ(cmdSearch_Click(WordSettings("THE"), cancel).outcome, Outcome::Cancelled);
+  EXPECT_EQ(SearchJob(WordSettings("THE"), cancel).outcome, Outcome::Cancelled);
   EXPECT_EQ(cancel.statuses, std::vector<std::string>{"Search Canceled"});
   EXPECT_TRUE(cancel.errors.empty());
   EXPECT_FALSE(cancel.busy);
 
   ScriptedHost missing;
   missing.answer(Dialog::OpenNES, dir.file("none.nes"));
-  EXPECT_EQ(cmdSearch_Click(WordSettings("THE"), missing).outcome, Outcome::Failed);
+  EXPECT_EQ(SearchJob(WordSettings("THE"), missing).outcome, Outcome::Failed);
   EXPECT_EQ(missing.errors, std::vector<std::string>{ErrorBoxText(
                                 53, "Search File - Selecting File", dir.file("none.nes"))});
   EXPECT_FALSE(dir.exists("none Output.txt"));
@@ -241,7 +241,7 @@ TEST(RelativeSearch, ReportNeverReplacesTheRom) {
   ASSERT_EQ(symlink(rom.c_str(), dir.file("game Output.txt").c_str()), 0);
   ScriptedHost host;
   host.answer(Dialog::OpenNES, rom);
-  EXPECT_EQ(cmdSearch_Click(WordSettings("THE"), host).outcome, Outcome::Warned);
+  EXPECT_EQ(SearchJob(WordSettings("THE"), host).outcome, Outcome::Warned);
   EXPECT_EQ(host.lastStatus(), "Search Minor Error");
   ASSERT_EQ(host.warnings.size(), 1u);
   EXPECT_EQ(host.warnings[0].first, "Output File Error");

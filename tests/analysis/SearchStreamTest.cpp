@@ -48,7 +48,7 @@ JobResult Search(ScriptedHost& host, const std::string& rom, const std::string& 
   s.header = header;
   s.block = 0;
   host.answer(Dialog::OpenNES, rom);
-  return cmdSearch_Click(s, host);
+  return SearchJob(s, host);
 }
 
 // Several buffers' worth of random bytes, with hits planted where windows

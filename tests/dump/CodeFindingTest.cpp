@@ -46,7 +46,7 @@ TEST(CodeFinding, ConfirmsRunsAtReturnsAndWritesTablesTxt) {
   again.answer(Dialog::OpenNES, run.dir.file("game.bin"));
   again.answer(Dialog::OpenTXT, run.dir.file("ops.txt"));
   again.answer(Dialog::OpenTableTXT, run.dir.file("Tables.txt"));
-  EXPECT_EQ(cmdDump_Click(CodeSettings(0x8000, 0x800D, true), again).outcome, Outcome::Done);
+  EXPECT_EQ(PlainDumpJob(CodeSettings(0x8000, 0x800D, true), again).outcome, Outcome::Done);
   EXPECT_TRUE(again.warnings.empty());
   const std::string listed = Slurp(run.dir.file("game.asm.txt"));
   EXPECT_NE(listed.find(";--------------------\r\n; Table 800A thru 800D\r\n; 4 bytes\r\n"
@@ -91,7 +91,7 @@ TEST(CodeFinding, RunsOnTheBundledSampleAndFeedsBack) {
   s.blockText = "0.0";
   ScriptedHost host;
   host.answer(Dialog::OpenNES, rom).answer(Dialog::OpenTXT, ops);
-  EXPECT_EQ(cmdDump_Click(s, host).outcome, Outcome::Done);
+  EXPECT_EQ(PlainDumpJob(s, host).outcome, Outcome::Done);
   EXPECT_TRUE(host.warnings.empty());
   const std::string tables = Slurp(dir.file("Tables.txt"));
   EXPECT_EQ(tables.rfind(kHeading, 0), 0u);
@@ -102,7 +102,7 @@ TEST(CodeFinding, RunsOnTheBundledSampleAndFeedsBack) {
   again.answer(Dialog::OpenNES, rom).answer(Dialog::OpenTXT, ops);
   again.answer(Dialog::OpenTableTXT, dir.file("Tables.txt"));
   s.withTables = true;
-  EXPECT_EQ(cmdDump_Click(s, again).outcome, Outcome::Done);
+  EXPECT_EQ(PlainDumpJob(s, again).outcome, Outcome::Done);
   EXPECT_TRUE(again.warnings.empty());
   EXPECT_NE(Slurp(dir.file("sample.asm.txt")).find("; Table 804C thru"), std::string::npos);
 }

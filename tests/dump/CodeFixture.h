@@ -103,7 +103,7 @@ struct CodeRun {
     host.answer(Dialog::OpenTXT, dir.write("ops.txt", opcodes));
     if (tables != nullptr) host.answer(Dialog::OpenTableTXT, dir.write("list.txt", *tables));
     if (tbl != nullptr) host.answer(Dialog::OpenTBL, dir.write("chars.tbl", *tbl));
-    result = cmdDump_Click(s, host);
+    result = PlainDumpJob(s, host);
     return Slurp(dir.file("game.asm.txt"));
   }
   std::string tablesTxt() const { return Slurp(dir.file("Tables.txt")); }

@@ -183,7 +183,7 @@ TEST(CodeListing, DefinitionFilesThatFailStopTheDump) {
     host.answer(Dialog::OpenNES, dir.write("game.bin", Rom({0x60})));
     host.answer(Dialog::OpenTXT, dir.write("ops.txt", MiniOpcodes()));
     host.answer(Dialog::OpenTableTXT, dir.file("missing.txt"));
-    cmdDump_Click(CodeSettings(0x8000, 0x8000, true), host);
+    PlainDumpJob(CodeSettings(0x8000, 0x8000, true), host);
     ASSERT_EQ(host.errors.size(), 1u);
     EXPECT_EQ(host.lastStatus(), "Dump Error");
   }
@@ -202,7 +202,7 @@ TEST(CodeListing, NeverWritesTablesTxtOverAnInput) {
   ScriptedHost host;
   host.answer(Dialog::OpenNES, dir.write("game.nes", Rom({0x60})));
   host.answer(Dialog::OpenTXT, ops);
-  cmdDump_Click(CodeSettings(0x8000, 0x8000, false), host);
+  PlainDumpJob(CodeSettings(0x8000, 0x8000, false), host);
   EXPECT_EQ(Slurp(ops), MiniOpcodes());
   EXPECT_EQ(host.lastStatus(), "Dump Minor Error");
   ASSERT_EQ(host.warnings.size(), 1u);

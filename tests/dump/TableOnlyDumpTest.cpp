@@ -21,8 +21,8 @@ std::string Bytes(int count, int first = 0) {
 }
 
 SettingsModel TableOnly() {
-  SettingsModel m([] { return 0; });
-  m.opFeatures_Click(kTableOnly);
+  SettingsModel m;
+  m.chooseMode(kTableOnly);
   return m;
 }
 
@@ -39,11 +39,11 @@ TEST(TableOnlyDump, WholeListingByteForByte) {
   TempDir dir;
   const std::string rom = dir.write("game.nes", std::string(16, 'H') + Bytes(0x40));
   SettingsModel m = TableOnly();
-  m.txtStart_Change("8003");
-  m.txtEnd_Change("8012");
+  m.setStart("8003");
+  m.setEnd("8012");
   ScriptedHost host;
   host.answer(Dialog::OpenNES, rom);
-  const JobResult r = cmdDump_Click(m.settings(), host);
+  const JobResult r = PlainDumpJob(m.settings(), host);
   EXPECT_EQ(r.outcome, Outcome::Done);
   ASSERT_EQ(r.written, std::vector<std::string>{dir.file("game.asm.txt")});
 
@@ -64,10 +64,10 @@ TEST(TableOnlyDump, RangePastTheEndStopsAtTheLastByteAndHeaderKeepsTheRange) {
   const std::string rom = dir.write("short.bin", Bytes(0x14));
   SettingsModel m = TableOnly();
   m.setHeader(false);
-  m.txtEnd_Change("80FF");
+  m.setEnd("80FF");
   ScriptedHost host;
   host.answer(Dialog::OpenNES, rom);
-  cmdDump_Click(m.settings(), host);
+  PlainDumpJob(m.settings(), host);
   const std::string out = Slurp(dir.file("short.asm.txt"));
   EXPECT_NE(out.find("; Table 8000 thru 80FF\r\n; 256 bytes\r\n"), std::string::npos);
   EXPECT_NE(out.find("\t\t.byte $13\t;\r\n;--------------------\r\n"), std::string::npos);
@@ -79,11 +79,11 @@ TEST(TableOnlyDump, HeaderAndBlockSelectTheFileOffset) {
   std::string bytes = std::string(16, '\0') + std::string(0x4000, '\x11') + Bytes(4, 0xA0);
   const std::string rom = dir.write("two.nes", bytes);
   SettingsModel m = TableOnly();
-  m.txtBlock_Change("1.0");
-  m.txtEnd_Change("8003");
+  m.setBlock("1.0");
+  m.setEnd("8003");
   ScriptedHost host;
   host.answer(Dialog::OpenNES, rom);
-  cmdDump_Click(m.settings(), host);
+  PlainDumpJob(m.settings(), host);
   const std::string out = Slurp(dir.file("two.asm.txt"));
   EXPECT_NE(out.find("; Block: 1.0 Address Base: 8000\r\n"), std::string::npos);
   EXPECT_NE(out.find("8000:\t\t.byte $A0\t;\r\n\t\t.byte $A1"), std::string::npos);
@@ -94,11 +94,11 @@ TEST(TableOnlyDump, StartBelowBaseIsCorrectedWhenTheJobStarts) {
   const std::string rom = dir.write("a.bin", Bytes(0x20));
   SettingsModel m = TableOnly();
   m.setHeader(false);
-  m.txtStart_Change("6000");
-  m.txtEnd_Change("5000");
+  m.setStart("6000");
+  m.setEnd("5000");
   ScriptedHost host;
   host.answer(Dialog::OpenNES, rom);
-  cmdDump_Click(m.settings(), host);
+  PlainDumpJob(m.settings(), host);
   const std::string out = Slurp(dir.file("a.asm.txt"));
   EXPECT_NE(out.find("; Table 8000 thru 8000\r\n; 1 bytes\r\n"), std::string::npos);
   EXPECT_NE(out.find("8000:\t\t.byte $00\t;\r\n;----"), std::string::npos);
@@ -108,7 +108,7 @@ TEST(TableOnlyDump, CancelledDialogEndsQuietly) {
   SettingsModel m = TableOnly();
   ScriptedHost host;
   host.answer(Dialog::OpenNES, std::nullopt);
-  const JobResult r = cmdDump_Click(m.settings(), host);
+  const JobResult r = PlainDumpJob(m.settings(), host);
   EXPECT_EQ(r.outcome, Outcome::Cancelled);
   EXPECT_EQ(host.lastStatus(), "Dump Canceled");
   EXPECT_TRUE(host.errors.empty());
@@ -131,7 +131,7 @@ TEST(TableOnlyDump, BadRomsEndInTheDumpErrorReport) {
     SettingsModel m = TableOnly();
     ScriptedHost host;
     host.answer(Dialog::OpenNES, c.rom);
-    const JobResult r = cmdDump_Click(m.settings(), host);
+    const JobResult r = PlainDumpJob(m.settings(), host);
     EXPECT_EQ(r.outcome, c.outcome) << c.rom;
     EXPECT_FALSE(host.busy);
     if (c.outcome == Outcome::Failed) {
@@ -151,10 +151,10 @@ TEST(TableOnlyDump, EveryByteValueGetsItsLine) {
   const std::string rom = dir.write("all.bin", Bytes(256));
   SettingsModel m = TableOnly();
   m.setHeader(false);
-  m.txtEnd_Change("80FF");
+  m.setEnd("80FF");
   ScriptedHost host;
   host.answer(Dialog::OpenNES, rom);
-  cmdDump_Click(m.settings(), host);
+  PlainDumpJob(m.settings(), host);
   const std::string out = Slurp(dir.file("all.asm.txt"));
   for (int b = 0; b < 256; ++b) {
     EXPECT_NE(out.find(".byte $" + HexByte(b) + "\t;\r\n"), std::string::npos) << b;

@@ -40,7 +40,7 @@ struct TextDump {
   std::string run(std::string_view rom, const Settings& settings) {
     host.answer(Dialog::OpenNES, dir.write("test.bin", rom))
         .answer(Dialog::OpenTBL, dir.write("test.tbl", kTable));
-    result = cmdDump_Click(settings, host);
+    result = PlainDumpJob(settings, host);
     EXPECT_EQ(result.outcome, Outcome::Done);
     EXPECT_EQ(host.asked, (std::vector<Dialog>{Dialog::OpenNES, Dialog::OpenTBL}));
     EXPECT_EQ(result.written.size(), 1u);
@@ -214,7 +214,7 @@ TEST(TextDump, NoControlBytesMakeOnePhrase) {
   Settings s = TextSettings(rom.size());
   dump.host.answer(Dialog::OpenNES, dump.dir.write("test.bin", rom))
       .answer(Dialog::OpenTBL, dump.dir.write("test.tbl", "41=A\r\n"));
-  const JobResult r = cmdDump_Click(s, dump.host);
+  const JobResult r = PlainDumpJob(s, dump.host);
   ASSERT_EQ(r.outcome, Outcome::Done);
   EXPECT_EQ(Slurp(r.written[0]),
             Head(s) + CrLf({"0:8000:"}) +
@@ -228,7 +228,7 @@ TEST(TextDump, PhraseNumberOverflowEndsTheDump) {
   s.phraseText = "7FFF";
   dump.host.answer(Dialog::OpenNES, dump.dir.write("test.bin", rom))
       .answer(Dialog::OpenTBL, dump.dir.write("test.tbl", kTable));
-  const JobResult r = cmdDump_Click(s, dump.host);
+  const JobResult r = PlainDumpJob(s, dump.host);
   EXPECT_EQ(r.outcome, Outcome::Failed);
   EXPECT_EQ(dump.host.lastStatus(), "Dump Error");
   ASSERT_EQ(dump.host.errors.size(), 1u);
@@ -240,7 +240,7 @@ TEST(TextDump, CancelledTableDialogWritesNothing) {
   TextDump dump;
   dump.host.answer(Dialog::OpenNES, dump.dir.write("test.bin", "A"))
       .answer(Dialog::OpenTBL, std::nullopt);
-  const JobResult r = cmdDump_Click(TextSettings(1), dump.host);
+  const JobResult r = PlainDumpJob(TextSettings(1), dump.host);
   EXPECT_EQ(r.outcome, Outcome::Cancelled);
   EXPECT_EQ(dump.host.lastStatus(), "Dump Canceled");
   EXPECT_TRUE(dump.host.errors.empty());
@@ -251,7 +251,7 @@ TEST(TextDump, RefusesToOverwriteItsTable) {
   TextDump dump;
   const std::string tbl = dump.dir.write("test Text.txt", kTable);
   dump.host.answer(Dialog::OpenNES, dump.dir.write("test.bin", "A")).answer(Dialog::OpenTBL, tbl);
-  const JobResult r = cmdDump_Click(TextSettings(1), dump.host);
+  const JobResult r = PlainDumpJob(TextSettings(1), dump.host);
   EXPECT_EQ(r.outcome, Outcome::Warned);
   EXPECT_EQ(dump.host.lastStatus(), "Dump Minor Error");
   EXPECT_EQ(dump.host.warnings.size(), 1u);

@@ -77,7 +77,7 @@ JobRun Split(const std::string& path, bool header, int cancelAfter) {
   s.header = header;
   run.host.answer(Dialog::OpenFDS, path);
   if (cancelAfter >= 0) run.host.cancelAfterYields(cancelAfter);
-  cmdFDSSplit_Click(s, run.host);
+  FdsSplitJob(s, run.host);
   run.out = path.substr(0, path.rfind('.')) + " FDS Files.txt";
   EXPECT_EQ(run.host.busyLeft, 1);
   return run;
@@ -86,7 +86,7 @@ JobRun Split(const std::string& path, bool header, int cancelAfter) {
 JobRun Merge(const std::string& listing) {
   JobRun run;
   run.host.answer(Dialog::OpenTXT, listing);
-  cmdFDSMerge_Click(Settings{}, run.host);
+  FdsMergeJob(Settings{}, run.host);
   run.out = listing.substr(0, listing.size() - 14) + "_Merged.fds";
   EXPECT_EQ(run.host.busyLeft, 1);
   return run;

@@ -150,7 +150,7 @@ TEST_F(FdsMerge, YearsAndNamesInTheListing) {
 TEST_F(FdsMerge, DialogCancelAndMissingListing) {
   ScriptedHost host;
   host.answer(Dialog::OpenTXT, std::nullopt);
-  EXPECT_EQ(cmdFDSMerge_Click(Settings{}, host).outcome, Outcome::Cancelled);
+  EXPECT_EQ(FdsMergeJob(Settings{}, host).outcome, Outcome::Cancelled);
   EXPECT_EQ(host.lastStatus(), "Merge Canceled");
   EXPECT_TRUE(host.errors.empty());
 

@@ -136,7 +136,7 @@ TEST(FdsSplit, CancelAndMissingImage) {
 
   ScriptedHost host;
   host.answer(Dialog::OpenFDS, std::nullopt);
-  EXPECT_EQ(cmdFDSSplit_Click(Settings{}, host).outcome, Outcome::Cancelled);
+  EXPECT_EQ(FdsSplitJob(Settings{}, host).outcome, Outcome::Cancelled);
   EXPECT_EQ(host.lastStatus(), "Split Canceled");
 
   const JobRun missing = Split(dir.file("none.fds"));

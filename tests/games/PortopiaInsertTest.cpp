@@ -52,7 +52,7 @@ struct PortopiaRun {
     host.answer(Dialog::OpenNES, dir.write("porto.nes", rom));
     host.answer(Dialog::OpenSJS, dir.write("porto.sjs", script));
     host.answer(Dialog::OpenTBL, dir.write("porto.tbl", table));
-    result = cmdInsertPortopia_Click(settings, host);
+    result = PortopiaInsertJob(settings, host);
     out = Slurp(dir.file("porto_Modified.nes"));
   }
   std::string area(int b, std::size_t length) const {
@@ -218,7 +218,7 @@ TEST(PortopiaInsert, FailuresAndCancel) {
     host.answer(Dialog::OpenNES, dir.write("p.nes", Rom()));
     host.answer(Dialog::OpenSJS, dir.write("p_Modified.nes", script));
     host.answer(Dialog::OpenTBL, dir.write("p.tbl", kFullTable));
-    EXPECT_EQ(cmdInsertPortopia_Click(Settings{}, host).outcome, Outcome::Warned);
+    EXPECT_EQ(PortopiaInsertJob(Settings{}, host).outcome, Outcome::Warned);
     EXPECT_EQ(host.warnings.size(), 1u);
     EXPECT_EQ(Slurp(dir.file("p_Modified.nes")), script);
   }
@@ -226,7 +226,7 @@ TEST(PortopiaInsert, FailuresAndCancel) {
     ScriptedHost host;
     host.answer(Dialog::OpenNES, "p.nes");
     host.answer(Dialog::OpenSJS, std::nullopt);
-    EXPECT_EQ(cmdInsertPortopia_Click(Settings{}, host).outcome, Outcome::Cancelled);
+    EXPECT_EQ(PortopiaInsertJob(Settings{}, host).outcome, Outcome::Cancelled);
     EXPECT_TRUE(host.errors.empty());
     EXPECT_TRUE(host.warnings.empty());
     EXPECT_EQ(host.busyLeft, 1);

@@ -22,7 +22,7 @@ inline std::string DumpBody(int mode, const std::string& bytes, ScriptedHost* se
   s.end = 0x8000 + static_cast<int>(bytes.size()) - 1;
   ScriptedHost host;
   host.answer(Dialog::OpenNES, dir.write("p.nes", bytes));
-  cmdDump_Click(s, host);
+  PlainDumpJob(s, host);
   if (seen) *seen = host;
   const std::string all = Slurp(dir.file("p.asm.txt"));
   // Thirteen header lines come first.

@@ -227,7 +227,7 @@ struct GraphicsRun {
   void run(const std::string& rom, const std::string& bmp) {
     host.answer(Dialog::OpenNES, dir.write("game.nes", rom));
     host.answer(Dialog::OpenBmp, dir.write("sheet.bmp", bmp));
-    result = cmdInsertGraphics_Click(settings, host);
+    result = RomanciaGraphicsJob(settings, host);
     out = Slurp(dir.file("game_Modified.nes"));
   }
 };
@@ -318,7 +318,7 @@ TEST(RomanciaGraphics, ErrorsNameTheStep) {
     ScriptedHost host;
     host.answer(Dialog::OpenNES, dir.file("missing.nes"));
     host.answer(Dialog::OpenBmp, dir.write("s.bmp", sheet.bytes));
-    EXPECT_EQ(cmdInsertGraphics_Click(Settings{}, host).outcome, Outcome::Failed);
+    EXPECT_EQ(RomanciaGraphicsJob(Settings{}, host).outcome, Outcome::Failed);
     ASSERT_EQ(host.errors.size(), 1u);
     EXPECT_EQ(
         host.errors[0],
@@ -330,7 +330,7 @@ TEST(RomanciaGraphics, ErrorsNameTheStep) {
     ScriptedHost host;
     host.answer(Dialog::OpenNES, "x.nes");
     host.answer(Dialog::OpenBmp, std::nullopt);
-    EXPECT_EQ(cmdInsertGraphics_Click(Settings{}, host).outcome, Outcome::Cancelled);
+    EXPECT_EQ(RomanciaGraphicsJob(Settings{}, host).outcome, Outcome::Cancelled);
     EXPECT_TRUE(host.errors.empty());
     EXPECT_EQ(host.busyEntered, 1);
     EXPECT_EQ(host.busyLeft, 1);

@@ -58,7 +58,7 @@ TEST_F(AdditionsTest, AJobsEntryListsItsFilesAndOpenShowsThemInTheViewer) {
   for (QWidget* row : fileRows()) paths << row->property("path").toString();
   EXPECT_EQ(paths, QStringList({QString::fromStdString(listing),
                                 QString::fromStdString(dir.file("Tables.txt"))}));
-  // The panel sits below the frames, which keep their specified height.
+  // The panel sits below the window, whose client keeps its idle height.
   QWidget* client = window->lbl(20)->parentWidget();
   EXPECT_EQ(client->height() + window->menuBar()->height(),
             FrmMorvane::ClientSize(kIdleHeight).height());

@@ -42,7 +42,7 @@ TEST_F(WindowTest, StartsIdleWithTheDesignedSettings) {
   EXPECT_FALSE(window->lbl(22)->isEnabled());
   EXPECT_FALSE(window->lbl(11)->isEnabled());
   EXPECT_EQ(window->size(), window->WindowSize(kIdleHeight));
-  EXPECT_EQ(window->model().height(), 7150);
+  EXPECT_FALSE(window->model().busy());
   EXPECT_FALSE(button("cmdInsertPortopia")->isVisible());
   EXPECT_FALSE(button("cmdInsertGraphics")->isVisible());
   EXPECT_EQ(button("cmdDump")->text(), "Dump / Disassemble ");
@@ -55,6 +55,19 @@ TEST_F(WindowTest, StartsIdleWithTheDesignedSettings) {
   EXPECT_EQ(window->findChild<QAction*>("mnuExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
   // The status label lies below the lower edge of the idle window's client area.
   EXPECT_GE(window->lbl(20)->y(), window->lbl(20)->parentWidget()->height());
+}
+
+TEST(MainWindow, IdleTextsComeFromTheChooser) {
+  // Each time the window goes idle, also at start, the chooser picks the text.
+  int next = 0;
+  FrmMorvane window([&next] { return next++; });
+  for (std::size_t i = 0; i < kIdleTexts.size(); ++i) {
+    EXPECT_EQ(window.lbl(20)->text(), QString::fromLatin1(kIdleTexts[i].data())) << i;
+    EXPECT_EQ(window.model().statusLine(), kIdleTexts[i]) << i;
+    window.Enable_Controls(false);
+    EXPECT_EQ(window.lbl(20)->text(), QString::fromLatin1(kBusyText.data()));
+    window.Enable_Controls(true);
+  }
 }
 
 TEST_F(WindowTest, AddressBoxesRevertInvalidEditsAsTyped) {
@@ -304,7 +317,7 @@ TEST_F(WindowTest, EveryJobEndsIdleWhenItsFirstDialogIsCancelled) {
   for (int mode = 0; mode < 5; ++mode) {
     click(option("opFeatures", mode));
     for (const JobSpec& job : Jobs()) {
-      if (job.window.reach == Reach::CommandLine) continue;
+      if (job.window == Reach::CommandLine) continue;
       const auto asked = dialogs->asked.size();
       window->runJob(job);
       EXPECT_GT(dialogs->asked.size(), asked) << job.name;

@@ -74,7 +74,7 @@ TEST_F(InsertFailureTest, EveryRunTimeFailureEndsInTheErrorReport) {
   host.answer(Dialog::OpenNES, dir.write("game.nes", rom))
       .answer(Dialog::OpenSJS, dir.write("script.txt", Script(kTable, kBlock, kTwo)))
       .answer(Dialog::OpenTBL, dir.file("missing.tbl"));
-  EXPECT_EQ(cmdInsert_Click(Settings{}, host).outcome, Outcome::Failed);
+  EXPECT_EQ(InsertJob(Settings{}, host).outcome, Outcome::Failed);
   EXPECT_EQ(host.errors.at(0),
             "Error #53 -> File not found\r\n\r\nError during Insert:\r\nRead Table File\r\n\r\n"
             "Filename accessed -> " +
@@ -129,7 +129,7 @@ TEST_F(InsertFailureTest, CancelAndOutputOverAnInput) {
     host = ScriptedHost();
     if (answered > 0) host.answer(Dialog::OpenNES, dir.write("game.nes", rom));
     if (answered > 1) host.answer(Dialog::OpenSJS, dir.write("script.txt", "x"));
-    EXPECT_EQ(cmdInsert_Click(Settings{}, host).outcome, Outcome::Cancelled);
+    EXPECT_EQ(InsertJob(Settings{}, host).outcome, Outcome::Cancelled);
     EXPECT_TRUE(host.errors.empty() && host.warnings.empty());
     EXPECT_EQ(host.busyLeft, 1);
     EXPECT_FALSE(dir.exists("game_Modified.nes"));
@@ -139,7 +139,7 @@ TEST_F(InsertFailureTest, CancelAndOutputOverAnInput) {
   host.answer(Dialog::OpenNES, dir.write("game.nes", rom))
       .answer(Dialog::OpenSJS, script)
       .answer(Dialog::OpenTBL, dir.write("game.tbl", table));
-  EXPECT_EQ(cmdInsert_Click(Settings{}, host).outcome, Outcome::Warned);
+  EXPECT_EQ(InsertJob(Settings{}, host).outcome, Outcome::Warned);
   EXPECT_EQ(Slurp(script), Script(kTable, kBlock, kTwo));
 }
 

@@ -40,7 +40,7 @@ class InsertTest : public ::testing::Test {
     host.answer(Dialog::OpenNES, dir.write("game.nes", rom))
         .answer(Dialog::OpenSJS, dir.write("script.txt", script))
         .answer(Dialog::OpenTBL, dir.write("game.tbl", table));
-    return cmdInsert_Click(Settings{}, host);
+    return InsertJob(Settings{}, host);
   }
   std::string output() const { return Slurp(dir.file("game_Modified.nes")); }
   // Expects a clean run and returns the output.

@@ -38,7 +38,7 @@ TEST(RoundTrip, TheTranslationReadsBackFromTheModifiedRom) {
       dir.write("sample.tbl", Slurp(std::string(MORVANE_SAMPLES_DIR) + "/sample.tbl"));
   ScriptedHost host;
   host.answer(Dialog::OpenNES, rom).answer(Dialog::OpenTBL, tbl);
-  ASSERT_EQ(cmdDump_Click(SampleText(0x8093, "8093"), host).outcome, Outcome::Done);
+  ASSERT_EQ(PlainDumpJob(SampleText(0x8093, "8093"), host).outcome, Outcome::Done);
 
   // The user's edits: the six header lines to the top with the pointer table
   // address filled in, and a translation in place of each phrase's number rows.
@@ -57,7 +57,7 @@ TEST(RoundTrip, TheTranslationReadsBackFromTheModifiedRom) {
   host.answer(Dialog::OpenNES, rom)
       .answer(Dialog::OpenSJS, scriptPath)
       .answer(Dialog::OpenTBL, tbl);
-  ASSERT_EQ(cmdInsert_Click(Settings{}, host).outcome, Outcome::Done);
+  ASSERT_EQ(InsertJob(Settings{}, host).outcome, Outcome::Done);
   const std::string modified = Slurp(dir.file("sample_Modified.nes"));
   const std::string expected = FrenchSample(original);
   EXPECT_EQ(modified, expected);
@@ -65,7 +65,7 @@ TEST(RoundTrip, TheTranslationReadsBackFromTheModifiedRom) {
 
   host = ScriptedHost();
   host.answer(Dialog::OpenNES, dir.file("sample_Modified.nes")).answer(Dialog::OpenTBL, tbl);
-  ASSERT_EQ(cmdDump_Click(SampleText(0x808A, "808A"), host).outcome, Outcome::Done);
+  ASSERT_EQ(PlainDumpJob(SampleText(0x808A, "808A"), host).outcome, Outcome::Done);
   const std::string again = Slurp(dir.file("sample_Modified Text.txt"));
   EXPECT_NE(again.find(CrLf({"0:8054:", "BONJOUR MONDE!", "0", "", "1:8063:", "CECI EST UN",
                              "EXEMPLE.", "1", "1", "", "2:8078:", "APPUYEZ START", "2", "",

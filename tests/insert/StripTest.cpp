@@ -12,7 +12,7 @@ class StripTest : public ::testing::Test {
   JobResult strip(const std::string& script) {
     host = ScriptedHost();
     host.answer(Dialog::OpenSJS, dir.write("script.txt", script));
-    return cmdStrip_Click(Settings{}, host);
+    return StripJob(Settings{}, host);
   }
   std::string output() const { return Slurp(dir.file("script_Stripped.txt")); }
 
@@ -66,7 +66,7 @@ TEST_F(StripTest, HeaderErrorsAndRunTimeFailures) {
             "Open Files - First Pass");
 
   host = ScriptedHost();
-  EXPECT_EQ(cmdStrip_Click(Settings{}, host).outcome, Outcome::Cancelled);
+  EXPECT_EQ(StripJob(Settings{}, host).outcome, Outcome::Cancelled);
   EXPECT_EQ(host.busyLeft, 1);
 }
 

@@ -15,21 +15,21 @@ TEST(BlockNumber, ReadsDecimalsWhateverTheLocale) {
   if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
     std::setlocale(LC_NUMERIC, "fr_FR.UTF-8");
   }
-  SettingsModel model([] { return 0; });
-  EXPECT_TRUE(model.txtBlock_Change("1.5"));
+  SettingsModel model;
+  EXPECT_TRUE(model.setBlock("1.5"));
   EXPECT_EQ(model.settings().block, 1.5);
-  EXPECT_TRUE(model.txtBlock_Change("1."));
+  EXPECT_TRUE(model.setBlock("1."));
   EXPECT_EQ(model.settings().block, 1.0);
-  EXPECT_TRUE(model.txtBlock_Change(".25"));
+  EXPECT_TRUE(model.setBlock(".25"));
   EXPECT_EQ(model.settings().block, 0.25);
   std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 TEST(BlockNumber, TooManyDigitsOverflowAtTheJobNotSilently) {
-  SettingsModel model([] { return 0; });
-  EXPECT_TRUE(model.txtBlock_Change(std::string(400, '9')));
+  SettingsModel model;
+  EXPECT_TRUE(model.setBlock(std::string(400, '9')));
   EXPECT_THROW(model.settings().origin(), JobError);
-  EXPECT_TRUE(model.txtBlock_Change("0." + std::string(400, '0') + "1"));
+  EXPECT_TRUE(model.setBlock("0." + std::string(400, '0') + "1"));
   EXPECT_EQ(model.settings().block, 0.0);
   EXPECT_EQ(model.settings().origin(), 0x8000 - 16);
 }

@@ -29,7 +29,7 @@ TEST(SearchDrafts, EachHitOfASearchReportIsATable) {
     Settings settings;
     settings.searchText = c.word;
     settings.header = false;
-    cmdSearch_Click(settings, host);
+    SearchJob(settings, host);
     const auto drafts = ReadSearchDrafts(dir.file("game Output.txt"));
     ASSERT_EQ(drafts.size(), 1u);
     EXPECT_EQ(drafts[0].match, c.match);

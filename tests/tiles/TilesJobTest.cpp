@@ -32,7 +32,7 @@ TEST(TilesJob, WritesTheSheetOrWarnsWithoutWriting) {
     host.answer(Dialog::OpenNES, rom);
     Settings settings;
     for (const auto& [name, value] : c.options) settings.options.add(name, value);
-    const JobResult result = cmdTiles(settings, host);
+    const JobResult result = TilesJob(settings, host);
     EXPECT_EQ(result.outcome, c.outcome);
     EXPECT_EQ(host.lastStatus(), c.status);
     const bool done = c.outcome == Outcome::Done;

@@ -153,7 +153,7 @@ Figures ScoreRom(const std::string& path, const std::vector<Block>& blocks) {
     host.answer(Dialog::OpenNES, dir.write("game.nes", bytes));
     host.answer(Dialog::OpenTXT, kOpCodes);
     host.answer(Dialog::OpenTableTXT, dir.write("Tables.txt", traced.tablesText));
-    const JobResult done = cmdDump_Click(s, host);
+    const JobResult done = PlainDumpJob(s, host);
     EXPECT_EQ(done.outcome, Outcome::Done) << name << " block " << b.number;
     EXPECT_TRUE(host.warnings.empty()) << name << " block " << b.number;
     ExpectLabelsOnCode(Slurp(dir.file("game.asm.txt")), s,
@@ -190,7 +190,7 @@ TEST(TraceCorpus, DumpsWhatTheCodeFindingGivesUpOn) {
   ScriptedHost host;
   host.answer(Dialog::OpenNES, dir.write("game.nes", bytes));
   host.answer(Dialog::OpenTXT, kOpCodes);
-  cmdDump_Click(s, host);
+  PlainDumpJob(s, host);
   ASSERT_EQ(host.warnings.size(), 1u);
   EXPECT_EQ(host.warnings[0].second.rfind("Stack 0 Full at address ", 0), 0u);
 }

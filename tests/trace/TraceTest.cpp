@@ -234,7 +234,7 @@ TEST(Trace, DumpWritesItsListAndTheListingThatListMakes) {
   s.withTables = true;
   two.answer(Dialog::OpenNES, fed.write("game.nes", rom)).answer(Dialog::OpenTXT, ops);
   two.answer(Dialog::OpenTableTXT, fed.write("list.txt", list));
-  ASSERT_EQ(cmdDump_Click(s, two).outcome, Outcome::Done);
+  ASSERT_EQ(PlainDumpJob(s, two).outcome, Outcome::Done);
   const std::string listing = Slurp(traced.file("game.asm.txt"));
   EXPECT_EQ(listing, Slurp(fed.file("game.asm.txt")));
   // The vectors name their handlers; a word's low byte comes first.

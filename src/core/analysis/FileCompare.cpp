@@ -28,7 +28,7 @@ struct CompareFiles {
 
 }  // namespace
 
-JobResult cmdCompare_Click(const Settings& settings, JobHost& host) {
+JobResult CompareJob(const Settings& settings, JobHost& host) {
   const JobTexts texts{
       .cancelled = "Compare Canceled", .failed = "Compare Error", .minor = "Compare Error"};
   return RunJob(host, texts, [&](JobRun& run) {

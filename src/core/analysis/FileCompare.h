@@ -9,6 +9,6 @@ namespace morvane {
 
 // Show Strings is read live through host.showStrings(); settings gives the
 // block where the comparison starts.
-JobResult cmdCompare_Click(const Settings& settings, JobHost& host);
+JobResult CompareJob(const Settings& settings, JobHost& host);
 
 }  // namespace morvane

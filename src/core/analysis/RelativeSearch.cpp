@@ -14,7 +14,7 @@ namespace morvane {
 
 extern const std::string kOutputTitle = "Output File Error";
 
-JobResult cmdSearch_Click(const Settings& settings, JobHost& host) {
+JobResult SearchJob(const Settings& settings, JobHost& host) {
   const JobTexts texts{
       .cancelled = "Search Canceled", .failed = "Search Error", .minor = "Search Minor Error"};
   return RunJob(host, texts, [&](JobRun& run) {

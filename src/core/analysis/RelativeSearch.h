@@ -12,7 +12,7 @@ namespace morvane {
 
 // Reads the word from settings.searchText; the window rewrites its search box
 // with SearchBoxText (SearchWord.h) when the job returns.
-JobResult cmdSearch_Click(const Settings& settings, JobHost& host);
+JobResult SearchJob(const Settings& settings, JobHost& host);
 
 // Title of the warning that refuses a report over a file the job reads.
 extern const std::string kOutputTitle;

@@ -36,14 +36,14 @@ class CodeStep final : public DumpStep {
     std::string list;
     if (ctx.tableListMaker) {
       list = ctx.tablesOutPath;
-      RefuseOverwrite("Error During Dump", list, {ctx.romPath, *ops});
+      RefuseOverwrite(kDumpErrorTitle, list, {ctx.romPath, *ops});
     } else if (d.withTables) {
       const auto chosen = host.askFile(Dialog::OpenTableTXT);
       if (!chosen) throw JobError::Cancelled();
       list = *chosen;
     }
-    RefuseOverwrite("Error During Dump", ctx.outPath, {ctx.romPath, *ops, list});
-    if (!d.withTables) RefuseOverwrite("Error During Dump", ctx.tablesOutPath, {ctx.romPath, *ops});
+    RefuseOverwrite(kDumpErrorTitle, ctx.outPath, {ctx.romPath, *ops, list});
+    if (!d.withTables) RefuseOverwrite(kDumpErrorTitle, ctx.tablesOutPath, {ctx.romPath, *ops});
     // A definition file that can't be read, or one whose addresses run past
     // the top of memory, ends the dump through the job error box.
     const std::string* reading = &list;

@@ -12,9 +12,9 @@ namespace {
 
 void Push(CodeDump& d, CodeStack stack, std::int32_t address, std::int32_t at) {
   if (d.stacks.PSPush(stack, address)) return;
-  throw JobError::Minor("Error During Dump", "Stack " + std::to_string(static_cast<int>(stack)) +
-                                                 " Full at address " + Hex(at) +
-                                                 ": No indicator of good or bad code found.");
+  throw JobError::Minor(kDumpErrorTitle, "Stack " + std::to_string(static_cast<int>(stack)) +
+                                             " Full at address " + Hex(at) +
+                                             ": No indicator of good or bad code found.");
 }
 
 bool IsCodeAt(const CodeDump& d, std::int32_t x) {

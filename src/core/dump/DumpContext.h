@@ -14,6 +14,9 @@
 
 namespace morvane {
 
+// The title of the dump's warnings and refusals.
+inline constexpr char kDumpErrorTitle[] = "Error During Dump";
+
 struct OpcodeSet;
 
 // Makes the Table List an 8-bit Code dump uses instead of one the user

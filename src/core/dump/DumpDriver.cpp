@@ -13,8 +13,6 @@ namespace morvane {
 
 namespace {
 
-const std::string kDumpTitle = "Error During Dump";
-
 // A 1st Phrase or Length beyond 16 bits is an overflow that names the box.
 void ReadDumpOptions(DumpContext& ctx, JobRun& run) {
   const Settings& s = ctx.settings;
@@ -95,7 +93,7 @@ std::unique_ptr<DumpStep> Prepare(DumpContext& ctx, JobRun& run, TableListMaker 
   ctx.romPath = run.ask(Dialog::OpenNES);
   ctx.outPath = StripExtension(ctx.romPath) + (ctx.asText ? " Text.txt" : ".asm.txt");
   if (ctx.mode == kCode) ctx.tablesOutPath = FolderOf(ctx.romPath) + "Tables.txt";
-  RefuseOverwrite(kDumpTitle, ctx.outPath, {ctx.romPath});
+  RefuseOverwrite(kDumpErrorTitle, ctx.outPath, {ctx.romPath});
   ctx.rom = std::make_unique<RomCursor>(ReadBinaryFile(ctx.romPath));
   try {
     if (!step->prepare(ctx)) return nullptr;
@@ -106,7 +104,7 @@ std::unique_ptr<DumpStep> Prepare(DumpContext& ctx, JobRun& run, TableListMaker 
   }
   if (step->needsCharTable(ctx)) {
     const std::string tbl = run.ask(Dialog::OpenTBL);
-    RefuseOverwrite(kDumpTitle, ctx.outPath, {ctx.romPath, tbl});
+    RefuseOverwrite(kDumpErrorTitle, ctx.outPath, {ctx.romPath, tbl});
     ctx.charTable = ReadTableFile(tbl);
   }
   ctx.out = std::make_unique<OutFile>(ctx.outPath);
@@ -115,7 +113,7 @@ std::unique_ptr<DumpStep> Prepare(DumpContext& ctx, JobRun& run, TableListMaker 
 
 }  // namespace
 
-JobResult cmdDump_Click(const Settings& window, JobHost& host) {
+JobResult PlainDumpJob(const Settings& window, JobHost& host) {
   return DumpWithMadeList(window, host, nullptr);
 }
 

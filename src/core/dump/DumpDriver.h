@@ -7,7 +7,9 @@
 
 namespace morvane {
 
-JobResult cmdDump_Click(const Settings& settings, JobHost& host);
+// The dump as the settings ask for it, an 8-bit Code dump with the Table List
+// the user chooses (or none); the dump job (trace/TraceDump.h) adds the trace.
+JobResult PlainDumpJob(const Settings& settings, JobHost& host);
 // The same with an 8-bit Code dump's Table List made by maker (written as
 // Tables.txt) in place of one the user chooses.
 JobResult DumpWithMadeList(const Settings& settings, JobHost& host, TableListMaker maker);

@@ -38,11 +38,14 @@ class DumpStep {
   virtual void afterClose(DumpContext&) {}
 };
 
+struct ModeRange;  // shell/SettingsModel.h
+
 using DumpStepMaker = std::unique_ptr<DumpStep> (*)();
 
 // Adds the step of a dump mode (a Feature number) made outside dump/, such as
-// a game's pseudo-code; the modes of dump/ itself are always there.
-void RegisterDumpMode(int mode, DumpStepMaker make);
+// a game's pseudo-code; the modes of dump/ itself are always there. A mode
+// with a range of its own puts it in place when it is chosen (SettingsModel).
+void RegisterDumpMode(int mode, DumpStepMaker make, const ModeRange* range = nullptr);
 // The step of a mode, or nullptr when no step is registered for it.
 std::unique_ptr<DumpStep> MakeDumpStep(int mode);
 

@@ -3,6 +3,7 @@
 
 #include "dump/DumpStep.h"
 #include "shell/ListingWords.h"
+#include "shell/SettingsModel.h"
 #include "shell/Values.h"
 
 namespace morvane {
@@ -23,8 +24,9 @@ void DumpStep::listByte(DumpContext& ctx) {
   ctx.line += ByteLine(ctx.byte, false);
 }
 
-void RegisterDumpMode(int mode, DumpStepMaker make) {
+void RegisterDumpMode(int mode, DumpStepMaker make, const ModeRange* range) {
   Makers()[mode] = make;
+  if (range != nullptr) SetModeRange(mode, *range);
 }
 
 std::unique_ptr<DumpStep> MakeDumpStep(int mode) {

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "dump/CodeDump.h"
+#include "dump/DumpContext.h"
 #include "dump/TableRenderer.h"
 #include "shell/JobError.h"
 #include "shell/Values.h"
@@ -26,7 +27,7 @@ void TableRenderer::addressRow(std::int32_t a) {
   }
   value += c.addrOS;
   if (value < 0 || value > 0xFFFF) {
-    throw JobError::Minor("Error During Dump",
+    throw JobError::Minor(kDumpErrorTitle,
                           "Because of the Address Offset of " + HexSigned(c.addrOS) +
                               " the |sub table address| of " + Hex(std::llabs(value)) +
                               "\r\nis out of bounds at address " + Hex(a) + ".");

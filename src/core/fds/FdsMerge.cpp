@@ -24,7 +24,7 @@ void WriteImage(const std::string& path, const std::string& bytes) {
 
 }  // namespace
 
-JobResult cmdFDSMerge_Click(const Settings& /*settings*/, JobHost& host) {
+JobResult FdsMergeJob(const Settings& /*settings*/, JobHost& host) {
   std::string output;
   std::string image;  // the merged bytes, written once the merge has ended
   std::unique_ptr<fds::DiskMerger> merger;

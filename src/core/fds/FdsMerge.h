@@ -6,6 +6,6 @@
 
 namespace morvane {
 
-JobResult cmdFDSMerge_Click(const Settings& settings, JobHost& host);
+JobResult FdsMergeJob(const Settings& settings, JobHost& host);
 
 }  // namespace morvane

@@ -27,7 +27,7 @@ void SaveListing(OutFile& out, const DiskSplitter* splitter) {
 
 }  // namespace
 
-JobResult cmdFDSSplit_Click(const Settings& settings, JobHost& host) {
+JobResult FdsSplitJob(const Settings& settings, JobHost& host) {
   std::unique_ptr<OutFile> listing;
   std::unique_ptr<DiskSplitter> splitter;
   const JobTexts texts{.cancelled = "Split Canceled", .failed = "FDS Split Error"};

@@ -6,6 +6,6 @@
 
 namespace morvane {
 
-JobResult cmdFDSSplit_Click(const Settings& settings, JobHost& host);
+JobResult FdsSplitJob(const Settings& settings, JobHost& host);
 
 }  // namespace morvane

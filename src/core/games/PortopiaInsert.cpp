@@ -9,7 +9,7 @@
 
 namespace morvane {
 
-JobResult cmdInsertPortopia_Click(const Settings& settings, JobHost& host) {
+JobResult PortopiaInsertJob(const Settings& settings, JobHost& host) {
   std::string step;
   PortopiaInserter inserter(host, step);
   std::string outPath;

@@ -7,6 +7,6 @@
 
 namespace morvane {
 
-JobResult cmdInsertPortopia_Click(const Settings& settings, JobHost& host);
+JobResult PortopiaInsertJob(const Settings& settings, JobHost& host);
 
 }  // namespace morvane

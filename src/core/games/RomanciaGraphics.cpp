@@ -85,7 +85,7 @@ void Insert(const Settings& settings, const std::string& romPath, const std::str
 
 }  // namespace
 
-JobResult cmdInsertGraphics_Click(const Settings& settings, JobHost& host) {
+JobResult RomanciaGraphicsJob(const Settings& settings, JobHost& host) {
   std::optional<RomSplice> out;
   return RunJob(host, {.prefix = "Error during Insert Graphics:\r\n"}, [&](JobRun& run) {
     const std::string rom = run.ask(Dialog::OpenNES);

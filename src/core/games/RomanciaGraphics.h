@@ -7,6 +7,6 @@
 
 namespace morvane {
 
-JobResult cmdInsertGraphics_Click(const Settings& settings, JobHost& host);
+JobResult RomanciaGraphicsJob(const Settings& settings, JobHost& host);
 
 }  // namespace morvane

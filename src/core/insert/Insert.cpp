@@ -32,7 +32,7 @@ InsertFiles AskFiles(JobRun& run) {
 
 }  // namespace
 
-JobResult cmdInsert_Click(const Settings& settings, JobHost& host) {
+JobResult InsertJob(const Settings& settings, JobHost& host) {
   std::string image;
   std::unique_ptr<OutFile> out;
   std::size_t written = 0;  // bytes of image the passes have produced

@@ -7,6 +7,6 @@
 
 namespace morvane {
 
-JobResult cmdInsert_Click(const Settings& settings, JobHost& host);
+JobResult InsertJob(const Settings& settings, JobHost& host);
 
 }  // namespace morvane

@@ -58,7 +58,7 @@ void CopyPhrases(const ScriptHeader& header, TextLines& script, OutFile& out, Jo
 
 }  // namespace
 
-JobResult cmdStrip_Click(const Settings&, JobHost& host) {
+JobResult StripJob(const Settings&, JobHost& host) {
   return RunJob(host, {.prefix = "Error during Strip:\r\n"}, [](JobRun& run) {
     const std::string path = run.ask(Dialog::OpenSJS);
     const std::string output = SuffixedName(path, "Stripped");

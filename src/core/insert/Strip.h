@@ -6,6 +6,6 @@
 
 namespace morvane {
 
-JobResult cmdStrip_Click(const Settings& settings, JobHost& host);
+JobResult StripJob(const Settings& settings, JobHost& host);
 
 }  // namespace morvane

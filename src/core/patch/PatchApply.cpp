@@ -5,7 +5,7 @@
 
 namespace morvane {
 
-JobResult mnuApplyPatch_Click(const Settings&, JobHost& host) {
+JobResult PatchApplyJob(const Settings&, JobHost& host) {
   const JobTexts texts{.cancelled = "Patch Canceled",
                        .failed = "Patch Error",
                        .prefix = "Error during Apply Patch:\r\n"};

@@ -15,6 +15,6 @@ inline constexpr Dialog kOpenPatch{kOpenPatchSpec};
 
 // Nothing is written when the patch is refused: not IPS or BPS, damaged, made
 // for another file, or its result fails the patch's checksum.
-JobResult mnuApplyPatch_Click(const Settings& settings, JobHost& host);
+JobResult PatchApplyJob(const Settings& settings, JobHost& host);
 
 }  // namespace morvane

@@ -5,7 +5,7 @@
 
 namespace morvane {
 
-JobResult mnuCreatePatch_Click(const Settings& settings, JobHost& host) {
+JobResult PatchCreateJob(const Settings& settings, JobHost& host) {
   const JobTexts texts{.cancelled = "Patch Canceled",
                        .failed = "Patch Error",
                        .prefix = "Error during Create Patch:\r\n"};

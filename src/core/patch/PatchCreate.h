@@ -8,6 +8,6 @@
 namespace morvane {
 
 // Option "format": ips or bps (the default).
-JobResult mnuCreatePatch_Click(const Settings& settings, JobHost& host);
+JobResult PatchCreateJob(const Settings& settings, JobHost& host);
 
 }  // namespace morvane

@@ -80,12 +80,12 @@ class JobHost {
 
   // The file chosen in the dialog; nullopt means the user pressed Cancel.
   virtual std::optional<std::string> askFile(Dialog dialog) = 0;
-  // Enable_Controls(False) / Enable_Controls(True): busy and idle state.
+  // The busy state of a running job and the idle state after it.
   virtual void enterBusy() = 0;
   virtual void leaveBusy() = 0;
-  // Status label lbl(20).
+  // The status line.
   virtual void setStatus(const std::string& text) = 0;
-  // Labels lbl(30) to lbl(41) of the Insert frame.
+  // The insert progress labels, numbered 30 to 41.
   virtual void setLabel(int index, const std::string& text) = 0;
   // Hand control to the message loop so the window repaints and Cancel is seen.
   virtual void yield() = 0;

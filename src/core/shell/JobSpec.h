@@ -55,15 +55,10 @@ struct OptionSpec {
   const char* expected = "a valid value";             // said when accepts refuses
 };
 
-// Where the window offers a job.
+// Where the window offers a job: a button of its layout, a button it keeps
+// hidden, a menu item, or nowhere (the command line only). How the window
+// shows it (object name, caption, menu) is the window's own.
 enum class Reach { CommandLine, Button, HiddenButton, Menu };
-
-struct WindowEntry {
-  Reach reach = Reach::CommandLine;
-  const char* control = nullptr;  // object name, e.g. "cmdDump"
-  const char* caption = nullptr;  // button or menu text
-  const char* menu = nullptr;     // the menu of a Menu entry; nullptr for the Jobs menu
-};
 
 struct JobSpec {
   const char* name;  // the command-line word, e.g. "dump"
@@ -71,7 +66,7 @@ struct JobSpec {
   std::vector<FileSpec> files;
   std::vector<Setting> settings;
   std::vector<OptionSpec> options;
-  WindowEntry window;
+  Reach window = Reach::CommandLine;
   JobFunction run;
 
   bool reads(Setting s) const {

@@ -12,6 +12,12 @@ namespace morvane {
 enum Feature : int { kTableOnly = 0, kText = 1, kSpeech = 2, kMenu = 3, kCode = 4 };
 inline constexpr int kModeCount = 5;
 
+// The address presets, in the order of the option buttons: each sets the
+// address base, the range and (but for E000) the block; Custom takes the base
+// from its own box.
+enum class AddressPreset : int { At6000, At8000, AtC000, AtA000, AtE000, Custom };
+inline constexpr int kPresetCount = 6;
+
 // The values of a job's own options (see OptionSpec), by option name: one
 // entry per time given; a flag given has one empty value.
 class JobOptions {
@@ -40,7 +46,7 @@ struct Settings {
   std::string endText = "BFFF";
   std::string addressText = "F000";
   bool header = true;
-  int preset = 1;
+  AddressPreset preset = AddressPreset::At8000;
 
   // Dump options.
   int mode = kCode;

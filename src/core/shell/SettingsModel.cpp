@@ -2,7 +2,7 @@
 
 #include <charconv>
 #include <cmath>
-#include <random>
+#include <map>
 #include <system_error>
 
 #include "shell/Values.h"
@@ -20,6 +20,11 @@ constexpr Preset kPresets[] = {
     {"A000", "DFFF", "1.0"}, {"E000", "FFFF", nullptr},
 };
 constexpr std::size_t kMaxAddressChars = 4;
+
+std::map<int, ModeRange>& ModeRanges() {
+  static std::map<int, ModeRange> ranges;
+  return ranges;
+}
 
 // The rule of the four-digit address boxes: hex text is taken into value,
 // anything else puts the box back to the four digits of previous.
@@ -43,104 +48,93 @@ std::string BlockText(double block) {
   return text;
 }
 
-SettingsModel::SettingsModel(Chooser chooser) : chooser_(std::move(chooser)) {
-  if (!chooser_) {
-    chooser_ = [] {
-      static std::mt19937 rng(std::random_device{}());
-      return static_cast<int>(rng() % kIdleTexts.size());
-    };
-  }
-  // Form_Load order.
+void SetModeRange(int mode, const ModeRange& range) {
+  ModeRanges()[mode] = range;
+}
+
+SettingsModel::SettingsModel() {
+  // The start-up order of the window.
   s_.base = 0x8000;
   s_.start = 0x8000;
   s_.end = 0xBFFF;
-  Enable_Controls(true);
-  opFeatures_Click(kCode);
-  opAddress_Click(1);
+  setBusy(false);
+  chooseMode(kCode);
+  chooseAddressPreset(AddressPreset::At8000);
 }
 
-void SettingsModel::opAddress_Click(int index) {
-  if (index < 0 || index > 5) return;
-  s_.preset = index;
-  if (index <= 4) {
-    c_.txtAddress = false;
+void SettingsModel::chooseAddressPreset(AddressPreset preset) {
+  const int index = static_cast<int>(preset);
+  if (index < 0 || index >= kPresetCount) return;
+  s_.preset = preset;
+  if (preset != AddressPreset::Custom) {
+    c_.customAddress = false;
     const Preset& p = kPresets[index];
-    txtStart_Change(p.start);
-    txtEnd_Change(p.end);
-    if (p.block != nullptr) txtBlock_Change(p.block);
+    setStart(p.start);
+    setEnd(p.end);
+    if (p.block != nullptr) setBlock(p.block);
   } else {
-    txtStart_Change(s_.addressText);
-    txtEnd_Change("FFFF");
-    c_.txtAddress = true;
+    setStart(s_.addressText);
+    setEnd("FFFF");
+    c_.customAddress = true;
   }
   s_.base = HexToLong(s_.startText);
 }
 
-void SettingsModel::opFeatures_Click(int index) {
-  if (index < kTableOnly || index > kCode) return;
-  s_.mode = index;
-  if (index != kText) {
+void SettingsModel::chooseMode(int mode) {
+  if (mode < kTableOnly || mode > kCode) return;
+  s_.mode = mode;
+  if (mode != kText) {
     c_.asTable = c_.concat = c_.phrase = false;
   }
-  if (index != kCode) c_.wTables = c_.raw = c_.trace = false;
-  switch (index) {
-    case kText:
-      c_.asTable = c_.phrase = true;
-      c_.concat = s_.asTable;
-      break;
-    case kSpeech:
-      opAddress_Click(0);
-      txtStart_Change("8000");
-      txtEnd_Change("8D81");
-      txtBlock_Change("0.0");
-      break;
-    case kMenu:
-      opAddress_Click(1);
-      txtStart_Change("C5D3");
-      txtEnd_Change("CB2B");
-      txtBlock_Change("1.0");
-      break;
-    case kCode:
-      c_.wTables = c_.trace = true;
-      c_.raw = !s_.withTables;
-      break;
-    default:
-      break;
+  if (mode != kCode) c_.withTables = c_.raw = c_.trace = false;
+  if (mode == kText) {
+    c_.asTable = c_.phrase = true;
+    c_.concat = s_.asTable;
+  } else if (mode == kCode) {
+    c_.withTables = c_.trace = true;
+    c_.raw = !s_.withTables;
+  }
+  if (const auto range = ModeRanges().find(mode); range != ModeRanges().end()) {
+    const ModeRange& r = range->second;
+    chooseAddressPreset(r.preset);
+    setStart(r.start);
+    setEnd(r.end);
+    setBlock(r.block);
   }
 }
 
 void SettingsModel::applyAsTableRule() {
   c_.concat = s_.asTable && c_.asTable;
 }
-void SettingsModel::applyWTablesRule() {
-  c_.raw = !s_.withTables && c_.wTables;
+void SettingsModel::applyWithTablesRule() {
+  c_.raw = !s_.withTables && c_.withTables;
 }
 
-void SettingsModel::chkAsTable_Click(bool checked) {
-  s_.asTable = checked;
+void SettingsModel::setAsTable(bool on) {
+  s_.asTable = on;
   applyAsTableRule();
 }
 
-void SettingsModel::chkwTables_Click(bool checked) {
-  s_.withTables = checked;
-  applyWTablesRule();
+void SettingsModel::setWithTables(bool on) {
+  s_.withTables = on;
+  applyWithTablesRule();
 }
 
-bool SettingsModel::txtStart_Change(const std::string& text) {
+bool SettingsModel::setStart(const std::string& text) {
   return EditAddress(text, s_.startText, s_.start, s_.start);
 }
 
-bool SettingsModel::txtEnd_Change(const std::string& text) {
+bool SettingsModel::setEnd(const std::string& text) {
   return EditAddress(text, s_.endText, s_.end, s_.end);
 }
 
-bool SettingsModel::txtAddress_Change(const std::string& text) {
+bool SettingsModel::setAddress(const std::string& text) {
   if (!EditAddress(text, s_.addressText, s_.base, s_.base)) return false;
-  txtStart_Change(HexWord(s_.base));
+  setStart(HexWord(s_.base));
   return true;
 }
 
-bool SettingsModel::txtBlock_Change(const std::string& text) {
+bool SettingsModel::setBlock(const std::string& text) {
   if (!IsBlockNumber(text)) {
     s_.blockText = BlockText(s_.block);
     return false;
@@ -159,24 +153,18 @@ bool SettingsModel::txtBlock_Change(const std::string& text) {
   return true;
 }
 
-void SettingsModel::Enable_Controls(bool enable) {
-  if (!enable) CorrectRangeForJob(s_);
-  c_.opAddress = c_.opFeatures = enable;
-  c_.header = enable;
-  c_.asTable = c_.phrase = enable && s_.mode == kText;
+void SettingsModel::setBusy(bool busy) {
+  const bool idle = !busy;
+  if (busy) CorrectRangeForJob(s_);
+  c_.presets = c_.modes = idle;
+  c_.header = idle;
+  c_.asTable = c_.phrase = idle && s_.mode == kText;
   applyAsTableRule();
-  c_.wTables = c_.trace = enable && s_.mode == kCode;
-  applyWTablesRule();
-  c_.jobs = enable;
-  cancel_ = enable;
-  if (enable) {
-    status_ = std::string(kIdleTexts[static_cast<std::size_t>(chooser_()) % kIdleTexts.size()]);
-    height_ = kIdleHeight;
-  } else {
-    status_ = std::string(kBusyText);
-    height_ = kBusyHeight;
-  }
-  c_.locked = !enable;
+  c_.withTables = c_.trace = idle && s_.mode == kCode;
+  applyWithTablesRule();
+  c_.jobs = idle;
+  cancel_ = idle;
+  c_.locked = busy;
 }
 
 }  // namespace morvane

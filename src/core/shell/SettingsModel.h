@@ -1,74 +1,72 @@
-// The rules of the main window without its widgets: presets, dump modes and
-// their enable rules, the edit rules of the address boxes and the busy state.
-// The window mirrors this model; the command line and the tests drive it the
-// same way a user clicks.
+// The rules of the settings a job reads: the address presets, the dump modes
+// and what each enables, the edit rules of the addresses and the block, and
+// the busy state. The window mirrors this model; the command line and the
+// tests drive it the same way a user sets things up.
 #pragma once
 
-#include <array>
-#include <functional>
 #include <string>
-#include <string_view>
+#include <utility>
 
 #include "shell/Settings.h"
 
 namespace morvane {
 
-inline constexpr int kIdleHeight = 7150;
-inline constexpr int kBusyHeight = 8150;
-inline constexpr int kWindowWidth = 5760;
-
-inline constexpr std::array<std::string_view, 3> kIdleTexts = {
-    "Hey!  Do you always go around resizing people's windows?",
-    "Was resizing the window exciting?  I dare you to hit Cancel...",
-    "Yes, I know you can pull the window down and view this.",
-};
-inline constexpr std::string_view kBusyText = "Select Files...";
-
-// Enabled state of the controls the rules switch.
+// Enabled state of the settings the rules switch on and off.
 struct ControlStates {
-  bool opAddress = true;   // the six presets
-  bool opFeatures = true;  // the five modes
+  bool presets = true;  // the six address presets
+  bool modes = true;    // the five dump modes
   bool header = true;
-  bool txtAddress = false;
+  bool customAddress = false;  // the address base of the Custom preset
   bool asTable = false;
   bool concat = false;
-  bool phrase = false;  // lbl(22), txtPhrase, lbl(11), txtLength
-  bool wTables = true;
+  bool phrase = false;  // the first phrase and the bytes between phrases
+  bool withTables = true;
   bool raw = false;
   bool trace = false;
-  bool jobs = true;     // the job buttons
-  bool locked = false;  // txtBlock, txtStart, txtEnd, txtAddress, txtSearch refuse typing
+  bool jobs = true;     // the jobs
+  bool locked = false;  // block, start, end, address base and search word refuse typing
 };
+
+// The address window a dump mode puts in place when it is chosen: a preset,
+// then a range and block of its own. The folder that owns the mode registers
+// it (see RegisterDumpMode); the model knows no mode's range itself.
+struct ModeRange {
+  AddressPreset preset;
+  const char* start;
+  const char* end;
+  const char* block;
+};
+void SetModeRange(int mode, const ModeRange& range);
 
 class SettingsModel {
  public:
-  // Picks one of the three idle texts; defaults to a random choice.
-  using Chooser = std::function<int()>;
-
-  explicit SettingsModel(Chooser chooser = {});
+  SettingsModel();
 
   const Settings& settings() const { return s_; }
   const ControlStates& controls() const { return c_; }
-  bool cancelFlag() const { return cancel_; }
-  const std::string& statusText() const { return status_; }
-  int height() const { return height_; }
+  // True once Cancel has been asked for in the busy state, and always when idle.
+  bool cancelRequested() const { return cancel_; }
+  // The status line: the last text a job or the window put there.
+  const std::string& statusLine() const { return status_; }
   bool busy() const { return !c_.jobs; }
 
-  // Handlers, in the names of the window's events.
-  void opAddress_Click(int index);
-  void opFeatures_Click(int index);
-  void chkAsTable_Click(bool checked);
-  void chkwTables_Click(bool checked);
+  void chooseAddressPreset(AddressPreset preset);
+  // A Feature; a mode with a registered range also sets the address window.
+  void chooseMode(int mode);
+  void setAsTable(bool on);
+  void setWithTables(bool on);
   // Edit rules: each returns true when the text was taken, false when the box
   // went back to its previous value. The box's text is in settings() after.
-  bool txtAddress_Change(const std::string& text);
-  bool txtStart_Change(const std::string& text);
-  bool txtEnd_Change(const std::string& text);
-  bool txtBlock_Change(const std::string& text);
-  void Enable_Controls(bool enable);
-  void cmdCancel_Click() { cancel_ = true; }
+  bool setAddress(const std::string& text);
+  bool setStart(const std::string& text);
+  bool setEnd(const std::string& text);
+  bool setBlock(const std::string& text);
+  // Entering the busy state corrects the range, locks the settings and clears
+  // the Cancel request; leaving it unlocks them.
+  void setBusy(bool busy);
+  void requestCancel() { cancel_ = true; }
 
-  // Plain boxes without rules.
+  // Settings without rules.
   void setHeader(bool on) { s_.header = on; }
   void setConcat(bool on) { s_.concat = on; }
   void setRaw(bool on) { s_.raw = on; }
@@ -77,18 +75,16 @@ class SettingsModel {
   void setLengthText(std::string text) { s_.lengthText = std::move(text); }
   void setSearchText(std::string text) { s_.searchText = std::move(text); }
   void setShowStrings(bool on) { s_.showStrings = on; }
-  void setStatus(std::string text) { status_ = std::move(text); }
+  void setStatusLine(std::string text) { status_ = std::move(text); }
 
  private:
   void applyAsTableRule();
-  void applyWTablesRule();
+  void applyWithTablesRule();
 
   Settings s_;
   ControlStates c_;
-  Chooser chooser_;
   bool cancel_ = true;
-  std::string status_ = std::string(kIdleTexts[2]);
-  int height_ = kIdleHeight;
+  std::string status_;
 };
 
 // Block written back into its box: the decimal number, with ".0" when whole.

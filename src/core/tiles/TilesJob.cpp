@@ -6,7 +6,7 @@
 
 namespace morvane {
 
-JobResult cmdTiles(const Settings& settings, JobHost& host) {
+JobResult TilesJob(const Settings& settings, JobHost& host) {
   const JobTexts texts{
       .cancelled = "Tiles Canceled", .failed = "Tiles Error", .minor = "Tiles Minor Error"};
   return RunJob(host, texts, [&](JobRun& run) {

@@ -8,6 +8,6 @@ namespace morvane {
 
 // Asks for the ROM and writes "<rom without extension> Tiles.png"; reads the
 // options offset, count, columns, scale, bpp and palette.
-JobResult cmdTiles(const Settings& settings, JobHost& host);
+JobResult TilesJob(const Settings& settings, JobHost& host);
 
 }  // namespace morvane

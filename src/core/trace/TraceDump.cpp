@@ -18,7 +18,7 @@ JobResult DumpTraced(const Settings& settings, JobHost& host, std::vector<std::i
 }
 
 JobResult DumpJob(const Settings& settings, JobHost& host) {
-  if (!settings.trace) return cmdDump_Click(settings, host);
+  if (!settings.trace) return PlainDumpJob(settings, host);
   std::vector<std::int32_t> entries;
   for (const std::string& text : settings.options.values("entry")) {
     // Past five digits an address lies beyond any the trace can follow.
