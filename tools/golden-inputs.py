@@ -49,7 +49,7 @@ write("portopia.txt", crlf(lines))
 
 # A 16-colour 320 x 269 tile sheet with a pattern, and a ROM whose tile
 # streams at 277C and 3302 leave room for it.
-pixels = bytes(((x * 7 + y * 3) // 5) % 16 * 17 & 0xFF if (x // 10 + y // 9) % 3 else 0
+pixels = bytes((x + y // 4) % 16 * 17 if (x // 5 + y // 9) % 6 == 0 else 0
                for y in range(269) for x in range(160))
 write("sheet.bmp", b"BM" + struct.pack("<IHHI", 118 + len(pixels), 0, 0, 118)
       + struct.pack("<IiiHHIIiiII", 40, 320, 269, 1, 4, 0, len(pixels), 0, 0, 16, 0)

@@ -34,22 +34,28 @@ python3 "$root/tools/golden-inputs.py" "$in" "$in"
 # The corpus, built as tests/trace/corpus/Corpus.cmake builds it.
 src="$root/tests/trace/corpus"
 corpus=()
-while read -r kind name source cfg flags; do
-  out="$in/corpus/$name"
+# build KIND NAME SOURCE CFG FLAGS...: one program, as Corpus.cmake builds it
+# (called where set -e does not hold, so each step returns on failure).
+build() {
+  local kind="$1" name="$2" source="$3" cfg="$4"
+  shift 4
+  local out="$in/corpus/$name"
   if [ "$kind" = corpus_asm ]; then
-    # shellcheck disable=SC2086
-    ca65 -g $flags -o "$out.o" "$src/$source"
-    ld65 -C "$src/$cfg" -o "$out.nes" "$out.o"
+    ca65 -g "$@" -o "$out.o" "$src/$source" || return
+    ld65 -C "$src/$cfg" -o "$out.nes" "$out.o" || return
   else
-    layout=(-t nes)
+    local layout=(-t nes)
     [ "$cfg" = nes ] || layout=(-C "$src/$cfg")
-    # shellcheck disable=SC2086
-    cc65 -t nes -g $flags -o "$out.s" "$src/$source"
-    ca65 -t nes -g -o "$out.o" "$out.s"
-    ld65 "${layout[@]}" -o "$out.nes" "$out.o" nes.lib
+    cc65 -t nes -g "$@" -o "$out.s" "$src/$source" || return
+    ca65 -t nes -g -o "$out.o" "$out.s" || return
+    ld65 "${layout[@]}" -o "$out.nes" "$out.o" nes.lib || return
   fi
-  corpus+=("$name")
+}
+while read -r -a line; do
+  build "${line[@]}" >>"$work/corpus.log" 2>&1 || { cat "$work/corpus.log" >&2; exit 1; }
+  corpus+=("${line[1]}")
 done < <(sed -n 's/^ *\(corpus_\(asm\|c\)\)(\([^)]*\)).*/\1 \3/p' "$src/Corpus.cmake" | grep -v '\${')
+[ ${#corpus[@]} -gt 0 ] || { echo "golden.sh: no corpus programs in Corpus.cmake" >&2; exit 1; }
 
 declare -A covered
 # run JOB CASE "INPUT..." ARGS...: runs the job in a folder of its own holding
@@ -174,7 +180,7 @@ run tiles corpus "corpus/chrram.nes" --rom chrram.nes
 run tiles bad-columns "$S" --rom $S --columns 300
 
 # Every job the program offers has its cases.
-jobs=$("$bin" --help | sed -n '/^SUBCOMMANDS:/,$p' | sed -n 's/^  \([a-z][a-z0-9-]*\) .*/\1/p')
+jobs=$("$bin" --help | sed -n '/^subcommands:/I,$p' | sed -n 's/^  \([a-z][a-z0-9-]*\) .*/\1/p')
 missing=0
 for job in $jobs; do
   [ -n "${covered[$job]:-}" ] || { echo "golden.sh: no case runs the job $job" >&2; missing=1; }
