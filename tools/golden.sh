@@ -7,7 +7,8 @@
 # where <file> is every file a run wrote or changed, plus "exit", "stdout" and
 # "stderr" (temporary paths replaced by <case>). Run it before and after a
 # change that must not change behaviour, and diff the two lists.
-# Fails when a job of `morvane --help` has no case here.
+# Fails when a job of `morvane --help`, or a mode of `morvane dump --help`,
+# has no case here.
 # Usage: tools/golden.sh [MORVANE_BINARY]
 #   (default: a Release build without window and tests in build-golden)
 set -euo pipefail
@@ -71,8 +72,15 @@ run() {
   local rc=0
   (cd "$dir" && "$bin" "$job" "$@" >"$work/stdout" 2>"$work/stderr" </dev/null) || rc=$?
   covered[$job]=1
+  local prev=""
+  for f in "$@"; do
+    [ "$prev" != --mode ] || covered["$job --mode $f"]=1
+    prev="$f"
+  done
   (cd "$dir" && find . -type f -print0 | xargs -0r sha256sum | LC_ALL=C sort) >"$work/after"
   comm -13 "$work/before" "$work/after" | sed "s#  \./#  $job/$name/#" >>"$work/hashes"
+  comm -23 <(cut -c67- "$work/before" | LC_ALL=C sort) <(cut -c67- "$work/after" | LC_ALL=C sort) |
+    sed "s#^\./#gone  $job/$name/#" >>"$work/hashes"
   echo "$rc" | sha256sum | sed "s#-\$#$job/$name/exit#" >>"$work/hashes"
   local stream
   for stream in stdout stderr; do
@@ -186,5 +194,14 @@ for job in $jobs; do
   [ -n "${covered[$job]:-}" ] || { echo "golden.sh: no case runs the job $job" >&2; missing=1; }
 done
 [ -n "$jobs" ] || { echo "golden.sh: no jobs in morvane --help" >&2; missing=1; }
+# And every dump mode.
+modes=$("$bin" dump --help | sed -n 's/^ *--mode [A-Z]*:{\(.*\)}.*/\1/p' | tr ',' ' ')
+for mode in $modes; do
+  [ -n "${covered["dump --mode $mode"]:-}" ] || {
+    echo "golden.sh: no case dumps in the mode $mode" >&2
+    missing=1
+  }
+done
+[ -n "$modes" ] || { echo "golden.sh: no modes in morvane dump --help" >&2; missing=1; }
 LC_ALL=C sort -k2 "$work/hashes"
 exit "$missing"
