@@ -2,22 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 #include "SheetBitmap.h"
-#include "analysis/FileCompare.h"
-#include "analysis/RelativeSearch.h"
-#include "dump/DumpDriver.h"
-#include "dump/DumpStep.h"
-#include "fds/FdsMerge.h"
-#include "fds/FdsSplit.h"
-#include "games/PortopiaInsert.h"
-#include "games/RomanciaGraphics.h"
-#include "insert/Insert.h"
-#include "insert/Strip.h"
-#include "patch/PatchApply.h"
-#include "patch/PatchCreate.h"
+#include "jobs/JobRegistry.h"
 #include "shell/Values.h"
 #include "support/TempDir.h"
 
@@ -82,69 +73,128 @@ Settings SettingsFor(const Job& job) {
   Settings s;
   s.mode = job.mode;
   s.withTables = job.withTables;
+  s.trace = job.trace;
+  s.showStrings = job.showStrings;
   s.end = 0x80FF;
   s.endText = "80FF";
   if (!job.patch.empty()) s.options.add("patch", job.patch);
   return s;
 }
 
-}  // namespace
+// One way to run a job of the registry: the files it is given, by their
+// command-line options, and the settings that choose its mode.
+struct Variant {
+  const char* job;  // the registry's word
+  std::string name;
+  std::vector<std::pair<std::string, std::string>> files;  // option, file name in the folder
+  int mode = kCode;
+  bool withTables = false;
+  std::string patch = {};
+  bool trace = false;
+  bool showStrings = false;
+};
 
-const std::vector<Job>& Jobs() {
-  static const std::vector<Job> jobs = {
-      {"table dump", &PlainDumpJob, {{Dialog::OpenNES, "game.nes"}}, kTableOnly},
-      {"text dump",
-       &PlainDumpJob,
-       {{Dialog::OpenNES, "game.nes"}, {Dialog::OpenTBL, "game.tbl"}},
-       kText},
-      {"code dump",
-       &PlainDumpJob,
-       {{Dialog::OpenNES, "game.nes"}, {Dialog::OpenTXT, "Op_Codes_NES.txt"}}},
-      {"code dump with tables",
-       &PlainDumpJob,
-       {{Dialog::OpenNES, "game.nes"},
-        {Dialog::OpenTXT, "Op_Codes_NES.txt"},
-        {Dialog::OpenTableTXT, "tables.txt"}},
+const std::vector<Variant>& Variants() {
+  static const std::vector<Variant> variants = {
+      {"dump", "table dump", {{"--rom", "game.nes"}}, kTableOnly},
+      {"dump", "text dump", {{"--rom", "game.nes"}, {"--tbl", "game.tbl"}}, kText},
+      {"dump", "code dump", {{"--rom", "game.nes"}, {"--opcodes", "Op_Codes_NES.txt"}}},
+      {"dump",
+       "code dump with tables",
+       {{"--rom", "game.nes"}, {"--opcodes", "Op_Codes_NES.txt"}, {"--tables", "tables.txt"}},
        kCode,
        true},
+      {"dump",
+       "traced dump",
+       {{"--rom", "game.nes"}, {"--opcodes", "Op_Codes_NES.txt"}},
+       kCode,
+       false,
+       {},
+       true},
       {"insert",
-       &InsertJob,
-       {{Dialog::OpenNES, "game.nes"},
-        {Dialog::OpenSJS, "script.txt"},
-        {Dialog::OpenTBL, "game.tbl"}}},
-      {"strip", &StripJob, {{Dialog::OpenSJS, "script.txt"}}},
-      {"search", &SearchJob, {{Dialog::OpenNES, "game.nes"}}},
-      {"compare", &CompareJob, {{Dialog::OpenNES, "game.nes"}, {Dialog::OpenNES, "other.nes"}}},
-      {"split", &FdsSplitJob, {{Dialog::OpenFDS, "disk.fds"}}},
-      {"merge", &FdsMergeJob, {{Dialog::OpenTXT, "disk FDS Files.txt"}}},
-      {"portopia",
-       &PortopiaInsertJob,
-       {{Dialog::OpenNES, "game.nes"},
-        {Dialog::OpenSJS, "portopia.txt"},
-        {Dialog::OpenTBL, "game.tbl"}}},
-      {"romancia",
-       &RomanciaGraphicsJob,
-       {{Dialog::OpenNES, "game.nes"}, {Dialog::OpenBmp, "sheet.bmp"}}},
-      {"insert+patch",
-       &InsertJob,
-       {{Dialog::OpenNES, "game.nes"},
-        {Dialog::OpenSJS, "script.txt"},
-        {Dialog::OpenTBL, "game.tbl"}},
+       "insert",
+       {{"--rom", "game.nes"}, {"--script", "script.txt"}, {"--tbl", "game.tbl"}}},
+      {"strip", "strip", {{"--script", "script.txt"}}},
+      {"search", "search", {{"--rom", "game.nes"}}},
+      {"compare", "compare", {{"--file1", "game.nes"}, {"--file2", "other.nes"}}},
+      {"compare",
+       "compare strings",
+       {{"--file1", "game.nes"},
+        {"--file2", "other.nes"},
+        {"--tbl1", "game.tbl"},
+        {"--tbl2", "other.tbl"}},
+       kCode,
+       false,
+       {},
+       false,
+       true},
+      {"fds-split", "split", {{"--image", "disk.fds"}}},
+      {"fds-merge", "merge", {{"--listing", "disk FDS Files.txt"}}},
+      {"portopia-insert",
+       "portopia",
+       {{"--rom", "game.nes"}, {"--script", "portopia.txt"}, {"--tbl", "game.tbl"}}},
+      {"romancia-graphics", "romancia", {{"--rom", "game.nes"}, {"--bmp", "sheet.bmp"}}},
+      {"insert",
+       "insert+patch",
+       {{"--rom", "game.nes"}, {"--script", "script.txt"}, {"--tbl", "game.tbl"}},
        kCode,
        false,
        "ips"},
-      {"romancia+patch",
-       &RomanciaGraphicsJob,
-       {{Dialog::OpenNES, "game.nes"}, {Dialog::OpenBmp, "sheet.bmp"}},
+      {"romancia-graphics",
+       "romancia+patch",
+       {{"--rom", "game.nes"}, {"--bmp", "sheet.bmp"}},
        kCode,
        false,
        "bps"},
-      {"patch create",
-       &PatchCreateJob,
-       {{Dialog::OpenNES, "game.nes"}, {Dialog::OpenNES, "other.nes"}}},
-      {"patch apply", &PatchApplyJob, {{Dialog::OpenNES, "game.nes"}, {kOpenPatch, "fix.ips"}}},
+      {"patch-create", "patch create", {{"--file1", "game.nes"}, {"--file2", "other.nes"}}},
+      {"patch-apply", "patch apply", {{"--rom", "game.nes"}, {"--patch", "fix.ips"}}},
+      {"tiles", "tiles", {{"--rom", "game.nes"}}},
   };
+  return variants;
+}
+
+// A variant as a job to run: its function and dialogs come from the registry.
+Job Made(const Variant& v) {
+  const JobSpec* spec = FindJob(v.job);
+  if (spec == nullptr) throw std::logic_error(std::string("no job ") + v.job + " in the registry");
+  Job job{v.name, spec->run, {}, v.mode, v.withTables, v.patch};
+  job.job = v.job;
+  job.trace = v.trace;
+  job.showStrings = v.showStrings;
+  for (const auto& [option, name] : v.files) {
+    const auto file = std::find_if(spec->files.begin(), spec->files.end(),
+                                   [&](const FileSpec& f) { return option == f.option; });
+    if (file == spec->files.end()) throw std::logic_error(v.name + ": no file option " + option);
+    job.files.emplace_back(file->dialog, name);
+    job.options.push_back(option);
+  }
+  return job;
+}
+
+}  // namespace
+
+const std::vector<Job>& Jobs() {
+  static const std::vector<Job> jobs = [] {
+    std::vector<Job> made;
+    for (const Variant& v : Variants()) made.push_back(Made(v));
+    return made;
+  }();
   return jobs;
+}
+
+std::vector<std::string> Uncovered() {
+  std::vector<std::string> missing;
+  for (const JobSpec& spec : morvane::Jobs()) {
+    for (const FileSpec& file : spec.files) {
+      const bool asked = std::any_of(Jobs().begin(), Jobs().end(), [&](const Job& job) {
+        return job.job == spec.name &&
+               std::find(job.options.begin(), job.options.end(), file.option) != job.options.end();
+      });
+      if (!asked) missing.push_back(std::string(spec.name) + " " + file.option);
+    }
+    if (spec.files.empty()) missing.emplace_back(spec.name);
+  }
+  return missing;
 }
 
 const std::map<std::string, std::string>& Inputs() {
@@ -152,6 +202,7 @@ const std::map<std::string, std::string>& Inputs() {
       {"game.nes", Rom()},
       {"other.nes", Rom().replace(0x100, 3, "XYZ")},
       {"game.tbl", Table()},
+      {"other.tbl", Table() + "7B=zz\r\n"},
       {"Op_Codes_NES.txt", OpCodes()},
       {"tables.txt", "8000\t\t4\r\n8010\t801F\t2\r\n"},
       {"script.txt", Script()},
@@ -165,6 +216,7 @@ const std::map<std::string, std::string>& Inputs() {
 
 JobResult RunOn(const Job& job, ScriptedHost& host, const std::string& folder) {
   for (const auto& [dialog, name] : job.files) host.answer(dialog, folder + "/" + name);
+  host.setShowStrings(job.showStrings);
   return job.run(SettingsFor(job), host);
 }
 

@@ -1,5 +1,6 @@
-// Every job with small well-formed inputs, for the tests that run them all
-// the same way: each job's dialogs and the files that answer them.
+// Every job of the registry with small well-formed inputs, for the tests that
+// run them all the same way: each way of running a job (a dump per mode, the
+// traced dump, ...), its dialogs and the files that answer them.
 #pragma once
 
 #include <map>
@@ -22,10 +23,16 @@ struct Job {
   std::vector<std::pair<Dialog, std::string>> files;  // dialog, file name in the folder
   int mode = kCode;
   bool withTables = false;
-  std::string patch = {};  // the option "patch" of the jobs that change a ROM
+  std::string patch = {};                 // the option "patch" of the jobs that change a ROM
+  std::string job = {};                   // the registry's word for it
+  std::vector<std::string> options = {};  // the command-line option of each file
+  bool trace = false;
+  bool showStrings = false;
 };
 
 const std::vector<Job>& Jobs();
+// The registry's jobs and file options that no entry of Jobs() runs or gives.
+std::vector<std::string> Uncovered();
 const Job& JobNamed(const std::string& name);
 // The input files by name, with their bytes.
 const std::map<std::string, std::string>& Inputs();

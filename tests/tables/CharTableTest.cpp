@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "shell/JobError.h"
+#include "shell/Values.h"
 #include "support/TempDir.h"
 
 namespace morvane {
@@ -196,21 +197,31 @@ TEST(CharTable, JunkAndHugeInputsAreReadSafely) {
   EXPECT_EQ(oneLine.endPhraseByte, -1);
 }
 
-// Tables from public translation projects, read where they lie.
-std::filesystem::path CorpusDir() {
-  if (const char* dir = std::getenv("MORVANE_SHARED_DIR")) {
-    return std::filesystem::path(dir) / "corpus" / "tbl";
-  }
-  return std::filesystem::path(MORVANE_SHARED_DIR) / "corpus" / "tbl";
+// Tables shaped like those of public translation projects: CR LF lines with a
+// byte defined twice, UTF-8 texts and a backslash text; LF lines only; a
+// byte-order mark and no line end after the last entry; a leading empty line.
+std::string Lines(const std::vector<std::string>& entries, const std::string& end) {
+  std::string text;
+  for (const std::string& entry : entries) text += entry + end;
+  return text;
+}
+
+std::vector<std::string> Ascii(char from, char to) {
+  std::vector<std::string> entries;
+  for (char c = from; c <= to; ++c) entries.push_back(HexByte(c) + "=" + c);
+  return entries;
 }
 
 TEST(CharTable, RealTables) {
-  const auto dir = CorpusDir();
-  if (!std::filesystem::exists(dir / "sanqui-telefang-patch.tbl")) {
-    GTEST_SKIP() << "no table corpus at " << dir;
-  }
-  // CR LF lines, a byte defined twice, UTF-8 texts, a backslash text.
-  const CharTable patch = ReadTableFile((dir / "sanqui-telefang-patch.tbl").string());
+  TempDir dir;
+  std::vector<std::string> patchLines = Ascii('!', '/');
+  patchLines.insert(patchLines.begin() + 6, "27=\xE2\x80\x99");  // ’ before the ' that wins
+  for (const std::string& line : Ascii('0', '~')) patchLines.push_back(line);
+  patchLines.insert(patchLines.end(), {"20= ",
+                                       "E0=\xC2\xAB"
+                                       "END\xC2\xBB",
+                                       "E1=[P]", "E2=\\n"});
+  const CharTable patch = ReadTableFile(dir.write("patch.tbl", Lines(patchLines, "\r\n")));
   EXPECT_EQ(patch.text[0x21], "!");
   EXPECT_EQ(patch.text[0x27], "'");
   EXPECT_EQ(patch.text[0x20], " ");
@@ -227,19 +238,37 @@ TEST(CharTable, RealTables) {
 
   // The others hold no CR at all and end their lines with LF: they read line
   // by line all the same.
-  const CharTable original = ReadTableFile((dir / "sanqui-telefang-original.tbl").string());
+  std::vector<std::string> kana = {"00= "};
+  for (int b = 1; b < 0x50; ++b) {
+    const int code = 0x30A2 + b - 1;  // katakana from ア, three bytes of UTF-8 each
+    kana.push_back(HexByte(b) + "=" + static_cast<char>(0xE0 | code >> 12) +
+                   static_cast<char>(0x80 | (code >> 6 & 0x3F)) +
+                   static_cast<char>(0x80 | (code & 0x3F)));
+  }
+  const CharTable original = ReadTableFile(dir.write("original.tbl", Lines(kana, "\n")));
   EXPECT_EQ(original.text[0x00], " ");
   EXPECT_EQ(original.text[0x01], "\xE3\x82\xA2");
   // A byte-order mark and no line end after the last entry.
-  const CharTable zelda = ReadTableFile((dir / "zelda-redux-text.tbl").string());
+  std::vector<std::string> digits;
+  const std::string letters = "0123456789ABCDEFGHIJKLMNOPQRSTUVW";
+  for (std::size_t b = 0; b < letters.size(); ++b) {
+    digits.push_back(HexByte(static_cast<int>(b)) + "=" + letters[b]);
+  }
+  digits.insert(digits.end(), {"24= ", "28=,", "29=!", "2A='", "2B=&", "2C=.", "E6=#"});
+  std::string zeldaText = "\xEF\xBB\xBF" + Lines(digits, "\n");
+  zeldaText.pop_back();
+  const CharTable zelda = ReadTableFile(dir.write("zelda.tbl", zeldaText));
   EXPECT_EQ(zelda.text[0x00], "0");
   EXPECT_EQ(zelda.text[0x01], "1");
   EXPECT_EQ(zelda.text[0x20], "W");
   EXPECT_EQ(zelda.text[0x24], " ");
   EXPECT_EQ(zelda.text[0xE6], "#");
-  const CharTable medarot = ReadTableFile((dir / "sanqui-medarot1.tbl").string());
+  // An empty first line, then the kana again.
+  kana[0x0A] = "0A=\xE3\x82\xBC";
+  const std::string medarotPath = dir.write("medarot.tbl", "\n" + Lines(kana, "\n"));
+  const CharTable medarot = ReadTableFile(medarotPath);
   EXPECT_EQ(medarot.text[0x0A], "\xE3\x82\xBC");
-  const CompareText map = ReadCompareTableFile((dir / "sanqui-medarot1.tbl").string());
+  const CompareText map = ReadCompareTableFile(medarotPath);
   EXPECT_EQ(map[0x0A], "\xE3\x82\xBC");
 }
 

@@ -39,6 +39,9 @@ const std::vector<Block> kLowFixed = {{0, 0x8000}, {1, 0xC000}, {2, 0xC000}, {3,
 // bytes shown right.
 constexpr double kLeastCode = 99.5;
 constexpr double kLeastAll = 99.9;
+// Over the whole corpus: every byte of code shown as code, and the least
+// share of its data and fill shown as data.
+constexpr double kLeastDataOfAll = 99.99;
 const CorpusRom kCorpus[] = {
     {"idioms", kNrom},
     {"variants", kNrom},
@@ -177,6 +180,8 @@ TEST(TraceCorpus, FindsCodeAndDataAsTheLinkerLaidThemOut) {
     total.add(whole);
   }
   PrintTotal(total);
+  EXPECT_EQ(total.codeRight, total.code);
+  EXPECT_GE(total.dataPct(), kLeastDataOfAll);
 }
 
 // A long run of branches before a return fills the code finding's stack;
