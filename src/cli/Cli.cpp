@@ -98,7 +98,7 @@ int Run(const JobArgs& args) {
   for (std::size_t i = 0; i < settings.size(); ++i) {
     if (!args.settings[i]) continue;
     if (const std::string error = settings[i].apply(model, *args.settings[i]); !error.empty()) {
-      std::cerr << "morvane " << job.name << ": " << error << '\n';
+      std::cerr << "morvane " << job.name << ": " << ForConsole(error) << '\n';
       return kExitUsage;
     }
   }

@@ -1,5 +1,6 @@
 #include "cli/CliHost.h"
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <iostream>
@@ -16,10 +17,12 @@ namespace {
 std::atomic<bool> gInterrupted{false};
 std::atomic<bool> gWatched{false};  // the job has asked whether Cancel was pressed
 
-// Ctrl+C. A job that watches Cancel (search, compare, split) stops at its
-// next check and ends its output as its Part says; every other job, or a
-// second Ctrl+C, ends at once: the outputs being written are dropped, the
-// earlier files of their names stay as they were.
+// Ctrl+C, and a request to stop (SIGTERM, SIGHUP) alike. A job that watches
+// Cancel (search, compare, split) stops at its next check and keeps its
+// partial output beside the earlier one; every other job, or a second
+// signal, ends at once with exit status 3: the outputs being written, and
+// those finished but not yet in place, are dropped, and the earlier files of
+// their names stay as they were.
 extern "C" void OnInterrupt(int) {
   if (gWatched.load() && !gInterrupted.exchange(true)) return;
   RemoveOpenTempFiles();
@@ -29,28 +32,17 @@ extern "C" void OnInterrupt(int) {
   ::_exit(3);
 }
 
-// Message boxes use CR LF inside their texts; a terminal wants plain LF.
-std::string ForTerminal(std::string text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    out.push_back(text[i]);
-  }
-  return out;
-}
+}  // namespace
 
-// A status text as the terminal gets it: ROM bytes below 20h and 7Fh (CR, LF,
-// ESC ...) shown as {XX}, so that they can't move the cursor or change the
-// terminal's state.
-std::string ForConsole(std::string_view text) {
+std::string ForConsole(std::string_view text, bool lines) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string out;
   out.reserve(text.size());
-  for (const char c : text) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b >= 0x20 && b != 0x7F) {
-      out.push_back(c);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    if (lines && b == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    if ((b >= 0x20 && b != 0x7F) || (lines && b == '\n')) {
+      out.push_back(text[i]);
       continue;
     }
     out += '{';
@@ -61,10 +53,12 @@ std::string ForConsole(std::string_view text) {
   return out;
 }
 
-}  // namespace
-
 void CliHost::CatchInterrupt() {
-  std::signal(SIGINT, OnInterrupt);
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&action.sa_mask, signal);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
 void CliHost::answer(Dialog dialog, std::string option, std::string path) {
@@ -97,7 +91,7 @@ void CliHost::setStatus(const std::string& text) {
 }
 
 void CliHost::setLabel(int index, const std::string& text) {
-  if (verbose_) std::cerr << "lbl(" << index << "): " << text << '\n';
+  if (verbose_) std::cerr << "lbl(" << index << "): " << ForConsole(text) << '\n';
 }
 
 bool CliHost::cancelRequested() {
@@ -107,24 +101,26 @@ bool CliHost::cancelRequested() {
 
 void CliHost::errorBox(const std::string& text) {
   sawError_ = true;
-  std::cerr << "Error: " << ForTerminal(text) << '\n';
+  std::cerr << "Error: " << ForConsole(text, true) << '\n';
 }
 
 void CliHost::note(const std::string& text) {
   setStatus(text);
-  std::cerr << "Warning: " << status_ << '\n';
+  // A note leaves the job's ending as it is (exit status 0 when it ends well).
+  std::cerr << "Note: " << status_ << '\n';
 }
 
 void CliHost::warningBox(const std::string& title, const std::string& text) {
   sawWarning_ = true;
-  std::cerr << title << ": " << ForTerminal(text) << '\n';
+  std::cerr << ForConsole(title) << ": " << ForConsole(text, true) << '\n';
 }
 
 void CliHost::jobFinished(const JobResult& result) {
   if (!status_.empty()) std::cout << status_ << '\n';
-  const bool complete = result.outcome == Outcome::Done;
   for (const auto& path : result.written) {
-    std::cout << (complete ? "Wrote " : "Left incomplete: ") << path << '\n';
+    const bool partial = std::find(result.incomplete.begin(), result.incomplete.end(), path) !=
+                         result.incomplete.end();
+    std::cout << (partial ? "Left incomplete: " : "Wrote ") << ForConsole(path) << '\n';
   }
 }
 

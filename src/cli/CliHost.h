@@ -5,12 +5,19 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "shell/JobHost.h"
 
 namespace morvane {
+
+// A text as the terminal gets it: bytes from the user's files below 20h and
+// 7Fh (ESC, BEL, CR ...) shown as {XX}, so that they can't move the cursor
+// or change the terminal's state. With lines, the line ends of a message box
+// (CR LF) become the terminal's LF; otherwise no line end is kept.
+std::string ForConsole(std::string_view text, bool lines = false);
 
 class CliHost final : public JobHost {
  public:
@@ -40,7 +47,7 @@ class CliHost final : public JobHost {
   bool sawWarning() const { return sawWarning_; }
   bool missingOption() const { return missing_; }
 
-  // Installs the Ctrl+C handler that presses Cancel.
+  // Installs the handler of Ctrl+C, SIGTERM and SIGHUP that presses Cancel.
   static void CatchInterrupt();
 
  private:

@@ -7,9 +7,28 @@
 namespace morvane {
 
 namespace {
-// Box texts break lines with CR LF; the label wants plain line feeds.
+// Box texts break lines with CR LF; the box wants plain line feeds. Other
+// control characters, which come from the user's files, show as {XX}.
 QString Shown(QString text) {
-  return text.replace("\r\n", "\n");
+  text.replace("\r\n", "\n");
+  QString shown;
+  shown.reserve(text.size());
+  for (const QChar c : text) {
+    const char16_t u = c.unicode();
+    if ((u < 0x20 && u != '\n') || u == 0x7F) {
+      shown += QString("{%1}").arg(static_cast<int>(u), 2, 16, QChar('0')).toUpper();
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
+
+// A message box whose text is never read as markup.
+void Show(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) {
+  QMessageBox box(icon, title, Shown(text), QMessageBox::Ok, parent);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
 }
 }  // namespace
 
@@ -42,15 +61,15 @@ std::optional<QString> QtDialogHost::openFile(QWidget* parent, Dialog dialog,
 }
 
 void QtDialogHost::errorBox(QWidget* parent, const QString& text) {
-  QMessageBox::critical(parent, "Error", Shown(text));
+  Show(parent, QMessageBox::Critical, "Error", text);
 }
 
 void QtDialogHost::warningBox(QWidget* parent, const QString& title, const QString& text) {
-  QMessageBox::warning(parent, title, Shown(text));
+  Show(parent, QMessageBox::Warning, title, text);
 }
 
 void QtDialogHost::noticeBox(QWidget* parent, const QString& title, const QString& text) {
-  QMessageBox::information(parent, title, Shown(text));
+  Show(parent, QMessageBox::Information, title, text);
 }
 
 }  // namespace morvane

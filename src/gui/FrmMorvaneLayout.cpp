@@ -71,6 +71,8 @@ void FrmMorvane::buildControls() {
   setCentralWidget(client);
   auto label = [this](QWidget* parent, int index, const QString& caption, QRect twips) {
     auto* l = Place(new QLabel(caption, parent), Indexed("lbl", index), twips);
+    // Status and Insert texts carry bytes of the user's files: never markup.
+    l->setTextFormat(Qt::PlainText);
     lbl_[index] = l;
     return l;
   };

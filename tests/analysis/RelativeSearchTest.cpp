@@ -48,14 +48,15 @@ struct SearchRun {
   std::string output;
 };
 
-// Searches rom (a file in dir) for the settings' word.
-SearchRun Search(const TempDir& dir, const std::string& rom, const Settings& s,
+// Searches rom (a file in dir) for the settings' word; the report is read as the job left it.
+SearchRun Search(const TempDir& /*dir*/, const std::string& rom, const Settings& s,
                  int cancelAfter = -1) {
   SearchRun run;
   run.host.answer(Dialog::OpenNES, rom);
   run.host.cancelAfterYields(cancelAfter);
   run.result = SearchJob(s, run.host);
-  run.output = Slurp(dir.file(FileNameOf(StripExtension(rom)) + " Output.txt"));
+  // A search that stopped keeps its report beside the name.
+  run.output = run.result.written.empty() ? std::string() : Slurp(run.result.written.front());
   EXPECT_EQ(run.host.busyEntered, 1);
   EXPECT_EQ(run.host.busyLeft, 1);
   return run;
@@ -194,8 +195,13 @@ TEST(RelativeSearch, FileEndsBeforeTheFirstWindow) {
   EXPECT_EQ(shorter.result.outcome, Outcome::Failed);
   EXPECT_EQ(shorter.output, Head());
   EXPECT_EQ(shorter.host.lastStatus(), "Search Error");
-  EXPECT_EQ(shorter.host.errors, std::vector<std::string>{ErrorBoxText(
-                                     62, "Search File - Searching", dir.file("b Output.txt"))});
+  EXPECT_EQ(shorter.host.errors,
+            std::vector<std::string>{
+                ErrorBoxText(62, "Search File - Searching", dir.file("b Output.txt")) + "\r\n\r\n" +
+                dir.file("b.nes") +
+                " holds 17 bytes: too few to search from file offset 10h for 3 letters."});
+  EXPECT_EQ(shorter.result.written,
+            std::vector<std::string>{dir.file("b Output (incomplete).txt")});
 }
 
 TEST(RelativeSearch, CancelStopsAtAStep) {
@@ -230,8 +236,10 @@ TEST(RelativeSearch, RefusedWordsCancelledDialogAndMissingFile) {
   ScriptedHost missing;
   missing.answer(Dialog::OpenNES, dir.file("none.nes"));
   EXPECT_EQ(SearchJob(WordSettings("THE"), missing).outcome, Outcome::Failed);
-  EXPECT_EQ(missing.errors, std::vector<std::string>{ErrorBoxText(
-                                53, "Search File - Selecting File", dir.file("none.nes"))});
+  EXPECT_EQ(missing.errors,
+            std::vector<std::string>{
+                ErrorBoxText(53, "Search File - Selecting File", dir.file("none.nes")) +
+                "\r\n\r\nThe file does not exist."});
   EXPECT_FALSE(dir.exists("none Output.txt"));
 }
 

@@ -64,10 +64,10 @@ TEST(DumpFailures, ARangePastTheEndKeepsItsListingAndWarns) {
     dir.write("r.nes", bytes);
     const CliRun r = Morvane("dump --mode table --rom " + dir.file("r.nes"), dir);
     const std::string warning = "Nothing in range: r.nes holds " +
-                                std::string(bytes.empty() ? "0" : "10") +
-                                " bytes (hex) and the range starts at byte 10.";
+                                std::string(bytes.empty() ? "0 bytes (0h)" : "16 bytes (10h)") +
+                                " and the range starts at file offset 10h.";
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.err, "Warning: " + warning + "\n");
+    EXPECT_EQ(r.err, "Note: " + warning + "\n");
     EXPECT_EQ(r.out.substr(0, r.out.find('\n')), warning);
     EXPECT_NE(Slurp(dir.file("r.asm.txt")).find("; 16384 bytes\r\n"), std::string::npos);
   }

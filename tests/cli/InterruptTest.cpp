@@ -1,5 +1,5 @@
-// Ctrl+C on the command line stops every job, leaves no temporary file and
-// ends as a cancel (exit 3).
+// Ctrl+C, SIGTERM and SIGHUP on the command line stop every job, leave no
+// temporary file and the earlier output as it was, and end as a cancel (exit 3).
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -30,11 +31,13 @@ bool HasTempFile(const std::string& folder) {
   return false;
 }
 
-// Runs morvane with args and presses Ctrl+C once its output is being written
-// and settle has passed. Returns the exit status, or -1 when the job ended
-// before it could be hit.
+// Runs morvane with args and sends signal (Ctrl+C's SIGINT by default) once
+// its output is being written, stderr shows watched (when given) and settle
+// has passed. Returns the exit status, or -1 when the job ended before it
+// could be hit.
 int InterruptWhileWriting(std::vector<std::string> args, const TempDir& dir,
-                          std::chrono::milliseconds settle) {
+                          std::chrono::milliseconds settle, int signal = SIGINT,
+                          const std::string& watched = {}) {
   std::string binary = MORVANE_BINARY;
   std::vector<char*> argv{binary.data()};
   for (std::string& a : args) argv.push_back(a.data());
@@ -50,7 +53,8 @@ int InterruptWhileWriting(std::vector<std::string> args, const TempDir& dir,
   if (spawned != 0) return -2;
   int status = 0;
   const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (!HasTempFile(dir.path())) {
+  while (!HasTempFile(dir.path()) ||
+         (!watched.empty() && Slurp(dir.file("err.txt")).find(watched) == std::string::npos)) {
     if (waitpid(pid, &status, WNOHANG) == pid || std::chrono::steady_clock::now() > until) {
       if (std::chrono::steady_clock::now() > until) kill(pid, SIGKILL), waitpid(pid, &status, 0);
       return -1;
@@ -59,7 +63,7 @@ int InterruptWhileWriting(std::vector<std::string> args, const TempDir& dir,
   }
   std::this_thread::sleep_for(settle);
   if (waitpid(pid, &status, WNOHANG) == pid) return -1;
-  kill(pid, SIGINT);
+  kill(pid, signal);
   waitpid(pid, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -3;
 }
@@ -73,29 +77,37 @@ TEST(Interrupt, EveryJobStopsAndLeavesNoTemporaryFile) {
   };
   const Case cases[] = {
       {"dump", {"dump", "--mode", "table", "--rom"}, "big.asm.txt", false},
-      {"search", {"search", "--word", "AB", "--rom"}, "big Output.txt", true},
+      // -v shows the status that comes as the scan starts to watch Cancel.
+      {"search", {"search", "-v", "--word", "AB", "--rom"}, "big Output.txt", true},
   };
-  for (const Case& c : cases) {
-    int status = -1;
-    TempDir dir;
-    // Bigger files until the job is caught while it writes.
-    for (std::uintmax_t size = 32u << 20; status == -1 && size <= 1u << 30; size *= 4) {
-      fs::remove(dir.file(c.output));
-      const std::string rom = dir.file("big.nes");
-      std::filesystem::resize_file(dir.write("big.nes", ""), size);  // sparse
-      std::vector<std::string> args = c.args;
-      args.push_back(rom);
-      status =
-          InterruptWhileWriting(args, dir, std::chrono::milliseconds(c.watchesCancel ? 30 : 0));
-    }
-    EXPECT_EQ(status, 3) << c.what << ": " << Slurp(dir.file("err.txt"));
-    EXPECT_FALSE(HasTempFile(dir.path())) << c.what;
-    const std::string report = Slurp(dir.file(c.output));
-    if (c.watchesCancel) {
-      EXPECT_NE(report.find("\r\nCANCELED at "), std::string::npos) << c.what;
-    } else {
-      EXPECT_FALSE(fs::exists(dir.file(c.output))) << c.what;
-      EXPECT_NE(Slurp(dir.file("err.txt")).find("Canceled"), std::string::npos) << c.what;
+  const std::string earlier = "an earlier, complete output\r\n";
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    for (const Case& c : cases) {
+      const std::string what = std::string(c.what) + " " + strsignal(signal);
+      int status = -1;
+      TempDir dir;
+      // Bigger files until the job is caught while it writes.
+      for (std::uintmax_t size = 32u << 20; status == -1 && size <= 1u << 30; size *= 4) {
+        dir.write(c.output, earlier);
+        const std::string rom = dir.file("big.nes");
+        std::filesystem::resize_file(dir.write("big.nes", ""), size);  // sparse
+        std::vector<std::string> args = c.args;
+        args.push_back(rom);
+        status =
+            InterruptWhileWriting(args, dir, std::chrono::milliseconds(c.watchesCancel ? 30 : 0),
+                                  signal, c.watchesCancel ? "Searching..." : "");
+      }
+      EXPECT_EQ(status, 3) << what << ": " << Slurp(dir.file("err.txt"));
+      EXPECT_FALSE(HasTempFile(dir.path())) << what;
+      EXPECT_EQ(Slurp(dir.file(c.output)), earlier) << what;
+      // A report ended by the cancel is kept beside the earlier one.
+      const std::string partial = fs::path(c.output).stem().string() + " (incomplete).txt";
+      if (c.watchesCancel) {
+        EXPECT_NE(Slurp(dir.file(partial)).find("\r\nCANCELED at "), std::string::npos) << what;
+      } else {
+        EXPECT_FALSE(fs::exists(dir.file(partial))) << what;
+        EXPECT_NE(Slurp(dir.file("err.txt")).find("Canceled"), std::string::npos) << what;
+      }
     }
   }
 }

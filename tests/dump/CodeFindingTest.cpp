@@ -79,6 +79,9 @@ TEST(CodeFinding, AFullStackStopsTheDumpWithAMinorError) {
   EXPECT_EQ(run.host.warnings[0].second,
             "Stack 0 Full at address 812C: No indicator of good or bad code found.");
   EXPECT_EQ(Body(out), "");  // the header was written, the passes never reached pass 1
+  EXPECT_EQ(run.result.written,
+            std::vector<std::string>{run.dir.file("game.asm (incomplete).txt")});
+  EXPECT_FALSE(run.dir.exists("game.asm.txt"));
 }
 
 TEST(CodeFinding, RunsOnTheBundledSampleAndFeedsBack) {

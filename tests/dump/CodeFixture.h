@@ -104,7 +104,8 @@ struct CodeRun {
     if (tables != nullptr) host.answer(Dialog::OpenTableTXT, dir.write("list.txt", *tables));
     if (tbl != nullptr) host.answer(Dialog::OpenTBL, dir.write("chars.tbl", *tbl));
     result = PlainDumpJob(s, host);
-    return Slurp(dir.file("game.asm.txt"));
+    // A dump that stopped keeps its partial listing beside the name.
+    return result.written.empty() ? std::string() : Slurp(result.written.front());
   }
   std::string tablesTxt() const { return Slurp(dir.file("Tables.txt")); }
 };

@@ -82,7 +82,7 @@ TEST(OpCodesReader, Warnings) {
   std::string modes;
   for (int i = 0; i < 10000; ++i) modes += "A\tm" + std::to_string(i) + "\t$uu\tend\r\n";
   auto r = Load(OpFile(modes, 256));
-  ExpectWarning(*r, "More than 127addressing modes in the Op_Codes file.");
+  ExpectWarning(*r, "More than 127 addressing modes in the Op_Codes file.");
   EXPECT_EQ(r->set.modes[127].Format, "$uu");
 
   std::string exactly127;

@@ -167,7 +167,7 @@ TEST(TableListReader, EveryMessage) {
       {"8000\tBFFF\r\n9000\r\n",  // an End at the dump's End is no open end
        "Previous Table's End BFFF is greater or equal to this Table Start 9000 on the "
        "line:\r\n9000"},
-      {"8010\t8000\r\n", "Table Start 8010 is less then Table End 8000:\r\n8010\t8000"},
+      {"8010\t8000\r\n", "Table End 8000 is less than Table Start 8010:\r\n8010\t8000"},
       {"8000\t\t\t4000\r\n",
        "Table Height 4000 must be positive and less than 4000h.\r\n8000\t\t\t4000"},
       {"8000\t\t\t\t4000\r\n",

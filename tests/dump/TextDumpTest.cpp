@@ -232,7 +232,8 @@ TEST(TextDump, PhraseNumberOverflowEndsTheDump) {
   EXPECT_EQ(r.outcome, Outcome::Failed);
   EXPECT_EQ(dump.host.lastStatus(), "Dump Error");
   ASSERT_EQ(dump.host.errors.size(), 1u);
-  EXPECT_EQ(dump.host.errors[0], ErrorBoxText(kErrOverflow, "Dump Error", ""));
+  EXPECT_EQ(dump.host.errors[0], ErrorBoxText(kErrOverflow, "Dump Error", "") +
+                                     "\r\n\r\nA number is too large for its field.");
   EXPECT_FALSE(dump.host.busy);
 }
 

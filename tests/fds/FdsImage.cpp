@@ -77,8 +77,10 @@ JobRun Split(const std::string& path, bool header, int cancelAfter) {
   s.header = header;
   run.host.answer(Dialog::OpenFDS, path);
   if (cancelAfter >= 0) run.host.cancelAfterYields(cancelAfter);
-  FdsSplitJob(s, run.host);
+  run.result = FdsSplitJob(s, run.host);
   run.out = path.substr(0, path.rfind('.')) + " FDS Files.txt";
+  // A listing cut short is kept beside the complete one's name.
+  if (!run.result.written.empty()) run.out = run.result.written.front();
   EXPECT_EQ(run.host.busyLeft, 1);
   return run;
 }
@@ -86,8 +88,9 @@ JobRun Split(const std::string& path, bool header, int cancelAfter) {
 JobRun Merge(const std::string& listing) {
   JobRun run;
   run.host.answer(Dialog::OpenTXT, listing);
-  FdsMergeJob(Settings{}, run.host);
+  run.result = FdsMergeJob(Settings{}, run.host);
   run.out = listing.substr(0, listing.size() - 14) + "_Merged.fds";
+  if (!run.result.written.empty()) run.out = run.result.written.front();
   EXPECT_EQ(run.host.busyLeft, 1);
   return run;
 }

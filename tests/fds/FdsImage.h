@@ -44,7 +44,8 @@ std::string BuildImage(const std::vector<DiskSide>& sides, bool header = true);
 
 struct JobRun {
   ScriptedHost host;
-  std::string out;  // listing (split) or image (merge) path
+  std::string out;  // listing (split) or image (merge) path, as the job left it
+  JobResult result;
 };
 
 // Splits path with the "16 Byte Header" setting; the host's record is returned.

@@ -59,7 +59,7 @@ TEST_F(FdsMerge, RowValueFaults) {
   EXPECT_EQ(MergeError("02/14/1986", "02/14/2025", 6), "Error writing PERMIT DATE");
   EXPECT_EQ(MergeError("12/31/1986", "12/3X/1986", 6), "Error writing RE-WRITE DATE");
   EXPECT_EQ(MergeError("\tFE60\t", "\tsize\t"),
-            "Problem with finding the EMPTY SPACE Size, remeber to seperate the list and Size "
+            "Problem with finding the EMPTY SPACE Size, remember to separate the list and Size "
             "with a tab");
   EXPECT_EQ(MergeError("00 00\tFE60", "00 00 XE60"),
             "EMPTY SPACE byte #13: 'XE' is not a hex value");
@@ -157,7 +157,8 @@ TEST_F(FdsMerge, DialogCancelAndMissingListing) {
   const JobRun run = Merge(dir_.file("none FDS Files.txt"));
   ASSERT_EQ(run.host.errors.size(), 1u);
   EXPECT_EQ(run.host.errors[0],
-            ErrorBoxText(53, "Merge FDS Files - TXT File", dir_.file("none FDS Files.txt")));
+            ErrorBoxText(53, "Merge FDS Files - TXT File", dir_.file("none FDS Files.txt")) +
+                "\r\n\r\nThe file does not exist.");
 }
 
 }  // namespace

@@ -119,8 +119,10 @@ TEST(FdsSplit, FailureNamesImageAndListingAndKeepsTheListing) {
   const std::string path = dir.write("Bad.fds", BuildImage({{}}, true));
   const JobRun run = Split(path, false);
   ASSERT_EQ(run.host.errors.size(), 1u);
-  EXPECT_NE(run.host.errors[0].find("Filename accessed -> " + path + " or " + run.out),
+  EXPECT_NE(run.host.errors[0].find("Filename accessed -> " + path + " or " +
+                                    dir.file("Bad FDS Files.txt")),
             std::string::npos);
+  EXPECT_EQ(run.out, dir.file("Bad FDS Files (incomplete).txt"));
   EXPECT_EQ(Slurp(run.out), CrLf({"NO FDS HEADER", "", "", std::string(132, '=')}));
 }
 
@@ -134,6 +136,26 @@ TEST(FdsSplit, CancelAndMissingImage) {
                   .ends_with("=================\r\nBLOCK ID\t01: VOLUME "
                              "LABEL\r\nCANCELED at 0003\r\n"));
 
+  // A cancel in the second file's data: the first file is whole and stays;
+  // the listing and the second file are partial and kept beside their names.
+  DiskFile second = Kyodaku();
+  second.name = "SECOND--";
+  second.data = std::string(0x40, 'Q');
+  second.id = 1;
+  const std::string image = BuildImage({{{Kyodaku(), second}}}, false);
+  const std::string twoFiles = dir.write("Two.fds", image);
+  const JobRun inSecond =
+      Split(twoFiles, false, static_cast<int>(image.find(std::string(0x40, 'Q'))) + 8);
+  EXPECT_EQ(inSecond.result.outcome, Outcome::Cancelled);
+  EXPECT_EQ(
+      inSecond.result.written,
+      (std::vector<std::string>{dir.file("Two FDS Files (incomplete).txt"),
+                                dir.file("VRAM 2800-28DF KYODAKU- 1A[00]00.nes"),
+                                dir.file("VRAM 2800-283F SECOND-- 1A[01]01 (incomplete).nes")}));
+  EXPECT_EQ(inSecond.result.incomplete,
+            (std::vector<std::string>{inSecond.result.written[0], inSecond.result.written[2]}));
+  EXPECT_EQ(Slurp(inSecond.result.written[2]).size(), 8u);
+
   ScriptedHost host;
   host.answer(Dialog::OpenFDS, std::nullopt);
   EXPECT_EQ(FdsSplitJob(Settings{}, host).outcome, Outcome::Cancelled);
@@ -143,7 +165,8 @@ TEST(FdsSplit, CancelAndMissingImage) {
   EXPECT_EQ(missing.host.lastStatus(), "FDS Split Error");
   ASSERT_EQ(missing.host.errors.size(), 1u);
   EXPECT_EQ(missing.host.errors[0],
-            ErrorBoxText(53, "Split FDS Files - FDS File", dir.file("none.fds")));
+            ErrorBoxText(53, "Split FDS Files - FDS File", dir.file("none.fds")) +
+                "\r\n\r\nThe file does not exist.");
 }
 
 }  // namespace

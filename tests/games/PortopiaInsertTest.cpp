@@ -53,7 +53,8 @@ struct PortopiaRun {
     host.answer(Dialog::OpenSJS, dir.write("porto.sjs", script));
     host.answer(Dialog::OpenTBL, dir.write("porto.tbl", table));
     result = PortopiaInsertJob(settings, host);
-    out = Slurp(dir.file("porto_Modified.nes"));
+    // A run that stopped keeps its partial ROM beside the output's name.
+    out = result.written.empty() ? std::string() : Slurp(result.written.front());
   }
   std::string area(int b, std::size_t length) const {
     return out.substr(static_cast<std::size_t>(kAreaStart[b]), length);
@@ -61,12 +62,14 @@ struct PortopiaRun {
   std::string error() const { return host.errors.empty() ? std::string() : host.errors.back(); }
 };
 
-std::string InsertError(const std::string& step, int number = 1000) {
+// The job error box; a run-time code's box ends in plain words.
+std::string InsertError(const std::string& step, int number = 1000, const std::string& words = {}) {
   const std::string message = number == 1000 ? "Application-defined or object-defined error"
                               : number == 62 ? "Input past end of file"
                                              : "Overflow";
+  const std::string plain = number == 6 ? "A number is too large for its field." : words;
   return "Error #" + std::to_string(number) + " -> " + message +
-         "\r\n\r\nError during Insert:\r\n" + step;
+         "\r\n\r\nError during Insert:\r\n" + step + (plain.empty() ? "" : "\r\n\r\n" + plain);
 }
 
 TEST(PortopiaInsert, FirstStringAndItsLabels) {
@@ -74,7 +77,11 @@ TEST(PortopiaInsert, FirstStringAndItsLabels) {
   run.run("000: first\r\n" + Row("HELLO") + "\r\n");
   // The script ends before string 1: the labels show string 0.
   EXPECT_EQ(run.result.outcome, Outcome::Failed);
-  EXPECT_EQ(run.error(), InsertError("Ignore all SJS Rows until iStringNumber = 1h", 62));
+  EXPECT_EQ(run.error(), InsertError("Ignore all SJS Rows until iStringNumber = 1h", 62,
+                                     run.dir.file("porto.sjs") +
+                                         " ends after line 3 before string 1h was complete."));
+  EXPECT_EQ(run.result.incomplete,
+            std::vector<std::string>{run.dir.file("porto_Modified (incomplete).nes")});
   EXPECT_EQ(run.host.labels[30], "6");
   EXPECT_EQ(run.host.labels[31], "12329");
   EXPECT_EQ(run.host.labels[32], "0h");
@@ -175,7 +182,7 @@ TEST(PortopiaInsert, RowWidths) {
             InsertError("StringNumber = 0h line '" + std::string(25, 'B') +
                         "' is too long. 4 + 25 > 28."));
   EXPECT_EQ(refused(Row("AB#C")),
-            InsertError("StringNumber = 0h, Incorrect 3th character after 'AB' in English"));
+            InsertError("StringNumber = 0h, Incorrect 3rd character after 'AB' in English"));
 }
 
 TEST(PortopiaInsert, AreaIsNeverOverflowed) {

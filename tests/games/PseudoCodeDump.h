@@ -12,19 +12,22 @@
 
 namespace morvane {
 
-inline std::string DumpBody(int mode, const std::string& bytes, ScriptedHost* seen = nullptr) {
+// range, when given, is how many bytes from the first the dump's range covers.
+inline std::string DumpBody(int mode, const std::string& bytes, ScriptedHost* seen = nullptr,
+                            int range = -1) {
   RegisterGameDumpModes();
   TempDir dir;
   Settings s;
   s.mode = mode;
   s.header = false;
   s.start = 0x8000;
-  s.end = 0x8000 + static_cast<int>(bytes.size()) - 1;
+  s.end = 0x8000 + (range < 0 ? static_cast<int>(bytes.size()) : range) - 1;
   ScriptedHost host;
   host.answer(Dialog::OpenNES, dir.write("p.nes", bytes));
-  PlainDumpJob(s, host);
+  const JobResult result = PlainDumpJob(s, host);
   if (seen) *seen = host;
-  const std::string all = Slurp(dir.file("p.asm.txt"));
+  // A dump that failed keeps its partial listing beside the name.
+  const std::string all = result.written.empty() ? std::string() : Slurp(result.written[0]);
   // Thirteen header lines come first.
   std::size_t pos = 0;
   for (int i = 0; i < 13 && pos != std::string::npos; ++i) {

@@ -311,7 +311,8 @@ TEST(RomanciaGraphics, ErrorsNameTheStep) {
     ASSERT_EQ(run.host.errors.size(), 1u);
     EXPECT_EQ(run.host.errors[0],
               "Error #62 -> Input past end of file\r\n\r\nError during Insert Graphics:\r\n"
-              "Skip ROM section until laStart = 277C");
+              "Skip ROM section until laStart = 277C\r\n\r\nThe ROM holds 10112 bytes: too few for "
+              "the 67 bytes of the tile stream at file offset 277Ch.");
   }
   {
     TempDir dir;
@@ -324,7 +325,7 @@ TEST(RomanciaGraphics, ErrorsNameTheStep) {
         host.errors[0],
         "Error #53 -> File not found\r\n\r\nError during Insert Graphics:\r\nOpen Files\r\n\r\n"
         "Filename accessed -> " +
-            dir.file("missing.nes"));
+            dir.file("missing.nes") + "\r\n\r\nThe file does not exist.");
   }
   {
     ScriptedHost host;

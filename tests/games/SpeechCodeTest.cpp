@@ -41,6 +41,20 @@ TEST(SpeechCode, ConditionGuardsTheNextStatementIndented) {
                 kRule);
 }
 
+// A run of conditions stops at the range's end, not at the file's: 100 KB of
+// them list only the two in range.
+TEST(SpeechCode, ARunOfConditionsStopsAtTheEndOfTheRange) {
+  std::string bytes;
+  for (int i = 0; i < 50000; ++i) bytes += "\x11\x07";
+  ScriptedHost host;
+  EXPECT_EQ(DumpBody(kSpeech, bytes, &host, 4),
+            kBlock +
+                CrLf({"8000:\t\t.byte $11\t;If Bit $3[107] Is Set Then", "\t\t.byte $07\t;",
+                      "\t\t.byte $11\t;\tIf Bit $3[107] Is Set Then", "\t\t.byte $07\t;", ""}) +
+                kRule);
+  EXPECT_TRUE(host.errors.empty());
+}
+
 TEST(SpeechCode, PrintsAndTheirSpecialCases) {
   EXPECT_EQ(Speech("\x02\x06"),
             kBlock +

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QTimer>
 
 #include "gui/DialogHost.h"
@@ -52,6 +53,29 @@ TEST(DialogHost, FileDialogShowsTitleAndFiltersAndOffersTheLastFile) {
 
   AnswerNextDialog("Select Character Map Table File to Read", "", &filters);
   EXPECT_EQ(host.openFile(nullptr, Dialog::OpenTBL, ""), std::nullopt);
+}
+
+// Box texts carry bytes of the user's files: control characters show as
+// {XX}, and markup stays text.
+TEST(DialogHost, BoxesShowControlBytesAsHexAndNoMarkup) {
+  QtDialogHost host;
+  for (int box = 0; box < 3; ++box) {
+    QString shown;
+    Qt::TextFormat format = Qt::AutoText;
+    QTimer::singleShot(0, [&] {
+      auto* message = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(message, nullptr);
+      shown = message->text();
+      format = message->textFormat();
+      message->accept();
+    });
+    const QString text = "Line 5\r\n<b>\x1b]0;PWNED\x07</b>";
+    if (box == 0) host.errorBox(nullptr, text);
+    if (box == 1) host.warningBox(nullptr, "Title", text);
+    if (box == 2) host.noticeBox(nullptr, "Title", text);
+    EXPECT_EQ(shown, "Line 5\n<b>{1B}]0;PWNED{07}</b>") << box;
+    EXPECT_EQ(format, Qt::PlainText) << box;
+  }
 }
 
 }  // namespace morvane

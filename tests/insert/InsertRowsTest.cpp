@@ -77,7 +77,7 @@ TEST_F(InsertRowsTest, AlternateEndOfPhraseRules) {
 TEST_F(InsertRowsTest, RawBytesAndUnknownCharacters) {
   expectBytes("20\t3", {"A{0a}{0G}"}, "A\x0A{0G}\xFF");
   EXPECT_EQ(refusal("20\t3", {"AB#C"}),
-            "PhraseNumber = 0h\r\nRow = \"AB#C\"\r\nIncorrect 3th character \"#C\" after \"AB\" in "
+            "PhraseNumber = 0h\r\nRow = \"AB#C\"\r\nIncorrect 3rd character \"#C\" after \"AB\" in "
             "translated text.");
 }
 

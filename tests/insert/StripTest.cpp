@@ -15,6 +15,8 @@ class StripTest : public ::testing::Test {
     return StripJob(Settings{}, host);
   }
   std::string output() const { return Slurp(dir.file("script_Stripped.txt")); }
+  // What a strip that stopped had written, kept beside the output's name.
+  std::string partial() const { return Slurp(dir.file("script_Stripped (incomplete).txt")); }
 
   TempDir dir;
   ScriptedHost host;
@@ -47,7 +49,9 @@ TEST_F(StripTest, HeaderErrorsAndRunTimeFailures) {
   EXPECT_EQ(host.warnings[0].first, "Error during Strip");
   EXPECT_EQ(host.warnings[0].second,
             "Line 2 - Phrases: First Phrase # 3 is greater than Last Phrase # 2.");
-  EXPECT_EQ(output(), "");
+  EXPECT_FALSE(dir.exists("script_Stripped.txt"));
+  EXPECT_TRUE(dir.exists("script_Stripped (incomplete).txt"));
+  EXPECT_EQ(partial(), "");
 
   EXPECT_EQ(strip(CrLf({"t", "Phrases\t0\t2", "c", "p", "Blocks\t0"})).outcome, Outcome::Warned);
   EXPECT_EQ(host.warnings.at(0).second, "Line 5 - Blocks: 0 must be 1 or more.");
@@ -56,14 +60,17 @@ TEST_F(StripTest, HeaderErrorsAndRunTimeFailures) {
   EXPECT_EQ(strip(kHeader + CrLf({"0:", "", "A", "", "2:", "", "C", ""})).outcome, Outcome::Failed);
   EXPECT_EQ(host.errors.at(0),
             "Error #62 -> Input past end of file\r\n\r\nError during Strip:\r\n"
-            "Ignore all UTF Rows until iPhraseNumber = 1h");
-  EXPECT_EQ(output(), CrLf({"A", ""}));
+            "Ignore all UTF Rows until iPhraseNumber = 1h\r\n\r\n" +
+                dir.file("script.txt") +
+                " ends after line 15 without an entry for phrase 1h (\"1:\").");
+  EXPECT_EQ(partial(), CrLf({"A", ""}));
   EXPECT_FALSE(host.busy);
 
   EXPECT_EQ(strip(CrLf({"t", "Phrases\t0\t2"})).outcome, Outcome::Failed);
   EXPECT_EQ(host.errors.at(0),
             "Error #62 -> Input past end of file\r\n\r\nError during Strip:\r\n"
-            "Open Files - First Pass");
+            "Open Files - First Pass\r\n\r\n" +
+                dir.file("script.txt") + " ends after line 2, inside the script's header.");
 
   host = ScriptedHost();
   EXPECT_EQ(StripJob(Settings{}, host).outcome, Outcome::Cancelled);

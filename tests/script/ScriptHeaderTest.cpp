@@ -84,7 +84,7 @@ TEST(ScriptHeader, EveryRefusalHasItsExactMessage) {
       {{p, c, n, b, "Text\t-8000\t80FF"},
        "Line 6 - Text: 80FF must be > -8000 and both must be positive."},
       {{p, c, n, "Blocks\t2", t, "Text\t9000"},
-       "Line 7 - Text:  must be > 9000 and both must be positive."},
+       "Line 7 - Text: (empty) must be > 9000 and both must be positive."},
       {{p, c, n, b, "Text\t8000\t80FF\t0\t21"}, "Line 6 - Text: 21 must be <= 20 and >= -32768."},
       {{"Phrases\t-7000\t-5", c, n, b, "Text\t8000\t80FF\t0\t-4"},
        "Line 6 - Text: -4 must be <= -5 and >= -32768."},

@@ -7,10 +7,18 @@
 #include <stdexcept>
 
 #include "ScriptedHost.h"
+#include "TempDir.h"
 #include "shell/JobFrame.h"
+#include "shell/OutFile.h"
 
 namespace morvane {
 namespace {
+
+void WriteWhole(const std::string& path, const std::string& bytes) {
+  OutFile out(path);
+  out.write(bytes);
+  out.close();
+}
 
 TEST(JobFrame, EachEndingIsReportedOnceAndEndsIdle) {
   const JobTexts texts{.cancelled = "Job Canceled",
@@ -40,32 +48,39 @@ TEST(JobFrame, EachEndingIsReportedOnceAndEndsIdle) {
        [] { throw JobError(kErrFileNotFound); },
        Outcome::Failed,
        {"Job Error"},
-       "Error #53 -> File not found" + tail,
+       "Error #53 -> File not found" + tail + "\r\n\r\nThe file does not exist.",
        ""},
       {"memory",
        [] { throw std::bad_alloc(); },
        Outcome::Failed,
        {"Job Error"},
-       "Error #7 -> Out of memory" + tail,
+       "Error #7 -> Out of memory" + tail + "\r\n\r\nThere is not enough memory for the job.",
        ""},
       {"other",
        [] { throw std::out_of_range("x"); },
        Outcome::Failed,
        {"Job Error"},
-       "Error #5 -> Invalid procedure call or argument" + tail,
+       "Error #5 -> Invalid procedure call or argument" + tail +
+           "\r\n\r\nA value the job was given can't be used.",
        ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    TempDir dir;
     ScriptedHost host;
     bool hookRan = false;
     const JobResult result = RunJob(host, texts, [&](JobRun& run) {
       EXPECT_TRUE(host.busy);
-      run.wrote("out.txt");
+      WriteWhole(dir.file("out.txt"), "whole");
+      run.wrote(dir.file("out.txt"));
+      run.wrote(dir.file("never.txt"));  // recorded, never written: not named
       run.onFailure = [&](const std::exception&) {
         EXPECT_TRUE(host.errors.empty() && host.warnings.empty());  // before the report
         hookRan = true;
-        run.wrote("partial.bin");
+        OutFile partial(dir.file("partial.bin"));
+        partial.write("part");
+        partial.closeIncomplete();
+        run.wrote(dir.file("partial.bin"));
         throw JobError(kErrFileAccess);  // a second failure is not reported
       };
       run.step = "Reading";
@@ -74,8 +89,14 @@ TEST(JobFrame, EachEndingIsReportedOnceAndEndsIdle) {
     });
     EXPECT_EQ(result.outcome, c.outcome);
     EXPECT_EQ(hookRan, c.outcome != Outcome::Done);
-    const std::size_t files = c.outcome == Outcome::Done ? 1 : 2;
-    EXPECT_EQ(result.written.size(), files);
+    // A job that ended well puts its outputs in place; one that did not
+    // keeps only its partial output, beside the name.
+    const std::vector<std::string> left{
+        c.outcome == Outcome::Done ? dir.file("out.txt") : dir.file("partial (incomplete).bin")};
+    EXPECT_EQ(result.written, left);
+    EXPECT_EQ(result.incomplete, c.outcome == Outcome::Done ? std::vector<std::string>{} : left);
+    EXPECT_EQ(dir.exists("out.txt"), c.outcome == Outcome::Done);
+    EXPECT_EQ(Slurp(left[0]), c.outcome == Outcome::Done ? "whole" : "part");
     EXPECT_EQ(host.statuses, c.statuses);
     EXPECT_EQ(host.errors,
               c.error.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.error});

@@ -72,7 +72,12 @@ JobResult CompareJob(const Settings& settings, JobHost& host) {
     const bool stopped = run.host.cancelRequested();
     scanner.finish(stopped, in1.size(), in2.size());
     if (stopped) run.result.outcome = Outcome::Cancelled;
-    out.close();
+    // A comparison stopped early is a partial result, kept beside the last whole one.
+    if (run.result.outcome == Outcome::Cancelled) {
+      out.closeIncomplete();
+    } else {
+      out.close();
+    }
   });
 }
 

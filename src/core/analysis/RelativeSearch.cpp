@@ -44,7 +44,12 @@ JobResult SearchJob(const Settings& settings, JobHost& host) {
     } else {
       run.host.setStatus("Search Done: " + word.word + " not found.");
     }
-    out.close();
+    // A search stopped early is a partial result, kept beside the last whole one.
+    if (run.result.outcome == Outcome::Cancelled) {
+      out.closeIncomplete();
+    } else {
+      out.close();
+    }
   });
 }
 

@@ -66,7 +66,12 @@ void SearchScanner::run(InStream& in, std::int64_t start) {
   std::vector<std::uint8_t> buffer(kStreamChunk + n_);
   in.seek(start);
   std::int64_t length = static_cast<std::int64_t>(in.read(buffer.data(), n_ - 1));
-  if (length < keep) throw JobError(kErrPastEnd);
+  if (length < keep) {
+    throw JobError(kErrPastEnd, {},
+                   in.path() + " holds " + std::to_string(in.size()) +
+                       " bytes: too few to search from file offset " + Hex(start) + "h for " +
+                       std::to_string(n_) + " letters.");
+  }
   std::int64_t bufferOffset = start;  // file offset of buffer[0]
   offset_ = start;
   host_.setStatus("Searching...");

@@ -1,5 +1,7 @@
 #include "analysis/SearchWord.h"
 
+#include <algorithm>
+
 #include "analysis/KanaTables.h"
 #include "shell/JobError.h"
 #include "shell/Values.h"
@@ -80,6 +82,17 @@ SearchWord ReadSearchWord(std::string_view typed) {
     w.codes.assign(letters.begin(), letters.end());
   }
   const auto length = static_cast<int>(w.codes.size());
+  // Letters beyond A to Z (Ä, é, kana typed as kana) are not searched; a
+  // count that leaves them out would only puzzle.
+  const bool foreign = std::any_of(typed.begin(), typed.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  if (foreign && (length < kMinSearchLength || length > kMaxSearchLength)) {
+    throw JobError::Minor("String Length Error",
+                          "Search string " + std::string(typed) +
+                              " holds letters other than A to Z, which a relative search can't "
+                              "take.\r\nType 2 to 16 letters A to Z, or kana in romaji after "
+                              "j or js.");
+  }
   if (length < kMinSearchLength || length > kMaxSearchLength) {
     throw JobError::Minor("String Length Error",
                           "Search string of " + std::to_string(length) +

@@ -33,8 +33,15 @@ void ReadDumpOptions(DumpContext& ctx, JobRun& run) {
 void NoteEmptyRange(const DumpContext& ctx, JobHost& host) {
   const auto size = static_cast<std::int64_t>(ctx.rom->size());
   if (ctx.startOffset < size && ctx.endOffset >= 0) return;
-  host.note("Nothing in range: " + FileNameOf(ctx.romPath) + " holds " + Hex(size) +
-            " bytes (hex) and the range starts at byte " + Hex(ctx.startOffset) + ".");
+  const std::string file = FileNameOf(ctx.romPath);
+  if (ctx.startOffset >= size) {
+    host.note("Nothing in range: " + file + " holds " + std::to_string(size) + " bytes (" +
+              Hex(size) + "h) and the range starts at file offset " + Hex(ctx.startOffset) +
+              "h.");
+  } else {
+    host.note("Nothing in range: the range ends at file offset " + HexSigned(ctx.endOffset) +
+              "h, before the first byte of " + file + ".");
+  }
 }
 
 void WriteHeader(DumpContext& ctx) {

@@ -94,7 +94,7 @@ void ReadOpCodes(const std::string& path, OpcodeSet& set) {
     if (kind == "A") {
       if (nextMode >= kModeSlots) {
         Reject(path, "More than " + std::to_string(kModeSlots - 1) +
-                         "addressing modes in the Op_Codes file.");
+                         " addressing modes in the Op_Codes file.");
       }
       modeSlots.emplace(ExtractString(line, index), nextMode);
       AddressingModeDef& mode = set.modes[static_cast<std::size_t>(nextMode)];

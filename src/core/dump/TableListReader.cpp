@@ -53,6 +53,12 @@ TableListEntry& At(TableMap& map, std::int32_t address) {
 }
 
 const std::string kBreak = "\r\n";
+
+// An address past the top of memory, in plain words with its line.
+JobError AddressTooHigh(const std::string& what, const std::string& line) {
+  return {kErrSubscript, {},
+          "The Table List line \"" + line + "\": " + what + " lies past the top of memory (FFFF)."};
+}
 const std::string kCountRule = " must be positive and less than 4000h.";
 const std::string kOffsetRule = " must be between -4000h and 4000h.";
 
@@ -113,9 +119,9 @@ TableListEntry& ListReader::place(const std::string& line, const std::string (&f
     return entry;
   }
   const std::int32_t end = Value(f[1]);
-  if (end > kLastEnd) throw JobError(kErrSubscript);
+  if (end > kLastEnd) throw AddressTooHigh("Table End " + Hex(end), line);
   if (end < start) {
-    Fail("Table Start " + Hex(start) + " is less then Table End " + Hex(end) + ":" + kBreak + line);
+    Fail("Table End " + Hex(end) + " is less than Table Start " + Hex(start) + ":" + kBreak + line);
   }
   At(map, end).Options |= kTableEnd;
   prevEnd = end;
@@ -125,7 +131,7 @@ TableListEntry& ListReader::place(const std::string& line, const std::string (&f
 
 void ListReader::readTable(const std::string& line, const std::string (&f)[4], std::int32_t index) {
   const std::int32_t start = Value(f[0]);
-  if (start > kLastStart) throw JobError(kErrSubscript);
+  if (start > kLastStart) throw AddressTooHigh("Table Start " + Hex(start), line);
   TableListEntry& entry = place(line, f, start);
   entry.Height = 0;
   if (!f[3].empty())

@@ -7,7 +7,7 @@ namespace morvane::fds {
 
 namespace {
 constexpr std::string_view kSizeReport =
-    "Problem with finding the EMPTY SPACE Size, remeber to seperate the list and Size with a tab";
+    "Problem with finding the EMPTY SPACE Size, remember to separate the list and Size with a tab";
 }  // namespace
 
 DiskMerger::DiskMerger(JobHost& host, std::string listingPath, std::string listingText,

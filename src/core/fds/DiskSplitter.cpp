@@ -46,7 +46,7 @@ bool DiskSplitter::run(const std::string& image) {
     host_.yield();
     ++offset_;
   }
-  closeFiles();
+  closeFiles(offset_ >= size);
   if (offset_ >= size) {
     if (state_ != State::VolumeId) finishCutSide();
     return true;
@@ -55,11 +55,14 @@ bool DiskSplitter::run(const std::string& image) {
   return false;
 }
 
-void DiskSplitter::closeFiles() {
-  if (file_) {
+void DiskSplitter::closeFiles(bool complete) {
+  if (!file_) return;
+  if (complete) {
     file_->close();
-    file_.reset();
+  } else {
+    file_->closeIncomplete();
   }
+  file_.reset();
 }
 
 void DiskSplitter::step(std::uint8_t b) {

@@ -33,8 +33,9 @@ class DiskSplitter {
   // Image offset of the next unread byte.
   std::int64_t offset() const { return offset_; }
   const std::vector<std::string>& extracted() const { return extracted_; }
-  // Closes the extracted file still open (after a failure or cancel).
-  void closeFiles();
+  // Closes the extracted file still open: one whose bytes have all been
+  // written is complete; after a failure or cancel it is a partial one.
+  void closeFiles(bool complete = true);
 
  private:
   enum class State {

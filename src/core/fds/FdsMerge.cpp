@@ -16,10 +16,15 @@ namespace morvane {
 namespace {
 
 // Created afresh: an older, longer image of that name must not keep its tail.
-void WriteImage(const std::string& path, const std::string& bytes) {
+// A partial image is kept beside the earlier one.
+void WriteImage(const std::string& path, const std::string& bytes, bool complete) {
   OutFile out(path);
   out.write(bytes);
-  out.close();
+  if (complete) {
+    out.close();
+  } else {
+    out.closeIncomplete();
+  }
 }
 
 }  // namespace
@@ -38,7 +43,7 @@ JobResult FdsMergeJob(const Settings& /*settings*/, JobHost& host) {
       // The image keeps what was appended before the failure, unless the
       // failure was that the image would replace one of the files read.
       if (merger->refused()) return;
-      WriteImage(output, image);
+      WriteImage(output, image, false);
       run.wrote(output);
     };
     run.file = run.ask(Dialog::OpenTXT);
@@ -46,7 +51,13 @@ JobResult FdsMergeJob(const Settings& /*settings*/, JobHost& host) {
     std::string text = ReadBinaryFile(file);
     // The listing's name less " FDS Files.txt", whatever its last characters are.
     const std::size_t cut = fds::kListingSuffix.size();
-    if (file.size() < cut) throw JobError(kErrInvalidCall);
+    if (file.size() < cut) {
+      throw JobError(kErrInvalidCall, {},
+                     "The name " + file +
+                         " is too short: the image is named after it less its last " +
+                         std::to_string(cut) + " characters (\"" +
+                         std::string(fds::kListingSuffix) + "\").");
+    }
     const std::string named =
         file.substr(0, LastCharsStart(file, cut)) + std::string(fds::kMergedSuffix);
     const std::string problem = OutputProblem(named, {file});
@@ -60,7 +71,7 @@ JobResult FdsMergeJob(const Settings& /*settings*/, JobHost& host) {
     merger.reset();  // done: a failure to write the image is reported as at the start
     run.step = "Merge FDS Files - TXT File";
     run.file = output;  // an image that can't be written is named
-    WriteImage(output, image);
+    WriteImage(output, image, true);
     run.wrote(output);
   });
 }

@@ -19,10 +19,14 @@ using fds::DiskSplitter;
 namespace {
 
 // Writes what the splitter has listed so far; the listing stays on disk
-// whatever the outcome.
-void SaveListing(OutFile& out, const DiskSplitter* splitter) {
+// whatever the outcome, beside the earlier one when the split stopped early.
+void SaveListing(OutFile& out, const DiskSplitter* splitter, bool complete) {
   if (splitter != nullptr) out.write(splitter->listing());
-  out.close();
+  if (complete) {
+    out.close();
+  } else {
+    out.closeIncomplete();
+  }
 }
 
 }  // namespace
@@ -33,12 +37,14 @@ JobResult FdsSplitJob(const Settings& settings, JobHost& host) {
   const JobTexts texts{.cancelled = "Split Canceled", .failed = "FDS Split Error"};
   return RunJob(host, texts, [&](JobRun& run) {
     run.step = "Split FDS Files - FDS File";
+    // Each extracted file stands on its own: those written whole stay.
+    run.keepsCompleteOutputs = true;
     run.onFailure = [&](const std::exception& failure) {
       const auto* job = dynamic_cast<const JobError*>(&failure);
       if (job != nullptr && job->number() == fds::kErrDiskFormat) run.step = job->detail();
       try {
-        if (splitter) splitter->closeFiles();
-        if (listing) SaveListing(*listing, splitter.get());
+        if (splitter) splitter->closeFiles(false);
+        if (listing) SaveListing(*listing, splitter.get(), false);
       } catch (const JobError&) {  // NOLINT(bugprone-empty-catch): the first error is reported
       }
       if (splitter) {
@@ -66,7 +72,7 @@ JobResult FdsSplitJob(const Settings& settings, JobHost& host) {
     splitter = std::make_unique<DiskSplitter>(run.host, settings.header, FolderOf(image), image);
     const bool done = splitter->run(bytes);
     const std::string at = PadHex(splitter->offset(), 4);
-    SaveListing(*listing, splitter.get());
+    SaveListing(*listing, splitter.get(), done);
     for (const auto& path : splitter->extracted()) run.wrote(path);
     if (done && splitter->missing() != 0) {
       const std::string shortBy = splitter->side() + " lacks " +

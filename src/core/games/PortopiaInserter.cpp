@@ -43,7 +43,7 @@ void PortopiaInserter::run(const std::string& romPath, const std::string& script
 
 void PortopiaInserter::close() {
   try {
-    if (rom_) rom_->close();
+    if (rom_) rom_->closeIncomplete();
   } catch (const JobError&) {  // the job's report has been shown already
   }
 }
@@ -55,7 +55,10 @@ void PortopiaInserter::fail(const std::string& message) {
 
 std::string PortopiaInserter::nextLine() {
   std::string line;
-  if (!script_->next(line)) throw JobError(kErrPastEnd);
+  if (!script_->next(line)) {
+    throw JobError(kErrPastEnd, {},
+                   script_->endedText() + " before string " + Hex(string_) + "h was complete.");
+  }
   return line;
 }
 
@@ -128,8 +131,8 @@ void PortopiaInserter::insertRow(const std::string& text) {
     std::size_t length = 0;
     const int byte = encoding_->match(text, pos, length);
     if (byte < 0) {
-      fail("StringNumber = " + Hex(string_) + "h, Incorrect " + std::to_string(pos + 1) +
-           "th character after '" + text.substr(0, pos) + "' in English");
+      fail("StringNumber = " + Hex(string_) + "h, Incorrect " +
+           Ordinal(static_cast<std::int64_t>(pos) + 1) + " character after '" + text.substr(0, pos) + "' in English");
     }
     put(byte);
     if (byte < 0x60 || byte == 0xFF) {

@@ -22,7 +22,8 @@ class PortopiaInserter {
   void run(const std::string& romPath, const std::string& scriptPath, const std::string& tablePath,
            const std::string& outPath);
   bool opened() const { return rom_.has_value(); }
-  // Closes the output, keeping what was written so far.
+  // Closes an output cut short, keeping what was written so far beside the
+  // earlier output as a partial result (nothing once run has ended).
   void close();
 
  private:

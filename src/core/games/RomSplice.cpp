@@ -12,7 +12,11 @@ void RomSplice::copyUntil(std::int64_t count) {
 }
 
 void RomSplice::replace(std::uint8_t value) {
-  if (pos_ >= static_cast<std::int64_t>(rom_.size())) throw JobError(kErrPastEnd);
+  if (pos_ >= static_cast<std::int64_t>(rom_.size())) {
+    throw JobError(kErrPastEnd, {},
+                   "The ROM holds " + std::to_string(rom_.size()) +
+                       " bytes: it ends before the place the new bytes go.");
+  }
   ++pos_;
   const char c = static_cast<char>(value);
   out_.write(std::string_view(&c, 1));

@@ -23,6 +23,8 @@ class RomSplice {
   // when the ROM has run out.
   void replace(std::uint8_t value);
   void close() { out_.close(); }
+  // Ends a copy cut short: kept beside the output as a partial result.
+  void closeIncomplete() { out_.closeIncomplete(); }
   const std::string& path() const { return out_.path(); }
 
  private:

@@ -32,7 +32,12 @@ constexpr Stream kStreams[] = {{1, BankOffset(0xA76C)}, {0, BankOffset(0xB2F2)}}
 
 // Refuses a stream that would not fit in place of the game's own.
 void CheckRoom(const std::string& rom, const Stream& at, std::int64_t length, std::int64_t limit) {
-  if (static_cast<std::int64_t>(rom.size()) < at.offset + length) throw JobError(kErrPastEnd);
+  if (static_cast<std::int64_t>(rom.size()) < at.offset + length) {
+    throw JobError(kErrPastEnd, {},
+                   "The ROM holds " + std::to_string(rom.size()) + " bytes: too few for the " +
+                       std::to_string(length) + " bytes of the tile stream at file offset " +
+                       Hex(at.offset) + "h.");
+  }
   const std::optional<std::int64_t> old = StreamLength(rom, at.offset);
   const std::string where =
       "the tile stream of bank " + std::to_string(at.bank) + " at " + Hex(at.offset) + "h";
@@ -93,7 +98,7 @@ JobResult RomanciaGraphicsJob(const Settings& settings, JobHost& host) {
     run.onFailure = [&](const std::exception&) {
       if (!out) return;
       run.wrote(out->path());
-      out->close();  // what was written so far stays
+      out->closeIncomplete();  // what was written so far stays, beside the earlier output
     };
     Insert(settings, rom, bmp, run, out);
   });

@@ -106,13 +106,19 @@ class SpeechCodeStep final : public PseudoCodeStep {
   // A byte read while a condition is pending is marked as guarded.
   void listByte(DumpContext& ctx) override { ctx.line += ByteLine(ctx.byte, continueFlag_); }
 
-  // A condition and the statement it guards are one step.
+  // A condition and the statement it guards are one step. A run of
+  // conditions stops where the range ends, as every dump does: the last one
+  // guards nothing that is listed.
   void step(DumpContext& ctx) override {
     DumpSpeechCode(*ctx.rom, *ctx.out, ctx.byte, ctx.line, newBlock_, continueFlag_);
-    while (continueFlag_) {
+    while (continueFlag_ && ctx.rom->offset() <= ctx.endOffset) {
       ctx.byte = ctx.rom->read();
       ctx.line = ByteLine(ctx.byte, continueFlag_);
       DumpSpeechCode(*ctx.rom, *ctx.out, ctx.byte, ctx.line, newBlock_, continueFlag_);
+    }
+    if (continueFlag_) {
+      continueFlag_ = false;
+      ctx.line.clear();
     }
   }
 

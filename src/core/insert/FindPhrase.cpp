@@ -33,7 +33,11 @@ FoundPhrase FindPhrase(TextLines& file, std::int64_t phrase, std::string& step) 
   FoundPhrase found;
   std::string line;
   do {
-    if (!file.next(line)) throw JobError(kErrPastEnd);
+    if (!file.next(line)) {
+      throw JobError(kErrPastEnd, {},
+                     file.endedText() + " without an entry for phrase " + hex + "h (\"" + hex +
+                         ":\").");
+    }
   } while (!IsEntryOf(line, hex, found.shared));
 
   step = "Read Japanese rows of iPhraseNumber = " + hex + "h";

@@ -38,15 +38,17 @@ JobResult InsertJob(const Settings& settings, JobHost& host) {
   std::size_t written = 0;  // bytes of image the passes have produced
   bool inserting = false;
   return RunJob(host, {.prefix = "Error during Insert:\r\n"}, [&](JobRun& run) {
-    // The output keeps what the passes had written when the job stopped.
+    // What the passes had written when the job stopped is kept beside the
+    // output as a partial result; before the passes began there is none.
     run.onFailure = [&](const std::exception& failure) {
       if (out && inserting && dynamic_cast<const JobError*>(&failure) != nullptr) {
         try {
           out->write(std::string_view(image).substr(0, written));
-          out->close();
+          out->closeIncomplete();
         } catch (const JobError&) {  // the report of the first error is the one that matters
         }
       }
+      if (out) out->discard();
       out.reset();
     };
     const InsertFiles files = AskFiles(run);
@@ -63,6 +65,7 @@ JobResult InsertJob(const Settings& settings, JobHost& host) {
     run.wrote(files.output);
     const ScriptHeader header = ReadScriptHeader(script);
     TextInserter inserter(run.host, run.step, header, table, list, script, image, written);
+    inserter.check();
     inserting = true;
     inserter.run();
     inserting = false;

@@ -21,6 +21,25 @@ TextInserter::TextInserter(JobHost& host, std::string& step, const ScriptHeader&
   written_ = 0;
 }
 
+void TextInserter::check() const {
+  const auto size = static_cast<std::int64_t>(image_.size());
+  std::int64_t end = 0;  // of the blocks before
+  for (int b = 0; b < header_.blockCount; ++b) {
+    const ScriptBlock& block = header_.blocks[static_cast<std::size_t>(b)];
+    if (block.fileStart() < end) overlapping(b, end);
+    end = block.fileEnd();
+    if (block.fileStart() < 0 || block.fileEnd() > size) {
+      refuse("Line " + std::to_string(b + 6) + " - Text: Block " + std::to_string(b) +
+             " covers file offsets " + Hex(block.fileStart()) + "h to " + Hex(block.fileEnd() - 1) +
+             "h, past the end of the ROM (" + Hex(size) +
+             "h bytes).\r\nThe ROM is left unwritten.");
+    }
+  }
+  if (header_.pointerMode != PointerMode::Table) return;
+  checkPointerTable(header_.ptrLowFileOffset, "LSB");
+  checkPointerTable(header_.ptrHighFileOffset, "MSB");
+}
+
 void TextInserter::run() {
   step_ = "Init";
   current_ = header_.firstPhrase;
@@ -56,10 +75,7 @@ void TextInserter::fillBlock(int b) {
   status("Copying bytes until at Block " + number);
   step_ = "Skip ROM section until laStart = " + Hex(block.firstAddress);
   if (block.fileStart() < static_cast<std::int64_t>(written_)) {
-    refuse("Line " + std::to_string(b + 6) + " - Text: Block " + number +
-           " starts at file offset " + Hex(block.fileStart()) +
-           "h, inside text or a block already written (up to " + Hex(written_) +
-           "h).\r\nBlocks must be listed in ascending file order without overlapping.");
+    overlapping(b, static_cast<std::int64_t>(written_));
   }
   written_ = static_cast<std::size_t>(
       std::min<std::int64_t>(block.fileStart(), static_cast<std::int64_t>(image_.size())));
@@ -158,14 +174,9 @@ void TextInserter::writePointers(const Pointers& values, std::int32_t offset, co
   const std::string name(which);
   status("Copying bytes before writing " + name + " Ptrs");
   step_ = "Skip ROM section until lPtr" + name + " = " + Hex(offset);
+  checkPointerTable(offset, name);
   const std::int64_t count = std::int64_t{header_.lastPhrase} - header_.firstPhrase + 1;
-  if (count > kPhraseSlots) throw JobError(kErrSubscript);
-  const std::int64_t stride = 1 + std::max(Check16(std::int64_t{header_.ptrStep} - 1), 0);
-  const std::int64_t last = offset + (count - 1) * stride;
-  if (offset < 0 || last >= static_cast<std::int64_t>(image_.size())) {
-    refuse("The " + name + " pointer table at file offsets " + Hex(offset) + "h to " + Hex(last) +
-           "h does not lie inside the ROM (" + Hex(image_.size()) + "h bytes).");
-  }
+  const std::int64_t stride = pointerStride();
   status("Writing " + name + " Ptrs");
   for (std::int64_t i = 0; i < count; ++i) {
     image_[static_cast<std::size_t>(offset + i * stride)] =
@@ -174,10 +185,41 @@ void TextInserter::writePointers(const Pointers& values, std::int32_t offset, co
   status("Copying bytes after writing " + name + " Ptrs");
 }
 
+std::int64_t TextInserter::pointerStride() const {
+  return 1 + std::max(Check16(std::int64_t{header_.ptrStep} - 1), 0);
+}
+
+std::pair<std::int64_t, std::int64_t> TextInserter::pointerTable(std::int32_t offset) const {
+  const std::int64_t count = std::int64_t{header_.lastPhrase} - header_.firstPhrase + 1;
+  if (count > kPhraseSlots) {
+    throw JobError(kErrSubscript, {},
+                   "The script's phrases " + PhraseHex(header_.firstPhrase) + "h to " +
+                       PhraseHex(header_.lastPhrase) + "h are more than the " +
+                       std::to_string(kPhraseSlots) + " its pointer tables can hold.");
+  }
+  return {offset, offset + (count - 1) * pointerStride()};
+}
+
+void TextInserter::checkPointerTable(std::int32_t offset, const std::string& which) const {
+  const auto [first, last] = pointerTable(offset);
+  if (first < 0 || last >= static_cast<std::int64_t>(image_.size())) {
+    refuse("The " + which + " pointer table at file offsets " + Hex(first) + "h to " + Hex(last) +
+           "h does not lie inside the ROM (" + Hex(image_.size()) + "h bytes).");
+  }
+}
+
 std::size_t TextInserter::slot(std::int64_t phrase) const {
   const std::int64_t s = phrase - header_.firstPhrase;
   if (s < 0 || s >= kPhraseSlots) throw JobError(kErrSubscript);
   return static_cast<std::size_t>(s);
+}
+
+void TextInserter::overlapping(int b, std::int64_t written) const {
+  const ScriptBlock& block = header_.blocks[static_cast<std::size_t>(b)];
+  refuse("Line " + std::to_string(b + 6) + " - Text: Block " + std::to_string(b) +
+         " starts at file offset " + Hex(block.fileStart()) +
+         "h, inside text or a block already written (up to " + Hex(written) +
+         "h).\r\nBlocks must be listed in ascending file order without overlapping.");
 }
 
 void TextInserter::refuse(const std::string& message) const {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "insert/PhraseEncoder.h"
 #include "script/ScriptHeader.h"
@@ -25,6 +26,9 @@ class TextInserter {
                const EncodingList& list, TextLines& script, std::string& image,
                std::size_t& written);
 
+  // Refuses a header whose blocks or pointer tables run past the ROM's end,
+  // before anything is written: such a ROM could not be made whole.
+  void check() const;
   void run();
 
  private:
@@ -38,7 +42,13 @@ class TextInserter {
   void shareWithMarked(std::size_t own);
   void advance();
   void writePointers(const Pointers& values, std::int32_t offset, const char* which);
+  std::int64_t pointerStride() const;
+  // The file offsets of a pointer table's first and last entries.
+  std::pair<std::int64_t, std::int64_t> pointerTable(std::int32_t offset) const;
+  void checkPointerTable(std::int32_t offset, const std::string& which) const;
   std::size_t slot(std::int64_t phrase) const;
+  // Refuses block b, which starts before written, where the blocks before it end.
+  [[noreturn]] void overlapping(int b, std::int64_t written) const;
   [[noreturn]] void refuse(const std::string& message) const;
 
   JobHost& host_;

@@ -40,30 +40,42 @@ std::string PatchedPathFor(const std::string& rom) {
   return WithoutExtension(rom) + "_Patched" + ExtensionOf(rom);
 }
 
-const OptionSpec kPatchOption{"patch", "also write a patch from the ROM to the output",
-                              OptionSpec::Takes::One, "ips|bps"};
+const OptionSpec kPatchOption{
+    "patch", "also write a patch from the ROM to the output (give it twice for both formats)",
+    OptionSpec::Takes::Many, "ips|bps"};
 
-PatchRequest::PatchRequest(const Settings& settings, const std::string& output)
-    : kind_(KindNamed(settings.options.value(kPatchOption.name))), output_(output) {
-  if (kind_) path_ = PatchPathFor(output, *kind_);
+PatchRequest::PatchRequest(const Settings& settings, const std::string& output) : output_(output) {
+  for (const std::string& name : settings.options.values(kPatchOption.name)) {
+    const std::optional<PatchKind> kind = KindNamed(name);
+    if (!kind) continue;
+    const std::string path = PatchPathFor(output, *kind);
+    bool known = false;
+    for (const auto& patch : patches_) known = known || patch.first == *kind;
+    if (!known) patches_.emplace_back(*kind, path);
+  }
 }
 
 void PatchRequest::check(const std::string& title,
                          std::initializer_list<std::string> inputs) const {
-  if (!kind_) return;
-  RefuseOverwrite(title, path_, inputs);
-  // Nor may it replace the output it describes.
-  if (SameFile(path_, output_))
-    throw JobError::Minor(title, "The patch " + path_ + " would replace the output file.", path_);
+  for (const auto& [kind, path] : patches_) {
+    RefuseOverwrite(title, path, inputs);
+    // Nor may it replace the output it describes.
+    if (SameFile(path, output_))
+      throw JobError::Minor(title, "The patch " + path + " would replace the output file.", path);
+  }
 }
 
 void PatchRequest::write(JobRun& run, const std::string& original, std::string& step) const {
-  if (!kind_) return;
+  if (patches_.empty()) return;
   step = "Write Patch";
+  // The output is read as written, before it is put in place with the patches.
   const auto files = ReadBoth(run, original, output_);
-  run.file = path_;
-  WriteWholeFile(run, path_,
-                 Patching(step, [&] { return CreatePatch(*kind_, files.first, files.second); }));
+  for (const auto& [kind, path] : patches_) {
+    run.file = path;
+    const PatchKind format = kind;
+    WriteWholeFile(run, path,
+                   Patching(step, [&] { return CreatePatch(format, files.first, files.second); }));
+  }
 }
 
 std::pair<std::string, std::string> ReadBoth(JobRun& run, const std::string& first,

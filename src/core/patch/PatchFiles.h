@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "patch/PatchFormat.h"
 #include "shell/JobFrame.h"
@@ -27,24 +28,23 @@ std::string PatchedPathFor(const std::string& rom);
 // The option of the jobs that change a ROM.
 extern const OptionSpec kPatchOption;
 
-// The patch a job is asked to write beside its output, if any.
+// The patches a job is asked to write beside its output: none, one, or one
+// of each format when the option is given twice.
 class PatchRequest {
  public:
   PatchRequest(const Settings& settings, const std::string& output);
 
-  bool asked() const { return kind_.has_value(); }
-  const std::string& path() const { return path_; }
+  bool asked() const { return !patches_.empty(); }
   // Refuses a patch the output guard forbids, before the job writes anything;
   // inputs are the job's, its ROM first.
   void check(const std::string& title, std::initializer_list<std::string> inputs) const;
-  // Writes the patch from original to the output and records it; a patch
+  // Writes each patch from original to the output and records it; a patch
   // that can't be made names its reason in step.
   void write(JobRun& run, const std::string& original, std::string& step) const;
 
  private:
-  std::optional<PatchKind> kind_;
+  std::vector<std::pair<PatchKind, std::string>> patches_;  // format and path
   std::string output_;
-  std::string path_;
 };
 
 // The bytes of two files, read in turn with run.file naming each.

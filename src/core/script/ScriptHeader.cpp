@@ -67,7 +67,10 @@ void ReadBlockLine(const HeaderFields& f, int k, ScriptHeader& h) {
   const std::int32_t first = HexToLong(f[1]);
   const std::int32_t last = HexToLong(f[2]);
   if (f[1].empty() || f[2].empty() || first < 0 || last < 0 || last < first) {
-    Refuse(kInsertTitle, line + f[2] + " must be > " + f[1] + " and both must be positive.");
+    // A missing field is named, so that the message never shows a blank.
+    const auto shown = [](const std::string& field) { return field.empty() ? "(empty)" : field; };
+    Refuse(kInsertTitle,
+           line + shown(f[2]) + " must be > " + shown(f[1]) + " and both must be positive.");
   }
   ScriptBlock& block = h.blocks[static_cast<std::size_t>(k)];
   block.firstAddress = first;
@@ -100,7 +103,9 @@ HeaderFields SplitHeaderLine(std::string_view line) {
 
 std::string NextScriptLine(TextLines& file) {
   std::string line;
-  if (!file.next(line)) throw JobError(kErrPastEnd);
+  if (!file.next(line)) {
+    throw JobError(kErrPastEnd, {}, file.endedText() + ", inside the script's header.");
+  }
   return line;
 }
 

@@ -6,12 +6,15 @@
 #include <system_error>
 
 #include "shell/JobError.h"
+#include "shell/PendingOutputs.h"
 
 namespace morvane {
 
 namespace fs = std::filesystem;
 
-std::string ReadBinaryFile(const std::string& path) {
+namespace {
+
+std::string ReadFile(const std::string& path) {
   std::error_code ec;
   const auto status = fs::status(path, ec);
   if (ec || !fs::exists(status)) throw JobError(kErrFileNotFound, path);
@@ -25,6 +28,23 @@ std::string ReadBinaryFile(const std::string& path) {
   while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) data.append(buffer, got);
   if (std::ferror(file.get())) throw JobError(kErrFileAccess, path);
   return data;
+}
+
+}  // namespace
+
+std::string ReadBinaryFile(const std::string& path) {
+  // An output the running job has finished is read as the job wrote it,
+  // although it is put in place only when the job ends.
+  if (const PendingOutputs* job = PendingOutputs::Current()) {
+    if (const std::string waiting = job->waiting(path); !waiting.empty()) return ReadFile(waiting);
+  }
+  return ReadFile(path);
+}
+
+std::string TextLines::endedText() const {
+  const std::string what = path_.empty() ? "The text" : path_;
+  if (lineNo_ == 0) return what + " is empty";
+  return what + " ends after line " + std::to_string(lineNo_);
 }
 
 bool TextLines::next(std::string& line) {

@@ -26,6 +26,15 @@ std::string ErrorMessage(int number) {
 JobError::JobError(int number, std::string detail)
     : std::runtime_error(ErrorMessage(number)), number_(number), detail_(std::move(detail)) {}
 
+JobError::JobError(int number, std::string detail, std::string explanation)
+    : JobError(number, std::move(detail)) {
+  explanation_ = std::move(explanation);
+}
+
+JobError JobError::FileError(int number, const std::string& path, const std::string& reason) {
+  return JobError(number, path, path + ": " + reason + ".");
+}
+
 JobError::JobError(Kind kind, int number, std::string title, std::string message, std::string file)
     : std::runtime_error(message.empty() ? ErrorMessage(number) : message),
       kind_(kind),

@@ -37,6 +37,12 @@ class JobError : public std::runtime_error {
   // A run-time failure with its number; step and file are usually filled in
   // by the job's error exit from its current step.
   JobError(int number, std::string detail = {});
+  // The same, with what went wrong in plain words for the error box, naming
+  // the file (and line) it was found in.
+  JobError(int number, std::string detail, std::string explanation);
+  // A file that could not be read or written: path is the detail, and the
+  // explanation names it with the system's reason ("No space left on device").
+  static JobError FileError(int number, const std::string& path, const std::string& reason);
 
   static JobError Minor(std::string title, std::string message, std::string file = {});
   static JobError Cancelled();
@@ -47,6 +53,7 @@ class JobError : public std::runtime_error {
   const std::string& title() const { return title_; }
   const std::string& message() const { return message_; }
   const std::string& file() const { return file_; }
+  const std::string& explanation() const { return explanation_; }
 
  private:
   JobError(Kind kind, int number, std::string title, std::string message, std::string file);
@@ -57,6 +64,7 @@ class JobError : public std::runtime_error {
   std::string title_;
   std::string message_;
   std::string file_;
+  std::string explanation_;
 };
 
 // Signed 16-bit field arithmetic: values outside -32768..32767 overflow.

@@ -1,8 +1,10 @@
 #include "shell/JobFrame.h"
 
+#include <algorithm>
 #include <new>
 
 #include "shell/JobError.h"
+#include "shell/PendingOutputs.h"
 #include "shell/Reports.h"
 
 namespace morvane {
@@ -16,6 +18,31 @@ bool IsFileError(int number) {
 
 void SetStatus(JobHost& host, std::string_view text) {
   if (!text.empty()) host.setStatus(std::string(text));
+}
+
+// What an error number means, for a box whose error carries no explanation
+// of its own; "" for a number of the job's own, whose step says it.
+std::string PlainWords(int number) {
+  switch (number) {
+    case kErrInvalidCall:
+      return "A value the job was given can't be used.";
+    case kErrOverflow:
+      return "A number is too large for its field.";
+    case kErrOutOfMemory:
+      return "There is not enough memory for the job.";
+    case kErrSubscript:
+      return "A number lies outside the range it may have.";
+    case kErrPastEnd:
+      return "A file ended before the job found all it needed in it.";
+    case kErrFileNotFound:
+      return "The file does not exist.";
+    case kErrPathNotFound:
+      return "The folder does not exist.";
+    case kErrFileAccess:
+      return "The file could not be read or written.";
+    default:  // a job's own number: its step text says what was wrong
+      return {};
+  }
 }
 
 // The report of a failure; returns the outcome.
@@ -35,11 +62,37 @@ Outcome Report(JobRun& run, const JobTexts& texts, const std::exception& failure
   if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) number = kErrOutOfMemory;
   SetStatus(run.host, texts.failed);
   // A file that could not be found, read or written is named even where the
-  // job keeps no current file: the error carries it.
+  // job keeps no current file, or keeps another one: the error carries it.
   std::string file = run.file;
-  if (file.empty() && error != nullptr && IsFileError(error->number())) file = error->detail();
-  Error_Handler(run.host, number, std::string(texts.prefix) + run.step, file);
+  if (error != nullptr && IsFileError(error->number()) && !error->detail().empty() &&
+      file.find(error->detail()) == std::string::npos) {
+    file = error->detail();
+  }
+  std::string text = ErrorBoxText(number, std::string(texts.prefix) + run.step, file);
+  const std::string words =
+      error != nullptr && !error->explanation().empty() ? error->explanation() : PlainWords(number);
+  if (!words.empty()) text += "\r\n\r\n" + words;
+  run.host.errorBox(text);
   return Outcome::Failed;
+}
+
+// The files the job recorded, under the names they were left with, and any
+// other output it left; what was never left is not named.
+void Reconcile(JobResult& result, const PendingOutputs& outputs) {
+  std::vector<std::string> written;
+  for (const std::string& path : result.written) {
+    const auto left = outputs.left(path);
+    if (!left) continue;
+    if (std::find(written.begin(), written.end(), left->path) != written.end()) continue;
+    written.push_back(left->path);
+    if (!left->complete) result.incomplete.push_back(left->path);
+  }
+  for (const PendingOutputs::Left& left : outputs.left()) {
+    if (std::find(written.begin(), written.end(), left.path) != written.end()) continue;
+    written.push_back(left.path);
+    if (!left.complete) result.incomplete.push_back(left.path);
+  }
+  result.written = std::move(written);
 }
 
 }  // namespace
@@ -53,8 +106,10 @@ std::string JobRun::ask(Dialog dialog) {
 JobResult RunJob(JobHost& host, const JobTexts& texts, const std::function<void(JobRun&)>& body) {
   host.enterBusy();
   JobRun run(host);
+  PendingOutputs outputs;
   try {
     body(run);
+    if (run.result.outcome == Outcome::Done) outputs.commit();
   } catch (const std::exception& failure) {
     if (run.onFailure) {
       try {
@@ -65,6 +120,8 @@ JobResult RunJob(JobHost& host, const JobTexts& texts, const std::function<void(
     }
     run.result.outcome = Report(run, texts, failure);
   }
+  if (run.result.outcome != Outcome::Done) outputs.settle(run.keepsCompleteOutputs);
+  Reconcile(run.result, outputs);
   host.leaveBusy();
   host.jobFinished(run.result);
   return run.result;

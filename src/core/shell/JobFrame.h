@@ -35,14 +35,22 @@ class JobRun {
   std::string file;  // the file being accessed, for the error box
   JobResult result;
   // Runs after a failure and before its report, while the job's own state is
-  // still alive: keeps partial output, may refine step and file.
+  // still alive: keeps partial output (OutFile::closeIncomplete), may refine
+  // step and file.
   std::function<void(const std::exception&)> onFailure;
+  // The job's complete outputs stand on their own (the files a disk split
+  // extracts): they are put in place even when the job does not end well.
+  // Otherwise a job's complete outputs appear together or not at all.
+  bool keepsCompleteOutputs = false;
 };
 
 // Runs body between the busy and idle states. A JobError of kind Cancel ends
 // the job as cancelled, Minor with its warning box, Run with the job error box
 // (step and file from the run); any other exception counts as an invalid call,
-// bad_alloc as out of memory. Hands the result to host.jobFinished.
+// bad_alloc as out of memory. The job's outputs wait until it has ended
+// (shell/PendingOutputs.h): all are put in place when it ends well, else
+// only its partial results, beside their names. Hands the result, with the
+// names the outputs were left under, to host.jobFinished.
 JobResult RunJob(JobHost& host, const JobTexts& texts, const std::function<void(JobRun&)>& body);
 
 }  // namespace morvane

@@ -71,7 +71,8 @@ enum class Outcome { Done, Cancelled, Failed, Warned };
 
 struct JobResult {
   Outcome outcome = Outcome::Done;
-  std::vector<std::string> written;  // files the job created or replaced
+  std::vector<std::string> written;     // files the job created or replaced
+  std::vector<std::string> incomplete;  // those of them that hold a partial result
 };
 
 class JobHost {

@@ -3,6 +3,8 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <exception>
 #include <random>
 
 #include <fcntl.h>
@@ -10,6 +12,8 @@
 #include <unistd.h>
 
 #include "shell/JobError.h"
+#include "shell/OutputGuard.h"
+#include "shell/PendingOutputs.h"
 
 namespace morvane {
 
@@ -46,48 +50,30 @@ std::string TempName(const std::string& path, unsigned attempt) {
   return folder + "." + name + tail;
 }
 
-// The temporary files being written, for RemoveOpenTempFiles: a slot holds
-// the name's characters, owned by its OutFile, until the file is closed or
-// discarded. A job has only a few outputs open at a time.
-constexpr int kSlots = 32;
-std::atomic<const char*> gOpenTemps[kSlots];
+const std::string kNone;
 
 }  // namespace
 
-void RemoveOpenTempFiles() noexcept {
-  for (auto& slot : gOpenTemps) {
-    if (const char* name = slot.exchange(nullptr)) ::unlink(name);
-  }
-}
-
-void OutFile::track(bool open) {
-  if (open) {
-    for (int i = 0; i < kSlots && slot_ < 0; ++i) {
-      const char* expected = nullptr;
-      if (gOpenTemps[i].compare_exchange_strong(expected, temp_.c_str())) slot_ = i;
-    }
-  } else if (slot_ >= 0) {
-    const char* mine = temp_.c_str();
-    gOpenTemps[slot_].compare_exchange_strong(mine, nullptr);
-    slot_ = -1;
-  }
-}
-
-OutFile::OutFile(std::string path) : path_(std::move(path)) {
+OutFile::OutFile(std::string path)
+    : path_(std::move(path)), unwinding_(std::uncaught_exceptions()) {
   mode_t mode = 0;
   if (path_.empty() || !MayReplace(path_, mode)) throw JobError(kErrFileAccess, path_);
   for (unsigned attempt = 0; fd_ < 0 && attempt < 100; ++attempt) {
-    temp_ = TempName(path_, attempt);
+    temp_ = std::make_unique<std::string>(TempName(path_, attempt));
     // Known before it exists, so that Ctrl+C never misses it.
-    track(true);
-    fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    slot_ = TrackTempFile(temp_->c_str());
+    fd_ = ::open(temp_->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd_ >= 0) break;
-    track(false);
+    const int error = errno;
+    UntrackTempFile(slot_, temp_->c_str());
+    slot_ = -1;
+    errno = error;
     if (errno != EEXIST) break;
   }
   if (fd_ < 0) {
-    temp_.clear();
-    throw JobError(kErrFileAccess, path_);
+    const int error = errno;
+    temp_.reset();
+    throw JobError::FileError(kErrFileAccess, path_, std::strerror(error));
   }
   // The replaced file's permissions carry over; a new one gets the umask's.
   if (mode != 0) (void)::fchmod(fd_, mode);
@@ -96,9 +82,13 @@ OutFile::OutFile(std::string path) : path_(std::move(path)) {
 
 OutFile::~OutFile() {
   try {
-    close();
+    finish(std::uncaught_exceptions() <= unwinding_);
   } catch (...) {  // NOLINT(bugprone-empty-catch): a destructor must not throw
   }
+}
+
+const std::string& OutFile::tempPath() const {
+  return temp_ ? *temp_ : kNone;
 }
 
 void OutFile::write(std::string_view bytes) {
@@ -112,26 +102,41 @@ void OutFile::flush() {
   while (done < buffer_.size()) {
     const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      abandon();
-      throw JobError(kErrFileAccess, path_);
-    }
+    if (n <= 0) fail(n < 0 ? errno : ENOSPC);
     done += static_cast<std::size_t>(n);
   }
   buffer_.clear();
 }
 
 void OutFile::close() {
+  finish(true);
+}
+
+void OutFile::closeIncomplete() {
+  finish(false);
+}
+
+void OutFile::finish(bool complete) {
   if (fd_ < 0) return;
   flush();
   const int rc = ::close(fd_);
   fd_ = -1;
-  if (rc != 0 || std::rename(temp_.c_str(), path_.c_str()) != 0) {
-    abandon();
-    throw JobError(kErrFileAccess, path_);
+  if (rc != 0) fail(errno);
+  if (PendingOutputs* job = PendingOutputs::Current()) {
+    job->add(std::move(temp_), slot_, path_, complete);
+    slot_ = -1;
+    return;
   }
-  track(false);
-  temp_.clear();
+  const std::string name = complete ? path_ : IncompleteName(path_);
+  if (std::rename(temp_->c_str(), name.c_str()) != 0) fail(errno);
+  UntrackTempFile(slot_, temp_->c_str());
+  slot_ = -1;
+  temp_.reset();
+}
+
+void OutFile::fail(int error) {
+  abandon();
+  throw JobError::FileError(kErrFileAccess, path_, std::strerror(error));
 }
 
 void OutFile::discard() {
@@ -142,9 +147,11 @@ void OutFile::abandon() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   buffer_.clear();
-  track(false);
-  if (!temp_.empty()) ::unlink(temp_.c_str());
-  temp_.clear();
+  if (!temp_) return;
+  UntrackTempFile(slot_, temp_->c_str());
+  slot_ = -1;
+  ::unlink(temp_->c_str());
+  temp_.reset();
 }
 
 }  // namespace morvane

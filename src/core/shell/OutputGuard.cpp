@@ -1,8 +1,11 @@
 #include "shell/OutputGuard.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "shell/InFile.h"
@@ -47,6 +50,14 @@ std::size_t NameMax(const std::string& path) {
 
 std::string OutputProblem(const std::string& output, std::initializer_list<std::string> inputs) {
   const std::string* first = nullptr;
+  // An input that isn't there is reported as missing when the job reads it,
+  // before any output is made, rather than as the cause of an output name
+  // too long or outside its folder.
+  const bool inputsThere = std::all_of(inputs.begin(), inputs.end(), [](const std::string& in) {
+    struct stat st {};
+    return in.empty() || ::lstat(in.c_str(), &st) == 0;
+  });
+  if (!inputsThere) return {};
   // Checked first: a name the file system can't hold fails every other test.
   if (const std::size_t max = NameMax(output); FileNameOf(output).size() > max) {
     return "The output file name " + FileNameOf(output) + " has " +
@@ -57,7 +68,8 @@ std::string OutputProblem(const std::string& output, std::initializer_list<std::
   for (const std::string& input : inputs) {
     if (input.empty()) continue;
     if (first == nullptr) first = &input;
-    if (SameFile(output, input) || written == WrittenFile(input)) {
+    if (SameFile(output, input) || written == WrittenFile(input) ||
+        WrittenFile(IncompleteName(output)) == WrittenFile(input)) {
       return "The output file " + output + " would replace the input file " + input + ".";
     }
   }
@@ -68,6 +80,14 @@ std::string OutputProblem(const std::string& output, std::initializer_list<std::
            *first + ".";
   }
   return {};
+}
+
+std::string IncompleteName(const std::string& path) {
+  static constexpr std::string_view kMark = " (incomplete)";
+  const std::size_t name = path.find_last_of('/') + 1;  // 0 when there is no folder
+  const std::size_t dot = path.rfind('.');
+  if (dot == std::string::npos || dot <= name) return path + std::string(kMark);
+  return path.substr(0, dot) + std::string(kMark) + path.substr(dot);
 }
 
 void RefuseOverwrite(const std::string& title, const std::string& output,
@@ -85,7 +105,12 @@ std::string LastThreeChars(const std::string& path) {
 }
 
 std::string SuffixedName(const std::string& path, const std::string& suffix) {
-  if (path.size() < 4) throw JobError(kErrInvalidCall);
+  if (path.size() < 4) {
+    throw JobError(kErrInvalidCall, {},
+                   "The name " + path +
+                       " is too short: the output is named after it less its last four "
+                       "characters, so it needs at least four.");
+  }
   return ModifiedName(path, "_" + suffix + "." + LastThreeChars(path));
 }
 

@@ -17,9 +17,17 @@ std::string LastThreeChars(const std::string& path);
 // (invalid call) for a path shorter than four characters.
 std::string SuffixedName(const std::string& path, const std::string& suffix);
 
-// Why output may not be written by a job that reads inputs, or "" when it may.
+// Where a partial output is kept, beside the complete one it must not
+// replace: "dir/game_Modified.nes" gives "dir/game_Modified (incomplete).nes",
+// "dir/game.asm.txt" gives "dir/game.asm (incomplete).txt" (the mark goes
+// before the name's last dot, or at its end when it has none).
+std::string IncompleteName(const std::string& path);
+
+// Why output may not be written by a job that reads inputs, or "" when it may
+// (also while an input is missing: reading it fails first, and says so).
 // The output must lie in the folder of the first input and must not be the
-// same file as any input (whatever the spelling, and through links). Empty
+// same file as any input (whatever the spelling, and through links), nor may
+// the name of its partial result (IncompleteName) be one. Empty
 // entries stand for inputs the job did not ask for and are skipped.
 std::string OutputProblem(const std::string& output, std::initializer_list<std::string> inputs);
 

@@ -71,6 +71,17 @@ std::string UpperCase(std::string text) {
   return text;
 }
 
+std::string Ordinal(std::int64_t n) {
+  const std::int64_t tens = n % 100;
+  const char* suffix = "th";
+  if (tens < 11 || tens > 13) {
+    if (n % 10 == 1) suffix = "st";
+    if (n % 10 == 2) suffix = "nd";
+    if (n % 10 == 3) suffix = "rd";
+  }
+  return std::to_string(n) + suffix;
+}
+
 std::string TabIf(bool flag) {
   return flag ? "\t" : "";
 }

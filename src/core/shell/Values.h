@@ -25,6 +25,8 @@ std::string LowerCase(std::string text);
 void AppendHex(std::string& out, std::uint32_t value, int width, bool lower = false);
 std::string UpperCase(std::string text);
 
+// 1 gives "1st", 2 "2nd", 3 "3rd", 11 "11th", 22 "22nd".
+std::string Ordinal(std::int64_t n);
 std::string TabIf(bool flag);
 
 bool IsHex(std::string_view text);

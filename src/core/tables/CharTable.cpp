@@ -39,12 +39,16 @@ int ControlByteOf(std::string_view line) {
   return HexToLong(line.substr(line.size() - 2));
 }
 
-std::int16_t DecimalPrefix(std::string_view digits) {
+std::int16_t DecimalPrefix(std::string_view digits, int lineNumber) {
   long long value = 0;
   for (char c : digits) {
     if (c < '0' || c > '9') break;
     value = value * 10 + (c - '0');
-    if (value > 32767) throw JobError(kErrOverflow);
+    if (value > 32767) {
+      throw JobError(kErrOverflow, {},
+                     "Line " + std::to_string(lineNumber) +
+                         " of the character table gives a glyph width above 32767.");
+    }
   }
   return static_cast<std::int16_t>(value);
 }
@@ -72,7 +76,7 @@ CharTable ParseTable(std::string bytes) {
         break;
       }
       case LineKind::Width:
-        table.glyphWidth[KeyOf(line)] = DecimalPrefix(std::string_view(line).substr(3));
+        table.glyphWidth[KeyOf(line)] = DecimalPrefix(std::string_view(line).substr(3), lines.lineNumber());
         break;
       case LineKind::Control:
         (line[0] == '/' ? table.endPhraseByte : table.newLineByte) = ControlByteOf(line);
