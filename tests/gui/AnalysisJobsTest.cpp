@@ -114,7 +114,9 @@ TEST_F(AnalysisTest, CancelStopsASearchPartWay) {
   expectRanCleanly();
   const QStringList seen = takeStatuses();
   EXPECT_EQ(seen, QStringList({"Searching...", "Searching 800: ", "Search Canceled at 800"}));
-  const std::string report = Slurp(dir.file("big Output.txt"));
+  // A report cut short by Cancel is kept beside the report's name.
+  EXPECT_FALSE(dir.exists("big Output.txt"));
+  const std::string report = Slurp(dir.file("big Output (incomplete).txt"));
   EXPECT_EQ(LastLine(report), "CANCELED at 800");
 }
 
@@ -132,7 +134,7 @@ TEST_F(AnalysisTest, CancelStopsACompareAndReportsWhere) {
   const QStringList seen = takeStatuses();
   EXPECT_EQ(seen,
             QStringList({"Starting...", "2kB: 1 differences", "Canceled at 0800: 1 differences"}));
-  const std::string report = Slurp(dir.file("first Compare.txt"));
+  const std::string report = Slurp(dir.file("first Compare (incomplete).txt"));
   const std::string tail = CrLf({"0010:         00            01", "CANCELED at 0800",
                                  std::string(61, '-'), "Canceled at 0800: 1 differences"});
   EXPECT_EQ(report.substr(report.size() - std::min(report.size(), tail.size())), tail);

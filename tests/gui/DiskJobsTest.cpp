@@ -68,7 +68,7 @@ TEST_F(JobTest, CancelStopsASplitWhereItStands) {
   const int offset = at.toInt(&ok, 16);
   EXPECT_TRUE(ok && at.size() >= 4 && offset >= 0 && offset < static_cast<int>(image.size()))
       << seen[1].toStdString();
-  const std::string listing = Slurp(dir.file("disk FDS Files.txt"));
+  const std::string listing = Slurp(dir.file("disk FDS Files (incomplete).txt"));
   const std::string last = "CANCELED at " + at.toStdString() + "\r\n";
   ASSERT_GE(listing.size(), last.size());
   EXPECT_EQ(listing.substr(listing.size() - last.size()), last);

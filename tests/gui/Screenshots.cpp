@@ -92,7 +92,6 @@ int main(int argc, char** argv) {
   ok = viewer->goToAddress("8049") && ok;
   ok = Shoot(*viewer, out.filePath("viewer-listing.png")) && ok;
 
-
   morvane::FrmTiles tiles;
   tiles.show();
   ok = tiles.openRom(MORVANE_SAMPLES_DIR "/sample.nes") && ok;

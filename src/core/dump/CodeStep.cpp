@@ -54,10 +54,10 @@ class CodeStep final : public DumpStep {
         ReadOpCodes(*ops, defs);
         reading = &ctx.romPath;
         ctx.rom = std::make_unique<RomCursor>(ReadBinaryFile(ctx.romPath));
+        reading = &list;  // the list made here: a failure to write it names the list
         OutFile made(list);
         made.write(ctx.tableListMaker(ctx.rom->bytes(), ctx.settings, defs));
         made.close();
-        reading = &list;
       }
       if (d.withTables) {
         d.tables = MakeTableMap();
@@ -77,7 +77,8 @@ class CodeStep final : public DumpStep {
         if (reading == &*ops) host.setStatus("Dump Canceled");
         return false;
       }
-      throw JobError(e.number(), *reading);  // the job's error names the file
+      // The job's error names the file, and keeps what the error said of it.
+      throw JobError(e.number(), *reading, e.explanation());
     }
     return true;
   }
