@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "patch/PatchSink.h"
+
 namespace morvane {
 
 // An action is the number (length - 1) << 2 | kind; the copies follow it with
@@ -30,6 +32,8 @@ void PutBpsNumber(std::string& out, std::uint64_t value);
 int BpsNumberSize(std::uint64_t value);
 
 std::string CreateBps(std::string_view source, std::string_view target);
+// The same patch, handed to sink piece by piece.
+void WriteBps(std::string_view source, std::string_view target, const PatchSink& sink);
 
 // Throws JobError (PatchFault) for a patch that is not BPS, damaged (patch
 // CRC32), made for another source (size or CRC32), whose actions read or write

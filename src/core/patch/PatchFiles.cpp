@@ -61,9 +61,16 @@ void PatchRequest::write(JobRun& run, const std::string& original, std::string& 
   if (!kind_) return;
   step = "Write Patch";
   const auto files = ReadBoth(run, original, output_);
-  run.file = path_;
-  WriteWholeFile(run, path_,
-                 Patching(step, [&] { return CreatePatch(*kind_, files.first, files.second); }));
+  WritePatchFile(run, step, path_, *kind_, files.first, files.second);
+}
+
+void PatchRequest::write(JobRun& run, const std::string& original, std::string_view modified,
+                         std::string& step) const {
+  if (!kind_) return;
+  step = "Write Patch";
+  run.file = original;
+  const std::string source = ReadBinaryFile(original);
+  WritePatchFile(run, step, path_, *kind_, source, modified);
 }
 
 std::pair<std::string, std::string> ReadBoth(JobRun& run, const std::string& first,
@@ -81,6 +88,24 @@ std::string Patching(std::string& step, const std::function<std::string()>& make
     if (e.number() == kErrPatch) step = e.detail();
     throw;
   }
+}
+
+void WritePatchFile(JobRun& run, std::string& step, const std::string& path, PatchKind kind,
+                    std::string_view source, std::string_view target) {
+  run.file = path;
+  OutFile out(path);
+  try {
+    WritePatch(kind, source, target, [&](std::string_view piece) { out.write(piece); });
+  } catch (const JobError& e) {
+    out.discard();
+    if (e.number() == kErrPatch) step = e.detail();
+    throw;
+  } catch (...) {
+    out.discard();
+    throw;
+  }
+  out.close();
+  run.wrote(path);
 }
 
 void WriteWholeFile(JobRun& run, const std::string& path, std::string_view bytes) {

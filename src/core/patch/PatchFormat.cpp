@@ -24,6 +24,14 @@ std::string CreatePatch(PatchKind kind, std::string_view source, std::string_vie
   return kind == PatchKind::Ips ? CreateIps(source, target) : CreateBps(source, target);
 }
 
+void WritePatch(PatchKind kind, std::string_view source, std::string_view target,
+                const PatchSink& sink) {
+  if (kind == PatchKind::Ips)
+    WriteIps(source, target, sink);
+  else
+    WriteBps(source, target, sink);
+}
+
 std::string ApplyPatch(std::string_view source, std::string_view patch) {
   const auto kind = PatchKindOf(patch);
   if (!kind) PatchFault("This is neither an IPS patch (\"PATCH\") nor a BPS patch (\"BPS1\").");

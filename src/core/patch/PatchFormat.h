@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "patch/PatchSink.h"
+
 namespace morvane {
 
 enum class PatchKind { Ips, Bps };
@@ -23,6 +25,9 @@ std::optional<PatchKind> PatchKindOf(std::string_view patch);
 const char* PatchExtension(PatchKind kind);
 
 std::string CreatePatch(PatchKind kind, std::string_view source, std::string_view target);
+// The same patch, handed to sink piece by piece.
+void WritePatch(PatchKind kind, std::string_view source, std::string_view target,
+                const PatchSink& sink);
 // The target that patch makes of source; the patch kind is read from its first bytes.
 std::string ApplyPatch(std::string_view source, std::string_view patch);
 

@@ -43,6 +43,7 @@ class OutFile {
 
  private:
   void abandon();
+  void writeOut(std::string_view bytes);
   void track(bool open);
 
   std::string path_;
