@@ -46,6 +46,33 @@ TEST(PatchLarge, BpsShapesRoundTripAtTheirCost) {
   }
 }
 
+// Patches of several windows: records, numbers and written bytes that cross
+// from one window into the next.
+TEST(PatchLarge, TheJobsHandleLargePatchesPieceByPiece) {
+  const std::string rom = RomLike(3 << 19, 21);
+  // Unlike bytes, and a change every third byte.
+  const std::string targets[] = {RomLike(3 << 19, 22), Scatter(rom, rom.size() / 3)};
+  for (const std::string format : {"ips", "bps"}) {
+    for (const std::string& target : targets) {
+      TempDir dir;
+      const std::string original = dir.write("game.nes", rom);
+      const std::string modified = dir.write("new.nes", target);
+      ASSERT_EQ(Morvane("patch-create --format " + format + " --file1 '" + original +
+                            "' --file2 '" + modified + "'",
+                        dir)
+                    .status,
+                0);
+      const std::string patch = dir.file("new." + format);
+      EXPECT_GT(Slurp(patch).size(), std::size_t{1} << 20) << format;
+      EXPECT_EQ(Slurp(patch),
+                CreatePatch(format == "ips" ? PatchKind::Ips : PatchKind::Bps, rom, target));
+      ASSERT_EQ(Morvane("patch-apply --rom '" + original + "' --patch '" + patch + "'", dir).status,
+                0);
+      EXPECT_TRUE(Slurp(dir.file("game_Patched.nes")) == target) << format;
+    }
+  }
+}
+
 TEST(PatchLarge, ARefusedPatchLeavesNoFile) {
   TempDir dir;
   std::string rom = RomLike(kIpsLimit + 16, 5);

@@ -13,6 +13,8 @@
 
 namespace morvane {
 
+class PatchInput;
+
 // An action is the number (length - 1) << 2 | kind; the copies follow it with
 // a signed relative offset, abs(offset) << 1 | negative.
 enum BpsAction : unsigned {
@@ -40,6 +42,8 @@ void WriteBps(std::string_view source, std::string_view target, const PatchSink&
 // out of bounds or do not make exactly the target, or whose result fails the
 // target CRC32.
 std::string ApplyBps(std::string_view source, std::string_view patch);
+// The same, the patch read a window at a time.
+std::string ApplyBps(std::string_view source, PatchInput& patch);
 
 // The three CRC32 values at the end of a patch; zeros when it is too short.
 struct BpsChecksums {

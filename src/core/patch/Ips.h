@@ -11,6 +11,8 @@
 
 namespace morvane {
 
+class PatchInput;
+
 // Offsets from 16 MiB on can't be written; a record may not start at 454F46h,
 // which would read as "EOF".
 inline constexpr std::size_t kIpsLimit = 0x1000000;
@@ -28,5 +30,7 @@ void WriteIps(std::string_view source, std::string_view target, const PatchSink&
 // or past 16 MiB, or carries anything after "EOF" but a truncation size no
 // larger than the output.
 std::string ApplyIps(std::string_view source, std::string_view patch);
+// The same, made in place of the source, the patch read a window at a time.
+std::string ApplyIps(std::string source, PatchInput& patch);
 
 }  // namespace morvane

@@ -10,6 +10,8 @@
 
 namespace morvane {
 
+class PatchInput;
+
 enum class PatchKind { Ips, Bps };
 
 // Error number of a patch that can't be made or applied; the error's detail
@@ -30,6 +32,9 @@ void WritePatch(PatchKind kind, std::string_view source, std::string_view target
                 const PatchSink& sink);
 // The target that patch makes of source; the patch kind is read from its first bytes.
 std::string ApplyPatch(std::string_view source, std::string_view patch);
+// The same, the patch read a window at a time, and an IPS result made in place
+// of the source.
+std::string ApplyPatch(std::string source, PatchInput& patch);
 
 // Big-endian numbers of IPS patches.
 void PutBigEndian(std::string& out, std::size_t value, int bytes);
