@@ -34,7 +34,11 @@ struct Match {
 class BpsWriter {
  public:
   BpsWriter(std::string_view source, std::string_view target, const PatchSink& sink)
-      : source_(source), target_(target), sourceIndex_(source), targetIndex_(target), out_(sink) {
+      : source_(source),
+        target_(target),
+        sourceIndex_(source),
+        targetIndex_(target),
+        out_(sink, true) {
     sourceIndex_.addUpTo(source.size());
   }
 

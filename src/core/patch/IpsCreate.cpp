@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <vector>
 
@@ -25,7 +26,7 @@ class IpsWriter {
       : source_(source),
         target_(target),
         common_(std::min(source.size(), target.size())),
-        out_(sink) {}
+        out_(sink, false) {}
 
   void write() {
     const std::size_t n = target_.size();
@@ -34,9 +35,7 @@ class IpsWriter {
       // Equal stretches are passed over a word at a time.
       if (i < common_) i += CommonLength(source_, i, target_, i);
       if (i >= n) break;
-      std::size_t end = i + 1;
-      for (std::size_t j = end; j < n && j - end <= kMergeGap; ++j)
-        if (differs(j)) end = j + 1;
+      const std::size_t end = stretchEnd(i);
       if (end > kIpsLimit)
         PatchFault("IPS cannot hold a change at offset " + Hex(std::max(i, kIpsLimit)) +
                    "h: its offsets end at 16 MiB.");
@@ -55,43 +54,75 @@ class IpsWriter {
  private:
   bool differs(std::size_t i) const { return i >= common_ || source_[i] != target_[i]; }
 
+  // The end of the changed stretch from i: it goes on while no more than
+  // kMergeGap equal bytes lie between two changes. Eight changed bytes in a
+  // row are passed at once.
+  std::size_t stretchEnd(std::size_t i) const {
+    const std::size_t n = target_.size();
+    std::size_t end = i + 1;
+    for (std::size_t j = end; j < n && j - end <= kMergeGap;) {
+      if (j >= common_) return n;  // past the source every byte is new
+      if (j == end && j + 8 <= common_ && AllDiffer(j)) {
+        end = j += 8;
+        continue;
+      }
+      if (differs(j)) end = j + 1;
+      ++j;
+    }
+    return end;
+  }
+
+  bool AllDiffer(std::size_t j) const {
+    std::uint64_t a, b;
+    std::memcpy(&a, source_.data() + j, 8);
+    std::memcpy(&b, target_.data() + j, 8);
+    const std::uint64_t x = a ^ b;  // a zero byte where they are equal
+    return ((x - 0x0101010101010101ull) & ~x & 0x8080808080808080ull) == 0;
+  }
+
   // One changed stretch: each run of equal bytes is written as a run record or
-  // as part of a plain record, whichever makes the patch smaller (plain on a tie).
+  // as part of a plain record, whichever makes the patch smaller (plain on a
+  // tie). A run of up to three bytes is never cheaper as a run record, nor is
+  // one at the offset that reads as "EOF": consecutive runs of these form one
+  // plain-only piece.
   void region(std::size_t from, std::size_t to) {
-    starts_.clear();
-    starts_.push_back(from);
-    for (std::size_t i = from + 1; i < to; ++i)
-      if (target_[i] != target_[i - 1]) starts_.push_back(i);
-    starts_.push_back(to);
-    const std::size_t runs = starts_.size() - 1;
-    // Cheapest cost so far when run k is plain / a run record, and whether the
-    // run before was plain on that cheapest way.
-    ways_.resize(runs);
-    for (std::size_t k = 0; k < runs; ++k) {
-      const std::size_t len = starts_[k + 1] - starts_[k];
-      const std::size_t prevPlain = k ? ways_[k - 1].plain : kNever;
-      const std::size_t prevRle = k ? ways_[k - 1].rle : 0;
-      Way& w = ways_[k];
+    pieces_.clear();
+    for (std::size_t i = from; i < to;) {
+      std::size_t j = i + 1;
+      while (j < to && target_[j] == target_[i]) ++j;
+      const bool plainOnly = j - i <= 3 || i == kIpsEofOffset;
+      if (!plainOnly || pieces_.empty() || !pieces_.back().plainOnly)
+        pieces_.push_back({.start = i, .plainOnly = plainOnly});
+      i = j;
+    }
+    const std::size_t count = pieces_.size();
+    pieces_.push_back({.start = to});
+    // Cheapest cost so far when piece k is plain / a run record, and whether
+    // the piece before was plain on that cheapest way.
+    for (std::size_t k = 0; k < count; ++k) {
+      const std::size_t len = pieces_[k + 1].start - pieces_[k].start;
+      const std::size_t prevPlain = k ? pieces_[k - 1].plain : kNever;
+      const std::size_t prevRle = k ? pieces_[k - 1].rle : 0;
+      Piece& w = pieces_[k];
       w.plainAfterPlain = prevPlain <= prevRle + kRecordHeader;
       w.plain = (w.plainAfterPlain ? prevPlain : prevRle + kRecordHeader) + len;
       w.rleAfterPlain = prevPlain <= prevRle;
-      w.rle = starts_[k] == kIpsEofOffset
-                  ? kNever
-                  : std::min(prevPlain, prevRle) +
-                        kRunRecord * ((len + kIpsMaxRecord - 1) / kIpsMaxRecord);
+      w.rle = w.plainOnly ? kNever
+                          : std::min(prevPlain, prevRle) +
+                                kRunRecord * ((len + kIpsMaxRecord - 1) / kIpsMaxRecord);
     }
-    bool isPlain = ways_[runs - 1].plain <= ways_[runs - 1].rle;
-    for (std::size_t k = runs; k-- > 0;) {
-      ways_[k].asPlain = isPlain;
-      isPlain = isPlain ? ways_[k].plainAfterPlain : ways_[k].rleAfterPlain;
+    bool isPlain = pieces_[count - 1].plain <= pieces_[count - 1].rle;
+    for (std::size_t k = count; k-- > 0;) {
+      pieces_[k].asPlain = isPlain;
+      isPlain = isPlain ? pieces_[k].plainAfterPlain : pieces_[k].rleAfterPlain;
     }
-    for (std::size_t k = 0; k < runs;) {
+    for (std::size_t k = 0; k < count;) {
       std::size_t next = k + 1;
-      if (ways_[k].asPlain) {
-        while (next < runs && ways_[next].asPlain) ++next;
-        records(starts_[k], starts_[next], false);
+      if (pieces_[k].asPlain) {
+        while (next < count && pieces_[next].asPlain) ++next;
+        records(pieces_[k].start, pieces_[next].start, false);
       } else {
-        records(starts_[k], starts_[next], true);
+        records(pieces_[k].start, pieces_[next].start, true);
       }
       k = next;
     }
@@ -117,18 +148,20 @@ class IpsWriter {
     }
   }
 
-  // The costs of the cheapest ways through one run of a region.
-  struct Way {
-    std::size_t plain, rle;
-    bool plainAfterPlain, rleAfterPlain, asPlain;
+  // A run of equal bytes in a region, or plain-only runs in a row, and the
+  // costs of the cheapest ways through it.
+  struct Piece {
+    std::size_t start = 0;
+    bool plainOnly = false;
+    std::size_t plain = 0, rle = 0;
+    bool plainAfterPlain = false, rleAfterPlain = false, asPlain = false;
   };
 
   std::string_view source_;
   std::string_view target_;
   std::size_t common_;  // bytes both have
   PatchStream out_;
-  std::vector<std::size_t> starts_;  // of the runs of equal bytes in a region, and its end
-  std::vector<Way> ways_;
+  std::vector<Piece> pieces_;  // of a region, and one more at its end
 };
 
 }  // namespace

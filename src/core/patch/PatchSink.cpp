@@ -11,7 +11,7 @@ void PatchStream::put(std::string_view bytes) {
     return;
   }
   pass();
-  crc_ = Crc32(bytes, crc_);
+  if (withCrc_) crc_ = Crc32(bytes, crc_);
   sink_(bytes);
 }
 
@@ -36,7 +36,7 @@ std::uint32_t PatchStream::crc() {
 
 void PatchStream::pass() {
   if (buffer_.empty()) return;
-  crc_ = Crc32(buffer_, crc_);
+  if (withCrc_) crc_ = Crc32(buffer_, crc_);
   sink_(buffer_);
   buffer_.clear();
 }

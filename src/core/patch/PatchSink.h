@@ -15,7 +15,10 @@ using PatchSink = std::function<void(std::string_view)>;
 
 class PatchStream {
  public:
-  explicit PatchStream(const PatchSink& sink) : sink_(sink) { buffer_.reserve(kPiece); }
+  // A stream that keeps no CRC32 (IPS) has crc() return 0.
+  PatchStream(const PatchSink& sink, bool withCrc) : sink_(sink), withCrc_(withCrc) {
+    buffer_.reserve(kPiece);
+  }
 
   void put(std::string_view bytes);
   void put(char byte) {
@@ -40,6 +43,7 @@ class PatchStream {
 
   const PatchSink& sink_;
   std::string buffer_;
+  bool withCrc_;
   std::uint32_t crc_ = 0;
 };
 
