@@ -11,6 +11,7 @@
 // a bucket are passed over without reading their bytes.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
@@ -30,6 +31,10 @@ class BlockIndex {
   std::size_t stride() const { return stride_; }
   // Files the positions below end that are due and not filed yet, in rising order.
   void addUpTo(std::size_t end);
+  // Passes over the positions below end that are not filed yet: they are never filed.
+  void skipTo(std::size_t end) {
+    filed_ = std::max(filed_, std::min(slots_, (end + stride_ - 1) / stride_));
+  }
 
   // Up to kWays filed positions whose block may equal the kBlock bytes at
   // block, latest first, into found; returns how many.

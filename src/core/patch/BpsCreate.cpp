@@ -61,6 +61,11 @@ class BpsWriter {
       }
       if (p > literal) emit(kTargetRead, literal, p - literal);
       emit(m.action, m.from, m.length);
+      // Bytes read from the source at their own offset are not filed for
+      // copies from the target: the source index finds them as well, and
+      // files that differ little are passed without filing them all.
+      targetIndex_.addUpTo(p);
+      if (m.action == kSourceRead) targetIndex_.skipTo(p + m.length);
       p += m.length;
       literal = p;
     }
