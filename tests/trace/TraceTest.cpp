@@ -271,8 +271,8 @@ TEST(Trace, CommandLineTracesFromItsEntryPoints) {
 TEST(Trace, ALargeFileTracesAsAWhole) {
   TempDir dir;
   std::mt19937 rng(9);
-  std::string rom = std::string("NES\x1A\x08\x00\x10\x00", 8) + std::string(8, '\0');
-  rom.resize(16 + 8 * 0x4000 + (1 << 20));  // MMC1, 128 KiB of PRG, then other bytes
+  std::string rom = std::string("NES\x1A\x04\x00\x10\x00", 8) + std::string(8, '\0');
+  rom.resize(16 + 4 * 0x4000 + (1 << 18));  // MMC1, 64 KiB of PRG, then other bytes
   for (std::size_t i = 16; i < rom.size(); ++i)
     rom[i] = static_cast<char>(rng() % 7 ? rng() : 0x60);
   const std::string path = dir.write("game.nes", rom);
@@ -281,9 +281,9 @@ TEST(Trace, ALargeFileTracesAsAWhole) {
     int block;
     std::int32_t base, end;
   } cases[] = {{"8000", 0, 0x8000, 0xBFFF},
-               {"C000", 7, 0xC000, 0xFFFF},  // the fixed bank, with the others it calls
-               {"C000", 3, 0xC000, 0xFFFF},
-               {"8000", 20, 0x8000, 0xBFFF}};  // past the PRG ROM
+               {"C000", 3, 0xC000, 0xFFFF},  // the fixed bank, with the others it calls
+               {"C000", 1, 0xC000, 0xFFFF},
+               {"8000", 10, 0x8000, 0xBFFF}};  // past the PRG ROM
   for (const auto& c : cases) {
     const std::string run = std::string(MORVANE_BINARY) + " dump --rom " + path +
                             " --mode code --trace --preset " + c.preset + " --block " +

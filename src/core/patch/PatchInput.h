@@ -3,12 +3,13 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
 
 namespace morvane {
+
+class FileWindow;
 
 class PatchInput {
  public:
@@ -26,8 +27,8 @@ class PatchInput {
   void skip(std::uint64_t n) { seek(pos_ + n); }
   // The next byte; the caller has checked that one is left.
   std::uint8_t byte() {
-    if (pos_ < start_ || pos_ >= start_ + window_.size()) fill();
-    return static_cast<std::uint8_t>(window_[pos_++ - start_]);
+    if (pos_ < start_ || pos_ >= start_ + window().size()) fill();
+    return static_cast<std::uint8_t>(window()[pos_++ - start_]);
   }
   // The CRC32 of the first n bytes; leaves pos where it was.
   std::uint32_t crcOfFirst(std::uint64_t n);
@@ -37,11 +38,12 @@ class PatchInput {
  private:
   PatchInput() = default;
   void fill();
+  // The bytes from start_ on.
+  std::string_view window() const { return file_ ? std::string_view(buffer_) : bytes_; }
 
-  std::shared_ptr<std::FILE> file_;  // none when held in memory
-  std::string path_;
-  std::string buffer_;       // the file's window
-  std::string_view window_;  // the bytes at start_
+  std::shared_ptr<FileWindow> file_;  // none when held in memory
+  std::string buffer_;                // the file's window
+  std::string_view bytes_;            // the patch held in memory
   std::uint64_t start_ = 0;
   std::uint64_t size_ = 0;
   std::uint64_t pos_ = 0;
