@@ -69,7 +69,7 @@ TEST(TilesJob, DrawsTilesFarIntoALargeFile) {
       Settings settings;
       settings.options.add("offset", path == rom ? c.offset : "0");
       settings.options.add("count", c.count);
-      ASSERT_EQ(cmdTiles(settings, host).outcome, Outcome::Done) << c.offset;
+      ASSERT_EQ(TilesJob(settings, host).outcome, Outcome::Done) << c.offset;
     }
     EXPECT_EQ(Slurp(dir.file("big Tiles.png")), Slurp(dir.file("alone Tiles.png"))) << c.offset;
   }
