@@ -42,6 +42,8 @@ TEST(PatchBytes, Ips) {
   const std::string abc = "ABCDEFGH";
   const std::string runs = Zeros(12) + std::string(20, '\x11') + "xyz" + Zeros(4);
   const std::string nearEof = Zeros(kIpsEofOffset + 2);
+  const std::string mixed = "ab" + std::string(20, 'c') + "dee" + std::string(14, 'f') + "ghhh" +
+                            std::string(13, 'i') + "j" + std::string(30, 'k') + "lm" + Zeros(3);
   struct Case {
     std::string source, target, patch;
   } cases[] = {
@@ -60,6 +62,13 @@ TEST(PatchBytes, Ips) {
       {abc, "ABC", "PATCHEOF" + B("000003")},
       {abc, "AxC", "PATCH" + B("000001 0001") + "xEOF" + B("000003")},
       {abc, "", "PATCHEOF" + B("000000")},
+      // Runs of 14 bytes or more as run records, shorter ones inside plain records.
+      {Zeros(92), mixed,
+       "PATCH" +
+           B("000000 0002 6162  000002 0000 0014 63  000016 0003 646565  000019 0000 000E 66"
+             "000027 0012 67686868 69696969696969696969696969 6A  000039 0000 001E 6B"
+             "000057 0002 6C6D") +
+           "EOF"},
       // No record starts at 454F46h, which would read as "EOF".
       {nearEof, WithByte(nearEof, kIpsEofOffset, 'e'), "PATCH" + B("454F45 0002 00") + "eEOF"},
   };

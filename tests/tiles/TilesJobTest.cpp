@@ -48,5 +48,32 @@ TEST(TilesJob, WritesTheSheetOrWarnsWithoutWriting) {
   EXPECT_EQ(WEXITSTATUS(status), 2);
 }
 
+// Tiles far into a large file, and the last one cut short by the file's end,
+// draw as they do anywhere else.
+TEST(TilesJob, DrawsTilesFarIntoALargeFile) {
+  TempDir dir;
+  const std::string sample = Slurp(MORVANE_SAMPLES_DIR "/sample.nes");
+  const std::string chr = sample.substr(0x8010);
+  const std::string far = std::string(0x200001, '\x55') + chr + std::string(0x100000, '\xAA');
+  const std::string near = chr.substr(0, chr.size() - 5);
+  const struct {
+    std::string bytes, offset, count;
+  } cases[] = {{far, "200001", "512"}, {far, "200001", "513"}, {far + near, "302001", "512"}};
+  for (const auto& c : cases) {
+    const std::string rom = dir.write("big.nes", c.bytes);
+    const std::string alone = dir.write(
+        "alone.nes", c.bytes.substr(std::stoul(c.offset, nullptr, 16), std::stoul(c.count) * 16));
+    for (const std::string& path : {rom, alone}) {
+      ScriptedHost host;
+      host.answer(Dialog::OpenNES, path);
+      Settings settings;
+      settings.options.add("offset", path == rom ? c.offset : "0");
+      settings.options.add("count", c.count);
+      ASSERT_EQ(TilesJob(settings, host).outcome, Outcome::Done) << c.offset;
+    }
+    EXPECT_EQ(Slurp(dir.file("big Tiles.png")), Slurp(dir.file("alone Tiles.png"))) << c.offset;
+  }
+}
+
 }  // namespace
 }  // namespace morvane

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <random>
 #include <sstream>
 
 #include "ScriptedHost.h"
@@ -12,6 +13,7 @@
 #include "dump/DumpDriver.h"
 #include "dump/TableList.h"
 #include "shell/QuietHost.h"
+#include "shell/Values.h"
 #include "trace/TraceCode.h"
 #include "trace/TraceDump.h"
 
@@ -262,6 +264,36 @@ TEST(Trace, CommandLineTracesFromItsEntryPoints) {
   const std::string bad = std::string(MORVANE_BINARY) + " dump --rom " + path +
                           " --mode code --trace --entry C01G >/dev/null 2>&1";
   EXPECT_NE(std::system(bad.c_str()), 0);
+}
+
+// A traced dump reads only the part of a large file it maps (the header, the
+// PRG ROM and the dumped block): its Table List is the one the whole file gives.
+TEST(Trace, ALargeFileTracesAsAWhole) {
+  TempDir dir;
+  std::mt19937 rng(9);
+  std::string rom = std::string("NES\x1A\x04\x00\x10\x00", 8) + std::string(8, '\0');
+  rom.resize(16 + 4 * 0x4000 + (1 << 18));  // MMC1, 64 KiB of PRG, then other bytes
+  for (std::size_t i = 16; i < rom.size(); ++i)
+    rom[i] = static_cast<char>(rng() % 7 ? rng() : 0x60);
+  const std::string path = dir.write("game.nes", rom);
+  const struct {
+    const char* preset;
+    int block;
+    std::int32_t base, end;
+  } cases[] = {{"8000", 0, 0x8000, 0xBFFF},
+               {"C000", 3, 0xC000, 0xFFFF},  // the fixed bank, with the others it calls
+               {"C000", 1, 0xC000, 0xFFFF},
+               {"8000", 10, 0x8000, 0xBFFF}};  // past the PRG ROM
+  for (const auto& c : cases) {
+    const std::string run = std::string(MORVANE_BINARY) + " dump --rom " + path +
+                            " --mode code --trace --preset " + c.preset + " --block " +
+                            std::to_string(c.block) + " --start " + c.preset + " --end " +
+                            HexWord(c.end) + " >/dev/null 2>&1";
+    ASSERT_EQ(std::system(run.c_str()), 0) << c.block;
+    const std::int64_t origin = c.base - 16 - std::int64_t{0x4000} * c.block;
+    const TraceResult expected = TraceCode({rom, origin, c.base, c.base, c.end, {}}, Shapes());
+    EXPECT_EQ(Slurp(dir.file("Tables.txt")), expected.tablesText) << c.block;
+  }
 }
 
 }  // namespace

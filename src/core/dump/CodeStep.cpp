@@ -53,10 +53,11 @@ class CodeStep final : public DumpStep {
         OpcodeSet defs;
         ReadOpCodes(*ops, defs);
         reading = &ctx.romPath;
-        ctx.rom = std::make_unique<RomCursor>(ReadBinaryFile(ctx.romPath));
+        ctx.rom = std::make_unique<RomCursor>(ctx.romPath);
+        const std::string listText = ctx.tableListMaker(*ctx.rom, ctx.settings, defs);
         reading = &list;  // the list made here: a failure to write it names the list
         OutFile made(list);
-        made.write(ctx.tableListMaker(ctx.rom->bytes(), ctx.settings, defs));
+        made.write(listText);
         made.close();
       }
       if (d.withTables) {
@@ -96,13 +97,12 @@ class CodeStep final : public DumpStep {
     d.marks.set(d.dumpStart, kBlockStart);
     d.runStart = d.dumpStart;
     // Split tables read their partner's bytes wherever the partner lies.
-    const std::string& rom = ctx.rom->bytes();
     const std::int64_t first = std::max<std::int64_t>(0, ctx.origin);
-    const std::int64_t last =
-        std::min<std::int64_t>(0xFFFF, ctx.origin + static_cast<std::int64_t>(rom.size()) - 1);
+    const std::int64_t last = std::min<std::int64_t>(0xFFFF, ctx.origin + ctx.rom->size() - 1);
     if (first <= last) {
-      d.marks.setRomRange(static_cast<std::int32_t>(first), rom.data() + (first - ctx.origin),
-                          static_cast<std::size_t>(last - first + 1));
+      const std::string seen =
+          ctx.rom->bytesAt(first - ctx.origin, static_cast<std::size_t>(last - first + 1));
+      d.marks.setRomRange(static_cast<std::int32_t>(first), seen.data(), seen.size());
     }
   }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "shell/FileWindow.h"
 #include "shell/JobHost.h"
 #include "shell/OutFile.h"
 #include "shell/Settings.h"
@@ -19,20 +20,25 @@ inline constexpr char kDumpErrorTitle[] = "Error During Dump";
 
 struct OpcodeSet;
 
+class RomCursor;
+
 // Makes the Table List an 8-bit Code dump uses instead of one the user
-// chooses: from the ROM file's bytes, the dump's settings and the Op_Codes
+// chooses: from the ROM file, the dump's settings and the Op_Codes
 // definitions, the list's text. The dump writes it as Tables.txt and reads
 // it back as if the user had chosen that file.
 using TableListMaker =
-    std::function<std::string(const std::string& rom, const Settings&, const OpcodeSet&)>;
+    std::function<std::string(RomCursor& rom, const Settings&, const OpcodeSet&)>;
 
-// The ROM as the dump reads it: the whole file in memory and the offset of
-// the next byte. Mode steps may read further bytes (operands, arguments).
+// The ROM as the dump reads it: the file, read a window at a time around the
+// bytes asked for (a dump needs at most 64 KiB of it, whatever its size), and
+// the offset of the next byte. Mode steps may read further bytes (operands,
+// arguments).
 class RomCursor {
  public:
-  explicit RomCursor(std::string bytes) : bytes_(std::move(bytes)) {}
+  // Throws JobError: file not found, or file access error.
+  explicit RomCursor(const std::string& path) : file_(path) {}
 
-  std::int64_t size() const { return static_cast<std::int64_t>(bytes_.size()); }
+  std::int64_t size() const { return file_.size(); }
   std::int64_t offset() const { return offset_; }
   void seek(std::int64_t offset) { offset_ = offset; }
   bool atEnd() const { return offset_ >= size(); }
@@ -40,11 +46,12 @@ class RomCursor {
   // The next byte; throws JobError (input past end of file) at the end.
   std::uint8_t read();
   // The byte at a file offset, without moving; -1 outside the file.
-  int peekAt(std::int64_t offset) const;
-  const std::string& bytes() const { return bytes_; }
+  int peekAt(std::int64_t offset) { return file_.at(offset); }
+  // The bytes from a file offset on, count at most (fewer past the end).
+  std::string bytesAt(std::int64_t offset, std::size_t count) { return file_.read(offset, count); }
 
  private:
-  std::string bytes_;
+  FileWindow file_;
   std::int64_t offset_ = 0;
 };
 

@@ -74,7 +74,7 @@ void HandleByte(DumpContext& ctx, DumpStep& step) {
 
 void RunPasses(DumpContext& ctx, DumpStep& step) {
   for (ctx.pass = step.firstPass(ctx); ctx.pass <= 1; ++ctx.pass) {
-    if (!ctx.rom) ctx.rom = std::make_unique<RomCursor>(ReadBinaryFile(ctx.romPath));
+    if (!ctx.rom) ctx.rom = std::make_unique<RomCursor>(ctx.romPath);
     ctx.rom->seek(ctx.startOffset);
     ctx.firstByte = true;
     step.beginPass(ctx);
@@ -101,7 +101,7 @@ std::unique_ptr<DumpStep> Prepare(DumpContext& ctx, JobRun& run, TableListMaker 
   ctx.outPath = StripExtension(ctx.romPath) + (ctx.asText ? " Text.txt" : ".asm.txt");
   if (ctx.mode == kCode) ctx.tablesOutPath = FolderOf(ctx.romPath) + "Tables.txt";
   RefuseOverwrite(kDumpErrorTitle, ctx.outPath, {ctx.romPath});
-  ctx.rom = std::make_unique<RomCursor>(ReadBinaryFile(ctx.romPath));
+  ctx.rom = std::make_unique<RomCursor>(ctx.romPath);
   try {
     if (!step->prepare(ctx)) return nullptr;
   } catch (const JobError& e) {

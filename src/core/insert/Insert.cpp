@@ -72,7 +72,7 @@ JobResult InsertJob(const Settings& settings, JobHost& host) {
     out->write(image);
     out->close();
     out.reset();
-    patch.write(run, files.rom, run.step);
+    patch.write(run, files.rom, image, run.step);
   });
 }
 

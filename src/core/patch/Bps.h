@@ -9,7 +9,11 @@
 #include <string>
 #include <string_view>
 
+#include "patch/PatchSink.h"
+
 namespace morvane {
+
+class PatchInput;
 
 // An action is the number (length - 1) << 2 | kind; the copies follow it with
 // a signed relative offset, abs(offset) << 1 | negative.
@@ -30,12 +34,16 @@ void PutBpsNumber(std::string& out, std::uint64_t value);
 int BpsNumberSize(std::uint64_t value);
 
 std::string CreateBps(std::string_view source, std::string_view target);
+// The same patch, handed to sink piece by piece.
+void WriteBps(std::string_view source, std::string_view target, const PatchSink& sink);
 
 // Throws JobError (PatchFault) for a patch that is not BPS, damaged (patch
 // CRC32), made for another source (size or CRC32), whose actions read or write
 // out of bounds or do not make exactly the target, or whose result fails the
 // target CRC32.
 std::string ApplyBps(std::string_view source, std::string_view patch);
+// The same, the patch read a window at a time.
+std::string ApplyBps(std::string_view source, PatchInput& patch);
 
 // The three CRC32 values at the end of a patch; zeros when it is too short.
 struct BpsChecksums {

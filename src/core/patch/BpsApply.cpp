@@ -1,6 +1,7 @@
 #include "patch/Bps.h"
 #include "patch/Crc32.h"
 #include "patch/PatchFormat.h"
+#include "patch/PatchInput.h"
 #include "shell/Values.h"
 
 namespace morvane {
@@ -15,27 +16,39 @@ std::string Crc(std::uint32_t value) {
 
 class BpsReader {
  public:
-  explicit BpsReader(std::string_view patch) : patch_(patch), end_(patch.size() - kFooter) {}
+  explicit BpsReader(PatchInput& patch) : patch_(patch), end_(patch.size() - kFooter) {
+    patch_.seek(4);
+  }
 
-  bool more() const { return pos_ < end_; }
+  bool more() const { return patch_.pos() < end_; }
   std::uint64_t number() {
     std::uint64_t value = 0, shift = 1;
     for (;;) {
       need(1);
-      const auto byte = static_cast<std::uint8_t>(patch_[pos_++]);
+      const std::uint8_t byte = patch_.byte();
       value += (byte & 0x7Fu) * shift;
       if (byte & 0x80) return value;
       if (shift >= std::uint64_t{1} << 56)
         PatchFault("The BPS patch holds a number too large for any file, at byte " +
-                   Hex(static_cast<std::int64_t>(pos_)) + "h.");
+                   Hex(static_cast<std::int64_t>(patch_.pos())) + "h.");
       shift <<= 7;
       value += shift;
     }
   }
-  std::string_view bytes(std::uint64_t count) {
+  void skip(std::uint64_t count) {
     need(count);
-    pos_ += count;
-    return patch_.substr(pos_ - count, count);
+    patch_.skip(count);
+  }
+  // Appends the next count bytes to out.
+  void copy(std::uint64_t count, std::string& out) {
+    need(count);
+    while (count > 0) {
+      const std::string_view piece = patch_.ahead(
+          static_cast<std::size_t>(std::min<std::uint64_t>(count, PatchInput::kWindow)));
+      out.append(piece);
+      patch_.skip(piece.size());
+      count -= piece.size();
+    }
   }
   // Moves cursor by the signed offset that follows; false when it would leave 0..limit.
   bool move(std::uint64_t& cursor, std::uint64_t limit) {
@@ -53,13 +66,12 @@ class BpsReader {
 
  private:
   void need(std::uint64_t count) const {
-    if (end_ - pos_ < count)
+    if (end_ - patch_.pos() < count)
       PatchFault("The BPS patch is cut short: its actions run into the checksums at its end.");
   }
 
-  std::string_view patch_;
-  std::size_t pos_ = 4;
-  std::size_t end_;
+  PatchInput& patch_;
+  std::uint64_t end_;
 };
 
 void Check(bool ok, const char* action, std::size_t at, const char* problem) {
@@ -71,18 +83,25 @@ void Check(bool ok, const char* action, std::size_t at, const char* problem) {
 }  // namespace
 
 std::string ApplyBps(std::string_view source, std::string_view patch) {
-  if (!patch.starts_with("BPS1"))
+  PatchInput in(patch);
+  return ApplyBps(source, in);
+}
+
+std::string ApplyBps(std::string_view source, PatchInput& patch) {
+  patch.seek(0);
+  if (!patch.ahead(4).starts_with("BPS1"))
     PatchFault("This is not a BPS patch: it does not begin with \"BPS1\".");
   if (patch.size() < 4 + 3 + kFooter) PatchFault("The BPS patch is cut short.");
-  const BpsChecksums sums = BpsFooter(patch);
-  const std::uint32_t patchCrc = Crc32(patch.substr(0, patch.size() - 4));
+  patch.seek(patch.size() - kFooter);
+  const BpsChecksums sums = BpsFooter(patch.ahead(kFooter));
+  const std::uint32_t patchCrc = patch.crcOfFirst(patch.size() - 4);
   if (patchCrc != sums.patch)
     PatchFault("The BPS patch is damaged: its CRC32 is " + Crc(patchCrc) + ", it should be " +
                Crc(sums.patch) + ".");
   BpsReader in(patch);
   const std::uint64_t sourceSize = in.number();
   const std::uint64_t targetSize = in.number();
-  in.bytes(in.number());  // metadata
+  in.skip(in.number());  // metadata
   if (sourceSize != source.size())
     PatchFault("This BPS patch is for a file of " + std::to_string(sourceSize) +
                " bytes; this one has " + std::to_string(source.size()) + " bytes.");
@@ -94,6 +113,7 @@ std::string ApplyBps(std::string_view source, std::string_view patch) {
     PatchFault("The BPS patch claims a result of " + std::to_string(targetSize) +
                " bytes; more than 256 MiB is refused.");
   std::string out;
+  out.reserve(static_cast<std::size_t>(targetSize));
   std::uint64_t sourceCursor = 0, targetCursor = 0;
   while (in.more()) {
     const std::uint64_t action = in.number();
@@ -108,7 +128,7 @@ std::string ApplyBps(std::string_view source, std::string_view patch) {
         out.append(source.substr(at, length));
         break;
       case kTargetRead:
-        out.append(in.bytes(length));
+        in.copy(length, out);
         break;
       case kSourceCopy:
         Check(in.move(sourceCursor, source.size()) && length <= source.size() - sourceCursor, name,

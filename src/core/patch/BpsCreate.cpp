@@ -4,24 +4,21 @@
 #include "patch/Bps.h"
 #include "patch/Crc32.h"
 #include "patch/PatchFormat.h"
+#include "patch/PatchSink.h"
 
 namespace morvane {
 
 namespace {
 
-// Candidates tried per lookup in each index: enough to find moved and repeated
-// data, few enough to keep long runs of one byte from slowing creation down.
-constexpr int kChain = 24;
 // Deep into bytes that match nothing, look for matches at every few offsets
-// only: a match found late is extended back to where it starts.
+// only (the step grows by one every kSkipRate bytes): a match found late is
+// extended back to where it starts. The longest step is odd, so that its
+// steps meet every filed position of a sparse index in turn: a match of a
+// kilobyte or more is found however far into such bytes it lies.
 constexpr std::size_t kSkipRate = 32;
-constexpr std::size_t kMaxSkip = 15;
+constexpr std::size_t kMaxSkip = 62;
 // A match this rewarding is taken without searching the indexes for a better one.
 constexpr long long kGoodEnough = 256;
-
-void PutCrc(std::string& out, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) out += static_cast<char>(value >> (8 * i) & 0xFF);
-}
 
 std::uint64_t Relative(std::size_t to, std::size_t from) {
   return to >= from ? std::uint64_t{to - from} << 1 : std::uint64_t{from - to} << 1 | 1;
@@ -36,19 +33,23 @@ struct Match {
 
 class BpsWriter {
  public:
-  BpsWriter(std::string_view source, std::string_view target)
-      : source_(source), target_(target), sourceIndex_(source), targetIndex_(target) {
-    sourceIndex_.addAll();
+  BpsWriter(std::string_view source, std::string_view target, const PatchSink& sink)
+      : source_(source),
+        target_(target),
+        sourceIndex_(source),
+        targetIndex_(target),
+        out_(sink, true) {
+    sourceIndex_.addUpTo(source.size());
   }
 
-  std::string write() {
-    out_ = "BPS1";
-    PutBpsNumber(out_, source_.size());
-    PutBpsNumber(out_, target_.size());
-    PutBpsNumber(out_, 0);  // no metadata
+  void write() {
+    out_.put("BPS1");
+    out_.number(source_.size());
+    out_.number(target_.size());
+    out_.number(0);  // no metadata
     std::size_t literal = 0;
     for (std::size_t p = 0; p < target_.size();) {
-      Match m = best(p);
+      Match m = best(p, literal);
       if (m.length == 0) {
         p += 1 + std::min((p - literal) / kSkipRate, kMaxSkip);
         continue;
@@ -60,38 +61,57 @@ class BpsWriter {
       }
       if (p > literal) emit(kTargetRead, literal, p - literal);
       emit(m.action, m.from, m.length);
+      // Bytes read from the source at their own offset are not filed for
+      // copies from the target: the source index finds them as well, and
+      // files that differ little are passed without filing them all.
+      targetIndex_.addUpTo(p);
+      if (m.action == kSourceRead) targetIndex_.skipTo(p + m.length);
       p += m.length;
       literal = p;
     }
     if (literal < target_.size()) emit(kTargetRead, literal, target_.size() - literal);
-    PutCrc(out_, Crc32(source_));
-    PutCrc(out_, Crc32(target_));
-    PutCrc(out_, Crc32(out_));
-    return std::move(out_);
+    out_.word(Crc32(source_));
+    out_.word(Crc32(target_));
+    out_.word(out_.crc());
+    out_.end();
   }
 
  private:
-  // The most rewarding action at target offset p, or none.
-  Match best(std::size_t p) {
-    while (indexed_ < p && indexed_ + BlockIndex::kBlock <= target_.size())
-      targetIndex_.add(indexed_++);
+  // The most rewarding action at target offset p, or none; the bytes from
+  // literal on are not written yet.
+  Match best(std::size_t p, std::size_t literal) {
     Match m;
     if (p < source_.size()) consider(m, kSourceRead, p, CommonLength(source_, p, target_, p), p);
     if (sourceCursor_ < source_.size())
       consider(m, kSourceCopy, sourceCursor_, CommonLength(source_, sourceCursor_, target_, p), p);
+    // The last copy resumed past the bytes written since: a few changed bytes
+    // inside moved data.
+    if (const std::size_t resume = sourceCursor_ + (p - literal);
+        p > literal && resume != p && resume < source_.size())
+      consider(m, kSourceCopy, resume, CommonLength(source_, resume, target_, p), p);
     if (targetCursor_ < p)
       consider(m, kTargetCopy, targetCursor_, CommonLength(target_, targetCursor_, target_, p), p);
     if (m.gain >= kGoodEnough || p + BlockIndex::kBlock > target_.size()) return m;
+    // Where the lookup after next will be if nothing is found: its buckets
+    // are fetched while this one waits for its own.
+    if (const std::size_t ahead = p + 2 + 2 * std::min((p - literal) / kSkipRate, kMaxSkip);
+        ahead + BlockIndex::kBlock <= target_.size()) {
+      sourceIndex_.prefetch(target_.data() + ahead);
+      targetIndex_.prefetch(target_.data() + ahead);
+    }
+    targetIndex_.addUpTo(p);
     const char* block = target_.data() + p;
-    int tries = 0;
-    for (auto c = sourceIndex_.first(block); c != BlockIndex::kNone && tries < kChain;
-         c = sourceIndex_.next(c), ++tries)
-      consider(m, kSourceCopy, c, CommonLength(source_, c, target_, p), p);
-    tries = 0;
-    for (auto c = targetIndex_.first(block); c != BlockIndex::kNone && tries < kChain;
-         c = targetIndex_.next(c), ++tries)
-      consider(m, kTargetCopy, c, CommonLength(target_, c, target_, p), p);
+    search(m, sourceIndex_, kSourceCopy, source_, block, p);
+    search(m, targetIndex_, kTargetCopy, target_, block, p);
     return m;
+  }
+
+  void search(Match& m, const BlockIndex& index, BpsAction action, std::string_view from,
+              const char* block, std::size_t p) {
+    std::size_t found[BlockIndex::kWays];
+    const std::size_t n = index.find(block, found);
+    for (std::size_t k = 0; k < n; ++k)
+      consider(m, action, found[k], CommonLength(from, found[k], target_, p), p);
   }
 
   // Keeps the candidate when it saves more than m; a copy must save at least
@@ -112,14 +132,14 @@ class BpsWriter {
   }
 
   void emit(BpsAction action, std::size_t from, std::size_t length) {
-    PutBpsNumber(out_, (std::uint64_t{length} - 1) << 2 | action);
-    if (action == kTargetRead) out_.append(target_.substr(from, length));
+    out_.number((std::uint64_t{length} - 1) << 2 | action);
+    if (action == kTargetRead) out_.put(target_.substr(from, length));
     if (action == kSourceCopy) {
-      PutBpsNumber(out_, Relative(from, sourceCursor_));
+      out_.number(Relative(from, sourceCursor_));
       sourceCursor_ = from + length;
     }
     if (action == kTargetCopy) {
-      PutBpsNumber(out_, Relative(from, targetCursor_));
+      out_.number(Relative(from, targetCursor_));
       targetCursor_ = from + length;
     }
   }
@@ -128,18 +148,23 @@ class BpsWriter {
   std::string_view target_;
   BlockIndex sourceIndex_;
   BlockIndex targetIndex_;
-  std::size_t indexed_ = 0;
   std::size_t sourceCursor_ = 0;
   std::size_t targetCursor_ = 0;
-  std::string out_;
+  PatchStream out_;
 };
 
 }  // namespace
 
-std::string CreateBps(std::string_view source, std::string_view target) {
+void WriteBps(std::string_view source, std::string_view target, const PatchSink& sink) {
   if (source.size() > kBpsSizeLimit || target.size() > kBpsSizeLimit)
     PatchFault("BPS patches are made only for files up to 256 MiB.");
-  return BpsWriter(source, target).write();
+  BpsWriter(source, target, sink).write();
+}
+
+std::string CreateBps(std::string_view source, std::string_view target) {
+  std::string patch;
+  WriteBps(source, target, [&](std::string_view piece) { patch.append(piece); });
+  return patch;
 }
 
 }  // namespace morvane

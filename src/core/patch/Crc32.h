@@ -6,6 +6,7 @@
 
 namespace morvane {
 
-std::uint32_t Crc32(std::string_view bytes);
+// crc: the CRC32 of the bytes before these, to carry on from.
+std::uint32_t Crc32(std::string_view bytes, std::uint32_t crc = 0);
 
 }  // namespace morvane

@@ -1,6 +1,8 @@
 #include "patch/PatchApply.h"
 
 #include "patch/PatchFiles.h"
+#include "patch/PatchInput.h"
+#include "shell/InFile.h"
 #include "shell/OutputGuard.h"
 
 namespace morvane {
@@ -15,10 +17,14 @@ JobResult PatchApplyJob(const Settings&, JobHost& host) {
     const std::string output = PatchedPathFor(rom);
     RefuseOverwrite("Error during Apply Patch", output, {rom, patchPath});
     run.step = "Read Files";
-    const auto files = ReadBoth(run, rom, patchPath);
+    run.file = rom;
+    std::string source = ReadBinaryFile(rom);
+    run.file = patchPath;
+    // Read a window at a time while it is applied: a large patch is never held whole.
+    PatchInput patch = PatchInput::FromFile(patchPath);
     run.step = "Apply Patch";
     const std::string target =
-        Patching(run.step, [&] { return ApplyPatch(files.first, files.second); });
+        Patching(run.step, [&] { return ApplyPatch(std::move(source), patch); });
     run.step = "Write Patched File";
     run.file = output;
     WriteWholeFile(run, output, target);

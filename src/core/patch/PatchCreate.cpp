@@ -19,10 +19,7 @@ JobResult PatchCreateJob(const Settings& settings, JobHost& host) {
     run.step = "Read Files";
     const auto files = ReadBoth(run, original, modified);
     run.step = "Create Patch";
-    run.file = output;
-    const std::string patch =
-        Patching(run.step, [&] { return CreatePatch(kind, files.first, files.second); });
-    WriteWholeFile(run, output, patch);
+    WritePatchFile(run, run.step, output, kind, files.first, files.second);
     run.host.setStatus("Patch Created");
   });
 }

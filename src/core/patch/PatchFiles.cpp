@@ -70,12 +70,17 @@ void PatchRequest::write(JobRun& run, const std::string& original, std::string& 
   step = "Write Patch";
   // The output is read as written, before it is put in place with the patches.
   const auto files = ReadBoth(run, original, output_);
-  for (const auto& [kind, path] : patches_) {
-    run.file = path;
-    const PatchKind format = kind;
-    WriteWholeFile(run, path,
-                   Patching(step, [&] { return CreatePatch(format, files.first, files.second); }));
-  }
+  for (const auto& [kind, path] : patches_)
+    WritePatchFile(run, step, path, kind, files.first, files.second);
+}
+
+void PatchRequest::write(JobRun& run, const std::string& original, std::string_view modified,
+                         std::string& step) const {
+  if (patches_.empty()) return;
+  step = "Write Patch";
+  run.file = original;
+  const std::string source = ReadBinaryFile(original);
+  for (const auto& [kind, path] : patches_) WritePatchFile(run, step, path, kind, source, modified);
 }
 
 std::pair<std::string, std::string> ReadBoth(JobRun& run, const std::string& first,
@@ -93,6 +98,24 @@ std::string Patching(std::string& step, const std::function<std::string()>& make
     if (e.number() == kErrPatch) step = e.detail();
     throw;
   }
+}
+
+void WritePatchFile(JobRun& run, std::string& step, const std::string& path, PatchKind kind,
+                    std::string_view source, std::string_view target) {
+  run.file = path;
+  OutFile out(path);
+  try {
+    WritePatch(kind, source, target, [&](std::string_view piece) { out.write(piece); });
+  } catch (const JobError& e) {
+    out.discard();
+    if (e.number() == kErrPatch) step = e.detail();
+    throw;
+  } catch (...) {
+    out.discard();
+    throw;
+  }
+  out.close();
+  run.wrote(path);
 }
 
 void WriteWholeFile(JobRun& run, const std::string& path, std::string_view bytes) {

@@ -41,6 +41,9 @@ class PatchRequest {
   // Writes each patch from original to the output and records it; a patch
   // that can't be made names its reason in step.
   void write(JobRun& run, const std::string& original, std::string& step) const;
+  // The same from the output's bytes, which the job still holds.
+  void write(JobRun& run, const std::string& original, std::string_view modified,
+             std::string& step) const;
 
  private:
   std::vector<std::pair<PatchKind, std::string>> patches_;  // format and path
@@ -53,6 +56,12 @@ std::pair<std::string, std::string> ReadBoth(JobRun& run, const std::string& fir
 
 // What make returns; a patch problem it throws is named as the step.
 std::string Patching(std::string& step, const std::function<std::string()>& make);
+
+// Writes the patch that makes target of source as the whole of path, piece by
+// piece, and records it; a patch that can't be made leaves path as it was and
+// names its reason in step.
+void WritePatchFile(JobRun& run, std::string& step, const std::string& path, PatchKind kind,
+                    std::string_view source, std::string_view target);
 
 // Writes bytes as the whole of path and records it on run.
 void WriteWholeFile(JobRun& run, const std::string& path, std::string_view bytes);

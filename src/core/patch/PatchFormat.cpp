@@ -2,6 +2,7 @@
 
 #include "patch/Bps.h"
 #include "patch/Ips.h"
+#include "patch/PatchInput.h"
 #include "shell/JobError.h"
 
 namespace morvane {
@@ -24,10 +25,24 @@ std::string CreatePatch(PatchKind kind, std::string_view source, std::string_vie
   return kind == PatchKind::Ips ? CreateIps(source, target) : CreateBps(source, target);
 }
 
+void WritePatch(PatchKind kind, std::string_view source, std::string_view target,
+                const PatchSink& sink) {
+  if (kind == PatchKind::Ips)
+    WriteIps(source, target, sink);
+  else
+    WriteBps(source, target, sink);
+}
+
 std::string ApplyPatch(std::string_view source, std::string_view patch) {
-  const auto kind = PatchKindOf(patch);
+  PatchInput in(patch);
+  return ApplyPatch(std::string(source), in);
+}
+
+std::string ApplyPatch(std::string source, PatchInput& patch) {
+  patch.seek(0);
+  const auto kind = PatchKindOf(patch.ahead(5));
   if (!kind) PatchFault("This is neither an IPS patch (\"PATCH\") nor a BPS patch (\"BPS1\").");
-  return *kind == PatchKind::Ips ? ApplyIps(source, patch) : ApplyBps(source, patch);
+  return *kind == PatchKind::Ips ? ApplyIps(std::move(source), patch) : ApplyBps(source, patch);
 }
 
 void PutBigEndian(std::string& out, std::size_t value, int bytes) {

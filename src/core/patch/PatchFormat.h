@@ -6,7 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "patch/PatchSink.h"
+
 namespace morvane {
+
+class PatchInput;
 
 enum class PatchKind { Ips, Bps };
 
@@ -23,8 +27,14 @@ std::optional<PatchKind> PatchKindOf(std::string_view patch);
 const char* PatchExtension(PatchKind kind);
 
 std::string CreatePatch(PatchKind kind, std::string_view source, std::string_view target);
+// The same patch, handed to sink piece by piece.
+void WritePatch(PatchKind kind, std::string_view source, std::string_view target,
+                const PatchSink& sink);
 // The target that patch makes of source; the patch kind is read from its first bytes.
 std::string ApplyPatch(std::string_view source, std::string_view patch);
+// The same, the patch read a window at a time, and an IPS result made in place
+// of the source.
+std::string ApplyPatch(std::string source, PatchInput& patch);
 
 // Big-endian numbers of IPS patches.
 void PutBigEndian(std::string& out, std::size_t value, int bytes);

@@ -22,7 +22,11 @@ std::string ReadFile(const std::string& path) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
                                                        &std::fclose);
   if (!file) throw JobError(kErrFileAccess, path);
-  std::string data;
+  // Read in place at the size the file has now, so that a large file is held
+  // once; then whatever it has grown by since.
+  const std::uintmax_t size = fs::file_size(path, ec);
+  std::string data(ec ? 0 : static_cast<std::size_t>(size), '\0');
+  data.resize(std::fread(data.data(), 1, data.size(), file.get()));
   char buffer[1 << 16];
   std::size_t got = 0;
   while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) data.append(buffer, got);

@@ -92,20 +92,33 @@ const std::string& OutFile::tempPath() const {
 }
 
 void OutFile::write(std::string_view bytes) {
-  buffer_.append(bytes);
-  if (buffer_.size() >= kFlushAt) flush();
+  if (buffer_.size() + bytes.size() < kFlushAt) {
+    buffer_.append(bytes);
+    return;
+  }
+  flush();
+  // A large piece goes straight to the file rather than through a copy.
+  if (bytes.size() >= kFlushAt)
+    writeOut(bytes);
+  else
+    buffer_.append(bytes);
 }
 
 void OutFile::flush() {
-  if (fd_ < 0 || buffer_.empty()) return;
+  if (buffer_.empty()) return;
+  writeOut(buffer_);
+  buffer_.clear();
+}
+
+void OutFile::writeOut(std::string_view bytes) {
+  if (fd_ < 0) return;
   std::size_t done = 0;
-  while (done < buffer_.size()) {
-    const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) fail(n < 0 ? errno : ENOSPC);
     done += static_cast<std::size_t>(n);
   }
-  buffer_.clear();
 }
 
 void OutFile::close() {

@@ -51,6 +51,7 @@ class OutFile {
   void finish(bool complete);
   void abandon();
   [[noreturn]] void fail(int error);
+  void writeOut(std::string_view bytes);
 
   std::string path_;
   std::unique_ptr<std::string> temp_;  // on the heap: the table of temporary files points at it

@@ -66,9 +66,14 @@ std::string PaletteText(const Palette& palette) {
 
 TileSettings ResolveTileArguments(const TileArguments& args, std::string_view file,
                                   const std::string& path) {
+  return ResolveTileArguments(args, file.substr(0, kINesHeaderSize), file.size(), path);
+}
+
+TileSettings ResolveTileArguments(const TileArguments& args, std::string_view header,
+                                  std::uint64_t fileSize, const std::string& path) {
   TileSettings settings;
   SheetLayout& layout = settings.layout;
-  if (file.empty()) Refuse("The file is empty: it holds no tiles.", path);
+  if (fileSize == 0) Refuse("The file is empty: it holds no tiles.", path);
   layout.bpp = WholeNumber(args.bpp, "bits per pixel", 1, 2, 2, path);
   layout.columns = WholeNumber(args.columns, "number of columns", 1, kMaxColumns, 16, path);
   layout.scale = WholeNumber(args.scale, "scale", 1, kMaxScale, 1, path);
@@ -81,21 +86,21 @@ TileSettings ResolveTileArguments(const TileArguments& args, std::string_view fi
     }
     settings.palette = *palette;
   }
-  const std::string lastOffset = Hex(static_cast<std::int64_t>(file.size()) - 1);
+  const std::string lastOffset = Hex(static_cast<std::int64_t>(fileSize) - 1);
   if (args.offset) {
     const auto offset = ParseNumber(*args.offset, 16, 8);
     if (!offset || !IsHex(*args.offset)) {
       Refuse("The offset must be 1 to 8 hex digits, not \"" + *args.offset + "\".", path);
     }
-    if (static_cast<std::uint64_t>(*offset) >= file.size()) {
+    if (static_cast<std::uint64_t>(*offset) >= fileSize) {
       Refuse("The offset " + UpperCase(*args.offset) +
                  " is past the end of the file (last offset " + lastOffset + ").",
              path);
     }
     layout.offset = static_cast<std::size_t>(*offset);
   } else {
-    layout.offset = ChrRomStart(file).value_or(0);
-    if (layout.offset >= file.size()) {
+    layout.offset = ChrRomStart(header).value_or(0);
+    if (layout.offset >= fileSize) {
       Refuse("The iNES header puts CHR-ROM at " + Hex(static_cast<std::int64_t>(layout.offset)) +
                  ", past the end of the file (last offset " + lastOffset + "); give an offset.",
              path);
@@ -103,7 +108,7 @@ TileSettings ResolveTileArguments(const TileArguments& args, std::string_view fi
   }
   const std::size_t tileBytes = TileBytes(layout.bpp);
   const auto available =
-      static_cast<std::int64_t>((file.size() - layout.offset + tileBytes - 1) / tileBytes);
+      static_cast<std::int64_t>((fileSize - layout.offset + tileBytes - 1) / tileBytes);
   const int fallback = static_cast<int>(std::min<std::int64_t>(available, kMaxDefaultTiles));
   layout.count = WholeNumber(args.count, "count of tiles", 1, kMaxTiles, fallback, path);
   if (layout.count > available) {

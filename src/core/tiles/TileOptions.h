@@ -43,5 +43,9 @@ std::string PaletteText(const Palette& palette);
 // the file at path.
 TileSettings ResolveTileArguments(const TileArguments& args, std::string_view file,
                                   const std::string& path);
+// The same from the file's first 16 bytes (fewer when it is shorter) and its
+// size, so that a large file need not be read.
+TileSettings ResolveTileArguments(const TileArguments& args, std::string_view header,
+                                  std::uint64_t fileSize, const std::string& path);
 
 }  // namespace morvane

@@ -1,6 +1,7 @@
 #include "tiles/TileSheetFile.h"
 
-#include "shell/InFile.h"
+#include "rom/INesHeader.h"
+#include "shell/FileWindow.h"
 #include "shell/OutFile.h"
 #include "shell/OutputGuard.h"
 #include "shell/Values.h"
@@ -15,9 +16,15 @@ std::string TileSheetName(const std::string& romPath) {
 TileSheet WriteTileSheet(const std::string& romPath, const TileArguments& args) {
   const std::string output = TileSheetName(romPath);
   RefuseOverwrite("Tiles", output, {romPath});
-  const std::string rom = ReadBinaryFile(romPath);
-  const TileSettings settings = ResolveTileArguments(args, rom, romPath);
-  const std::string png = EncodePng(RenderSheet(rom, settings.layout), settings.palette);
+  // Only the header and the tiles drawn are read, whatever the file's size.
+  FileWindow rom(romPath);
+  const TileSettings settings = ResolveTileArguments(
+      args, rom.read(0, kINesHeaderSize), static_cast<std::uint64_t>(rom.size()), romPath);
+  SheetLayout drawn = settings.layout;
+  const std::string tiles = rom.read(static_cast<std::int64_t>(drawn.offset),
+                                     static_cast<std::size_t>(drawn.count) * TileBytes(drawn.bpp));
+  drawn.offset = 0;
+  const std::string png = EncodePng(RenderSheet(tiles, drawn), settings.palette);
   OutFile out(output);
   out.write(png);
   out.close();

@@ -11,7 +11,7 @@
 namespace morvane {
 
 struct TraceRequest {
-  const std::string& rom;   // the whole file
+  const std::string& rom;   // the file, or as much of it as the trace maps
   std::int64_t origin = 0;  // the file offset of CPU address A is A - origin
   std::int32_t base = 0x8000;
   std::int32_t start = 0x8000;
