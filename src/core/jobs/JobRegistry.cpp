@@ -2,6 +2,7 @@
 
 #include "analysis/FileCompare.h"
 #include "analysis/RelativeSearch.h"
+#include "analysis/SearchOptions.h"
 #include "dump/DumpDriver.h"
 #include "fds/FdsMerge.h"
 #include "fds/FdsSplit.h"
@@ -66,7 +67,7 @@ const std::vector<JobSpec>& Jobs() {
        "Relative search for a word (set it with --word)",
        {{"--rom", D::OpenNES, "file to search"}},
        {S::Block, S::Header, S::Word},
-       {},
+       SearchOptionSpecs(),
        R::Button,
        &SearchJob},
       {"compare",
