@@ -153,7 +153,8 @@ void FrmMorvane::buildControls() {
   // Other Functions
   auto* other = new ColourFrame("Other Functions", kRed, client);
   Place(other, "fraOther", TwRect(2760, 3720, 2775, 2535));
-  addJobButton(other, "cmdSearch", TwRect(120, 300, 1215, 615));
+  addJobButton(other, "cmdSearch", TwRect(120, 300, 1215, 390));
+  addSearchOptionsButton(other, TwRect(120, 705, 1215, 270));
   chkShowStrings_ =
       Place(new QCheckBox("Show Strings", other), "chkShowStrings", TwRect(1440, 240, 1290, 255));
   addJobButton(other, "cmdCompare", TwRect(1440, 510, 1215, 405));

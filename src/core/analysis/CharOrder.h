@@ -16,6 +16,10 @@ struct CharOrder {
   std::vector<std::string> entries;
 };
 
+// The bundled orders, by the names --order takes.
+inline constexpr const char* kBundledOrders[] = {"hiragana-gojuon", "katakana-gojuon",
+                                                 "hiragana-iroha", "katakana-iroha"};
+
 // The file an --order value names: the value itself when it is a file, else
 // the bundled order of that name (data/orders/<name>.txt), else the value as
 // given (reading it then fails naming it).

@@ -25,6 +25,11 @@ struct SearchOptions {
   std::string order;          // --order as given: a file or a bundled order's name
 };
 
+// The window's dialog for an order file of one's own.
+inline constexpr DialogSpec kOpenOrderSpec{"cdbOpenOrder", "Select Character Order File to Read",
+                                           "Text Files|*.txt|All Files|*.*", ""};
+inline constexpr Dialog kOpenOrder{kOpenOrderSpec};
+
 // The search's own options, for the job registry.
 const std::vector<OptionSpec>& SearchOptionSpecs();
 

@@ -1,0 +1,40 @@
+// The "Search Options..." button beside Relative Search and the choices it
+// keeps for the searches of this session.
+#include <algorithm>
+
+#include "gui/FrmMorvane.h"
+#include "gui/Widgets.h"
+
+namespace morvane {
+
+void FrmMorvane::addSearchOptionsButton(QWidget* frame, QRect twips) {
+  cmdSearchOptions_ = new WrapButton("Search Options...", frame);
+  cmdSearchOptions_->setObjectName("cmdSearchOptions");
+  cmdSearchOptions_->setGeometry(twips);
+  cmdSearchOptions_->setToolTip("Classic search");
+  connect(cmdSearchOptions_, &QPushButton::clicked, this, [this] { cmdSearchOptions_Click(); });
+}
+
+void FrmMorvane::cmdSearchOptions_Click() {
+  if (model_.busy()) return;
+  if (searchOptions_ == nullptr) {
+    searchOptions_ = new SearchOptionsDialog(*dialogs_, this);
+    connect(searchOptions_, &QDialog::accepted, this, [this] {
+      searchChoices_ = searchOptions_->choices();
+      const QString summary = SearchOptionsDialog::Summary(searchChoices_);
+      cmdSearchOptions_->setToolTip(summary.isEmpty() ? "Classic search" : summary);
+    });
+  }
+  searchOptions_->setChoices(searchChoices_);
+  searchOptions_->open();
+}
+
+void FrmMorvane::addSearchChoices(const JobSpec& job, Settings& snapshot) const {
+  for (const auto& [name, value] : searchChoices_) {
+    const bool takes = std::any_of(job.options.begin(), job.options.end(),
+                                   [&](const OptionSpec& o) { return name == o.name; });
+    if (takes) snapshot.options.add(name, value);
+  }
+}
+
+}  // namespace morvane
