@@ -153,13 +153,13 @@ void FrmMorvane::buildControls() {
   // Other Functions
   auto* other = new ColourFrame("Other Functions", kRed, client);
   Place(other, "fraOther", TwRect(2760, 3720, 2775, 2535));
-  addJobButton(other, "cmdSearch", TwRect(120, 300, 1215, 390));
-  addSearchOptionsButton(other, TwRect(120, 705, 1215, 270));
+  addJobButton(other, "cmdSearch", TwRect(120, 300, 1215, 615));
   chkShowStrings_ =
       Place(new QCheckBox("Show Strings", other), "chkShowStrings", TwRect(1440, 240, 1290, 255));
   addJobButton(other, "cmdCompare", TwRect(1440, 510, 1215, 405));
   label(other, 21, "Search String:", TwRect(120, 1020, 2535, 225));
   txtSearch_ = Box(other, "txtSearch", "THE", TwRect(120, 1245, 2535, 345), 33, true);
+  addSearchOptionsButton(other, TwRect(1320, 960, 1335, 270));
   addJobButton(other, "cmdFDSSplit", TwRect(120, 1710, 1215, 375));
   addJobButton(other, "cmdFDSMerge", TwRect(1440, 1710, 1215, 375));
   label(other, 19, QString::fromLatin1(kVersionLabel.data(), kVersionLabel.size()),

@@ -1,5 +1,6 @@
 // The "Search Options..." button beside Relative Search and the choices it
 // keeps for the searches of this session.
+#include <QFontMetrics>
 #include <algorithm>
 
 #include "gui/FrmMorvane.h"
@@ -8,9 +9,16 @@
 namespace morvane {
 
 void FrmMorvane::addSearchOptionsButton(QWidget* frame, QRect twips) {
-  cmdSearchOptions_ = new WrapButton("Search Options...", frame);
+  cmdSearchOptions_ = new QPushButton("Search Options...", frame);
   cmdSearchOptions_->setObjectName("cmdSearchOptions");
   cmdSearchOptions_->setGeometry(twips);
+  // One line in the room beside "Search String:": a smaller font if need be.
+  QFont font = cmdSearchOptions_->font();
+  while (font.pointSizeF() > 6 &&
+         QFontMetrics(font).horizontalAdvance(cmdSearchOptions_->text()) > twips.width() - 10) {
+    font.setPointSizeF(font.pointSizeF() - 0.25);
+  }
+  cmdSearchOptions_->setFont(font);
   cmdSearchOptions_->setToolTip("Classic search");
   connect(cmdSearchOptions_, &QPushButton::clicked, this, [this] { cmdSearchOptions_Click(); });
 }

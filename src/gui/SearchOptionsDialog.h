@@ -1,4 +1,4 @@
-// The "Search Options..." dialog beside the Relative Search button: the
+// The "Search Options..." dialog of the Other Functions frame: the
 // options of the search beyond its classic word, as the command line names
 // them. With none chosen the search runs as it always has.
 #pragma once
