@@ -64,7 +64,7 @@ const std::vector<JobSpec>& Jobs() {
        R::Button,
        &StripJob},
       {"search",
-       "Relative search for a word (set it with --word)",
+       "Relative search for a word (set it with --word) or a run of numbers (--values)",
        {{"--rom", D::OpenNES, "file to search"}},
        {S::Block, S::Header, S::Word},
        SearchOptionSpecs(),
