@@ -48,7 +48,10 @@ std::vector<SearchDraft> ReadSearchDrafts(const std::string& path) {
   auto drafts = ParseSearchDrafts(ReadBinaryFile(path));
   for (SearchDraft& d : drafts) {
     const std::string table = FolderOf(path) + d.draft;
-    if (!d.draft.empty() && std::filesystem::is_regular_file(table)) d.table = ReadTableFile(table);
+    // Only a file beside the report, as the search writes it.
+    const bool beside = !d.draft.empty() && d.draft.find_first_of("/\\") == std::string::npos;
+    std::error_code ec;
+    if (beside && std::filesystem::is_regular_file(table, ec)) d.table = ReadTableFile(table);
   }
   return drafts;
 }
