@@ -337,6 +337,17 @@ TEST(PatternSearch, ReportOfHitsAndTheirDrafts) {
   for (int k = 0; k < 26; ++k) draft += HexByte(0x10 + k) + "=" + char('A' + k) + "\r\n";
   for (int k = 0; k < 26; ++k) draft += HexByte(0x81 + k) + "=" + char('a' + k) + "\r\n";
   EXPECT_EQ(Slurp(dir.file("m Search 1.tbl")), draft);
+
+  // Cancelled before the first window: the summary, then where the scan stopped.
+  ScriptedHost cancel;
+  cancel.answer(Dialog::OpenNES, rom);
+  cancel.cancelAfterYields(0);
+  Settings s;
+  s.searchText = "Abab";
+  s.options.add("mixed-case", "");
+  EXPECT_EQ(cmdSearch_Click(s, cancel).outcome, Outcome::Cancelled);
+  EXPECT_EQ(Slurp(dir.file("m Output.txt")),
+            BannerText() + rule + "Relations found: 0\r\nCANCELED at 10\r\n");
   EXPECT_EQ(run.host.lastStatus(),
             "Search Done: 3 Abab found @ 00023 = \x01\x1C\x1B\x1C = 01_1C_1B_1C");
 }
