@@ -345,7 +345,7 @@ TEST(PatternSearch, ReportOfHitsAndTheirDrafts) {
   Settings s;
   s.searchText = "Abab";
   s.options.add("mixed-case", "");
-  EXPECT_EQ(cmdSearch_Click(s, cancel).outcome, Outcome::Cancelled);
+  EXPECT_EQ(SearchJob(s, cancel).outcome, Outcome::Cancelled);
   EXPECT_EQ(Slurp(dir.file("m Output.txt")),
             BannerText() + rule + "Relations found: 0\r\nCANCELED at 10\r\n");
   EXPECT_EQ(run.host.lastStatus(),

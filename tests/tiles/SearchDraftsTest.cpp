@@ -42,7 +42,7 @@ TEST(SearchDrafts, EachHitOfASearchReportIsATable) {
   settings.searchText = "T*E";
   settings.header = false;
   settings.options.add("wildcard", "");
-  cmdSearch_Click(settings, host);
+  SearchJob(settings, host);
   const auto named = ReadSearchDrafts(dir.file("game Output.txt"));
   ASSERT_EQ(named.size(), 1u);
   EXPECT_EQ(named[0].draft, "game Search 1.tbl");
