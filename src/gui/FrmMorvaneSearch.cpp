@@ -38,10 +38,10 @@ void FrmMorvane::cmdSearchOptions_Click() {
 }
 
 void FrmMorvane::addSearchChoices(const JobSpec& job, Settings& snapshot) const {
-  for (const auto& [name, value] : searchChoices_) {
+  for (const auto& choice : searchChoices_) {
     const bool takes = std::any_of(job.options.begin(), job.options.end(),
-                                   [&](const OptionSpec& o) { return name == o.name; });
-    if (takes) snapshot.options.add(name, value);
+                                   [&](const OptionSpec& o) { return choice.first == o.name; });
+    if (takes) snapshot.options.add(choice.first, choice.second);
   }
 }
 
