@@ -104,6 +104,7 @@ void FrmMorvane::showModel() {
     if (job->window == Reach::HiddenButton) button->setVisible(false);
   }
   for (const auto& [job, action] : jobActions_) action->setEnabled(c.jobs);
+  cmdSearchOptions_->setEnabled(c.jobs);
   for (QLineEdit* box : {txtBlock_, txtStart_, txtEnd_, txtAddress_, txtSearch_}) {
     box->setReadOnly(c.locked);
   }

@@ -19,6 +19,7 @@
 #include "gui/FrmTiles.h"
 #include "gui/FrmViewer.h"
 #include "gui/ResultsPanel.h"
+#include "gui/SearchOptionsDialog.h"
 #include "gui/WindowHost.h"
 #include "gui/WindowLook.h"
 #include "shell/JobSpec.h"
@@ -75,6 +76,10 @@ class FrmMorvane : public QMainWindow {
   // The click of a job's button or menu item: runs the job inside the click
   // with a snapshot of the settings and the window as host.
   void runJob(const JobSpec& job);
+  // Opens the "Search Options..." dialog; its choices go with every search.
+  void cmdSearchOptions_Click();
+  const SearchChoices& searchChoices() const { return searchChoices_; }
+  SearchOptionsDialog* searchOptions() const { return searchOptions_; }
   void mnuExit_Click();
   void mnuTiles_Click();
   void mnuHowTo_Click();
@@ -119,6 +124,9 @@ class FrmMorvane : public QMainWindow {
   // offers that job as a button; jobs left without a place go to the Jobs menu.
   void addJobButton(QWidget* frame, const char* control, QRect twips);
   void addJobMenu();
+  void addSearchOptionsButton(QWidget* frame, QRect twips);
+  // The search choices the job takes as its own options.
+  void addSearchChoices(const JobSpec& job, Settings& snapshot) const;
   // Puts the results panel below the client area and adds the extra menu items.
   void buildAdditions();
   void fillRecentMenu(QMenu* menu);
@@ -163,6 +171,9 @@ class FrmMorvane : public QMainWindow {
   std::vector<std::pair<const JobSpec*, QPushButton*>> jobButtons_;
   std::vector<std::pair<const JobSpec*, QAction*>> jobActions_;
   std::string writePatches_;  // "", "ips" or "bps"
+  QPushButton* cmdSearchOptions_ = nullptr;
+  SearchChoices searchChoices_;
+  QPointer<SearchOptionsDialog> searchOptions_;
 
   ResultsPanel* results_ = nullptr;
   const JobSpec* running_ = nullptr;

@@ -93,12 +93,13 @@ std::vector<FrmMorvane::ButtonJob> FrmMorvane::buttonJobs() const {
 void FrmMorvane::runJob(const JobSpec& job) {
   if (model_.busy()) return;
   // The job works on a snapshot of the settings: the search box is rewritten
-  // here to the word the job looks for (The cat becomes THECAT).
-  if (job.reads(Setting::Word)) {
+  // here to the word the classic search looks for (The cat becomes THECAT).
+  if (job.reads(Setting::Word) && searchChoices_.empty()) {
     const QString shown = ToQ(SearchBoxText(model_.settings().searchText));
     if (txtSearch_->text() != shown) txtSearch_->setText(shown);
   }
   Settings snapshot = model_.settings();
+  addSearchChoices(job, snapshot);
   const bool patches = std::any_of(job.options.begin(), job.options.end(), [](const auto& o) {
     return std::string_view(o.name) == kPatchOption.name;
   });

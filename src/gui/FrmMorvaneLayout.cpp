@@ -161,6 +161,7 @@ void FrmMorvane::buildControls() {
   addJobButton(other, "cmdCompare", TwRect(1440, 510, 1215, 405));
   label(other, 21, "Search String:", TwRect(120, 1020, 2535, 225));
   txtSearch_ = Box(other, "txtSearch", "THE", TwRect(120, 1245, 2535, 345), 33, true);
+  addSearchOptionsButton(other, TwRect(1320, 960, 1335, 270));
   addJobButton(other, "cmdFDSSplit", TwRect(120, 1710, 1215, 375));
   addJobButton(other, "cmdFDSMerge", TwRect(1440, 1710, 1215, 375));
   label(other, 19, QString::fromLatin1(kVersionLabel.data(), kVersionLabel.size()),

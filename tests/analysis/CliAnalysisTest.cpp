@@ -58,5 +58,22 @@ TEST(CliAnalysis, SearchStatusShowsControlBytesAsHex) {
   EXPECT_NE(report.find("2 ABC found @ 00015 = ~\x7F\x80 = 7E_7F_80\r\n"), std::string::npos);
 }
 
+TEST(CliAnalysis, SearchOptionsFromTheCommandLine) {
+  TempDir dir;
+  const std::string rom = dir.write("o.nes", std::string(16, '\0') + "xx\x01w\x03zz");
+  const std::string found = "1 A*C found @ 00012 = {01}w{03} = 01_77_03\nWrote ";
+  EXPECT_EQ(Morvane("search --rom '" + rom + "' --word 'A*C' --wildcard", dir), 0);
+  EXPECT_EQ(Slurp(dir.file("out.txt")), "Search Done: " + found + dir.file("o Output.txt") +
+                                            "\nWrote " + dir.file("o Search 1.tbl") + "\n");
+  EXPECT_EQ(Morvane("search --rom '" + rom + "' --values 1,*,3 --wildcard", dir), 0);
+  EXPECT_NE(Slurp(dir.file("o Output.txt")).find("Relation: stored = number + 0\r\n"),
+            std::string::npos);
+  EXPECT_EQ(Morvane("search --rom '" + rom + "' --width 12", dir), 2);
+  EXPECT_EQ(Morvane("search --rom '" + rom + "' --values 1,x", dir), 2);
+  EXPECT_EQ(Morvane("search --rom '" + rom + "' --word AB --endian big", dir), 2);
+  EXPECT_EQ(Slurp(dir.file("out.txt")),
+            "Search Options Error: --endian needs --width 16.\nSearch Minor Error\n");
+}
+
 }  // namespace
 }  // namespace morvane

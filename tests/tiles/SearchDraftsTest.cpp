@@ -35,6 +35,18 @@ TEST(SearchDrafts, EachHitOfASearchReportIsATable) {
     EXPECT_EQ(drafts[0].match, c.match);
     EXPECT_EQ(drafts[0].table.text[c.byte], c.text);
   }
+  // A search with options names its draft table, which the hit reads.
+  ScriptedHost host;
+  host.answer(Dialog::OpenNES, rom);
+  Settings settings;
+  settings.searchText = "T*E";
+  settings.header = false;
+  settings.options.add("wildcard", "");
+  SearchJob(settings, host);
+  const auto named = ReadSearchDrafts(dir.file("game Output.txt"));
+  ASSERT_EQ(named.size(), 1u);
+  EXPECT_EQ(named[0].draft, "game Search 1.tbl");
+  EXPECT_EQ(named[0].table.text[0x39], "Z");
   // A report cut short inside a hit still gives that hit; a report without hits gives none.
   const auto cut = ParseSearchDrafts("--------------------\r\n1 X found @ 00000 = ..\r\n20=A\r\n");
   ASSERT_EQ(cut.size(), 1u);

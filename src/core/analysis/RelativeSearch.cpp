@@ -1,6 +1,8 @@
 #include "analysis/RelativeSearch.h"
 
 #include "analysis/InStream.h"
+#include "analysis/PatternSearch.h"
+#include "analysis/SearchOptions.h"
 #include "analysis/SearchScanner.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
@@ -15,6 +17,7 @@ namespace morvane {
 extern const std::string kOutputTitle = "Output File Error";
 
 JobResult SearchJob(const Settings& settings, JobHost& host) {
+  if (!IsClassicSearch(settings.options)) return PatternSearchJob(settings, host);
   const JobTexts texts{
       .cancelled = "Search Canceled", .failed = "Search Error", .minor = "Search Minor Error"};
   return RunJob(host, texts, [&](JobRun& run) {

@@ -41,8 +41,10 @@ Normalised Normalise(std::string_view typed) {
   return n;
 }
 
-// Romaji to kana indices: letters gather into a syllable until it names a
-// kana; more than three letters without one end the parse.
+}  // namespace
+
+// Letters gather into a syllable until it names a kana; more than three
+// letters without one end the parse.
 std::vector<int> ParseRomaji(std::string_view letters) {
   const KanaTables& kana = InitKanaTables();
   std::vector<int> codes;
@@ -63,8 +65,6 @@ std::vector<int> ParseRomaji(std::string_view letters) {
   }
   return codes;
 }
-
-}  // namespace
 
 SearchWord ReadSearchWord(std::string_view typed) {
   const Normalised n = Normalise(typed);

@@ -32,4 +32,8 @@ SearchWord ReadSearchWord(std::string_view typed);
 // A job receives a snapshot of the window, so the window applies this itself.
 std::string SearchBoxText(std::string_view typed);
 
+// Romaji letters (capitals) to kana indices 0-45, as a kana word is read.
+// Throws JobError::Minor ("Japanese Error") for letters that form no kana.
+std::vector<int> ParseRomaji(std::string_view letters);
+
 }  // namespace morvane

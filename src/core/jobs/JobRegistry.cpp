@@ -2,6 +2,7 @@
 
 #include "analysis/FileCompare.h"
 #include "analysis/RelativeSearch.h"
+#include "analysis/SearchOptions.h"
 #include "dump/DumpDriver.h"
 #include "fds/FdsMerge.h"
 #include "fds/FdsSplit.h"
@@ -63,10 +64,10 @@ const std::vector<JobSpec>& Jobs() {
        R::Button,
        &StripJob},
       {"search",
-       "Relative search for a word (set it with --word)",
+       "Relative search for a word (set it with --word) or a run of numbers (--values)",
        {{"--rom", D::OpenNES, "file to search"}},
        {S::Block, S::Header, S::Word},
-       {},
+       SearchOptionSpecs(),
        R::Button,
        &SearchJob},
       {"compare",

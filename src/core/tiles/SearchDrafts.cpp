@@ -1,12 +1,16 @@
 #include "tiles/SearchDrafts.h"
 
+#include <filesystem>
+
 #include "shell/InFile.h"
+#include "shell/Values.h"
 
 namespace morvane {
 
 namespace {
 
 constexpr std::string_view kRule = "--------------------";
+constexpr std::string_view kDraft = "; draft: ";
 
 }  // namespace
 
@@ -27,8 +31,10 @@ std::vector<SearchDraft> ParseSearchDrafts(std::string report) {
       continue;
     }
     if (afterRule && line.find(" found @ ") != std::string::npos) {
-      drafts.push_back({line, {}});
+      drafts.push_back({line, {}, {}});
       inHit = true;
+    } else if (inHit && line.starts_with("Relation: ") && line.find(kDraft) != std::string::npos) {
+      drafts.back().draft = line.substr(line.find(kDraft) + kDraft.size());
     } else if (inHit) {
       entries += line + "\r\n";
     }
@@ -39,7 +45,15 @@ std::vector<SearchDraft> ParseSearchDrafts(std::string report) {
 }
 
 std::vector<SearchDraft> ReadSearchDrafts(const std::string& path) {
-  return ParseSearchDrafts(ReadBinaryFile(path));
+  auto drafts = ParseSearchDrafts(ReadBinaryFile(path));
+  for (SearchDraft& d : drafts) {
+    const std::string table = FolderOf(path) + d.draft;
+    // Only a file beside the report, as the search writes it.
+    const bool beside = !d.draft.empty() && d.draft.find_first_of("/\\") == std::string::npos;
+    std::error_code ec;
+    if (beside && std::filesystem::is_regular_file(table, ec)) d.table = ReadTableFile(table);
+  }
+  return drafts;
 }
 
 }  // namespace morvane
