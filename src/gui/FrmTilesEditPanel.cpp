@@ -94,7 +94,8 @@ void FrmTiles::showColours() {
   for (int c = 0; c < 4; ++c) {
     const QColor colour = QColor::fromRgb(palette_[static_cast<std::size_t>(c)]);
     cmdColour_[c]->setStyleSheet(
-        QString("background-color: %1; color: %2")
+        QString("QPushButton { background-color: %1; color: %2; border: 1px solid gray; }"
+                " QPushButton:checked { border: 3px solid #E03030; }")
             .arg(colour.name(), colour.lightness() < 128 ? "white" : "black"));
     cmdColour_[c]->setChecked(c == colour_);
   }

@@ -4,7 +4,6 @@
 #include <QImage>
 
 #include "JobFixture.h"
-#include "gui/Preferences.h"
 #include "support/ScriptedHost.h"
 #include "tiles/TileSheet.h"
 #include "tiles/TilesImportJob.h"
