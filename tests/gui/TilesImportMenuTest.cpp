@@ -18,7 +18,7 @@ TEST_F(JobTest, ImportTilesFromTheToolsMenu) {
   host.answer(Dialog::OpenNES, rom);
   Settings tall;
   tall.options.add("layout", "8x16");
-  ASSERT_EQ(cmdTiles(tall, host).outcome, Outcome::Done);
+  ASSERT_EQ(TilesJob(tall, host).outcome, Outcome::Done);
 
   // Qt reads the colour numbers and the four colours the sheet was drawn with.
   const QImage sheet(QString::fromStdString(dir.file("sample Tiles.png")));

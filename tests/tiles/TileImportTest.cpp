@@ -47,7 +47,7 @@ struct Imported {
 void Export(const std::string& rom, const Options& options) {
   ScriptedHost host;
   host.answer(Dialog::OpenNES, rom);
-  ASSERT_EQ(cmdTiles(WithOptions(options), host).outcome, Outcome::Done) << host.lastStatus();
+  ASSERT_EQ(TilesJob(WithOptions(options), host).outcome, Outcome::Done) << host.lastStatus();
 }
 
 Imported Import(const std::string& rom, const std::string& png, const Options& options) {
