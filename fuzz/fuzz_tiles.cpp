@@ -12,8 +12,8 @@ namespace {
 // The first lines of the input as options (empty = unset), the rest as the file.
 morvane::TileArguments TakeArguments(std::string& bytes) {
   morvane::TileArguments args;
-  for (auto* option :
-       {&args.offset, &args.count, &args.columns, &args.scale, &args.bpp, &args.palette}) {
+  for (auto* option : {&args.offset, &args.count, &args.columns, &args.scale, &args.bpp,
+                       &args.palette, &args.layout}) {
     const std::size_t end = bytes.find('\n');
     if (end == std::string::npos) break;
     if (end > 0) *option = bytes.substr(0, end);

@@ -2,10 +2,12 @@
 """Writes the inputs tools/golden.sh needs that the repository does not hold:
 a disk image with and without header, a Portopia-sized stand-in and its
 script, a 16-colour tile sheet, a ROM that holds Romancia's two tile streams,
-a modified sample for compare and the patches, and a translated script.
+a modified sample for compare and the patches, a translated script and a grey
+PNG tile sheet drawn by hand.
 Usage: golden-inputs.py SAMPLES_DIR OUT_DIR"""
 import struct
 import sys
+import zlib
 
 samples, out = sys.argv[1], sys.argv[2]
 sample = open(f"{samples}/sample.nes", "rb").read()
@@ -80,3 +82,18 @@ long_ = list(script)
 long_[long_.index("APPUYEZ SUR")] = "APPUYEZ SUR START"
 long_.remove("START")
 write("toolong.txt", crlf(long_))
+
+
+# A grey PNG, 8 bits, of one row of 16 tiles: a diagonal in each, in the
+# sheet's four greys.
+def png(width, height, rows):
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    header = struct.pack(">IIBBBBB", width, height, 8, 0, 0, 0, 0)
+    data = zlib.compress(b"".join(b"\0" + bytes(row) for row in rows))
+    return b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", data) + chunk(b"IEND", b"")
+
+
+greys = [0x00, 0x55, 0xAA, 0xFF]
+write("drawn.png", png(128, 8, [[greys[(x // 8) % 4] if x % 8 == y else 0 for x in range(128)]
+                                for y in range(8)]))

@@ -186,6 +186,14 @@ run tiles one-bit "$S" --rom $S --bpp 1 --columns 32 --offset 10
 run tiles palette "$S" --rom $S --palette 102030,405060,708090,A0B0C0 --columns 8 --count 64
 run tiles corpus "corpus/chrram.nes" --rom chrram.nes
 run tiles bad-columns "$S" --rom $S --columns 300
+run tiles tall "$S" --rom $S --layout 8x16 --columns 8
+cp "$work/cases/tiles/default/sample Tiles.png" "$in/sheet.png"
+cp "$work/cases/tiles/tall/sample Tiles.png" "$in/tall.png"
+run tiles-import unchanged "$S sheet.png" --rom $S --png sheet.png
+run tiles-import tall "$S tall.png" --rom $S --png tall.png --layout 8x16 --columns 8 --patch ips
+run tiles-import drawn "$S drawn.png" --rom $S --png drawn.png --offset 8210 --patch bps
+run tiles-import wrong-columns "$S tall.png" --rom $S --png tall.png
+run tiles-import not-png "$S sample.tbl" --rom $S --png sample.tbl
 
 # Every job the program offers has its cases.
 jobs=$("$bin" --help | sed -n '/^subcommands:/I,$p' | sed -n 's/^  \([a-z][a-z0-9-]*\) .*/\1/p')

@@ -31,7 +31,8 @@ FrmTiles::FrmTiles(QWidget* parent) : QWidget(parent, Qt::Window), dialogs_(new 
   setWindowTitle("Tiles");
   buildControls();
   showTable();
-  resize(900, 600);
+  showEdits();
+  resize(1120, 620);
 }
 
 FrmTiles::~FrmTiles() = default;
@@ -60,12 +61,15 @@ bool FrmTiles::openRom(const QString& path) {
       warn("The file is empty: it holds no tiles.\n" + path);
       return false;
     }
+    if (!mayDiscardEdits()) return false;
     std::size_t origin = ChrRomStart(bytes).value_or(0);
     if (origin >= bytes.size()) origin = 0;
     romPath_ = path.toStdString();
     lblFile_->setText(QString::fromStdString(FileNameOf(romPath_)));
-    setWindowTitle("Tiles - " + lblFile_->text());
+    setWindowTitle("Tiles - " + lblFile_->text() + "[*]");
+    edits_ = TileEdits(bytes);
     view_->setFile(std::move(bytes), origin);
+    showEdits();
     return true;
   });
 }
@@ -75,7 +79,7 @@ bool FrmTiles::mayDiscard() {
 }
 
 void FrmTiles::closeEvent(QCloseEvent* event) {
-  if (mayDiscard()) {
+  if (mayDiscard() && mayDiscardEdits()) {
     event->accept();
   } else {
     event->ignore();

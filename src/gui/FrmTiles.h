@@ -1,6 +1,8 @@
 // The Tiles window: a ROM's bytes as tiles, scrolled by byte, tile, row or
-// page, and the table maker beside them: select tiles, type what they draw,
-// save the table as a .tbl, or continue a loaded table or a search's draft.
+// page; the tile editor (draw, fill, copy and paste tiles, undo and redo,
+// save a modified copy of the ROM); and the table maker beside them: select
+// tiles, type what they draw, save the table as a .tbl, or continue a loaded
+// table or a search's draft.
 #pragma once
 
 #include <QWidget>
@@ -11,15 +13,19 @@
 #include "gui/TileView.h"
 #include "gui/TilesDialogs.h"
 #include "tiles/TableMaker.h"
+#include "tiles/TileEdits.h"
 
 class QComboBox;
 class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QSpinBox;
 
 namespace morvane {
+
+class TileCanvas;
 
 class FrmTiles : public QWidget {
  public:
@@ -29,6 +35,8 @@ class FrmTiles : public QWidget {
   void setDialogs(std::unique_ptr<TilesDialogs> dialogs);
   TileView* view() const { return view_; }
   const TableMaker& maker() const { return maker_; }
+  const TileEdits& edits() const { return edits_; }
+  TileCanvas* canvas() const { return canvas_; }
 
   // What the buttons do once their dialog has given a file; false after a
   // warning box.
@@ -36,6 +44,8 @@ class FrmTiles : public QWidget {
   bool loadTable(const QString& path);
   bool saveTable(const QString& path);
   bool openSearchReport(const QString& path);
+  // Writes the edited copy of the ROM (and the patch Write Patches asks for).
+  bool saveRom();
 
   // Event handlers.
   void cmdOpenRom_Click();
@@ -49,6 +59,16 @@ class FrmTiles : public QWidget {
   void view_Type(const QString& text);
   void view_Erase();
   void view_Hover(long long tileOffset);
+  // The tile editor.
+  void canvas_Draw(int x, int y);
+  void canvas_Pick(int x, int y);
+  void cmdColour_Click(int colour);
+  void swatches_Choose(std::uint32_t colour);
+  void cmdFillTile_Click();
+  void cmdCopyTiles_Click();
+  void cmdPasteTiles_Click();
+  void cmdUndo_Click();
+  void cmdRedo_Click();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -57,6 +77,12 @@ class FrmTiles : public QWidget {
   void buildControls();
   QWidget* buildNavigation();
   QWidget* buildTablePanel();
+  QWidget* buildEditPanel();
+  // Shows the palette everywhere and remembers it when remember is set.
+  void usePalette(const Palette& palette, bool remember);
+  // Shows the edited bytes, the cursor's tile and what may be undone.
+  void showEdits();
+  void showColours();
   void buildViewSettings(QWidget* panel, QFormLayout* form);
   // Shows the table in the list and over the tiles, the offset in its box.
   void showTable();
@@ -69,6 +95,8 @@ class FrmTiles : public QWidget {
   void warn(const QString& text);
   // True when the table is saved, or the user lets its changes go.
   bool mayDiscard();
+  // The same for the edits of the tiles.
+  bool mayDiscardEdits();
   // Runs a file step; a JobError becomes a warning box naming path, and false.
   bool attempt(const QString& path, const std::function<bool()>& step);
 
@@ -83,6 +111,15 @@ class FrmTiles : public QWidget {
   QComboBox *cboPalette_ = nullptr, *cboBpp_ = nullptr, *cboEncoding_ = nullptr;
   QListWidget* lstTable_ = nullptr;
   QLabel *lblHover_ = nullptr, *lblFile_ = nullptr;
+  // The tile editor.
+  TileEdits edits_;
+  Palette palette_ = kDefaultPalette;
+  int colour_ = 3;      // the pencil's colour
+  std::string copied_;  // tiles copied, as bytes
+  TileCanvas* canvas_ = nullptr;
+  QPushButton* cmdColour_[4] = {};
+  QPushButton *cmdUndo_ = nullptr, *cmdRedo_ = nullptr, *cmdPasteTiles_ = nullptr;
+  QLabel* lblEdits_ = nullptr;
 };
 
 }  // namespace morvane

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "gui/FrmTiles.h"
+#include "gui/Preferences.h"
 
 namespace morvane {
 
@@ -47,11 +48,15 @@ void FrmTiles::buildControls() {
   left->addWidget(lblHover_);
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(left, 1);
+  layout->addWidget(buildEditPanel());
   layout->addWidget(buildTablePanel());
   view_->onType = [this](const QString& text) { view_Type(text); };
   view_->onErase = [this] { view_Erase(); };
   view_->onHover = [this](long long at) { view_Hover(at); };
-  view_->onChange = [this] { showPosition(); };
+  view_->onChange = [this] {
+    showPosition();
+    showEdits();
+  };
 }
 
 QWidget* FrmTiles::buildNavigation() {
@@ -110,12 +115,22 @@ void FrmTiles::buildViewSettings(QWidget* panel, QFormLayout* form) {
   cboPalette_ = new QComboBox(panel);
   cboPalette_->setObjectName("cboPalette");
   cboPalette_->setEditable(true);
+  cboPalette_->setInsertPolicy(QComboBox::NoInsert);
   for (const auto& p : kPalettes) cboPalette_->addItem(p.colours, p.name);
-  // A palette being typed shows in red until it is four RRGGBB colours.
+  for (const QString& p : Preferences::TilePalettes()) {
+    if (cboPalette_->findText(p) < 0) cboPalette_->addItem(p, "Remembered");
+  }
+  // A palette being typed shows in red until it is four RRGGBB colours; Enter
+  // remembers it.
   connect(cboPalette_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
     const auto palette = ParsePalette(text.toStdString());
-    if (palette) view_->setPalette(*palette);
+    if (palette) usePalette(*palette, false);
     cboPalette_->lineEdit()->setStyleSheet(palette ? "" : "color: red");
+  });
+  connect(cboPalette_->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+    if (const auto palette = ParsePalette(cboPalette_->currentText().toStdString())) {
+      usePalette(*palette, true);
+    }
   });
   form->addRow("Palette:", cboPalette_);
 }

@@ -72,4 +72,16 @@ void SetWritePatches(const QString& format) {
   QSettings().setValue(QStringLiteral("patches/write"), format);
 }
 
+QStringList TilePalettes() {
+  return QSettings().value(QStringLiteral("tiles/palettes")).toStringList();
+}
+
+void AddTilePalette(const QString& palette) {
+  QStringList palettes = TilePalettes();
+  palettes.removeAll(palette);
+  palettes.prepend(palette);
+  while (palettes.size() > kTilePalettes) palettes.removeLast();
+  QSettings().setValue(QStringLiteral("tiles/palettes"), palettes);
+}
+
 }  // namespace morvane::Preferences

@@ -34,6 +34,11 @@ void SetResultsShown(bool shown);
 QString WritePatches();
 void SetWritePatches(const QString& format);
 
+// The Tiles window's palettes the user made, newest first (RRGGBB,... texts).
+inline constexpr int kTilePalettes = 10;
+QStringList TilePalettes();
+void AddTilePalette(const QString& palette);
+
 }  // namespace Preferences
 
 }  // namespace morvane

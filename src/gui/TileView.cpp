@@ -26,6 +26,11 @@ void TileView::setFile(std::string bytes, std::size_t origin) {
   changed();
 }
 
+void TileView::setBytes(std::string bytes) {
+  file_ = std::move(bytes);
+  update();
+}
+
 void TileView::setOffset(long long offset) {
   const long long last = file_.empty() ? 0 : static_cast<long long>(file_.size()) - 1;
   offset_ = static_cast<std::size_t>(std::clamp(offset, 0LL, last));

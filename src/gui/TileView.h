@@ -17,6 +17,8 @@ class TileView : public QWidget {
   explicit TileView(QWidget* parent = nullptr);
 
   void setFile(std::string bytes, std::size_t origin);
+  // New bytes for the same file (edited): the place and the selection stay.
+  void setBytes(std::string bytes);
   const std::string& file() const { return file_; }
   // Tile numbers (and so byte values) count from origin: CHR-ROM's start or 0.
   std::size_t origin() const { return origin_; }

@@ -47,4 +47,11 @@ bool QtTilesDialogs::confirmDiscard(QWidget* parent) {
                                QMessageBox::Cancel) == QMessageBox::Discard;
 }
 
+bool QtTilesDialogs::confirmDiscardEdits(QWidget* parent) {
+  return QMessageBox::question(parent, "Tiles",
+                               "The tiles have edits that are not saved. Discard them?",
+                               QMessageBox::Discard | QMessageBox::Cancel,
+                               QMessageBox::Cancel) == QMessageBox::Discard;
+}
+
 }  // namespace morvane

@@ -21,6 +21,8 @@ class TilesDialogs {
   virtual void warningBox(QWidget* parent, const QString& title, const QString& text) = 0;
   // Whether the table's unsaved changes may go.
   virtual bool confirmDiscard(QWidget* parent) = 0;
+  // Whether the tiles' unsaved edits may go.
+  virtual bool confirmDiscardEdits(QWidget* parent) = 0;
 };
 
 // QFileDialog, QInputDialog and QMessageBox.
@@ -31,6 +33,7 @@ class QtTilesDialogs final : public TilesDialogs {
   std::optional<int> chooseHit(QWidget* parent, const QStringList& hits) override;
   void warningBox(QWidget* parent, const QString& title, const QString& text) override;
   bool confirmDiscard(QWidget* parent) override;
+  bool confirmDiscardEdits(QWidget* parent) override;
 };
 
 }  // namespace morvane

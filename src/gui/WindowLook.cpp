@@ -21,6 +21,7 @@ constexpr NamedLook kLooks[] = {
     {"fds-merge", {"cmdFDSMerge", "Merge FDS", nullptr}},
     {"portopia-insert", {"cmdInsertPortopia", "Portopia Text ", nullptr}},
     {"romancia-graphics", {"cmdInsertGraphics", "Romancia Graphics", nullptr}},
+    {"tiles-import", {"mnuImportTiles", "Import Tiles...", "&Tools"}},
     {"patch-create", {"mnuCreatePatch", "Create Patch...", "&Tools"}},
     {"patch-apply", {"mnuApplyPatch", "Apply Patch...", "&Tools"}},
 };

@@ -19,6 +19,10 @@
 
 #include "gui/FrmMorvane.h"
 #include "gui/FrmTiles.h"
+#include "gui/NesSwatches.h"
+#include "gui/Preferences.h"
+#include "gui/TileCanvas.h"
+#include "patch/PatchFormat.h"
 #include "support/TempDir.h"
 
 namespace morvane {
@@ -40,11 +44,15 @@ class ScriptedTilesDialogs : public TilesDialogs {
     ++discardAsked;
     return discard;
   }
+  bool confirmDiscardEdits(QWidget*) override {
+    ++editsAsked;
+    return discardEdits;
+  }
 
   std::deque<QString> opens, saves;
   std::optional<int> hit;
-  bool discard = true;
-  int discardAsked = 0;
+  bool discard = true, discardEdits = true;
+  int discardAsked = 0, editsAsked = 0;
   QStringList offered, hits, warnings;
 
  private:
@@ -215,6 +223,82 @@ TEST_F(TilesWindowTest, UnsavedChangesStayUntilTheUserLetsThemGo) {
   EXPECT_EQ(dialogs->discardAsked, 2);
   dialogs->discard = true;
   EXPECT_TRUE(window.close());
+}
+
+// H is tile 48h of the sample's font, at 8490.
+TEST_F(TilesWindowTest, DrawUndoRedoAndSaveACopy) {
+  const std::string original = Slurp(rom);
+  QTest::mouseClick(window.view(), Qt::LeftButton, {}, cellOf(0x48));
+  TileCanvas* canvas = window.canvas();
+  QTest::mouseClick(canvas, Qt::RightButton, {}, TileCanvas::centreOf(2, 3));
+  const int old = window.edits().pixel(0x8490, 2, 2, 3);
+  EXPECT_TRUE(find<QPushButton>(("cmdColour" + std::to_string(old)).c_str())->isChecked());
+  click(("cmdColour" + std::to_string(old ^ 3)).c_str());
+  QTest::mouseClick(canvas, Qt::LeftButton, {}, TileCanvas::centreOf(2, 3));
+  std::string drawn = original;
+  drawn[0x8490 + 3] ^= 0x20;  // row 3, pixel 2: bit 5 of both planes
+  drawn[0x8490 + 3 + 8] ^= 0x20;
+  EXPECT_EQ(window.edits().bytes(), drawn);
+  EXPECT_TRUE(window.isWindowModified());
+
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(window.edits().bytes(), original);
+  EXPECT_FALSE(window.isWindowModified());
+  QTest::keyClick(&window, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(window.edits().bytes(), drawn);
+
+  Preferences::SetWritePatches("ips");
+  click("cmdSaveRom");
+  Preferences::SetWritePatches("");
+  EXPECT_EQ(Slurp(dir.file("sample_Modified.nes")), drawn);
+  EXPECT_EQ(ApplyPatch(original, Slurp(dir.file("sample_Modified.ips"))), drawn);
+  EXPECT_EQ(Slurp(rom), original);
+  EXPECT_TRUE(window.close());
+  EXPECT_EQ(dialogs->editsAsked, 0);
+}
+
+TEST_F(TilesWindowTest, FillCopyPasteColoursAndUnsavedEdits) {
+  const std::string original = Slurp(rom);
+  QTest::mouseClick(window.view(), Qt::LeftButton, {}, cellOf(0x41));
+  QTest::keyClicks(window.view(), "A");
+  QTest::mouseClick(window.view(), Qt::LeftButton, {}, cellOf(0x41));
+  click("cmdColour0");
+  click("cmdFillTile");
+  EXPECT_EQ(window.edits().bytes().substr(0x8420, 16), std::string(16, '\0'));
+  // The table's text stays over the blank tile: its label darkens the cell's corner blue.
+  const int cell = 8 * window.view()->zoom();
+  const QRgb corner =
+      window.view()->grab().toImage().pixel(cellOf(0x41) + QPoint(cell / 2 - 2, cell / 2 - 2));
+  EXPECT_GT(qBlue(corner), 0);
+  EXPECT_EQ(listed(), QStringList{"41=A"});
+
+  click("cmdCopyTiles");
+  QTest::mouseClick(window.view(), Qt::LeftButton, {}, cellOf(0x43));
+  click("cmdPasteTiles");
+  EXPECT_EQ(window.edits().bytes().substr(0x8440, 16), std::string(16, '\0'));
+  click("cmdUndo");
+  EXPECT_EQ(window.edits().bytes().substr(0x8440, 16), original.substr(0x8440, 16));
+  click("cmdRedo");
+  click("cmdUndo");
+  click("cmdUndo");
+  EXPECT_EQ(window.edits().bytes(), original);
+  click("cmdRedo");
+
+  // A NES colour replaces the pencil's colour in the palette, which is remembered.
+  click("cmdColour2");
+  QTest::mouseClick(window.findChild<NesSwatches*>("picNesColours"), Qt::LeftButton, {},
+                    NesSwatches::centreOf(0x16));
+  EXPECT_EQ(find<QComboBox>("cboPalette")->currentText(), "000000,555555,F83800,FFFFFF");
+  EXPECT_EQ(Preferences::TilePalettes().value(0), "000000,555555,F83800,FFFFFF");
+
+  dialogs->discardEdits = false;
+  EXPECT_FALSE(window.close());
+  EXPECT_EQ(dialogs->editsAsked, 1);
+  dialogs->discardEdits = true;
+  EXPECT_TRUE(window.close());
+  EXPECT_FALSE(dir.exists("sample_Modified.nes"));
 }
 
 TEST(TilesMenu, ToolsTilesOpensOneTilesWindowThatMayKeepTheProgramOpen) {

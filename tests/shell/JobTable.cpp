@@ -11,6 +11,7 @@
 #include "jobs/JobRegistry.h"
 #include "shell/Values.h"
 #include "support/TempDir.h"
+#include "tiles/PngWriter.h"
 
 namespace morvane::test {
 
@@ -61,6 +62,11 @@ std::string DiskImage() {
   s += std::string("\x00\x60\x10\x00\x00\x04", 6) + std::string(16, '\x5A');
   s.resize(16 + 65500, '\0');
   return s;
+}
+
+// A row of blank tiles, as the tiles job draws them.
+std::string Sheet() {
+  return EncodePng({128, 8, std::vector<std::uint8_t>(128 * 8, 0)}, kDefaultPalette);
 }
 
 std::string OpCodes() {
@@ -149,6 +155,13 @@ const std::vector<Variant>& Variants() {
       {"patch-create", "patch create", {{"--file1", "game.nes"}, {"--file2", "other.nes"}}},
       {"patch-apply", "patch apply", {{"--rom", "game.nes"}, {"--patch", "fix.ips"}}},
       {"tiles", "tiles", {{"--rom", "game.nes"}}},
+      {"tiles-import", "tiles import", {{"--rom", "game.nes"}, {"--png", "sheet.png"}}},
+      {"tiles-import",
+       "tiles import+patch",
+       {{"--rom", "game.nes"}, {"--png", "sheet.png"}},
+       kCode,
+       false,
+       "ips"},
   };
   return variants;
 }
@@ -208,6 +221,7 @@ const std::map<std::string, std::string>& Inputs() {
       {"script.txt", Script()},
       {"portopia.txt", PortopiaScript()},
       {"sheet.bmp", BlankSheetBitmap()},
+      {"sheet.png", Sheet()},
       {"disk.fds", DiskImage()},
       {"fix.ips", "PATCH" + std::string("\x00\x01\x00\x00\x03", 5) + "XYZEOF"},
   };

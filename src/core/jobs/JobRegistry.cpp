@@ -15,6 +15,7 @@
 #include "patch/PatchCreate.h"
 #include "patch/PatchFiles.h"
 #include "shell/Values.h"
+#include "tiles/TilesImportJob.h"
 #include "tiles/TilesJob.h"
 #include "trace/TraceDump.h"
 
@@ -29,6 +30,8 @@ using R = Reach;
 const FileSpec kRom{"--rom", D::OpenNES, "ROM file to read"};
 const FileSpec kScript{"--script", D::OpenSJS, "script file"};
 const FileSpec kTbl{"--tbl", D::OpenTBL, "character table (.tbl)"};
+const OptionSpec kLayoutOption{"layout", "8x8, or 8x16 for sprite pairs, top tile over bottom",
+                               OptionSpec::Takes::One, "8x8|8x16"};
 
 }  // namespace
 
@@ -108,6 +111,19 @@ const std::vector<JobSpec>& Jobs() {
        {kPatchOption},
        R::HiddenButton,
        &RomanciaGraphicsJob},
+      {"tiles-import",
+       "Put a PNG tile sheet back into a copy of a ROM (\"<rom>_Modified\")",
+       {kRom, {"--png", kOpenPng, "tile sheet (.png): indexed, or grey or RGB in the palette"}},
+       {},
+       {{"offset", "first byte of the first tile, hex (default: CHR-ROM of an iNES file, else 0)"},
+        {"count", "tiles to take from the sheet (default: all it holds)"},
+        {"columns", "tiles a row, 1 to 256 (default 16)"},
+        {"bpp", "bits a pixel, 1 or 2 (default 2)"},
+        {"palette", "colours of a grey or RGB sheet's pixel values 0-3 (default as tiles)"},
+        kLayoutOption,
+        kPatchOption},
+       R::Menu,
+       &TilesImportJob},
       {"patch-create",
        "Create a patch that makes the modified file of the original",
        {{"--file1", D::OpenNES, "original file"}, {"--file2", D::OpenNES, "modified file"}},
@@ -133,7 +149,8 @@ const std::vector<JobSpec>& Jobs() {
         {"bpp", "bits a pixel, 1 or 2 (default 2)"},
         {"palette",
          "colours of the pixel values 0-3 as RRGGBB,RRGGBB,RRGGBB,RRGGBB "
-         "(default 000000,555555,AAAAAA,FFFFFF)"}},
+         "(default 000000,555555,AAAAAA,FFFFFF)"},
+        kLayoutOption},
        R::CommandLine,
        &TilesJob},
   };

@@ -8,8 +8,10 @@
 
 namespace morvane {
 
-// The bytes of an indexed PNG of image, colour index i drawn in palette[i].
-// Throws JobError when libpng refuses (out of memory).
+// The bytes of an indexed PNG of image (colour type 3, 8 bits a pixel, no
+// other chunks than IHDR, PLTE, IDAT and IEND): pixel value i is palette
+// entry i, so an image editor keeps the values. Throws JobError when libpng
+// refuses (out of memory).
 std::string EncodePng(const IndexedImage& image, const Palette& palette);
 
 }  // namespace morvane

@@ -64,19 +64,23 @@ std::string PaletteText(const Palette& palette) {
   return text;
 }
 
-TileSettings ResolveTileArguments(const TileArguments& args, std::string_view file,
-                                  const std::string& path) {
-  return ResolveTileArguments(args, file.substr(0, kINesHeaderSize), file.size(), path);
+TileSettings ResolveTileBasics(const TileArguments& args, std::string_view file,
+                               const std::string& path) {
+  return ResolveTileBasics(args, file.substr(0, kINesHeaderSize), file.size(), path);
 }
 
-TileSettings ResolveTileArguments(const TileArguments& args, std::string_view header,
-                                  std::uint64_t fileSize, const std::string& path) {
+TileSettings ResolveTileBasics(const TileArguments& args, std::string_view header,
+                               std::uint64_t fileSize, const std::string& path) {
   TileSettings settings;
   SheetLayout& layout = settings.layout;
   if (fileSize == 0) Refuse("The file is empty: it holds no tiles.", path);
   layout.bpp = WholeNumber(args.bpp, "bits per pixel", 1, 2, 2, path);
   layout.columns = WholeNumber(args.columns, "number of columns", 1, kMaxColumns, 16, path);
   layout.scale = WholeNumber(args.scale, "scale", 1, kMaxScale, 1, path);
+  if (args.layout && *args.layout != "8x8" && *args.layout != "8x16") {
+    Refuse("The layout must be 8x8 or 8x16, not \"" + *args.layout + "\".", path);
+  }
+  layout.shape = args.layout == "8x16" ? TileShape::Tall : TileShape::Square;
   if (args.palette) {
     const auto palette = ParsePalette(*args.palette);
     if (!palette) {
@@ -106,20 +110,34 @@ TileSettings ResolveTileArguments(const TileArguments& args, std::string_view he
              path);
     }
   }
+  return settings;
+}
+
+int ResolveTileCount(const TileArguments& args, int most, int fallback, const std::string& path) {
+  return WholeNumber(args.count, "count of tiles", 1, most, fallback, path);
+}
+
+TileSettings ResolveTileArguments(const TileArguments& args, std::string_view file,
+                                  const std::string& path) {
+  return ResolveTileArguments(args, file.substr(0, kINesHeaderSize), file.size(), path);
+}
+
+TileSettings ResolveTileArguments(const TileArguments& args, std::string_view header,
+                                  std::uint64_t fileSize, const std::string& path) {
+  TileSettings settings = ResolveTileBasics(args, header, fileSize, path);
+  SheetLayout& layout = settings.layout;
   const std::size_t tileBytes = TileBytes(layout.bpp);
   const auto available =
       static_cast<std::int64_t>((fileSize - layout.offset + tileBytes - 1) / tileBytes);
   const int fallback = static_cast<int>(std::min<std::int64_t>(available, kMaxDefaultTiles));
-  layout.count = WholeNumber(args.count, "count of tiles", 1, kMaxTiles, fallback, path);
+  layout.count = ResolveTileCount(args, kMaxTiles, fallback, path);
   if (layout.count > available) {
     Refuse("The count " + std::to_string(layout.count) +
                " runs past the end of the file: " + std::to_string(available) +
                " tiles from offset " + Hex(static_cast<std::int64_t>(layout.offset)) + ".",
            path);
   }
-  const std::int64_t cell = kTileSide * layout.scale;
-  const std::int64_t width = std::int64_t{layout.columns} * cell;
-  const std::int64_t height = (layout.count + layout.columns - 1) / layout.columns * cell;
+  const auto [width, height] = SheetSize(layout);
   if (width * height > kMaxSheetPixels) {
     Refuse("The sheet would be " + std::to_string(width) + " x " + std::to_string(height) +
                " pixels, more than " + std::to_string(kMaxSheetPixels) +

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "rom/INesHeader.h"
 #include "tiles/TileSheet.h"
@@ -24,10 +25,19 @@ inline constexpr int kMaxScale = 16;
 inline constexpr std::int64_t kMaxSheetPixels = std::int64_t{1} << 26;
 
 // Options as typed; an unset one takes its default. offset is hex, count,
-// columns, scale and bpp decimal, palette RRGGBB,RRGGBB,RRGGBB,RRGGBB.
+// columns, scale and bpp decimal, palette RRGGBB,RRGGBB,RRGGBB,RRGGBB,
+// layout 8x8 or 8x16.
 struct TileArguments {
-  std::optional<std::string> offset{}, count{}, columns{}, scale{}, bpp{}, palette{};
+  std::optional<std::string> offset{}, count{}, columns{}, scale{}, bpp{}, palette{}, layout{};
 };
+
+// The option names of TileArguments and their fields.
+inline constexpr std::pair<const char*, std::optional<std::string> TileArguments::*>
+    kTileArgumentNames[] = {
+        {"offset", &TileArguments::offset},   {"count", &TileArguments::count},
+        {"columns", &TileArguments::columns}, {"scale", &TileArguments::scale},
+        {"bpp", &TileArguments::bpp},         {"palette", &TileArguments::palette},
+        {"layout", &TileArguments::layout}};
 
 struct TileSettings {
   SheetLayout layout;
@@ -47,5 +57,13 @@ TileSettings ResolveTileArguments(const TileArguments& args, std::string_view fi
 // size, so that a large file need not be read.
 TileSettings ResolveTileArguments(const TileArguments& args, std::string_view header,
                                   std::uint64_t fileSize, const std::string& path);
+// The same without the count and the sheet's size: every option but count.
+TileSettings ResolveTileBasics(const TileArguments& args, std::string_view file,
+                               const std::string& path);
+TileSettings ResolveTileBasics(const TileArguments& args, std::string_view header,
+                               std::uint64_t fileSize, const std::string& path);
+// The count of tiles as ResolveTileArguments checks it, from 1 to most;
+// fallback when unset.
+int ResolveTileCount(const TileArguments& args, int most, int fallback, const std::string& path);
 
 }  // namespace morvane

@@ -5,7 +5,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace morvane {
@@ -24,13 +26,34 @@ constexpr std::size_t TileBytes(int bpp) {
 using TilePixels = std::array<std::uint8_t, kTileSide * kTileSide>;
 TilePixels DecodeTile(std::string_view file, std::size_t offset, int bpp);
 
+// The bytes of the tile drawn by pixels (values 0-3). A 1-bit tile sets the
+// bit of every pixel that is not colour 0.
+std::string EncodeTile(const TilePixels& pixels, int bpp);
+
+// How a sheet places its tiles: one a cell (8x8), or two a cell of 8 by 16
+// pixels, an even tile over the odd one after it, as 8x16 sprites keep them.
+enum class TileShape { Square, Tall };
+
 struct SheetLayout {
   std::size_t offset = 0;  // file offset of the first tile
   int count = 1;           // tiles drawn
-  int columns = 16;        // tiles a row
+  int columns = 16;        // cells a row
   int scale = 1;           // screen pixels a tile pixel, on each side
   int bpp = 2;
+  TileShape shape = TileShape::Square;
+
+  int tilesACell() const { return shape == TileShape::Tall ? 2 : 1; }
+  int cellHeight() const { return kTileSide * tilesACell(); }  // in tile pixels
 };
+
+// The top left pixel of tile t (counted from the layout's first) on a sheet
+// drawn at scale 1.
+struct TilePlace {
+  int x = 0, y = 0;
+};
+TilePlace PlaceOfTile(const SheetLayout& layout, int t);
+// Width and height in pixels of the sheet of layout, scale included.
+std::pair<std::int64_t, std::int64_t> SheetSize(const SheetLayout& layout);
 
 // One byte a pixel, each a colour index 0-3, rows top to bottom.
 struct IndexedImage {
@@ -44,8 +67,8 @@ struct IndexedImage {
   }
 };
 
-// Tiles left to right, top to bottom, without gaps; the cells after the last
-// tile stay colour 0.
+// Cells left to right, top to bottom, without gaps; what follows the last
+// tile stays colour 0.
 IndexedImage RenderSheet(std::string_view file, const SheetLayout& layout);
 
 }  // namespace morvane

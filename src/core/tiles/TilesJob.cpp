@@ -13,11 +13,8 @@ JobResult TilesJob(const Settings& settings, JobHost& host) {
     run.step = "Tiles - Selecting File";
     const std::string rom = run.ask(Dialog::OpenNES);
     TileArguments args;
-    const std::pair<const char*, std::optional<std::string>*> options[] = {
-        {"offset", &args.offset}, {"count", &args.count}, {"columns", &args.columns},
-        {"scale", &args.scale},   {"bpp", &args.bpp},     {"palette", &args.palette}};
-    for (const auto& [name, value] : options) {
-      if (settings.options.has(name)) *value = settings.options.value(name);
+    for (const auto& [name, field] : kTileArgumentNames) {
+      if (settings.options.has(name)) args.*field = settings.options.value(name);
     }
     run.step = "Tiles - Drawing";
     run.file = rom;

@@ -7,7 +7,7 @@
 namespace morvane {
 
 // Asks for the ROM and writes "<rom without extension> Tiles.png"; reads the
-// options offset, count, columns, scale, bpp and palette.
+// options offset, count, columns, scale, bpp, palette and layout.
 JobResult TilesJob(const Settings& settings, JobHost& host);
 
 }  // namespace morvane
