@@ -41,6 +41,17 @@ void Tracer::storesByte(const std::vector<Insn>& history) {
 }
 
 void Tracer::followStoredPointers(std::int32_t from, std::int32_t to) {
+  // The code a target leads to may store further targets: a few rounds, until
+  // none is added.
+  constexpr int kRounds = 8;
+  for (int round = 0; round < kRounds; ++round) {
+    const std::size_t before = state_.storedBytes.size();
+    followStoredPointersOnce(from, to);
+    if (state_.storedBytes.size() == before) return;
+  }
+}
+
+void Tracer::followStoredPointersOnce(std::int32_t from, std::int32_t to) {
   std::vector<std::int32_t> vectors = state_.jumpVectors;
   std::sort(vectors.begin(), vectors.end());
   vectors.erase(std::unique(vectors.begin(), vectors.end()), vectors.end());
@@ -56,11 +67,18 @@ void Tracer::followStoredPointers(std::int32_t from, std::int32_t to) {
       v->erase(std::unique(v->begin(), v->end()), v->end());
     }
     if (lows.empty() || highs.empty() || lows.size() * highs.size() > kMostTargets) continue;
+    // With one high byte (or one low byte) every address stored is known
+    // for sure; else some pairs are not ones the program makes, and each
+    // must prove itself.
+    const bool sure = lows.size() == 1 || highs.size() == 1;
     for (const std::int32_t hi : highs) {
       for (const std::int32_t lo : lows) {
         const std::int32_t target = hi << 8 | lo;
-        if (target < from || target > to || code(target) || !plausibleTarget(target)) continue;
-        trace(target, true);
+        if (target < from || target > to || code(target)) continue;
+        if (sure ? role(target) != kRoleNone || !map_.mapped(target) : !plausibleTarget(target)) {
+          continue;
+        }
+        trace(target, !sure);
         resolveTables();
       }
     }

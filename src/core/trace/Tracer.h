@@ -187,6 +187,7 @@ class Tracer {
   // Traces the addresses that the bytes stored into a pointer some JMP (p)
   // jumps through make, wherever the program stores its two halves.
   void followStoredPointers(std::int32_t from, std::int32_t to);
+  void followStoredPointersOnce(std::int32_t from, std::int32_t to);
   // Traces what the tables in RAM the program jumps through are filled
   // with: a copy of a table in ROM, or addresses stored from immediates.
   void followRamTables();

@@ -4,6 +4,9 @@
 ; (loads kept apart from their stores, a call between the two halves), and
 ; the main loop jumps through that pointer after waiting for the frame.
 ; A second pointer in RAM above zero page works the same way for the sound.
+; The handlers use unofficial opcodes, so that only a path from sure code
+; may take them for code: nothing but the pointer leads there.
+.setcpu "6502X"
 .segment "HEADER"
   .byte "NES", $1A, 2, 1, $00, $00
   .res 8, 0
@@ -63,7 +66,7 @@ pad_loop:
   rts
 
 st_title:
-  lda pad
+  lax pad
   and #$10
   beq title_stay
   ldx #<st_play
@@ -80,7 +83,8 @@ title_stay:
   jmp wait
 
 st_play:
-  inc score
+  lda #0
+  isc score
   lda score
   cmp #200
   bcc play_stay
@@ -93,7 +97,8 @@ play_stay:
   jmp wait
 
 st_over:
-  dec timer
+  lda #0
+  dcp timer
   bne over_stay
   lda #>st_title
   sta next+1
@@ -137,13 +142,13 @@ play_sound:
   jmp (sound)
 
 snd_quiet:
-  lda #0
+  anc #0
   sta $4015
   rts
 
 snd_start:
   lda #$0F
-  sta $4015
+  sax $4015
   inc volume
   lda volume
   cmp #16
