@@ -69,8 +69,11 @@ void Tracer::followStoredPointersOnce(std::int32_t from, std::int32_t to) {
     if (lows.empty() || highs.empty() || lows.size() * highs.size() > kMostTargets) continue;
     // With one high byte (or one low byte) every address stored is known
     // for sure; else some pairs are not ones the program makes, and each
-    // must prove itself.
-    const bool sure = lows.size() == 1 || highs.size() == 1;
+    // must prove itself. So must all of a pointer the program also reads
+    // through: some of what it is set to is data.
+    const auto& read = state_.readVectors;
+    const bool readThrough = std::find(read.begin(), read.end(), p) != read.end();
+    const bool sure = (lows.size() == 1 || highs.size() == 1) && !readThrough;
     for (const std::int32_t hi : highs) {
       for (const std::int32_t lo : lows) {
         const std::int32_t target = hi << 8 | lo;
