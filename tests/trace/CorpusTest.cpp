@@ -90,6 +90,7 @@ const CorpusRom kCorpus[] = {
     {"atlas", kNrom},
     {"unofficial", kNrom},
     {"pointers", kNrom},
+    {"ramshell", kNrom},
 };
 
 const std::string kCorpusDir = MORVANE_CORPUS_DIR;

@@ -89,11 +89,12 @@ TEST(TraceExecution, EveryByteTheCpuRunsIsTracedAsCode) {
   const std::string dir = MORVANE_CORPUS_DIR;
   if (Slurp(dir + "/idioms.nes").empty()) GTEST_SKIP() << "no cc65 tools to build it";
   for (const char* name :
-       {"idioms", "variants",    "game",       "numbers",   "menu",   "life",       "inline",
-        "tricks", "sound",       "textengine", "records",   "chrram", "sprites",    "sprites_oirs",
-        "shell",  "shell_plain", "store",      "store_o",   "quest",  "robot",      "layout",
-        "states", "engine",      "overlay",    "dispatch",  "script", "ramtable",   "actors",
-        "music",  "menus",       "ledger",     "ledger_cl", "atlas",  "unofficial", "pointers"}) {
+       {"idioms",   "variants",     "game",     "numbers",     "menu",     "life",
+        "inline",   "tricks",       "sound",    "textengine",  "records",  "chrram",
+        "sprites",  "sprites_oirs", "shell",    "shell_plain", "store",    "store_o",
+        "quest",    "robot",        "layout",   "states",      "engine",   "overlay",
+        "dispatch", "script",       "ramtable", "actors",      "music",    "menus",
+        "ledger",   "ledger_cl",    "atlas",    "unofficial",  "pointers", "ramshell"}) {
     const std::string rom = Slurp(dir + "/" + name + ".nes");
     ASSERT_FALSE(rom.empty()) << name;
     const int banks = static_cast<unsigned char>(rom[4]);
