@@ -26,6 +26,11 @@ struct OpcodeSet;
 using TableListMaker =
     std::function<std::string(const std::string& rom, const Settings&, const OpcodeSet&)>;
 
+// Chooses the dump's window from the ROM file's bytes before the dump reads
+// it: sets the settings' base and range and returns why, for the listing's
+// header ("" leaves the settings as they are).
+using WindowChooser = std::function<std::string(const std::string& rom, Settings&)>;
+
 // The ROM as the dump reads it: the whole file in memory and the offset of
 // the next byte. Mode steps may read further bytes (operands, arguments).
 class RomCursor {
@@ -65,6 +70,7 @@ struct DumpContext {
   std::string outPath;
   std::string tablesOutPath;
   TableListMaker tableListMaker;  // set for a dump whose Table List is made
+  std::string window;             // why the window was chosen, when it was
   std::int32_t origin = 0;
   std::int64_t startOffset = 0;
   std::int64_t endOffset = 0;

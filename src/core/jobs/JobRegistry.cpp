@@ -49,7 +49,11 @@ const std::vector<JobSpec>& Jobs() {
         {"official-only",
          "8-bit Code with --trace: only the opcodes of the Op_Codes file, not the bundled "
          "unofficial ones",
-         OptionSpec::Takes::Nothing}},
+         OptionSpec::Takes::Nothing},
+        {"window",
+         "8-bit Code with --trace: auto finds the CPU window the dumped bank runs at and dumps "
+         "the whole bank (a preset or range given wins)",
+         OptionSpec::Takes::One, "auto"}},
        R::Button,
        &DumpJob},
       {"insert",

@@ -23,6 +23,7 @@ enum Op : std::uint8_t {
   kSec = 0x38,
   kRti = 0x40,
   kPha = 0x48,
+  kLsrA = 0x4A,
   kJmp = 0x4C,
   kBvc = 0x50,
   kRts = 0x60,
@@ -79,6 +80,17 @@ constexpr bool Official(std::uint8_t op) {
   constexpr std::uint64_t kOfficial[4] = {0x6363777363636763ULL, 0x6363776363637763ULL,
                                           0x7773777727737572ULL, 0x6363777363637773ULL};
   return ((kOfficial[op >> 6] >> (op & 63)) & 1) != 0;
+}
+
+// The operand bytes of op by the 6502's columns (bits 1-0 and 4-2).
+constexpr int OperandLength(std::uint8_t op) {
+  const int cc = op & 3, b = (op >> 2) & 7;
+  if (cc == 0 && b == 0) return op == kJsr ? 2 : op >= 0x80 ? 1 : 0;
+  if (cc != 0 && b == 0) return cc == 2 && op < 0x80 ? 0 : 1;
+  if (b == 2) return cc == 1 || cc == 3 ? 1 : 0;
+  if (b == 4) return cc == 2 ? 0 : 1;
+  if (b == 6) return cc == 1 || cc == 3 ? 2 : 0;
+  return b == 3 || b == 7 ? 2 : 1;
 }
 
 // Whether op writes register 0 (A), 1 (X) or 2 (Y).

@@ -1,20 +1,48 @@
 #include "trace/TraceDump.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "dump/DumpDriver.h"
 #include "shell/Values.h"
+#include "trace/BankWindow.h"
 #include "trace/TraceCode.h"
 
 namespace morvane {
 
-JobResult DumpTraced(const Settings& settings, JobHost& host, std::vector<std::int32_t> entries) {
-  const TableListMaker trace = [entries = std::move(entries)](const std::string& rom,
-                                                              const Settings& s,
-                                                              const OpcodeSet& ops) {
-    return TraceCode({rom, s.origin(), s.base, s.start, s.end, entries}, ShapesOf(ops)).tablesText;
+namespace {
+
+// Whether the settings hold the window the dump starts with: no preset or
+// range of the user's own, which win over a window found.
+bool DefaultWindow(const Settings& s) {
+  return s.preset == AddressPreset::At8000 && s.base == 0x8000 && s.start == 0x8000 &&
+         s.end == 0xBFFF;
+}
+
+}  // namespace
+
+JobResult DumpTraced(const Settings& settings, JobHost& host, std::vector<std::int32_t> entries,
+                     bool findWindow) {
+  // Why the window was chosen, said again at the top of Tables.txt.
+  const auto why = std::make_shared<std::string>();
+  const TableListMaker trace = [entries = std::move(entries), why](const std::string& rom,
+                                                                   const Settings& s,
+                                                                   const OpcodeSet& ops) {
+    return TraceCode({rom, s.origin(), s.base, s.start, s.end, entries, *why}, ShapesOf(ops))
+        .tablesText;
   };
-  return DumpWithMadeList(settings, host, trace);
+  WindowChooser chooser;
+  if (findWindow) {
+    chooser = [why](const std::string& rom, Settings& s) {
+      if (!DefaultWindow(s)) return std::string();
+      const BankWindow w = FindBankWindow(rom, s.offsetOf(s.base));
+      s.base = s.start = w.base;
+      s.end = w.base + 0x3FFF;
+      *why = "found from " + w.why + ".";
+      return *why;
+    };
+  }
+  return DumpWithMadeList(settings, host, trace, chooser);
 }
 
 JobResult DumpJob(const Settings& settings, JobHost& host) {
@@ -25,7 +53,7 @@ JobResult DumpJob(const Settings& settings, JobHost& host) {
     const std::size_t digits = text.size() - std::min(text.size(), text.find_first_not_of('0'));
     entries.push_back(digits > 5 ? 0x100000 : HexToLong(text));
   }
-  return DumpTraced(settings, host, std::move(entries));
+  return DumpTraced(settings, host, std::move(entries), settings.options.value("window") == "auto");
 }
 
 }  // namespace morvane
