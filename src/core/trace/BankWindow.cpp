@@ -118,8 +118,8 @@ BankWindow FindBankWindow(const std::string& rom, std::int64_t bank) {
   const std::string counted = "the bank's own calls and jumps (" + std::to_string(low) +
                               " at 8000, " + std::to_string(high) + " at C000)";
   if (high > low) return {0xC000, counted};
-  return {0x8000,
-          low > high ? counted : (h.present ? mapper : "no iNES header") + " switches 8000"};
+  if (low > high) return {0x8000, counted};
+  return {0x8000, h.present ? mapper + " switches 8000" : "no iNES header: taken to lie at 8000"};
 }
 
 }  // namespace morvane
