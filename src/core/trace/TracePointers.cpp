@@ -187,7 +187,10 @@ void Tracer::traceCopies() {
       int covering = 0, starting = 0;
       for (const RamCopy& c : copies) {
         covering += call >= c.ram && call < c.ram + c.reach;
-        starting += call == c.ram;
+        // A copy that starts with a jump out of the ROM is a vector the
+        // program writes its target into.
+        const bool vector = map_.byte(c.rom) == kJmp && !map_.mapped(map_.word(c.rom + 1));
+        starting += call == c.ram && !vector;
       }
       for (const auto& [rom, ram, reach] : copies) {
         if (call < ram || call >= ram + reach || code(rom + call - ram)) continue;
