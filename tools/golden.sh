@@ -116,6 +116,8 @@ run dump code-opcodes "$S Op_Codes_NES.txt sample_tables.txt sample.tbl" --mode 
 run dump code-trace "$S" --mode code --rom $S --trace --start 8000 --end BFFF
 run dump code-trace-entry "$S" --mode code --rom $S --trace --entry 8000 --entry 8093 --start 8000 --end BFFF
 run dump code-trace-no-raw "$S" --mode code --rom $S --trace --no-raw --start 8000 --end 80FF
+run dump code-trace-official-only "$S" --mode code --rom $S --trace --official-only --start 8000 --end BFFF
+run dump code-trace-window "$S" --mode code --rom $S --trace --window auto
 run dump code-no-header "$S" --mode code --rom $S --no-header --no-tables --start 8000 --end 80FF
 run dump bad-start "$S" --mode table --rom $S --start 8G00 --end 8010
 run dump missing-rom "" --mode table --rom none.nes --start 8000 --end 8010

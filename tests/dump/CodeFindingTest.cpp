@@ -68,20 +68,29 @@ TEST(CodeFinding, BadRunsBecomeRawRowsOnlyWithRaw) {
   }
 }
 
-TEST(CodeFinding, AFullStackStopsTheDumpWithAMinorError) {
-  std::string rom;
-  for (int i = 0; i < 101; ++i) rom += Rom({0x20, 0x00, 0x90});
-  CodeRun run;
-  const std::string out = run.run(rom, CodeSettings(0x8000, 0x812E, false), MiniOpcodes());
-  EXPECT_EQ(run.host.lastStatus(), "Dump Minor Error");
-  ASSERT_EQ(run.host.warnings.size(), 1u);
-  EXPECT_EQ(run.host.warnings[0].first, "Error During Dump");
-  EXPECT_EQ(run.host.warnings[0].second,
-            "Stack 0 Full at address 812C: No indicator of good or bad code found.");
-  EXPECT_EQ(Body(out), "");  // the header was written, the passes never reached pass 1
-  EXPECT_EQ(run.result.written,
-            std::vector<std::string>{run.dir.file("game.asm (incomplete).txt")});
-  EXPECT_FALSE(run.dir.exists("game.asm.txt"));
+// The stacks grow: a run of any length before its return or jump is
+// confirmed whole, and one that never ends still gets its listing.
+TEST(CodeFinding, LongRunsOfTargetsNeverStopTheDump) {
+  for (const int calls : {99, 100, 101, 400}) {
+    for (const bool ends : {true, false}) {
+      std::string rom;
+      for (int i = 0; i < calls; ++i) rom += Rom({0x20, 0x00, 0x80});
+      if (ends) rom += Rom({0x60});
+      CodeRun run;
+      const auto end = static_cast<std::int32_t>(0x8000 + rom.size() - 1);
+      const std::string out = run.run(rom, CodeSettings(0x8000, end, false), MiniOpcodes());
+      const std::string where = std::to_string(calls) + (ends ? " with rts" : "");
+      EXPECT_EQ(run.result.outcome, Outcome::Done) << where;
+      EXPECT_TRUE(run.host.warnings.empty()) << where;
+      std::size_t listed = 0;
+      for (std::size_t at = 0; (at = out.find("jsr $8000", at)) != std::string::npos; ++at) {
+        ++listed;
+      }
+      EXPECT_EQ(listed, static_cast<std::size_t>(calls)) << where;
+      // Confirmed only by the return that ends the run.
+      EXPECT_EQ(out.find("lbl_8000:\tjsr $8000") != std::string::npos, ends) << where;
+    }
+  }
 }
 
 TEST(CodeFinding, RunsOnTheBundledSampleAndFeedsBack) {

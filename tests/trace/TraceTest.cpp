@@ -12,6 +12,7 @@
 #include "dump/Definitions.h"
 #include "dump/DumpDriver.h"
 #include "dump/TableList.h"
+#include "dump/UnofficialOpcodes.h"
 #include "shell/QuietHost.h"
 #include "shell/Values.h"
 #include "trace/TraceCode.h"
@@ -211,6 +212,52 @@ TEST(Trace, FollowsFlowThatNoOperandNames) {
     const std::string list = Trace(c.im.file()).tablesText;
     for (const std::int32_t a : c.code) EXPECT_FALSE(ShownAsData(list, a)) << c.what << " " << a;
     for (const std::int32_t a : c.data) EXPECT_TRUE(ShownAsData(list, a)) << c.what << " " << a;
+  }
+}
+
+// Unofficial opcodes are followed where sure code runs into them, never
+// taken as a place where code may start; the traced dump lists them unless
+// told to keep to the chosen Op_Codes file.
+TEST(Trace, FollowsUnofficialOpcodesOnlyFromSureCode) {
+  OpcodeSet all;
+  ReadOpCodes(std::string(MORVANE_SOURCE_DATA_DIR) + "/Op_Codes_NES.txt", all);
+  all.opcodes[0xEB].Mnemonic = "mine";  // not defined there: the bundled file's wins
+  AddUnofficialOpcodes(all);
+  int defined = 0;
+  for (const OpcodeDef& op : all.opcodes) defined += (ModeOf(all, op).Flags & kFlagBad) == 0;
+  EXPECT_EQ(defined, 151 + 85);
+  EXPECT_EQ(all.opcodes[0xEB].Mnemonic, "sbc");
+  EXPECT_EQ(ModeOf(all, all.opcodes[0xDB]).Format, "$wwuu,y");  // dcp abs,y: a mode added
+  // lax $10 / sbc #1 (EB) / jsr C020 / jmp C000; C020 inx / rts; after them
+  // a run of unofficial opcodes and official code that runs into one.
+  Image im;
+  im.put(0xC000, {0xA7, 0x10, 0xEB, 0x01, 0x20, 0x20, 0xC0, 0x4C, 0x00, 0xC0});
+  im.put(0xC020, {0xE8, 0x60});
+  im.put(0xC030, {0xA7, 0x10, 0xC7, 0x11, 0x60});
+  im.put(0xC040, {0xE8, 0xA7, 0x10, 0x60});
+  im.vectors(0xC000, 0xC000, 0xC000);
+  const std::string list =
+      TraceCode({im.file(), 0xC000 - 16, 0xC000, 0xC000, 0xFFFF, {}}, ShapesOf(all)).tablesText;
+  for (const std::int32_t a : {0xC000, 0xC002, 0xC004, 0xC007, 0xC020}) {
+    EXPECT_FALSE(ShownAsData(list, a)) << a;
+  }
+  for (const std::int32_t a : {0xC030, 0xC040}) EXPECT_TRUE(ShownAsData(list, a)) << a;
+  EXPECT_TRUE(ShownAsData(Trace(im.file()).tablesText, 0xC004));  // official ones only
+
+  for (const bool officialOnly : {false, true}) {
+    Settings s;
+    s.mode = kCode;
+    s.base = s.start = 0xC000;
+    s.end = 0xFFFF;
+    if (officialOnly) s.options.add(kOfficialOnly, "");
+    TempDir dir;
+    ScriptedHost host;
+    host.answer(Dialog::OpenNES, dir.write("game.nes", im.file()));
+    host.answer(Dialog::OpenTXT, std::string(MORVANE_SOURCE_DATA_DIR) + "/Op_Codes_NES.txt");
+    ASSERT_EQ(DumpTraced(s, host, {}).outcome, Outcome::Done);
+    const std::string listing = Slurp(dir.file("game.asm.txt"));
+    EXPECT_EQ(listing.find("lbl_c000:\tlax $10") != std::string::npos, !officialOnly);
+    EXPECT_EQ(listing.find("\t\tsbc #$1") != std::string::npos, !officialOnly);
   }
 }
 

@@ -1,5 +1,7 @@
 #include "dump/CodeStacks.h"
 
+#include <algorithm>
+
 namespace morvane {
 
 namespace {
@@ -8,36 +10,30 @@ bool InRange(std::int32_t address) {
 }
 }  // namespace
 
-bool CodeStacks::PSPush(CodeStack stack, std::int32_t address) {
-  int& n = counts_[static_cast<std::size_t>(stack)];
-  if (n >= kDepth) return false;
-  entries_[static_cast<std::size_t>(stack)][static_cast<std::size_t>(n++)] = address;
+void CodeStacks::PSPush(CodeStack stack, std::int32_t address) {
+  entries_[static_cast<std::size_t>(stack)].push_back(address);
   if (stack == CodeStack::Targets && InRange(address))
     ++onStack0_[static_cast<std::size_t>(address)];
-  return true;
 }
 
 bool CodeStacks::PSIn(CodeStack stack, std::int32_t address) const {
   if (stack == CodeStack::Targets)
     return InRange(address) && onStack0_[static_cast<std::size_t>(address)] != 0;
-  const auto s = static_cast<std::size_t>(stack);
-  for (int i = 0; i < counts_[s]; ++i) {
-    if (entries_[s][static_cast<std::size_t>(i)] == address) return true;
-  }
-  return false;
+  const std::vector<std::int32_t>& s = entries_[static_cast<std::size_t>(stack)];
+  return std::find(s.begin(), s.end(), address) != s.end();
 }
 
 void CodeStacks::PSClear() {
   while (PSPop(CodeStack::Targets) != -1) {
   }
-  counts_ = {};
+  for (std::vector<std::int32_t>& s : entries_) s.clear();
 }
 
 std::int32_t CodeStacks::PSPop(CodeStack stack) {
-  int& n = counts_[static_cast<std::size_t>(stack)];
-  if (n == 0) return -1;
-  const std::int32_t address =
-      entries_[static_cast<std::size_t>(stack)][static_cast<std::size_t>(--n)];
+  std::vector<std::int32_t>& s = entries_[static_cast<std::size_t>(stack)];
+  if (s.empty()) return -1;
+  const std::int32_t address = s.back();
+  s.pop_back();
   if (stack == CodeStack::Targets && InRange(address))
     --onStack0_[static_cast<std::size_t>(address)];
   return address;

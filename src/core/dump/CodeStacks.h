@@ -4,34 +4,35 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace morvane {
 
-// The stacks by number: messages name a full stack by it ("Stack 0 Full").
+// The stacks by number.
 enum class CodeStack : int {
   Targets = 0,    // code targets, known code once the run is confirmed
   Tables = 1,     // table addresses, table labels once confirmed
   KnownCode = 2,  // instructions at known code, code labels once confirmed
 };
 
+// The stacks grow as far as a run of code needs: a long run of valid code
+// before its first return or jump is no reason to stop the dump.
 class CodeStacks {
  public:
-  static constexpr int kDepth = 100;
-
-  // False when the stack already holds kDepth entries.
-  bool PSPush(CodeStack stack, std::int32_t address);
+  void PSPush(CodeStack stack, std::int32_t address);
   bool PSIn(CodeStack stack, std::int32_t address) const;
   void PSClear();
   // The newest entry, removed; -1 when the stack is empty.
   std::int32_t PSPop(CodeStack stack);
-  int count(CodeStack stack) const { return counts_[static_cast<std::size_t>(stack)]; }
+  int count(CodeStack stack) const {
+    return static_cast<int>(entries_[static_cast<std::size_t>(stack)].size());
+  }
 
  private:
-  std::array<std::array<std::int32_t, kDepth>, 3> entries_{};
-  std::array<int, 3> counts_{};
-  // How often each address stands on the Targets stack, which every instruction asks
-  // about twice: a lookup instead of a walk through up to 100 entries.
-  std::array<std::uint8_t, 0x10000> onStack0_{};
+  std::array<std::vector<std::int32_t>, 3> entries_{};
+  // How often each address stands on the Targets stack, which every
+  // instruction asks about twice: a lookup instead of a walk.
+  std::vector<std::uint32_t> onStack0_ = std::vector<std::uint32_t>(0x10000);
 };
 
 }  // namespace morvane

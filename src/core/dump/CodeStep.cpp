@@ -7,6 +7,7 @@
 #include "dump/DumpStep.h"
 #include "dump/ReferenceListings.h"
 #include "dump/TableRenderer.h"
+#include "dump/UnofficialOpcodes.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/OutFile.h"
@@ -47,11 +48,17 @@ class CodeStep final : public DumpStep {
     // A definition file that can't be read, or one whose addresses run past
     // the top of memory, ends the dump through the job error box.
     const std::string* reading = &list;
+    // A traced dump follows the stable unofficial opcodes too, unless told
+    // to keep to the chosen file's.
+    const bool unofficial = ctx.tableListMaker && !ctx.settings.options.has(kOfficialOnly);
+    const std::string bundled = kUnofficialOpCodes;
     try {
       if (ctx.tableListMaker) {
         reading = &*ops;
         OpcodeSet defs;
         ReadOpCodes(*ops, defs);
+        reading = &bundled;
+        if (unofficial) AddUnofficialOpcodes(defs);
         reading = &ctx.romPath;
         ctx.rom = std::make_unique<RomCursor>(ctx.romPath);
         const std::string listText = ctx.tableListMaker(*ctx.rom, ctx.settings, defs);
@@ -66,6 +73,8 @@ class CodeStep final : public DumpStep {
       }
       reading = &*ops;
       ReadOpCodes(*ops, d.ops);
+      reading = &bundled;
+      if (unofficial) AddUnofficialOpcodes(d.ops);
       for (std::size_t b = 0; b < d.shapes.size(); ++b) {
         const AddressingModeDef& mode = ModeOf(d.ops, d.ops.opcodes[b]);
         d.shapes[b] = {mode.Operand, mode.Flags};

@@ -3,19 +3,11 @@
 #include "dump/CodeDump.h"
 #include "dump/CommentNames.h"
 #include "dump/DumpContext.h"
-#include "shell/JobError.h"
 #include "shell/Values.h"
 
 namespace morvane {
 
 namespace {
-
-void Push(CodeDump& d, CodeStack stack, std::int32_t address, std::int32_t at) {
-  if (d.stacks.PSPush(stack, address)) return;
-  throw JobError::Minor(kDumpErrorTitle, "Stack " + std::to_string(static_cast<int>(stack)) +
-                                             " Full at address " + Hex(at) +
-                                             ": No indicator of good or bad code found.");
-}
 
 bool IsCodeAt(const CodeDump& d, std::int32_t x) {
   return d.marks.has(x, kCodeLabel) || d.marks.has(x, kKnownCode) ||
@@ -23,13 +15,13 @@ bool IsCodeAt(const CodeDump& d, std::int32_t x) {
 }
 
 // The references an operand makes; ref is u for one byte, else the target.
-void Reference(CodeDump& d, OperandKind kind, int flags, std::int32_t ref, std::int32_t a) {
+void Reference(CodeDump& d, OperandKind kind, int flags, std::int32_t ref) {
   const bool firstPass = d.pass == d.firstPass;
   if ((flags & kFlagLbl) && kind != OperandKind::Byte) {
     if (d.withTables) {
       d.marks.set(ref, kCodeLabel);
     } else if (firstPass) {
-      Push(d, CodeStack::Targets, ref, a);
+      d.stacks.PSPush(CodeStack::Targets, ref);
     }
   }
   if (flags & kFlagTbl) {
@@ -37,7 +29,7 @@ void Reference(CodeDump& d, OperandKind kind, int flags, std::int32_t ref, std::
       if (!(flags & kFlagRead)) d.marks.set(ref, kWriteTableRef);
       if (!(flags & kFlagWrite)) d.marks.set(ref, kTableLabel);
     } else if (firstPass && (flags & kFlagRead)) {
-      Push(d, CodeStack::Tables, ref, a);
+      d.stacks.PSPush(CodeStack::Tables, ref);
     }
   }
   if ((flags & kFlagVbl) && d.withTables) {
@@ -107,7 +99,7 @@ void DisassembleOpcode(CodeDump& d, DumpContext& ctx) {
       line += op.Mnemonic;
       comment = op.Comment;
     }
-    if (!d.withTables && d.marks.has(a, kKnownCode)) Push(d, CodeStack::KnownCode, a, a);
+    if (!d.withTables && d.marks.has(a, kKnownCode)) d.stacks.PSPush(CodeStack::KnownCode, a);
 
     RomCursor& rom = *ctx.rom;
     const int size = OperandBytes(kind);
@@ -131,7 +123,7 @@ void DisassembleOpcode(CodeDump& d, DumpContext& ctx) {
                         static_cast<std::uint32_t>(ref), refers ? 4 : 5);
         }
       }
-      if (refers) Reference(d, kind, flags, ref, a);
+      if (refers) Reference(d, kind, flags, ref);
       fill = true;
     } else if (writes) {
       operand = ModeOf(d.ops, op).Format;

@@ -29,6 +29,11 @@ class RomCursor;
 using TableListMaker =
     std::function<std::string(RomCursor& rom, const Settings&, const OpcodeSet&)>;
 
+// Chooses the dump's window from the ROM file before the dump reads it: sets
+// the settings' base and range and returns why, for the listing's header (""
+// leaves the settings as they are).
+using WindowChooser = std::function<std::string(RomCursor& rom, Settings&)>;
+
 // The ROM as the dump reads it: the file, read a window at a time around the
 // bytes asked for (a dump needs at most 64 KiB of it, whatever its size), and
 // the offset of the next byte. Mode steps may read further bytes (operands,
@@ -72,6 +77,7 @@ struct DumpContext {
   std::string outPath;
   std::string tablesOutPath;
   TableListMaker tableListMaker;  // set for a dump whose Table List is made
+  std::string window;             // why the window was chosen, when it was
   std::int32_t origin = 0;
   std::int64_t startOffset = 0;
   std::int64_t endOffset = 0;

@@ -36,8 +36,7 @@ void NoteEmptyRange(const DumpContext& ctx, JobHost& host) {
   const std::string file = FileNameOf(ctx.romPath);
   if (ctx.startOffset >= size) {
     host.note("Nothing in range: " + file + " holds " + std::to_string(size) + " bytes (" +
-              Hex(size) + "h) and the range starts at file offset " + Hex(ctx.startOffset) +
-              "h.");
+              Hex(size) + "h) and the range starts at file offset " + Hex(ctx.startOffset) + "h.");
   } else {
     host.note("Nothing in range: the range ends at file offset " + HexSigned(ctx.endOffset) +
               "h, before the first byte of " + file + ".");
@@ -53,6 +52,7 @@ void WriteHeader(DumpContext& ctx) {
   out.line(kRuleLine);
   out.line("; " + FileNameOf(ctx.romPath));
   out.line("; Block: " + s.blockText + " Address Base: " + HexWord(s.base));
+  if (!ctx.window.empty()) out.line("; Window " + HexWord(s.base) + ": " + ctx.window);
   out.line(std::string("; ") + (ctx.mode == kCode ? "Lines" : "Table") + " " + HexWord(s.start) +
            " thru " + HexWord(s.end));
   out.line("; " + std::to_string(static_cast<long long>(s.end) - s.start + 1) + " bytes");
@@ -89,7 +89,8 @@ void RunPasses(DumpContext& ctx, DumpStep& step) {
 // reported). Only a cancelled dialog ends the dump as cancelled: a file that
 // can't be read or written is an error that names it, and the output is
 // created only once every input has been read.
-std::unique_ptr<DumpStep> Prepare(DumpContext& ctx, JobRun& run, TableListMaker maker) {
+std::unique_ptr<DumpStep> Prepare(DumpContext& ctx, JobRun& run, TableListMaker maker,
+                                  const WindowChooser& chooser, Settings& settings) {
   ReadDumpOptions(ctx, run);
   if (maker && ctx.mode == kCode) {
     ctx.tableListMaker = std::move(maker);
@@ -102,6 +103,7 @@ std::unique_ptr<DumpStep> Prepare(DumpContext& ctx, JobRun& run, TableListMaker 
   if (ctx.mode == kCode) ctx.tablesOutPath = FolderOf(ctx.romPath) + "Tables.txt";
   RefuseOverwrite(kDumpErrorTitle, ctx.outPath, {ctx.romPath});
   ctx.rom = std::make_unique<RomCursor>(ctx.romPath);
+  if (chooser && ctx.mode == kCode) ctx.window = chooser(*ctx.rom, settings);
   try {
     if (!step->prepare(ctx)) return nullptr;
   } catch (const JobError& e) {
@@ -124,7 +126,8 @@ JobResult PlainDumpJob(const Settings& window, JobHost& host) {
   return DumpWithMadeList(window, host, nullptr);
 }
 
-JobResult DumpWithMadeList(const Settings& window, JobHost& host, TableListMaker maker) {
+JobResult DumpWithMadeList(const Settings& window, JobHost& host, TableListMaker maker,
+                           WindowChooser chooser) {
   const JobTexts texts{
       .cancelled = "Dump Canceled", .failed = "Dump Error", .minor = "Dump Minor Error"};
   return RunJob(host, texts, [&](JobRun& run) {
@@ -132,7 +135,7 @@ JobResult DumpWithMadeList(const Settings& window, JobHost& host, TableListMaker
     CorrectRangeForJob(settings);
     DumpContext ctx(settings, run.host);
     run.step = "Dump Error";
-    const std::unique_ptr<DumpStep> step = Prepare(ctx, run, std::move(maker));
+    const std::unique_ptr<DumpStep> step = Prepare(ctx, run, std::move(maker), chooser, settings);
     if (!step) {
       run.result.outcome = Outcome::Warned;
       return;

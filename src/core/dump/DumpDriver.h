@@ -12,6 +12,8 @@ namespace morvane {
 JobResult PlainDumpJob(const Settings& settings, JobHost& host);
 // The same with an 8-bit Code dump's Table List made by maker (written as
 // Tables.txt) in place of one the user chooses.
-JobResult DumpWithMadeList(const Settings& settings, JobHost& host, TableListMaker maker);
+// chooser, when given, sets the window once the ROM has been read.
+JobResult DumpWithMadeList(const Settings& settings, JobHost& host, TableListMaker maker,
+                           WindowChooser chooser = nullptr);
 
 }  // namespace morvane

@@ -49,7 +49,15 @@ const std::vector<JobSpec>& Jobs() {
        {S::Preset, S::Address, S::Block, S::Start, S::End, S::Header, S::Mode, S::AsTable,
         S::Concat, S::Phrase, S::Length, S::Tables, S::Raw, S::Trace},
        {{"entry", "8-bit Code with --trace: one more entry point (hex), as often as needed",
-         OptionSpec::Takes::Many, nullptr, &IsHex, "hex digits"}},
+         OptionSpec::Takes::Many, nullptr, &IsHex, "hex digits"},
+        {"official-only",
+         "8-bit Code with --trace: only the opcodes of the Op_Codes file, not the bundled "
+         "unofficial ones",
+         OptionSpec::Takes::Nothing},
+        {"window",
+         "8-bit Code with --trace: auto finds the CPU window the dumped bank runs at and dumps "
+         "the whole bank (a preset or range given wins)",
+         OptionSpec::Takes::One, "auto"}},
        R::Button,
        &DumpJob},
       {"insert",

@@ -23,6 +23,7 @@ enum Op : std::uint8_t {
   kSec = 0x38,
   kRti = 0x40,
   kPha = 0x48,
+  kLsrA = 0x4A,
   kJmp = 0x4C,
   kBvc = 0x50,
   kRts = 0x60,
@@ -73,17 +74,40 @@ enum Op : std::uint8_t {
   kBeq = 0xF0,
 };
 
+// Whether op is one of the 151 opcodes the 6502 documents; the others are
+// followed only on a path that sure code leads to.
+constexpr bool Official(std::uint8_t op) {
+  constexpr std::uint64_t kOfficial[4] = {0x6363777363636763ULL, 0x6363776363637763ULL,
+                                          0x7773777727737572ULL, 0x6363777363637773ULL};
+  return ((kOfficial[op >> 6] >> (op & 63)) & 1) != 0;
+}
+
+// The operand bytes of op by the 6502's columns (bits 1-0 and 4-2).
+constexpr int OperandLength(std::uint8_t op) {
+  const int cc = op & 3, b = (op >> 2) & 7;
+  if (cc == 0 && b == 0) return op == kJsr ? 2 : op >= 0x80 ? 1 : 0;
+  if (cc != 0 && b == 0) return cc == 2 && op < 0x80 ? 0 : 1;
+  if (b == 2) return cc == 1 || cc == 3 ? 1 : 0;
+  if (b == 4) return cc == 2 ? 0 : 1;
+  if (b == 6) return cc == 1 || cc == 3 ? 2 : 0;
+  return b == 3 || b == 7 ? 2 : 1;
+}
+
 // Whether op writes register 0 (A), 1 (X) or 2 (Y).
 constexpr bool Writes(int reg, std::uint8_t op) {
+  // The unofficial ones that shift or count a byte and then combine it with
+  // A, and LAX: in the same columns as ORA ... SBC, one further.
+  const bool combines = (op & 3) == 3 && (op >> 5) != 4 && (op >> 5) != 6;
   switch (reg) {
     case 0:
       // ORA, AND, EOR, ADC, LDA, SBC in all their modes; the shifts of A,
-      // the transfers to A and the pull.
+      // the transfers to A and the pull; ANC, ALR, ARR.
       return ((op & 3) == 1 && (op >> 5) != 4 && (op >> 5) != 6) || op == kAslA || op == 0x2A ||
-             op == 0x4A || op == 0x6A || op == kTxa || op == kTya || op == kPla;
+             op == 0x4A || op == 0x6A || op == kTxa || op == kTya || op == kPla || combines;
     case 1:
       return op == kLdxImm || op == 0xA6 || op == 0xAE || op == 0xB6 || op == kLdxAbsY ||
-             op == kTax || op == kTsx || op == 0xE8 || op == kDex;
+             op == kTax || op == kTsx || op == 0xE8 || op == kDex ||
+             ((op & 3) == 3 && (op >> 5) == 5) || op == 0xCB;
     default:
       return op == kLdyImm || op == 0xA4 || op == 0xAC || op == 0xB4 || op == kLdyAbsX ||
              op == kTay || op == kIny || op == kDey;

@@ -104,7 +104,10 @@ TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape,
   std::int64_t budget = kSpeculativeBudget;
   Tracer tracer(map, shapes, budget);
   EnterAll(tracer, map, request.entries, notes, starts);
-  result.notes = map.notes();
+  if (!request.window.empty()) {
+    result.notes.push_back("Window " + HexWord(request.base) + ": " + request.window);
+  }
+  result.notes.insert(result.notes.end(), map.notes().begin(), map.notes().end());
   result.notes.push_back(Seen(map, starts));
   result.notes.insert(result.notes.end(), notes.begin(), notes.end());
   FollowOtherBanks(tracer, request, map, shapes, budget);

@@ -17,6 +17,7 @@ struct TraceRequest {
   std::int32_t start = 0x8000;
   std::int32_t end = 0xBFFF;
   std::vector<std::int32_t> entries;  // --entry points, CPU addresses
+  std::string window = {};            // why the window was chosen, when it was found
 };
 
 struct TraceResult {

@@ -1,10 +1,12 @@
 #include "trace/TraceDump.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "dump/DumpDriver.h"
 #include "rom/INesHeader.h"
 #include "shell/Values.h"
+#include "trace/BankWindow.h"
 #include "trace/TraceCode.h"
 
 namespace morvane {
@@ -22,16 +24,46 @@ std::string TracedPart(RomCursor& rom, const Settings& s) {
   return rom.bytesAt(0, static_cast<std::size_t>(std::max<std::int64_t>(0, end)));
 }
 
+// The header and the PRG ROM it announces, or the whole file without a
+// header: what the window a bank runs at is found from.
+std::string MappedPart(RomCursor& rom) {
+  const INesHeader header = ReadINesHeader(rom.bytesAt(0, kINesHeaderSize));
+  if (!header.present) return rom.bytesAt(0, static_cast<std::size_t>(rom.size()));
+  return rom.bytesAt(0,
+                     static_cast<std::size_t>(header.prgOffset + header.prgBanks * kPrgBankSize));
+}
+
+// Whether the settings hold the window the dump starts with: no preset or
+// range of the user's own, which win over a window found.
+bool DefaultWindow(const Settings& s) {
+  return s.preset == AddressPreset::At8000 && s.base == 0x8000 && s.start == 0x8000 &&
+         s.end == 0xBFFF;
+}
+
 }  // namespace
 
-JobResult DumpTraced(const Settings& settings, JobHost& host, std::vector<std::int32_t> entries) {
-  const TableListMaker trace = [entries = std::move(entries)](RomCursor& rom, const Settings& s,
-                                                              const OpcodeSet& ops) {
+JobResult DumpTraced(const Settings& settings, JobHost& host, std::vector<std::int32_t> entries,
+                     bool findWindow) {
+  // Why the window was chosen, said again at the top of Tables.txt.
+  const auto why = std::make_shared<std::string>();
+  const TableListMaker trace = [entries = std::move(entries), why](
+                                   RomCursor& rom, const Settings& s, const OpcodeSet& ops) {
     const std::string mapped = TracedPart(rom, s);
-    return TraceCode({mapped, s.origin(), s.base, s.start, s.end, entries}, ShapesOf(ops))
+    return TraceCode({mapped, s.origin(), s.base, s.start, s.end, entries, *why}, ShapesOf(ops))
         .tablesText;
   };
-  return DumpWithMadeList(settings, host, trace);
+  WindowChooser chooser;
+  if (findWindow) {
+    chooser = [why](RomCursor& rom, Settings& s) {
+      if (!DefaultWindow(s)) return std::string();
+      const BankWindow w = FindBankWindow(MappedPart(rom), s.offsetOf(s.base));
+      s.base = s.start = w.base;
+      s.end = w.base + 0x3FFF;
+      *why = "found from " + w.why + ".";
+      return *why;
+    };
+  }
+  return DumpWithMadeList(settings, host, trace, chooser);
 }
 
 JobResult DumpJob(const Settings& settings, JobHost& host) {
@@ -42,7 +74,7 @@ JobResult DumpJob(const Settings& settings, JobHost& host) {
     const std::size_t digits = text.size() - std::min(text.size(), text.find_first_not_of('0'));
     entries.push_back(digits > 5 ? 0x100000 : HexToLong(text));
   }
-  return DumpTraced(settings, host, std::move(entries));
+  return DumpTraced(settings, host, std::move(entries), settings.options.value("window") == "auto");
 }
 
 }  // namespace morvane

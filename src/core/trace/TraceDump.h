@@ -12,7 +12,10 @@ namespace morvane {
 
 // entries: CPU addresses traced besides the vectors. Other modes dump as
 // they always do.
-JobResult DumpTraced(const Settings& settings, JobHost& host, std::vector<std::int32_t> entries);
+// findWindow: the window the dumped bank runs at is found from the ROM, the
+// whole bank dumped, unless the settings hold a preset or range of their own.
+JobResult DumpTraced(const Settings& settings, JobHost& host, std::vector<std::int32_t> entries,
+                     bool findWindow = false);
 // The dump job: traced when settings.trace is set, with the "entry" options
 // as entry points; otherwise exactly the dump without the trace.
 JobResult DumpJob(const Settings& settings, JobHost& host);

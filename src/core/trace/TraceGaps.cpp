@@ -54,6 +54,7 @@ void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
   // traced where the program calls the copy.
   traceCopies();
   followPointers(from, to);
+  followStoredPointers(from, to);
   followRamTables();
   auto& refs = state_.dataRefs;
   // A table read by an index that counts from 1 or 2 starts after the code

@@ -179,13 +179,25 @@ void Tracer::traceCopies() {
     const auto copies = state_.copies;
     const auto calls = state_.ramCalls;
     done = calls.size();
-    for (const auto& [rom, ram, reach] : copies) {
-      for (const std::int32_t call : calls) {
+    for (const std::int32_t call : calls) {
+      // The copies that reach the place called: a call to the start of the
+      // only one there runs it for sure, and so where it jumps back into
+      // ROM. Elsewhere in a copy it may be a vector or a variable set
+      // apart: what it holds must prove itself.
+      int covering = 0, starting = 0;
+      for (const RamCopy& c : copies) {
+        covering += call >= c.ram && call < c.ram + c.reach;
+        // A copy that starts with a jump out of the ROM is a vector the
+        // program writes its target into.
+        const bool vector = map_.byte(c.rom) == kJmp && !map_.mapped(map_.word(c.rom + 1));
+        starting += call == c.ram && !vector;
+      }
+      for (const auto& [rom, ram, reach] : copies) {
         if (call < ram || call >= ram + reach || code(rom + call - ram)) continue;
         // The copy's bytes were read to be copied, not as data.
         auto& refs = state_.dataRefs;
         refs.erase(std::remove(refs.begin(), refs.end(), rom), refs.end());
-        trace(rom + call - ram, true);
+        trace(rom + call - ram, covering != 1 || starting != 1);
         resolveTables();
       }
     }

@@ -29,12 +29,16 @@ Tracer::Tracer(const RomMap& map, const std::array<OpcodeShape, 256>& shapes, st
 
 bool Tracer::bad(std::uint8_t op) const {
   // A BRK in traced flow almost always means the trace left the code.
-  return (flags_[op] & kFlagBad) != 0 || (op == kBrk && !brkCalls_);
+  return (flags_[op] & kFlagBad) != 0 || (op == kBrk && !brkCalls_) || !Official(op);
 }
 
-bool Tracer::decode(std::int32_t a, Insn& in) const {
+bool Tracer::decode(std::int32_t a, Insn& in, bool sure) const {
   const int b = map_.byte(a);
-  if (b < 0 || bad(static_cast<std::uint8_t>(b))) return false;
+  if (b < 0) return false;
+  const auto op = static_cast<std::uint8_t>(b);
+  // An unofficial opcode the Op_Codes files define is taken only on a sure
+  // path: in a stretch of data it is far likelier than in code.
+  if (bad(op) && !(sure && !Official(op) && (flags_[op] & kFlagBad) == 0)) return false;
   in.a = a;
   in.op = static_cast<std::uint8_t>(b);
   const OperandKind kind = kind_[in.op];
@@ -92,7 +96,7 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
       return true;
     }
     Insn in;
-    if ((strict && --budget_ < 0) || !decode(a, in)) return false;
+    if ((strict && --budget_ < 0) || !decode(a, in, !strict)) return false;
     if (in.op == kBrk) {
       if (!brkCall(a)) return false;
       history.clear();
@@ -143,6 +147,7 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     }
     setsPointer(history);
     storesAddress(history);
+    storesByte(history);
     selectsBank(history);
     std::int32_t next = a + len;
     const Reach reach = (flags & kFlagLbl) != 0 ? reachOf(a, in.operand) : Reach::Here;

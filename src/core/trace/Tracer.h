@@ -58,6 +58,8 @@ class Tracer {
   const std::vector<FoundTable>& tables() const { return state_.tables; }
   const std::vector<std::string>& notes() const { return notes_; }
   int length(std::uint8_t op) const { return length_[op]; }
+  // Whether op never starts code the trace guesses at: undefined, a BRK that
+  // is no call, or unofficial.
   bool bad(std::uint8_t op) const;
 
   struct Insn {
@@ -108,6 +110,12 @@ class Tracer {
     std::int32_t highAt = 0;
     std::int32_t address = 0;
   };
+  // An immediate stored to a zero-page or absolute address.
+  struct StoredByte {
+    std::int32_t at = 0;
+    std::int32_t value = 0;
+    bool operator==(const StoredByte&) const = default;
+  };
   struct State {
     std::vector<std::uint8_t> role = std::vector<std::uint8_t>(0x10000);
     std::vector<FoundTable> tables;
@@ -127,6 +135,7 @@ class Tracer {
     std::vector<TablePointer> tablePointers;
     std::vector<RamTable> ramTables;
     std::vector<StoredAddress> storedAddresses;
+    std::vector<StoredByte> storedBytes;
     std::vector<std::int32_t> readVectors;  // pointers read or written through
     std::vector<std::int32_t> jumpVectors;  // pointers jumped through
   };
@@ -139,7 +148,9 @@ class Tracer {
   // trace, into the switched bank (traced later), out of the ROM, nowhere.
   enum class Reach { Here, Later, Outside, Nowhere };
   Reach reachOf(std::int32_t from, std::int32_t to);
-  bool decode(std::int32_t a, Insn& in) const;
+  // sure: a on a path from a sure entry, where unofficial opcodes are
+  // followed.
+  bool decode(std::int32_t a, Insn& in, bool sure = false) const;
   // Whether a starts a string of characters with its terminator.
   bool text(std::int32_t a) const;
   // Whether the byte before a is a traced BIT whose operand a is.
@@ -171,6 +182,12 @@ class Tracer {
   void setsPointer(const std::vector<Insn>& history);
   // lda #a / sta x / lda #b / sta y: an address, stored anywhere in RAM.
   void storesAddress(const std::vector<Insn>& history);
+  // A store of a register that holds an immediate, wherever it was loaded.
+  void storesByte(const std::vector<Insn>& history);
+  // Traces the addresses that the bytes stored into a pointer some JMP (p)
+  // jumps through make, wherever the program stores its two halves.
+  void followStoredPointers(std::int32_t from, std::int32_t to);
+  void followStoredPointersOnce(std::int32_t from, std::int32_t to);
   // Traces what the tables in RAM the program jumps through are filled
   // with: a copy of a table in ROM, or addresses stored from immediates.
   void followRamTables();
