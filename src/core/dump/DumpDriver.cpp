@@ -36,8 +36,7 @@ void NoteEmptyRange(const DumpContext& ctx, JobHost& host) {
   const std::string file = FileNameOf(ctx.romPath);
   if (ctx.startOffset >= size) {
     host.note("Nothing in range: " + file + " holds " + std::to_string(size) + " bytes (" +
-              Hex(size) + "h) and the range starts at file offset " + Hex(ctx.startOffset) +
-              "h.");
+              Hex(size) + "h) and the range starts at file offset " + Hex(ctx.startOffset) + "h.");
   } else {
     host.note("Nothing in range: the range ends at file offset " + HexSigned(ctx.endOffset) +
               "h, before the first byte of " + file + ".");
