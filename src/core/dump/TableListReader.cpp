@@ -56,7 +56,8 @@ const std::string kBreak = "\r\n";
 
 // An address past the top of memory, in plain words with its line.
 JobError AddressTooHigh(const std::string& what, const std::string& line) {
-  return {kErrSubscript, {},
+  return {kErrSubscript,
+          {},
           "The Table List line \"" + line + "\": " + what + " lies past the top of memory (FFFF)."};
 }
 const std::string kCountRule = " must be positive and less than 4000h.";

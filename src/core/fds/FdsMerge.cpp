@@ -52,11 +52,10 @@ JobResult FdsMergeJob(const Settings& /*settings*/, JobHost& host) {
     // The listing's name less " FDS Files.txt", whatever its last characters are.
     const std::size_t cut = fds::kListingSuffix.size();
     if (file.size() < cut) {
-      throw JobError(kErrInvalidCall, {},
-                     "The name " + file +
-                         " is too short: the image is named after it less its last " +
-                         std::to_string(cut) + " characters (\"" +
-                         std::string(fds::kListingSuffix) + "\").");
+      throw JobError(
+          kErrInvalidCall, {},
+          "The name " + file + " is too short: the image is named after it less its last " +
+              std::to_string(cut) + " characters (\"" + std::string(fds::kListingSuffix) + "\").");
     }
     const std::string named =
         file.substr(0, LastCharsStart(file, cut)) + std::string(fds::kMergedSuffix);

@@ -132,7 +132,8 @@ void PortopiaInserter::insertRow(const std::string& text) {
     const int byte = encoding_->match(text, pos, length);
     if (byte < 0) {
       fail("StringNumber = " + Hex(string_) + "h, Incorrect " +
-           Ordinal(static_cast<std::int64_t>(pos) + 1) + " character after '" + text.substr(0, pos) + "' in English");
+           Ordinal(static_cast<std::int64_t>(pos) + 1) + " character after '" +
+           text.substr(0, pos) + "' in English");
     }
     put(byte);
     if (byte < 0x60 || byte == 0xFF) {

@@ -34,9 +34,9 @@ FoundPhrase FindPhrase(TextLines& file, std::int64_t phrase, std::string& step) 
   std::string line;
   do {
     if (!file.next(line)) {
-      throw JobError(kErrPastEnd, {},
-                     file.endedText() + " without an entry for phrase " + hex + "h (\"" + hex +
-                         ":\").");
+      throw JobError(
+          kErrPastEnd, {},
+          file.endedText() + " without an entry for phrase " + hex + "h (\"" + hex + ":\").");
     }
   } while (!IsEntryOf(line, hex, found.shared));
 

@@ -62,8 +62,9 @@ void PhraseEncoder::encodeRow(const std::string& row) {
       const int byte = list_.match(row, pos, textLength);
       if (byte < 0) {
         refuse("PhraseNumber = " + hex_ + "h\r\nRow = " + kQuote + row + kQuote + "\r\nIncorrect " +
-               Ordinal(static_cast<std::int64_t>(pos) + 1) + " character " + kQuote + row.substr(pos) + kQuote +
-               " after " + kQuote + row.substr(0, pos) + kQuote + " in translated text.");
+               Ordinal(static_cast<std::int64_t>(pos) + 1) + " character " + kQuote +
+               row.substr(pos) + kQuote + " after " + kQuote + row.substr(0, pos) + kQuote +
+               " in translated text.");
       }
       append(byte);
       width += header_.vwf ? table_.glyphWidth[static_cast<std::size_t>(byte)] : 1;

@@ -76,7 +76,8 @@ CharTable ParseTable(std::string bytes) {
         break;
       }
       case LineKind::Width:
-        table.glyphWidth[KeyOf(line)] = DecimalPrefix(std::string_view(line).substr(3), lines.lineNumber());
+        table.glyphWidth[KeyOf(line)] =
+            DecimalPrefix(std::string_view(line).substr(3), lines.lineNumber());
         break;
       case LineKind::Control:
         (line[0] == '/' ? table.endPhraseByte : table.newLineByte) = ControlByteOf(line);
