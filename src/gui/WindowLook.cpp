@@ -23,6 +23,7 @@ constexpr NamedLook kLooks[] = {
     {"romancia-graphics", {"cmdInsertGraphics", "Romancia Graphics", nullptr}},
     {"patch-create", {"mnuCreatePatch", "Create Patch...", "&Tools"}},
     {"patch-apply", {"mnuApplyPatch", "Apply Patch...", "&Tools"}},
+    {"export-ca65", {"mnuExportCa65", "Export as ca65 Project...", "&Tools"}},
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "analysis/FileCompare.h"
 #include "analysis/RelativeSearch.h"
 #include "dump/DumpDriver.h"
+#include "export/ExportCa65.h"
 #include "fds/FdsMerge.h"
 #include "fds/FdsSplit.h"
 #include "games/GameDumpModes.h"
@@ -121,6 +122,13 @@ const std::vector<JobSpec>& Jobs() {
        {},
        R::Menu,
        &PatchApplyJob},
+      {"export-ca65",
+       "Export a whole ROM as a ca65 project that rebuilds it (\"<rom>.s\", \".cfg\", \".chr\")",
+       {kRom, {"--opcodes", D::OpenTXT, "Op_Codes file (names of registers)", "Op_Codes_NES.txt"}},
+       {},
+       {},
+       R::Menu,
+       &ExportCa65Job},
       {"tiles",
        "Draw a ROM's tiles as a PNG sheet beside it (\"<rom> Tiles.png\")",
        {kRom},

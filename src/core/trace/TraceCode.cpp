@@ -96,28 +96,50 @@ std::array<OpcodeShape, 256> ShapesOf(const OpcodeSet& ops) {
   return shapes;
 }
 
-TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes) {
-  TraceResult result;
+// Runs the whole trace of the request's block and hands what it found to use.
+template <typename Use>
+void RunTrace(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes, Use use) {
   const RomMap map(request.rom, request.origin, request.base);
   std::vector<std::string> notes;
   std::vector<std::string> starts;
   std::int64_t budget = kSpeculativeBudget;
   Tracer tracer(map, shapes, budget);
   EnterAll(tracer, map, request.entries, notes, starts);
-  result.notes = map.notes();
-  result.notes.push_back(Seen(map, starts));
-  result.notes.insert(result.notes.end(), notes.begin(), notes.end());
+  std::vector<std::string> all = map.notes();
+  all.push_back(Seen(map, starts));
+  all.insert(all.end(), notes.begin(), notes.end());
   FollowOtherBanks(tracer, request, map, shapes, budget);
   tracer.fillGaps(0x8000, 0xFFF9);
   tracer.showSkips();
   if (budget < 0) {
-    result.notes.push_back("Stopped trying the places nothing reaches as code after " +
-                           std::to_string(kSpeculativeBudget) +
-                           " instructions; give the code they hold with --entry.");
+    all.push_back("Stopped trying the places nothing reaches as code after " +
+                  std::to_string(kSpeculativeBudget) +
+                  " instructions; give the code they hold with --entry.");
   }
-  RowRequest rows{map, tracer, request.origin, request.start, request.end};
-  result.tablesText = TableRows(rows, result);
+  use(map, tracer, std::move(all));
+}
+
+TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes) {
+  TraceResult result;
+  RunTrace(request, shapes, [&](const RomMap& map, const Tracer& tracer, auto notes) {
+    result.notes = std::move(notes);
+    RowRequest rows{map, tracer, request.origin, request.start, request.end};
+    result.tablesText = TableRows(rows, result);
+  });
   return result;
+}
+
+TracedBlock TraceBlock(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes) {
+  TracedBlock block;
+  RunTrace(request, shapes, [&](const RomMap&, const Tracer& tracer, auto) {
+    block.role.resize(0x10000);
+    for (std::int32_t a = 0; a <= 0xFFFF; ++a)
+      block.role[static_cast<std::size_t>(a)] = tracer.role(a);
+    for (const FoundTable& t : tracer.tables()) {
+      if (t.via < 0) block.tables.push_back({t.start, t.count, t.partner, t.addrOS});
+    }
+  });
+  return block;
 }
 
 }  // namespace morvane

@@ -27,6 +27,22 @@ struct TraceResult {
 
 TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes);
 
+// What the trace of one block found at each CPU address, for writers that
+// lay the block out themselves (the ca65 export).
+struct TracedBlock {
+  std::vector<std::uint8_t> role;  // a ByteRole (trace/Tracer.h) per CPU address
+  // Address tables jumped through: words at start, or low bytes at start and
+  // high ones at partner; entries hold their target less addrOS.
+  struct Table {
+    std::int32_t start = 0;
+    std::int32_t count = 0;
+    std::int32_t partner = -1;
+    int addrOS = 0;
+  };
+  std::vector<Table> tables;
+};
+TracedBlock TraceBlock(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes);
+
 // The shape table of an Op_Codes file, as the code dump builds it.
 std::array<OpcodeShape, 256> ShapesOf(const OpcodeSet& ops);
 

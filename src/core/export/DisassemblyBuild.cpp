@@ -1,0 +1,208 @@
+// Building the model: the units a ROM is laid out in, each traced, its
+// instructions decoded and the addresses they and the tables name labelled.
+#include "export/Disassembly.h"
+#include "export/Opcodes6502Table.h"
+#include "shell/JobError.h"
+#include "shell/Values.h"
+#include "trace/Opcodes6502.h"
+#include "trace/TraceCode.h"
+#include "trace/Tracer.h"
+
+namespace morvane {
+
+namespace {
+
+constexpr std::int32_t kBank = static_cast<std::int32_t>(kPrgBankSize);
+
+// Mappers that switch the whole 8000-FFFF window at once.
+bool SwitchesAll32K(int mapper) {
+  for (const int m : {7, 11, 34, 38, 66, 79, 86, 113, 140, 144, 241}) {
+    if (m == mapper) return true;
+  }
+  return false;
+}
+
+std::string BankPrefix(int bank) {
+  const std::string n = std::to_string(bank);
+  return "b" + std::string(n.size() < 2 ? 2 - n.size() : 0, '0') + n + "_";
+}
+
+// The units of the PRG ROM the file holds: all of it at once when it fits the
+// window, 32 KiB banks for a mapper that switches them, else 16 KiB banks at
+// 8000 with the last one fixed at C000.
+std::vector<RomUnit> UnitsOf(const INesHeader& h, std::int64_t have) {
+  std::vector<RomUnit> units;
+  const std::int64_t size = static_cast<std::int64_t>(h.prgBanks) * kBank;
+  if (have <= 0) return units;
+  if (size <= 2 * kBank) {
+    units.push_back(
+        {h.prgOffset, static_cast<std::int32_t>(have), size > kBank ? 0x8000 : 0xC000, -1, ""});
+    return units;
+  }
+  const std::int32_t step = SwitchesAll32K(h.mapper) ? 2 * kBank : kBank;
+  for (std::int64_t at = 0; at < have; at += step) {
+    const auto part = static_cast<std::int32_t>(std::min<std::int64_t>(step, have - at));
+    const int bank = static_cast<int>(at / step);
+    const bool fixed = step == kBank && at + kBank == size;
+    units.push_back({h.prgOffset + at, part, fixed ? 0xC000 : 0x8000, fixed ? -1 : bank,
+                     fixed ? "" : BankPrefix(bank)});
+  }
+  return units;
+}
+
+class Builder {
+ public:
+  Builder(Disassembly& d, const ExportNames& names) : d_(d), names_(names) {}
+
+  void trace(const std::array<OpcodeShape, 256>& shapes) {
+    for (std::size_t u = 0; u < d_.units.size(); ++u) {
+      const RomUnit& unit = d_.units[u];
+      const TracedBlock block = TraceBlock(
+          {d_.rom, unit.base - unit.offset, unit.base, unit.base, unit.base + unit.size - 1, {}},
+          shapes);
+      for (std::int32_t i = 0; i < unit.size; ++i) {
+        d_.traced[static_cast<std::size_t>(unit.offset + i)] =
+            block.role[static_cast<std::size_t>(unit.base + i)];
+      }
+      decode(static_cast<int>(u));
+      for (const TracedBlock::Table& t : block.tables) table(static_cast<int>(u), t);
+    }
+  }
+
+  void labelAll() {
+    for (std::size_t u = 0; u < d_.units.size(); ++u) vectors(static_cast<int>(u));
+    for (const auto& [at, name] : names_.rom) {
+      if (at >= 0 && at < d_.prgEnd && d_.lineStart(at)) d_.labels[at] = name;
+    }
+    for (const auto& [at, target] : targets_) place(at, target.second, target.first);
+    d_.comments = names_.comments;
+  }
+
+ private:
+  std::uint8_t byte(std::int64_t at) const {
+    return static_cast<std::uint8_t>(d_.rom[static_cast<std::size_t>(at)]);
+  }
+
+  // Marks the instructions of unit u the trace found that assemble as they
+  // stand; the rest stays data, with what the trace took for code noted.
+  void decode(int u) {
+    const RomUnit& unit = d_.units[static_cast<std::size_t>(u)];
+    const std::int64_t end = unit.offset + unit.size;
+    for (std::int64_t at = unit.offset; at < end; ++at) {
+      if (d_.traced[static_cast<std::size_t>(at)] != kRoleOpcode) continue;
+      const Instruction6502& in = Official6502(byte(at));
+      const int length = LengthOf(in.mode);
+      bool whole = in.mode != Mode::None && at + length <= end;
+      for (int k = 1; whole && k < length; ++k) {
+        whole = d_.traced[static_cast<std::size_t>(at + k)] == kRoleOperand;
+      }
+      if (!whole) continue;
+      d_.kind[static_cast<std::size_t>(at)] = ByteKind::Opcode;
+      for (int k = 1; k < length; ++k)
+        d_.kind[static_cast<std::size_t>(at + k)] = ByteKind::Operand;
+      const std::int32_t pc = unit.base + static_cast<std::int32_t>(at - unit.offset);
+      const std::int32_t value = length == 3 ? byte(at + 1) | byte(at + 2) << 8 : byte(at + 1);
+      if (in.mode == Mode::Rel) {
+        refer(u, pc + 2 + static_cast<std::int8_t>(value), false);
+      } else if (length == 3) {
+        refer(u, value, in.mnemonic == "jsr" || in.mnemonic == "jmp");
+      }
+      at += length - 1;
+    }
+  }
+
+  // An address table of the trace: its entries name their targets.
+  void table(int u, const TracedBlock::Table& t) {
+    const RomUnit& unit = d_.units[static_cast<std::size_t>(u)];
+    for (std::int32_t i = 0; i < t.count; ++i) {
+      const std::int32_t lo = t.partner >= 0 ? t.start + i : t.start + 2 * i;
+      const std::int32_t hi = t.partner >= 0 ? t.partner + i : lo + 1;
+      if (!unit.covers(lo) || !unit.covers(hi)) continue;
+      const std::int64_t loAt = unit.offset + (lo - unit.base);
+      const std::int64_t hiAt = unit.offset + (hi - unit.base);
+      if (!data(loAt) || !data(hiAt)) continue;
+      const std::int32_t value = (byte(loAt) | byte(hiAt) << 8) + t.addrOS;
+      if (t.partner >= 0) {
+        d_.parts[loAt] = {AddressPart::Low, value, t.addrOS};
+        d_.parts[hiAt] = {AddressPart::High, value, t.addrOS};
+      } else {
+        d_.parts[loAt] = {AddressPart::Word, value, t.addrOS};
+      }
+      refer(u, value, true);
+    }
+  }
+
+  bool data(std::int64_t at) const {
+    return d_.kind[static_cast<std::size_t>(at)] == ByteKind::Data && !d_.parts.contains(at);
+  }
+
+  void vectors(int u) {
+    const RomUnit& unit = d_.units[static_cast<std::size_t>(u)];
+    if (!unit.covers(0xFFFA) || !unit.covers(0xFFFF)) return;
+    for (const op6502::Vector& v : op6502::kVectors) {
+      const std::int64_t at = unit.offset + (v.at - unit.base);
+      const std::int32_t target = byte(at) | byte(at + 1) << 8;
+      d_.parts[at] = {AddressPart::Word, target, 0};
+      refer(u, target, true);
+      const int t = d_.unitFor(u, target);
+      if (t < 0) continue;
+      const RomUnit& there = d_.units[static_cast<std::size_t>(t)];
+      const std::int64_t to = there.offset + (target - there.base);
+      if (d_.lineStart(to) && !d_.labels.contains(to)) d_.labels[to] = there.prefix + v.name;
+    }
+  }
+
+  // Remembers that code or a table of unit u names CPU address a.
+  void refer(int u, std::int64_t a, bool code) {
+    const int t = d_.unitFor(u, a);
+    if (t < 0) return;
+    const RomUnit& unit = d_.units[static_cast<std::size_t>(t)];
+    targets_.emplace(unit.offset + (a - unit.base), std::make_pair(code, t));
+  }
+
+  // Labels the line that holds file offset at.
+  void place(std::int64_t at, int u, bool) {
+    const RomUnit& unit = d_.units[static_cast<std::size_t>(u)];
+    std::int64_t start = at;
+    while (start > unit.offset && !d_.lineStart(start)) --start;
+    if (d_.labels.contains(start)) return;
+    const std::int32_t cpu = unit.base + static_cast<std::int32_t>(start - unit.offset);
+    d_.labels[start] = unit.prefix + kCodeLabelPrefix + HexWord(cpu);
+  }
+
+  Disassembly& d_;
+  const ExportNames& names_;
+  std::multimap<std::int64_t, std::pair<bool, int>> targets_;
+};
+
+}  // namespace
+
+Disassembly BuildDisassembly(const std::string& rom, const std::array<OpcodeShape, 256>& shapes,
+                             const ExportNames& names) {
+  Disassembly d;
+  d.rom = rom;
+  d.header = ReadINesHeader(rom);
+  if (!d.header.present) {
+    throw JobError::Minor("Not an iNES ROM", "The file does not start with an iNES header.");
+  }
+  const auto fileSize = static_cast<std::int64_t>(rom.size());
+  const std::int64_t prgSize = static_cast<std::int64_t>(d.header.prgBanks) * kBank;
+  d.prgEnd = std::clamp<std::int64_t>(d.header.prgOffset + prgSize, 0, fileSize);
+  d.prgEnd = std::max(d.prgEnd, std::min(d.header.prgOffset, fileSize));
+  d.units = UnitsOf(d.header, d.prgEnd - d.header.prgOffset);
+  d.kind.assign(static_cast<std::size_t>(d.prgEnd), ByteKind::Data);
+  d.traced.assign(static_cast<std::size_t>(d.prgEnd), kRoleNone);
+  d.ramNames = names.ram;
+  if (names.ops != nullptr) {
+    for (std::int32_t a = 0; a < 0x8000; ++a) {
+      const std::string& name = names.ops->ReadNames[static_cast<std::size_t>(a)];
+      if (IsSymbolName(name) && !d.ramNames.contains(a)) d.ramNames[a] = name;
+    }
+  }
+  Builder builder(d, names);
+  builder.trace(shapes);
+  builder.labelAll();
+  return d;
+}
+
+}  // namespace morvane

@@ -1,0 +1,71 @@
+#include "export/ExportCa65.h"
+
+#include <filesystem>
+
+#include "dump/Definitions.h"
+#include "export/Ca65Writer.h"
+#include "export/Disassembly.h"
+#include "shell/InFile.h"
+#include "shell/JobFrame.h"
+#include "shell/OutFile.h"
+#include "shell/OutputGuard.h"
+#include "trace/TraceCode.h"
+
+namespace morvane {
+
+namespace {
+
+constexpr const char* kTitle = "Export Error";
+
+// The ROM's path less its extension.
+std::string StemPath(const std::string& rom) {
+  const std::filesystem::path p(rom);
+  return (p.parent_path() / p.stem()).string();
+}
+
+}  // namespace
+
+JobResult ExportCa65Job(const Settings& settings, JobHost& host) {
+  (void)settings;
+  const JobTexts texts{.cancelled = "Export Canceled",
+                       .failed = "Export Error",
+                       .minor = "Export Minor Error",
+                       .prefix = "Error during Export:\r\n"};
+  return RunJob(host, texts, [&](JobRun& run) {
+    run.step = "Export - Selecting Files";
+    const std::string romPath = run.ask(Dialog::OpenNES);
+    const std::string opsPath = run.ask(Dialog::OpenTXT);
+    const std::string stemPath = StemPath(romPath);
+    const std::string stem = std::filesystem::path(romPath).stem().string();
+    const std::string outputs[] = {stemPath + ".s", stemPath + ".cfg", stemPath + ".chr"};
+    for (const std::string& out : outputs) RefuseOverwrite(kTitle, out, {romPath, opsPath});
+
+    run.step = "Export - Reading";
+    run.file = opsPath;
+    OpcodeSet ops;
+    ReadOpCodes(opsPath, ops);
+    run.file = romPath;
+    const std::string rom = ReadBinaryFile(romPath);
+    ExportNames names;
+    names.ops = &ops;
+
+    run.step = "Export - Tracing";
+    const Disassembly d = BuildDisassembly(rom, ShapesOf(ops), names);
+
+    run.step = "Export - Writing";
+    const std::string chr = ChrBytes(d);
+    const std::pair<std::string, std::string> files[] = {
+        {outputs[0], Ca65Source(d, stem)}, {outputs[1], Ld65Config(d)}, {outputs[2], chr}};
+    for (const auto& [path, bytes] : files) {
+      if (path == outputs[2] && chr.empty()) continue;
+      run.file = path;
+      OutFile out(path);
+      out.write(bytes);
+      out.close();
+      run.wrote(path);
+    }
+    host.setStatus("Export Done: " + stem + ".s");
+  });
+}
+
+}  // namespace morvane
