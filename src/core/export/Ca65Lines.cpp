@@ -3,7 +3,6 @@
 #include "export/Opcodes6502Table.h"
 #include "shell/ListingWords.h"
 #include "shell/Values.h"
-#include "trace/Tracer.h"
 
 namespace morvane {
 
@@ -102,7 +101,7 @@ class UnitWriter {
   bool continues(std::int64_t k) const {
     return k < unit_.offset + unit_.size && !d_.labels.contains(k) && !d_.parts.contains(k) &&
            !d_.comments.contains(k) && d_.kind[static_cast<std::size_t>(k)] == ByteKind::Data &&
-           d_.traced[static_cast<std::size_t>(k)] != kRoleOpcode;
+           !d_.asBytes.contains(k);
   }
 
   std::int64_t data(std::int64_t at) {
@@ -122,9 +121,10 @@ class UnitWriter {
     }
     std::int64_t last = at + 1;
     std::string comment;
-    if (d_.traced[static_cast<std::size_t>(at)] == kRoleOpcode) {
+    const auto code = d_.asBytes.find(at);
+    if (code != d_.asBytes.end()) {
       // Code the source can't hold as an instruction: its bytes, and it beside them.
-      comment = "\t; " + InstructionText(d_, at);
+      comment = "\t; " + code->second;
       const int length = LengthOf(Official6502(Byte(d_, at)).mode);
       while (last < at + length && continues(last)) ++last;
     } else {
@@ -148,9 +148,11 @@ void UnitLines(std::string& out, const Disassembly& d, int unit) {
   UnitWriter(out, d, unit).write();
 }
 
-std::string InstructionText(const Disassembly& d, std::int64_t at) {
+std::string InstructionText(const Disassembly& d, std::int64_t at, const std::string& note) {
   const Instruction6502& in = Official6502(Byte(d, at));
-  if (in.mode == Mode::None) return "unofficial opcode $" + HexByte(Byte(d, at));
+  if (in.mode == Mode::None) {
+    return "unofficial opcode $" + HexByte(Byte(d, at)) + (note.empty() ? "" : ": " + note);
+  }
   const int u = d.unitAt(at);
   const RomUnit& unit = d.units[static_cast<std::size_t>(u)];
   if (at + LengthOf(in.mode) > unit.offset + unit.size) {

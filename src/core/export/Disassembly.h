@@ -48,6 +48,9 @@ struct Disassembly {
   std::map<std::int64_t, std::string> comments;  // by file offset
   std::map<std::int64_t, AddressPart> parts;     // by file offset
   std::map<std::int32_t, std::string> ramNames;  // names of addresses outside the ROM
+  // Code the source holds as bytes, with the instruction in a comment: an
+  // unofficial opcode the flow runs into, an instruction cut by a bank's end.
+  std::map<std::int64_t, std::string> asBytes;  // by file offset: the comment
 
   // The unit holding a file offset, -1 for none.
   int unitAt(std::int64_t offset) const;

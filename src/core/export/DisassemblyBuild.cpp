@@ -1,5 +1,6 @@
 // Building the model: the units a ROM is laid out in, each traced, its
 // instructions decoded and the addresses they and the tables name labelled.
+#include "export/Ca65Lines.h"
 #include "export/Disassembly.h"
 #include "export/Opcodes6502Table.h"
 #include "shell/JobError.h"
@@ -65,6 +66,7 @@ class Builder {
             block.role[static_cast<std::size_t>(unit.base + i)];
       }
       decode(static_cast<int>(u));
+      halves(static_cast<int>(u));
       for (const TracedBlock::Table& t : block.tables) table(static_cast<int>(u), t);
     }
   }
@@ -96,7 +98,10 @@ class Builder {
       for (int k = 1; whole && k < length; ++k) {
         whole = d_.traced[static_cast<std::size_t>(at + k)] == kRoleOperand;
       }
-      if (!whole) continue;
+      if (!whole) {
+        d_.asBytes[at] = InstructionText(d_, at, note(byte(at)));
+        continue;
+      }
       d_.kind[static_cast<std::size_t>(at)] = ByteKind::Opcode;
       for (int k = 1; k < length; ++k)
         d_.kind[static_cast<std::size_t>(at + k)] = ByteKind::Operand;
@@ -108,7 +113,78 @@ class Builder {
         refer(u, value, in.mnemonic == "jsr" || in.mnemonic == "jmp");
       }
       at += length - 1;
+      // The flow runs on into an opcode that is not official.
+      const bool ends = in.mnemonic == "jmp" || in.mnemonic == "rts" || in.mnemonic == "rti" ||
+                        in.mnemonic == "brk";
+      if (!ends && at + 1 < end && Official6502(byte(at + 1)).mode == Mode::None &&
+          d_.traced[static_cast<std::size_t>(at + 1)] != kRoleOperand) {
+        d_.asBytes[at + 1] = InstructionText(d_, at + 1, note(byte(at + 1)));
+      }
     }
+  }
+
+  // What the Op_Codes file says of an opcode: its comment, without the mark.
+  std::string note(std::uint8_t op) const {
+    if (names_.ops == nullptr) return {};
+    std::string text = names_.ops->opcodes[op].Comment;
+    while (!text.empty() && (text.front() == ';' || text.front() == ' ')) text.erase(0, 1);
+    return text;
+  }
+
+  // lda #lo / sta p / lda #hi / sta p+1 in a straight run of code: the
+  // immediates are the halves of an address in the ROM.
+  void halves(int u) {
+    const RomUnit& unit = d_.units[static_cast<std::size_t>(u)];
+    struct Immediate {
+      std::int64_t at = -1;  // of the operand
+      std::int32_t value = 0;
+    };
+    Immediate reg[3];  // A, X, Y
+    std::map<std::int32_t, Immediate> stored;
+    constexpr std::uint8_t kLoads[3] = {op6502::kLdaImm, op6502::kLdxImm, op6502::kLdyImm};
+    constexpr std::uint8_t kStores[3][2] = {{op6502::kStaZp, op6502::kStaAbs},
+                                            {op6502::kStxZp, op6502::kStxAbs},
+                                            {op6502::kStyZp, op6502::kStyAbs}};
+    for (std::int64_t at = unit.offset; at < unit.offset + unit.size; ++at) {
+      if (d_.kind[static_cast<std::size_t>(at)] != ByteKind::Opcode) {
+        if (d_.kind[static_cast<std::size_t>(at)] == ByteKind::Data) stored.clear();
+        continue;
+      }
+      const std::uint8_t op = byte(at);
+      const Instruction6502& in = Official6502(op);
+      if (d_.labels.contains(at) || in.mode == Mode::Rel || in.mnemonic == "jmp" ||
+          in.mnemonic == "jsr" || in.mnemonic == "rts" || in.mnemonic == "rti") {
+        for (Immediate& r : reg) r = {};
+        stored.clear();
+      }
+      for (int r = 0; r < 3; ++r) {
+        if (op == kStores[r][0] || op == kStores[r][1]) {
+          const std::int32_t p =
+              op == kStores[r][0] ? byte(at + 1) : byte(at + 1) | byte(at + 2) << 8;
+          stored[p] = reg[r];
+          pair(u, stored, p - 1);
+          pair(u, stored, p);
+        }
+        if (op6502::Writes(r, op))
+          reg[r] = op == kLoads[r] ? Immediate{at + 1, byte(at + 1)} : Immediate{};
+      }
+    }
+  }
+
+  // The pointer at p and p + 1 when both were stored from immediates.
+  template <typename Stored>
+  void pair(int u, const Stored& stored, std::int32_t p) {
+    const auto lo = stored.find(p);
+    const auto hi = stored.find(p + 1);
+    if (lo == stored.end() || hi == stored.end() || lo->second.at < 0 || hi->second.at < 0 ||
+        lo->second.at == hi->second.at) {
+      return;
+    }
+    const std::int32_t value = hi->second.value << 8 | lo->second.value;
+    if (value < 0x8000 || d_.unitFor(u, value) < 0) return;
+    d_.parts[lo->second.at] = {AddressPart::Low, value, 0};
+    d_.parts[hi->second.at] = {AddressPart::High, value, 0};
+    refer(u, value, false);
   }
 
   // An address table of the trace: its entries name their targets.
@@ -195,7 +271,9 @@ Disassembly BuildDisassembly(const std::string& rom, const std::array<OpcodeShap
   d.ramNames = names.ram;
   if (names.ops != nullptr) {
     for (std::int32_t a = 0; a < 0x8000; ++a) {
-      const std::string& name = names.ops->ReadNames[static_cast<std::size_t>(a)];
+      const auto slot = static_cast<std::size_t>(a);
+      const std::string& read = names.ops->ReadNames[slot];
+      const std::string& name = read.empty() ? names.ops->WriteNames[slot] : read;
       if (IsSymbolName(name) && !d.ramNames.contains(a)) d.ramNames[a] = name;
     }
   }
