@@ -118,6 +118,23 @@ TEST(ExportCa65, NamesBanksAndKeepsInstructionsInsideThem) {
   EXPECT_TRUE(Rebuild(dir, "banks") == rom);
 }
 
+// A log written from the export steers the next one to the same source and
+// the same log, in both layouts.
+TEST(ExportCa65, ReadsBackTheCodeDataLogItWrites) {
+  const std::string rom = CorpusRom("mmc1");
+  if (rom.empty()) GTEST_SKIP() << "no cc65 tools to build the corpus";
+  for (const char* format : {"fceux", "mesen"}) {
+    const TempDir dir;
+    const std::string first = Export(dir, "game", rom, nullptr, {{"write-cdl", format}});
+    const std::string log = Slurp(dir.file("game.cdl"));
+    ASSERT_FALSE(log.empty());
+    const std::string again = Export(dir, "game", rom, nullptr,
+                                     {{"cdl", dir.write("in.cdl", log)}, {"write-cdl", format}});
+    EXPECT_TRUE(again == first) << format;
+    EXPECT_TRUE(Slurp(dir.file("game.cdl")) == log) << format;
+  }
+}
+
 TEST(ExportCa65, RefusesAFileWithoutHeader) {
   const TempDir dir;
   std::string error;

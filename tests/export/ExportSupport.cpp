@@ -26,12 +26,12 @@ std::string CorpusRom(const std::string& name) {
 }
 
 std::string Export(const TempDir& dir, const std::string& stem, const std::string& rom,
-                   std::string* error, const std::string& extra) {
+                   std::string* error, const Options& options) {
   ScriptedHost host;
   host.answer(Dialog::OpenNES, dir.write(stem + ".nes", rom));
   host.answer(Dialog::OpenTXT, std::string(MORVANE_SOURCE_DATA_DIR) + "/Op_Codes_NES.txt");
   Settings settings;
-  if (!extra.empty()) settings.options.add("labels", extra);
+  for (const auto& [name, value] : options) settings.options.add(name, value);
   ExportCa65Job(settings, host);
   if (error != nullptr) {
     *error = host.errors.empty() ? "" : host.errors.back();

@@ -55,7 +55,8 @@ class CodeStep final : public DumpStep {
         reading = &ctx.romPath;
         ctx.rom = std::make_unique<RomCursor>(ReadBinaryFile(ctx.romPath));
         OutFile made(list);
-        made.write(ctx.tableListMaker(ctx.rom->bytes(), ctx.settings, defs));
+        made.write(
+            ctx.tableListMaker(ctx.romPath, ctx.rom->bytes(), ctx.settings, defs, ctx.madeFiles));
         made.close();
         reading = &list;
       }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "shell/JobHost.h"
 #include "shell/OutFile.h"
@@ -22,9 +23,11 @@ struct OpcodeSet;
 // Makes the Table List an 8-bit Code dump uses instead of one the user
 // chooses: from the ROM file's bytes, the dump's settings and the Op_Codes
 // definitions, the list's text. The dump writes it as Tables.txt and reads
-// it back as if the user had chosen that file.
+// it back as if the user had chosen that file. A maker that writes files of
+// its own beside the ROM (romPath) lists them in wrote.
 using TableListMaker =
-    std::function<std::string(const std::string& rom, const Settings&, const OpcodeSet&)>;
+    std::function<std::string(const std::string& romPath, const std::string& rom, const Settings&,
+                              const OpcodeSet&, std::vector<std::string>& wrote)>;
 
 // The ROM as the dump reads it: the whole file in memory and the offset of
 // the next byte. Mode steps may read further bytes (operands, arguments).
@@ -64,7 +67,8 @@ struct DumpContext {
   std::string romPath;
   std::string outPath;
   std::string tablesOutPath;
-  TableListMaker tableListMaker;  // set for a dump whose Table List is made
+  TableListMaker tableListMaker;       // set for a dump whose Table List is made
+  std::vector<std::string> madeFiles;  // what the maker wrote besides the list
   std::int32_t origin = 0;
   std::int64_t startOffset = 0;
   std::int64_t endOffset = 0;

@@ -2,6 +2,8 @@
 
 #include "export/Opcodes6502Table.h"
 #include "shell/Values.h"
+#include "trace/CodeDataLog.h"
+#include "trace/Tracer.h"
 
 namespace morvane {
 
@@ -18,6 +20,26 @@ bool IsSymbolName(const std::string& name) {
     if (name == r) return false;
   }
   return true;
+}
+
+void LogMarksOf(const Disassembly& d, std::vector<std::uint8_t>& marks,
+                std::vector<std::uint8_t>& slots) {
+  const auto prg = static_cast<std::size_t>(d.header.prgBanks * kPrgBankSize);
+  marks.assign(prg, 0);
+  slots.assign(prg, 0);
+  for (const RomUnit& unit : d.units) {
+    for (std::int32_t i = 0; i < unit.size; ++i) {
+      const std::int64_t at = unit.offset + i;
+      const auto k = static_cast<std::size_t>(at - d.header.prgOffset);
+      const std::uint8_t role = d.traced[static_cast<std::size_t>(at)];
+      std::uint8_t m = role == kRoleData || d.parts.contains(at) ? kLogData
+                       : role == kRoleNone                       ? 0
+                                                                 : kLogCode;
+      if (role == kRoleOpcode && d.labels.contains(at)) m |= kLogEntry;
+      marks[k] = m;
+      slots[k] = static_cast<std::uint8_t>(((unit.base + i) >> 13) & 3);
+    }
+  }
 }
 
 int Disassembly::unitAt(std::int64_t offset) const {

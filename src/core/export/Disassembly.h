@@ -66,8 +66,11 @@ struct Disassembly {
   std::string operand(int from, std::int64_t a) const;
 };
 
-struct ExportNames {
+// What the user gives the export beside the ROM.
+struct ExportInputs {
   const OpcodeSet* ops = nullptr;  // register and variable names, may be null
+  // A code/data log's marks per byte of PRG ROM (trace/CodeDataLog.h), may be null.
+  const std::vector<std::uint8_t>* logged = nullptr;
   // Names by file offset (from label files), and outside the ROM by address.
   std::map<std::int64_t, std::string> rom;
   std::map<std::int32_t, std::string> ram;
@@ -77,7 +80,12 @@ struct ExportNames {
 // Traces every bank of rom and builds its model; throws JobError when the
 // file has no iNES header.
 Disassembly BuildDisassembly(const std::string& rom, const std::array<OpcodeShape, 256>& shapes,
-                             const ExportNames& names);
+                             const ExportInputs& names);
+
+// What the model says of each byte of PRG ROM, as a code/data log marks it
+// (trace/CodeDataLog.h), and the 8 KiB slot of the CPU window it runs in.
+void LogMarksOf(const Disassembly& d, std::vector<std::uint8_t>& marks,
+                std::vector<std::uint8_t>& slots);
 
 // A name ca65 takes as a symbol: a letter or _ then letters, digits, _.
 bool IsSymbolName(const std::string& name);

@@ -53,7 +53,7 @@ std::vector<RomUnit> UnitsOf(const INesHeader& h, std::int64_t have) {
 
 class Builder {
  public:
-  Builder(Disassembly& d, const ExportNames& names) : d_(d), names_(names) {}
+  Builder(Disassembly& d, const ExportInputs& names) : d_(d), names_(names) {}
 
   void trace(const std::array<OpcodeShape, 256>& shapes) {
     for (std::size_t u = 0; u < d_.units.size(); ++u) {
@@ -247,14 +247,14 @@ class Builder {
   }
 
   Disassembly& d_;
-  const ExportNames& names_;
+  const ExportInputs& names_;
   std::multimap<std::int64_t, std::pair<bool, int>> targets_;
 };
 
 }  // namespace
 
 Disassembly BuildDisassembly(const std::string& rom, const std::array<OpcodeShape, 256>& shapes,
-                             const ExportNames& names) {
+                             const ExportInputs& names) {
   Disassembly d;
   d.rom = rom;
   d.header = ReadINesHeader(rom);

@@ -1,6 +1,7 @@
 #include "export/ExportCa65.h"
 
 #include <filesystem>
+#include <optional>
 
 #include "dump/Definitions.h"
 #include "export/Ca65Writer.h"
@@ -9,6 +10,7 @@
 #include "shell/JobFrame.h"
 #include "shell/OutFile.h"
 #include "shell/OutputGuard.h"
+#include "trace/CodeDataLog.h"
 #include "trace/TraceCode.h"
 
 namespace morvane {
@@ -26,7 +28,6 @@ std::string StemPath(const std::string& rom) {
 }  // namespace
 
 JobResult ExportCa65Job(const Settings& settings, JobHost& host) {
-  (void)settings;
   const JobTexts texts{.cancelled = "Export Canceled",
                        .failed = "Export Error",
                        .minor = "Export Minor Error",
@@ -46,8 +47,16 @@ JobResult ExportCa65Job(const Settings& settings, JobHost& host) {
     ReadOpCodes(opsPath, ops);
     run.file = romPath;
     const std::string rom = ReadBinaryFile(romPath);
-    ExportNames names;
+    ExportInputs names;
     names.ops = &ops;
+    const std::string cdl = settings.options.value("cdl", "");
+    const std::string writeCdl = settings.options.value("write-cdl", "");
+    std::optional<CodeDataLog> log;
+    if (!cdl.empty()) {
+      run.file = cdl;
+      log = ReadCodeDataLog(cdl, rom);
+      names.logged = &log->marks;
+    }
 
     run.step = "Export - Tracing";
     const Disassembly d = BuildDisassembly(rom, ShapesOf(ops), names);
@@ -61,6 +70,17 @@ JobResult ExportCa65Job(const Settings& settings, JobHost& host) {
       run.file = path;
       OutFile out(path);
       out.write(bytes);
+      out.close();
+      run.wrote(path);
+    }
+    if (!writeCdl.empty()) {
+      const std::string path = CodeDataLogPath(romPath);
+      RefuseOverwrite(kTitle, path, {romPath, opsPath, cdl});
+      run.file = path;
+      std::vector<std::uint8_t> marks, slots;
+      LogMarksOf(d, marks, slots);
+      OutFile out(path);
+      out.write(CodeDataLogBytes(CdlFormatNamed(writeCdl), rom, marks, slots));
       out.close();
       run.wrote(path);
     }

@@ -29,6 +29,12 @@ using R = Reach;
 const FileSpec kRom{"--rom", D::OpenNES, "ROM file to read"};
 const FileSpec kScript{"--script", D::OpenSJS, "script file"};
 const FileSpec kTbl{"--tbl", D::OpenTBL, "character table (.tbl)"};
+const OptionSpec kCdlOption{"cdl",
+                            "with --trace: an emulator's code/data log (FCEUX or Mesen .cdl) "
+                            "the trace follows"};
+const OptionSpec kWriteCdlOption{
+    "write-cdl", "with --trace: write what the trace found as \"<rom>.cdl\" in this layout",
+    OptionSpec::Takes::One, "fceux|mesen"};
 
 }  // namespace
 
@@ -46,7 +52,9 @@ const std::vector<JobSpec>& Jobs() {
        {S::Preset, S::Address, S::Block, S::Start, S::End, S::Header, S::Mode, S::AsTable,
         S::Concat, S::Phrase, S::Length, S::Tables, S::Raw, S::Trace},
        {{"entry", "8-bit Code with --trace: one more entry point (hex), as often as needed",
-         OptionSpec::Takes::Many, nullptr, &IsHex, "hex digits"}},
+         OptionSpec::Takes::Many, nullptr, &IsHex, "hex digits"},
+        kCdlOption,
+        kWriteCdlOption},
        R::Button,
        &DumpJob},
       {"insert",
@@ -126,7 +134,7 @@ const std::vector<JobSpec>& Jobs() {
        "Export a whole ROM as a ca65 project that rebuilds it (\"<rom>.s\", \".cfg\", \".chr\")",
        {kRom, {"--opcodes", D::OpenTXT, "Op_Codes file (names of registers)", "Op_Codes_NES.txt"}},
        {},
-       {},
+       {kCdlOption, kWriteCdlOption},
        R::Menu,
        &ExportCa65Job},
       {"tiles",

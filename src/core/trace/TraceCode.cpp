@@ -1,6 +1,7 @@
 #include "trace/TraceCode.h"
 
 #include "shell/Values.h"
+#include "trace/CodeDataLog.h"
 #include "trace/Opcodes6502.h"
 #include "trace/TraceRows.h"
 #include "trace/Tracer.h"
@@ -85,6 +86,20 @@ void FollowOtherBanks(Tracer& tracer, const TraceRequest& request, const RomMap&
   }
 }
 
+// What a code/data log says of the bytes the CPU sees: its data is data
+// before anything is traced, each byte of its code that nothing reached yet
+// an entry point.
+void FollowLog(Tracer& tracer, const RomMap& map, const std::vector<std::uint8_t>& marks,
+               bool code) {
+  for (std::int32_t a = 0x8000; a <= 0xFFFF; ++a) {
+    const std::int64_t at = map.offset(a) - map.header().prgOffset;
+    if (map.offset(a) < 0 || at < 0 || at >= static_cast<std::int64_t>(marks.size())) continue;
+    const std::uint8_t m = marks[static_cast<std::size_t>(at)];
+    if (!code && (m & kLogData) != 0 && (m & kLogCode) == 0) tracer.knownData(a);
+    if (code && (m & kLogCode) != 0 && tracer.role(a) == kRoleNone) tracer.trace(a, false);
+  }
+}
+
 }  // namespace
 
 std::array<OpcodeShape, 256> ShapesOf(const OpcodeSet& ops) {
@@ -104,6 +119,10 @@ void RunTrace(const TraceRequest& request, const std::array<OpcodeShape, 256>& s
   std::vector<std::string> starts;
   std::int64_t budget = kSpeculativeBudget;
   Tracer tracer(map, shapes, budget);
+  if (request.logged != nullptr) {
+    FollowLog(tracer, map, *request.logged, false);
+    FollowLog(tracer, map, *request.logged, true);
+  }
   EnterAll(tracer, map, request.entries, notes, starts);
   std::vector<std::string> all = map.notes();
   all.push_back(Seen(map, starts));
@@ -125,6 +144,18 @@ TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape,
     result.notes = std::move(notes);
     RowRequest rows{map, tracer, request.origin, request.start, request.end};
     result.tablesText = TableRows(rows, result);
+    const INesHeader& h = map.header();
+    const auto prg = static_cast<std::size_t>(h.prgBanks * kPrgBankSize);
+    result.marks.assign(prg, 0);
+    result.slots.assign(prg, 0);
+    for (std::int32_t a = 0x8000; a <= 0xFFFF; ++a) {
+      const std::int64_t at = map.offset(a) - h.prgOffset;
+      if (map.offset(a) < 0 || at < 0 || at >= static_cast<std::int64_t>(prg)) continue;
+      const ByteRole r = tracer.role(a);
+      const auto i = static_cast<std::size_t>(at);
+      result.marks[i] = r == kRoleData ? kLogData : r == kRoleNone ? 0 : kLogCode;
+      result.slots[i] = static_cast<std::uint8_t>((a >> 13) & 3);
+    }
   });
   return result;
 }

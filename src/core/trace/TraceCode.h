@@ -17,12 +17,19 @@ struct TraceRequest {
   std::int32_t start = 0x8000;
   std::int32_t end = 0xBFFF;
   std::vector<std::int32_t> entries;  // --entry points, CPU addresses
+  // A code/data log's marks (trace/CodeDataLog.h) per byte of PRG ROM, or
+  // null: logged code is traced from, logged data is never taken for code.
+  const std::vector<std::uint8_t>* logged = nullptr;
 };
 
 struct TraceResult {
   std::string tablesText;          // Tables.txt: what is not code, as a Table List
   std::vector<std::string> notes;  // what the trace could not follow
   bool entered = false;            // some code of the dumped range was reached
+  // Per byte of PRG ROM the CPU saw: code or data (trace/CodeDataLog.h), and
+  // the 8 KiB slot of the window it was seen in; for a code/data log.
+  std::vector<std::uint8_t> marks;
+  std::vector<std::uint8_t> slots;
 };
 
 TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes);
