@@ -86,7 +86,11 @@ class UnitWriter {
   void line(const std::string& text, std::int64_t at) {
     out_ += text;
     const auto comment = at >= 0 ? d_.comments.find(at) : d_.comments.end();
-    if (comment != d_.comments.end()) out_ += "\t; " + comment->second;
+    if (comment != d_.comments.end()) {
+      std::string text = comment->second;
+      for (char& c : text) c = c == '\n' || c == '\r' ? ' ' : c;
+      out_ += "\t; " + text;
+    }
     out_ += kLineEnd;
   }
 

@@ -1,7 +1,5 @@
 #include "export/Ca65Writer.h"
 
-#include <set>
-
 #include "export/Ca65Layout.h"
 #include "export/Ca65Lines.h"
 #include "shell/ListingWords.h"
@@ -10,6 +8,12 @@
 namespace morvane {
 
 namespace {
+
+// A comment's line breaks as spaces: the source keeps it on its line.
+std::string OneLine(std::string text) {
+  for (char& c : text) c = c == '\n' || c == '\r' ? ' ' : c;
+  return text;
+}
 
 void Line(std::string& out, const std::string& text) {
   out += text;
@@ -36,11 +40,12 @@ std::string Ca65Source(const Disassembly& d, const std::string& stem) {
   Line(out, "; Rebuild the ROM, byte for byte, with:");
   Line(out, ";   ca65 " + stem + ".s");
   Line(out, ";   ld65 -C " + stem + ".cfg " + stem + ".o -o rebuilt.nes");
+  for (const std::string& note : d.notes) Line(out, "; Note: " + note);
   Line(out, "");
-  std::set<std::string> used;
   for (const auto& [a, name] : d.ramNames) {
-    if (!used.insert(name).second) continue;
-    Line(out, name + " = $" + (a < 0x100 ? HexByte(a) : HexWord(a)));
+    const auto comment = d.ramComments.find(a);
+    Line(out, name + " = $" + (a < 0x100 ? HexByte(a) : HexWord(a)) +
+                  (comment == d.ramComments.end() ? "" : "\t; " + OneLine(comment->second)));
   }
   if (!d.ramNames.empty()) Line(out, "");
   for (const FilePart& part : FileParts(d)) {

@@ -14,10 +14,13 @@ bool IsSymbolName(const std::string& name) {
     const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
     if (!letter && !(i > 0 && c >= '0' && c <= '9')) return false;
   }
-  // A register's name is no symbol's.
-  static const char* const kReserved[] = {"a", "x", "y", "s", "z", "A", "X", "Y", "S", "Z"};
-  for (const char* r : kReserved) {
-    if (name == r) return false;
+  // A register's or an instruction's name is no symbol's.
+  std::string lower;
+  for (const char c : name) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  if (lower.size() == 1)
+    return lower != "a" && lower != "x" && lower != "y" && lower != "s" && lower != "z";
+  for (int op = 0; op < 256; ++op) {
+    if (Official6502(static_cast<std::uint8_t>(op)).mnemonic == lower) return false;
   }
   return true;
 }

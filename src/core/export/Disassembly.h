@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dump/CodeDump.h"
+#include "export/LabelSet.h"
 #include "rom/INesHeader.h"
 
 namespace morvane {
@@ -48,6 +49,8 @@ struct Disassembly {
   std::map<std::int64_t, std::string> comments;  // by file offset
   std::map<std::int64_t, AddressPart> parts;     // by file offset
   std::map<std::int32_t, std::string> ramNames;  // names of addresses outside the ROM
+  std::map<std::int32_t, std::string> ramComments;
+  std::vector<std::string> notes;  // what the export could not do as asked
   // Code the source holds as bytes, with the instruction in a comment: an
   // unofficial opcode the flow runs into, an instruction cut by a bank's end.
   std::map<std::int64_t, std::string> asBytes;  // by file offset: the comment
@@ -71,10 +74,7 @@ struct ExportInputs {
   const OpcodeSet* ops = nullptr;  // register and variable names, may be null
   // A code/data log's marks per byte of PRG ROM (trace/CodeDataLog.h), may be null.
   const std::vector<std::uint8_t>* logged = nullptr;
-  // Names by file offset (from label files), and outside the ROM by address.
-  std::map<std::int64_t, std::string> rom;
-  std::map<std::int32_t, std::string> ram;
-  std::map<std::int64_t, std::string> comments;
+  const LabelSet* labels = nullptr;  // from label files, may be null
 };
 
 // Traces every bank of rom and builds its model; throws JobError when the

@@ -1,5 +1,7 @@
 // Building the model: the units a ROM is laid out in, each traced, its
 // instructions decoded and the addresses they and the tables name labelled.
+#include <set>
+
 #include "export/Ca65Lines.h"
 #include "export/Disassembly.h"
 #include "export/Opcodes6502Table.h"
@@ -73,11 +75,9 @@ class Builder {
 
   void labelAll() {
     for (std::size_t u = 0; u < d_.units.size(); ++u) vectors(static_cast<int>(u));
-    for (const auto& [at, name] : names_.rom) {
-      if (at >= 0 && at < d_.prgEnd && d_.lineStart(at)) d_.labels[at] = name;
-    }
+    if (names_.labels != nullptr) userLabels(*names_.labels);
     for (const auto& [at, target] : targets_) place(at, target.second, target.first);
-    d_.comments = names_.comments;
+    unclash();
   }
 
  private:
@@ -228,6 +228,45 @@ class Builder {
     }
   }
 
+  // Names and comments from label files: a name replaces the one the export
+  // would give; one that falls inside an instruction is left out.
+  void userLabels(const LabelSet& set) {
+    for (const auto& [at, entry] : set.rom) {
+      if (at < d_.header.prgOffset || at >= d_.prgEnd || d_.unitAt(at) < 0) continue;
+      if (!entry.comment.empty()) d_.comments[at] = entry.comment;
+      if (entry.name.empty()) continue;
+      if (d_.lineStart(at)) {
+        d_.labels[at] = IsSymbolName(entry.name) ? entry.name : entry.name + "_";
+      } else {
+        d_.notes.push_back("The label " + entry.name + " at file offset " + Hex(at) +
+                           " lies inside an instruction and was left out.");
+      }
+    }
+    for (const auto& [a, entry] : set.ram) {
+      if (a >= 0x8000) continue;
+      if (!entry.name.empty()) {
+        d_.ramNames[a] = IsSymbolName(entry.name) ? entry.name : entry.name + "_";
+      }
+      if (!entry.comment.empty()) d_.ramComments[a] = entry.comment;
+    }
+  }
+
+  // A name given to two places: the second gets a suffix, and a note.
+  void unclash() {
+    std::set<std::string> used;
+    const auto unique = [&](std::string& name, const std::string& where) {
+      if (used.insert(name).second) return;
+      std::string next;
+      for (int k = 2; !used.insert(next = name + "_" + std::to_string(k)).second; ++k) {
+      }
+      d_.notes.push_back("The name " + name + " is given to " + where + " too; it is called " +
+                         next + " there.");
+      name = next;
+    };
+    for (auto& [a, name] : d_.ramNames) unique(name, "$" + HexWord(a));
+    for (auto& [at, name] : d_.labels) unique(name, "file offset " + Hex(at));
+  }
+
   // Remembers that code or a table of unit u names CPU address a.
   void refer(int u, std::int64_t a, bool code) {
     const int t = d_.unitFor(u, a);
@@ -268,7 +307,6 @@ Disassembly BuildDisassembly(const std::string& rom, const std::array<OpcodeShap
   d.units = UnitsOf(d.header, d.prgEnd - d.header.prgOffset);
   d.kind.assign(static_cast<std::size_t>(d.prgEnd), ByteKind::Data);
   d.traced.assign(static_cast<std::size_t>(d.prgEnd), kRoleNone);
-  d.ramNames = names.ram;
   if (names.ops != nullptr) {
     for (std::int32_t a = 0; a < 0x8000; ++a) {
       const auto slot = static_cast<std::size_t>(a);

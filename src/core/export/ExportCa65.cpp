@@ -6,6 +6,9 @@
 #include "dump/Definitions.h"
 #include "export/Ca65Writer.h"
 #include "export/Disassembly.h"
+#include "export/FceuxNameList.h"
+#include "export/LabelSet.h"
+#include "export/MesenLabels.h"
 #include "shell/InFile.h"
 #include "shell/JobFrame.h"
 #include "shell/OutFile.h"
@@ -26,6 +29,15 @@ std::string StemPath(const std::string& rom) {
 }
 
 }  // namespace
+
+std::vector<std::pair<std::string, std::string>> LabelFiles(const Disassembly& d,
+                                                            const std::string& romPath,
+                                                            const std::string& format) {
+  if (format == "mlb") return {{StemPath(romPath) + ".mlb", MesenLabelsText(d)}};
+  std::vector<std::pair<std::string, std::string>> files;
+  for (const auto& [suffix, text] : FceuxNameLists(d)) files.emplace_back(romPath + suffix, text);
+  return files;
+}
 
 JobResult ExportCa65Job(const Settings& settings, JobHost& host) {
   const JobTexts texts{.cancelled = "Export Canceled",
@@ -49,6 +61,12 @@ JobResult ExportCa65Job(const Settings& settings, JobHost& host) {
     const std::string rom = ReadBinaryFile(romPath);
     ExportInputs names;
     names.ops = &ops;
+    LabelSet labels;
+    for (const std::string& path : settings.options.values("labels")) {
+      run.file = path;
+      ReadLabelFile(path, ReadINesHeader(rom), labels);
+    }
+    names.labels = &labels;
     const std::string cdl = settings.options.value("cdl", "");
     const std::string writeCdl = settings.options.value("write-cdl", "");
     std::optional<CodeDataLog> log;
@@ -83,6 +101,17 @@ JobResult ExportCa65Job(const Settings& settings, JobHost& host) {
       out.write(CodeDataLogBytes(CdlFormatNamed(writeCdl), rom, marks, slots));
       out.close();
       run.wrote(path);
+    }
+    const std::string writeLabels = settings.options.value("write-labels", "");
+    if (!writeLabels.empty()) {
+      for (const auto& [path, text] : LabelFiles(d, romPath, writeLabels)) {
+        RefuseOverwrite(kTitle, path, {romPath, opsPath, cdl});
+        run.file = path;
+        OutFile out(path);
+        out.write(text);
+        out.close();
+        run.wrote(path);
+      }
     }
     host.setStatus("Export Done: " + stem + ".s");
   });
