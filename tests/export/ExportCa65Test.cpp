@@ -135,6 +135,22 @@ TEST(ExportCa65, ReadsBackTheCodeDataLogItWrites) {
   }
 }
 
+// A Table List's table is data, named by its title, even where the bytes
+// would pass for code that something reaches.
+TEST(ExportCa65, TakesTheTableListsTablesAsData) {
+  if (!HaveCc65()) GTEST_SKIP() << "ca65 and ld65 are not installed";
+  const TempDir dir;
+  const std::string rom = NromWith("\x20\x10\xC0\x60"s + std::string(12, '\xFF') + "\xA9\x01\x60"s);
+  const std::string list =
+      dir.write("Tables.txt", "Start\tEnd\tWidth\r\nC010\tC012\t3\t\t\t\t\t\t\tmy table\r\n");
+  const std::string plain = Export(dir, "list", rom);
+  EXPECT_NE(plain.find("lbl_C010:\r\n\tlda #$01\r\n"), std::string::npos);
+  const std::string source = Export(dir, "list", rom, nullptr, {{"tables", list}});
+  EXPECT_NE(source.find("\tjsr my_table\r\n"), std::string::npos) << source.substr(0, 2000);
+  EXPECT_NE(source.find("my_table:\r\n\t.byte $A9,$01,$60"), std::string::npos);
+  EXPECT_TRUE(Rebuild(dir, "list") == rom);
+}
+
 TEST(ExportCa65, RefusesAFileWithoutHeader) {
   const TempDir dir;
   std::string error;

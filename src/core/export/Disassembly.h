@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dump/CodeDump.h"
+#include "dump/TableList.h"
 #include "export/LabelSet.h"
 #include "rom/INesHeader.h"
 
@@ -75,6 +76,9 @@ struct ExportInputs {
   // A code/data log's marks per byte of PRG ROM (trace/CodeDataLog.h), may be null.
   const std::vector<std::uint8_t>* logged = nullptr;
   const LabelSet* labels = nullptr;  // from label files, may be null
+  // A Table List (its titles in ops' read names), may be null: its tables
+  // are data, titled at their start, in the units that never switch.
+  const TableMap* tables = nullptr;
 };
 
 // Traces every bank of rom and builds its model; throws JobError when the

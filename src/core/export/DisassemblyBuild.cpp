@@ -67,6 +67,7 @@ class Builder {
         d_.traced[static_cast<std::size_t>(unit.offset + i)] =
             block.role[static_cast<std::size_t>(unit.base + i)];
       }
+      if (names_.tables != nullptr) tableList(unit);
       decode(static_cast<int>(u));
       halves(static_cast<int>(u));
       for (const TracedBlock::Table& t : block.tables) table(static_cast<int>(u), t);
@@ -75,6 +76,7 @@ class Builder {
 
   void labelAll() {
     for (std::size_t u = 0; u < d_.units.size(); ++u) vectors(static_cast<int>(u));
+    for (const auto& [at, title] : titles_) d_.labels[at] = title;
     if (names_.labels != nullptr) userLabels(*names_.labels);
     for (const auto& [at, target] : targets_) place(at, target.second, target.first);
     unclash();
@@ -119,6 +121,31 @@ class Builder {
       if (!ends && at + 1 < end && Official6502(byte(at + 1)).mode == Mode::None &&
           d_.traced[static_cast<std::size_t>(at + 1)] != kRoleOperand) {
         d_.asBytes[at + 1] = InstructionText(d_, at + 1, note(byte(at + 1)));
+      }
+    }
+  }
+
+  // The Table List's tables in a unit that never switches are data, titled
+  // at their start; where a unit switches, which bank a table means is not
+  // known, and it is left out.
+  void tableList(const RomUnit& unit) {
+    const TableMap& map = *names_.tables;
+    for (std::int32_t i = 0; i < unit.size; ++i) {
+      const auto a = static_cast<std::size_t>(unit.base + i);
+      if (map[a].Options == 0) continue;
+      if (unit.bank >= 0) {
+        if (!skippedTables_) {
+          d_.notes.push_back("The Table List's tables in the switched banks' window (from " +
+                             HexWord(static_cast<std::int64_t>(a)) +
+                             ") are left out: which bank they mean is not known.");
+        }
+        skippedTables_ = true;
+        return;
+      }
+      d_.traced[static_cast<std::size_t>(unit.offset + i)] = kRoleData;
+      if ((map[a].Options & kTableStart) != 0 && names_.ops != nullptr) {
+        const std::string title = SymbolFrom(names_.ops->ReadNames[a]);
+        if (!title.empty()) titles_[unit.offset + i] = IsSymbolName(title) ? title : title + "_";
       }
     }
   }
@@ -288,6 +315,8 @@ class Builder {
   Disassembly& d_;
   const ExportInputs& names_;
   std::multimap<std::int64_t, std::pair<bool, int>> targets_;
+  std::map<std::int64_t, std::string> titles_;
+  bool skippedTables_ = false;
 };
 
 }  // namespace

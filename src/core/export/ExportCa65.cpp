@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "dump/Definitions.h"
+#include "dump/TableList.h"
 #include "export/Ca65Writer.h"
 #include "export/Disassembly.h"
 #include "export/FceuxNameList.h"
@@ -56,11 +57,19 @@ JobResult ExportCa65Job(const Settings& settings, JobHost& host) {
     run.step = "Export - Reading";
     run.file = opsPath;
     OpcodeSet ops;
+    const std::string tablesPath = settings.options.value("tables", "");
+    TableMap tables;
+    if (!tablesPath.empty()) {
+      run.file = tablesPath;
+      ReadTableList(tablesPath, 0xFFFF, tables, ops.ReadNames);
+    }
+    run.file = opsPath;
     ReadOpCodes(opsPath, ops);
     run.file = romPath;
     const std::string rom = ReadBinaryFile(romPath);
     ExportInputs names;
     names.ops = &ops;
+    if (!tablesPath.empty()) names.tables = &tables;
     LabelSet labels;
     for (const std::string& path : settings.options.values("labels")) {
       run.file = path;

@@ -1,5 +1,7 @@
 #include "trace/TraceCode.h"
 
+#include <algorithm>
+
 #include "shell/Values.h"
 #include "trace/CodeDataLog.h"
 #include "trace/Opcodes6502.h"
@@ -111,9 +113,11 @@ std::array<OpcodeShape, 256> ShapesOf(const OpcodeSet& ops) {
   return shapes;
 }
 
-// Runs the whole trace of the request's block and hands what it found to use.
+// Runs the whole trace of the request's block and hands what it found to use;
+// places nothing reaches are tried from gapsFrom to gapsTo.
 template <typename Use>
-void RunTrace(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes, Use use) {
+void RunTrace(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes,
+              std::int32_t gapsFrom, std::int32_t gapsTo, Use use) {
   const RomMap map(request.rom, request.origin, request.base);
   std::vector<std::string> notes;
   std::vector<std::string> starts;
@@ -128,7 +132,7 @@ void RunTrace(const TraceRequest& request, const std::array<OpcodeShape, 256>& s
   all.push_back(Seen(map, starts));
   all.insert(all.end(), notes.begin(), notes.end());
   FollowOtherBanks(tracer, request, map, shapes, budget);
-  tracer.fillGaps(0x8000, 0xFFF9);
+  tracer.fillGaps(gapsFrom, gapsTo);
   tracer.showSkips();
   if (budget < 0) {
     all.push_back("Stopped trying the places nothing reaches as code after " +
@@ -140,29 +144,33 @@ void RunTrace(const TraceRequest& request, const std::array<OpcodeShape, 256>& s
 
 TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes) {
   TraceResult result;
-  RunTrace(request, shapes, [&](const RomMap& map, const Tracer& tracer, auto notes) {
-    result.notes = std::move(notes);
-    RowRequest rows{map, tracer, request.origin, request.start, request.end};
-    result.tablesText = TableRows(rows, result);
-    const INesHeader& h = map.header();
-    const auto prg = static_cast<std::size_t>(h.prgBanks * kPrgBankSize);
-    result.marks.assign(prg, 0);
-    result.slots.assign(prg, 0);
-    for (std::int32_t a = 0x8000; a <= 0xFFFF; ++a) {
-      const std::int64_t at = map.offset(a) - h.prgOffset;
-      if (map.offset(a) < 0 || at < 0 || at >= static_cast<std::int64_t>(prg)) continue;
-      const ByteRole r = tracer.role(a);
-      const auto i = static_cast<std::size_t>(at);
-      result.marks[i] = r == kRoleData ? kLogData : r == kRoleNone ? 0 : kLogCode;
-      result.slots[i] = static_cast<std::uint8_t>((a >> 13) & 3);
-    }
-  });
+  RunTrace(request, shapes, 0x8000, 0xFFF9,
+           [&](const RomMap& map, const Tracer& tracer, auto notes) {
+             result.notes = std::move(notes);
+             RowRequest rows{map, tracer, request.origin, request.start, request.end};
+             result.tablesText = TableRows(rows, result);
+             const INesHeader& h = map.header();
+             const auto prg = static_cast<std::size_t>(h.prgBanks * kPrgBankSize);
+             result.marks.assign(prg, 0);
+             result.slots.assign(prg, 0);
+             for (std::int32_t a = 0x8000; a <= 0xFFFF; ++a) {
+               const std::int64_t at = map.offset(a) - h.prgOffset;
+               if (map.offset(a) < 0 || at < 0 || at >= static_cast<std::int64_t>(prg)) continue;
+               const ByteRole r = tracer.role(a);
+               const auto i = static_cast<std::size_t>(at);
+               result.marks[i] = r == kRoleData ? kLogData : r == kRoleNone ? 0 : kLogCode;
+               result.slots[i] = static_cast<std::uint8_t>((a >> 13) & 3);
+             }
+           });
   return result;
 }
 
 TracedBlock TraceBlock(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes) {
   TracedBlock block;
-  RunTrace(request, shapes, [&](const RomMap&, const Tracer& tracer, auto) {
+  // Only the block's own places nothing reaches are tried: its caller traces
+  // every other block in its turn.
+  const std::int32_t to = std::min(request.end, 0xFFF9);
+  RunTrace(request, shapes, request.start, to, [&](const RomMap&, const Tracer& tracer, auto) {
     block.role.resize(0x10000);
     for (std::int32_t a = 0; a <= 0xFFFF; ++a)
       block.role[static_cast<std::size_t>(a)] = tracer.role(a);
