@@ -151,6 +151,22 @@ TEST(ExportCa65, TakesTheTableListsTablesAsData) {
   EXPECT_TRUE(Rebuild(dir, "list") == rom);
 }
 
+// What a log says is data stays data though code calls it; what it says is
+// code is code though nothing the trace follows reaches it.
+TEST(ExportCa65, FollowsACodeDataLog) {
+  const TempDir dir;
+  const std::string rom =
+      NromWith("\x20\x10\xC0\x60"s + std::string(12, '\xFF') + "\xA9\x01\x60\xFF\xA2\x02\x02"s);
+  std::string log(0x4000, '\0');
+  log.replace(0x10, 3, "\x02\x02\x02");
+  log.replace(0x14, 2, "\x01\x01");
+  const std::string source =
+      Export(dir, "logged", rom, nullptr, {{"cdl", dir.write("in.cdl", log)}});
+  EXPECT_NE(source.find("lbl_C010:\r\n\t.byte $A9,$01,$60"), std::string::npos);
+  EXPECT_NE(source.find("\tldx #$02\r\n\t.byte $02\t; unofficial opcode $02"), std::string::npos)
+      << source.substr(0, 3000);
+}
+
 TEST(ExportCa65, RefusesAFileWithoutHeader) {
   const TempDir dir;
   std::string error;

@@ -47,6 +47,17 @@ TEST(LabelFiles, MesenAndFceuxFilesRoundTrip) {
   }
 }
 
+// The label file read is never the one written over.
+TEST(LabelFiles, NeverWritesOverTheFileItReads) {
+  const TempDir dir;
+  const std::string mine = dir.write("game.mlb", "R:0010:counter\n");
+  std::string error;
+  Export(dir, "game", NromWith("\x60"), &error, {{"labels", mine}, {"write-labels", "mlb"}});
+  EXPECT_NE(error.find("Export Error"), std::string::npos) << error;
+  EXPECT_EQ(Slurp(mine), "R:0010:counter\n");
+  EXPECT_FALSE(dir.exists("game.s"));
+}
+
 TEST(LabelFiles, ADebugFileGivesTheProgramsOwnNames) {
   const std::string rom = CorpusRom("axrom");
   if (rom.empty() || !HaveCc65()) GTEST_SKIP() << "no cc65 tools to build the corpus";

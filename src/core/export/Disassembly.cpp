@@ -35,9 +35,8 @@ void LogMarksOf(const Disassembly& d, std::vector<std::uint8_t>& marks,
       const std::int64_t at = unit.offset + i;
       const auto k = static_cast<std::size_t>(at - d.header.prgOffset);
       const std::uint8_t role = d.traced[static_cast<std::size_t>(at)];
-      std::uint8_t m = role == kRoleData || d.parts.contains(at) ? kLogData
-                       : role == kRoleNone                       ? 0
-                                                                 : kLogCode;
+      const bool code = role == kRoleOpcode || role == kRoleOperand;
+      std::uint8_t m = code ? kLogCode : role == kRoleData || d.parts.contains(at) ? kLogData : 0;
       if (role == kRoleOpcode && d.labels.contains(at)) m |= kLogEntry;
       marks[k] = m;
       slots[k] = static_cast<std::uint8_t>(((unit.base + i) >> 13) & 3);

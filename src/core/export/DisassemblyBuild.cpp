@@ -4,6 +4,7 @@
 
 #include "export/Ca65Lines.h"
 #include "export/Disassembly.h"
+#include "export/DisassemblyBuilder.h"
 #include "export/Opcodes6502Table.h"
 #include "shell/JobError.h"
 #include "shell/Values.h"
@@ -53,273 +54,128 @@ std::vector<RomUnit> UnitsOf(const INesHeader& h, std::int64_t have) {
   return units;
 }
 
-class Builder {
- public:
-  Builder(Disassembly& d, const ExportInputs& names) : d_(d), names_(names) {}
-
-  void trace(const std::array<OpcodeShape, 256>& shapes) {
-    for (std::size_t u = 0; u < d_.units.size(); ++u) {
-      const RomUnit& unit = d_.units[u];
-      const TracedBlock block = TraceBlock(
-          {d_.rom, unit.base - unit.offset, unit.base, unit.base, unit.base + unit.size - 1, {}},
-          shapes);
-      for (std::int32_t i = 0; i < unit.size; ++i) {
-        d_.traced[static_cast<std::size_t>(unit.offset + i)] =
-            block.role[static_cast<std::size_t>(unit.base + i)];
-      }
-      if (names_.tables != nullptr) tableList(unit);
-      decode(static_cast<int>(u));
-      halves(static_cast<int>(u));
-      for (const TracedBlock::Table& t : block.tables) table(static_cast<int>(u), t);
-    }
-  }
-
-  void labelAll() {
-    for (std::size_t u = 0; u < d_.units.size(); ++u) vectors(static_cast<int>(u));
-    for (const auto& [at, title] : titles_) d_.labels[at] = title;
-    if (names_.labels != nullptr) userLabels(*names_.labels);
-    for (const auto& [at, target] : targets_) place(at, target.second, target.first);
-    unclash();
-  }
-
- private:
-  std::uint8_t byte(std::int64_t at) const {
-    return static_cast<std::uint8_t>(d_.rom[static_cast<std::size_t>(at)]);
-  }
-
-  // Marks the instructions of unit u the trace found that assemble as they
-  // stand; the rest stays data, with what the trace took for code noted.
-  void decode(int u) {
-    const RomUnit& unit = d_.units[static_cast<std::size_t>(u)];
-    const std::int64_t end = unit.offset + unit.size;
-    for (std::int64_t at = unit.offset; at < end; ++at) {
-      if (d_.traced[static_cast<std::size_t>(at)] != kRoleOpcode) continue;
-      const Instruction6502& in = Official6502(byte(at));
-      const int length = LengthOf(in.mode);
-      bool whole = in.mode != Mode::None && at + length <= end;
-      for (int k = 1; whole && k < length; ++k) {
-        whole = d_.traced[static_cast<std::size_t>(at + k)] == kRoleOperand;
-      }
-      if (!whole) {
-        d_.asBytes[at] = InstructionText(d_, at, note(byte(at)));
-        continue;
-      }
-      d_.kind[static_cast<std::size_t>(at)] = ByteKind::Opcode;
-      for (int k = 1; k < length; ++k)
-        d_.kind[static_cast<std::size_t>(at + k)] = ByteKind::Operand;
-      const std::int32_t pc = unit.base + static_cast<std::int32_t>(at - unit.offset);
-      const std::int32_t value = length == 3 ? byte(at + 1) | byte(at + 2) << 8 : byte(at + 1);
-      if (in.mode == Mode::Rel) {
-        refer(u, pc + 2 + static_cast<std::int8_t>(value), false);
-      } else if (length == 3) {
-        refer(u, value, in.mnemonic == "jsr" || in.mnemonic == "jmp");
-      }
-      at += length - 1;
-      // The flow runs on into an opcode that is not official.
-      const bool ends = in.mnemonic == "jmp" || in.mnemonic == "rts" || in.mnemonic == "rti" ||
-                        in.mnemonic == "brk";
-      if (!ends && at + 1 < end && Official6502(byte(at + 1)).mode == Mode::None &&
-          d_.traced[static_cast<std::size_t>(at + 1)] != kRoleOperand) {
-        d_.asBytes[at + 1] = InstructionText(d_, at + 1, note(byte(at + 1)));
-      }
-    }
-  }
-
-  // The Table List's tables in a unit that never switches are data, titled
-  // at their start; where a unit switches, which bank a table means is not
-  // known, and it is left out.
-  void tableList(const RomUnit& unit) {
-    const TableMap& map = *names_.tables;
-    for (std::int32_t i = 0; i < unit.size; ++i) {
-      const auto a = static_cast<std::size_t>(unit.base + i);
-      if (map[a].Options == 0) continue;
-      if (unit.bank >= 0) {
-        if (!skippedTables_) {
-          d_.notes.push_back("The Table List's tables in the switched banks' window (from " +
-                             HexWord(static_cast<std::int64_t>(a)) +
-                             ") are left out: which bank they mean is not known.");
-        }
-        skippedTables_ = true;
-        return;
-      }
-      d_.traced[static_cast<std::size_t>(unit.offset + i)] = kRoleData;
-      if ((map[a].Options & kTableStart) != 0 && names_.ops != nullptr) {
-        const std::string title = SymbolFrom(names_.ops->ReadNames[a]);
-        if (!title.empty()) titles_[unit.offset + i] = IsSymbolName(title) ? title : title + "_";
-      }
-    }
-  }
-
-  // What the Op_Codes file says of an opcode: its comment, without the mark.
-  std::string note(std::uint8_t op) const {
-    if (names_.ops == nullptr) return {};
-    std::string text = names_.ops->opcodes[op].Comment;
-    while (!text.empty() && (text.front() == ';' || text.front() == ' ')) text.erase(0, 1);
-    return text;
-  }
-
-  // lda #lo / sta p / lda #hi / sta p+1 in a straight run of code: the
-  // immediates are the halves of an address in the ROM.
-  void halves(int u) {
-    const RomUnit& unit = d_.units[static_cast<std::size_t>(u)];
-    struct Immediate {
-      std::int64_t at = -1;  // of the operand
-      std::int32_t value = 0;
-    };
-    Immediate reg[3];  // A, X, Y
-    std::map<std::int32_t, Immediate> stored;
-    constexpr std::uint8_t kLoads[3] = {op6502::kLdaImm, op6502::kLdxImm, op6502::kLdyImm};
-    constexpr std::uint8_t kStores[3][2] = {{op6502::kStaZp, op6502::kStaAbs},
-                                            {op6502::kStxZp, op6502::kStxAbs},
-                                            {op6502::kStyZp, op6502::kStyAbs}};
-    for (std::int64_t at = unit.offset; at < unit.offset + unit.size; ++at) {
-      if (d_.kind[static_cast<std::size_t>(at)] != ByteKind::Opcode) {
-        if (d_.kind[static_cast<std::size_t>(at)] == ByteKind::Data) stored.clear();
-        continue;
-      }
-      const std::uint8_t op = byte(at);
-      const Instruction6502& in = Official6502(op);
-      if (d_.labels.contains(at) || in.mode == Mode::Rel || in.mnemonic == "jmp" ||
-          in.mnemonic == "jsr" || in.mnemonic == "rts" || in.mnemonic == "rti") {
-        for (Immediate& r : reg) r = {};
-        stored.clear();
-      }
-      for (int r = 0; r < 3; ++r) {
-        if (op == kStores[r][0] || op == kStores[r][1]) {
-          const std::int32_t p =
-              op == kStores[r][0] ? byte(at + 1) : byte(at + 1) | byte(at + 2) << 8;
-          stored[p] = reg[r];
-          pair(u, stored, p - 1);
-          pair(u, stored, p);
-        }
-        if (op6502::Writes(r, op))
-          reg[r] = op == kLoads[r] ? Immediate{at + 1, byte(at + 1)} : Immediate{};
-      }
-    }
-  }
-
-  // The pointer at p and p + 1 when both were stored from immediates.
-  template <typename Stored>
-  void pair(int u, const Stored& stored, std::int32_t p) {
-    const auto lo = stored.find(p);
-    const auto hi = stored.find(p + 1);
-    if (lo == stored.end() || hi == stored.end() || lo->second.at < 0 || hi->second.at < 0 ||
-        lo->second.at == hi->second.at) {
-      return;
-    }
-    const std::int32_t value = hi->second.value << 8 | lo->second.value;
-    if (value < 0x8000 || d_.unitFor(u, value) < 0) return;
-    d_.parts[lo->second.at] = {AddressPart::Low, value, 0};
-    d_.parts[hi->second.at] = {AddressPart::High, value, 0};
-    refer(u, value, false);
-  }
-
-  // An address table of the trace: its entries name their targets.
-  void table(int u, const TracedBlock::Table& t) {
-    const RomUnit& unit = d_.units[static_cast<std::size_t>(u)];
-    for (std::int32_t i = 0; i < t.count; ++i) {
-      const std::int32_t lo = t.partner >= 0 ? t.start + i : t.start + 2 * i;
-      const std::int32_t hi = t.partner >= 0 ? t.partner + i : lo + 1;
-      if (!unit.covers(lo) || !unit.covers(hi)) continue;
-      const std::int64_t loAt = unit.offset + (lo - unit.base);
-      const std::int64_t hiAt = unit.offset + (hi - unit.base);
-      if (!data(loAt) || !data(hiAt)) continue;
-      const std::int32_t value = (byte(loAt) | byte(hiAt) << 8) + t.addrOS;
-      if (t.partner >= 0) {
-        d_.parts[loAt] = {AddressPart::Low, value, t.addrOS};
-        d_.parts[hiAt] = {AddressPart::High, value, t.addrOS};
-      } else {
-        d_.parts[loAt] = {AddressPart::Word, value, t.addrOS};
-      }
-      refer(u, value, true);
-    }
-  }
-
-  bool data(std::int64_t at) const {
-    return d_.kind[static_cast<std::size_t>(at)] == ByteKind::Data && !d_.parts.contains(at);
-  }
-
-  void vectors(int u) {
-    const RomUnit& unit = d_.units[static_cast<std::size_t>(u)];
-    if (!unit.covers(0xFFFA) || !unit.covers(0xFFFF)) return;
-    for (const op6502::Vector& v : op6502::kVectors) {
-      const std::int64_t at = unit.offset + (v.at - unit.base);
-      const std::int32_t target = byte(at) | byte(at + 1) << 8;
-      d_.parts[at] = {AddressPart::Word, target, 0};
-      refer(u, target, true);
-      const int t = d_.unitFor(u, target);
-      if (t < 0) continue;
-      const RomUnit& there = d_.units[static_cast<std::size_t>(t)];
-      const std::int64_t to = there.offset + (target - there.base);
-      if (d_.lineStart(to) && !d_.labels.contains(to)) d_.labels[to] = there.prefix + v.name;
-    }
-  }
-
-  // Names and comments from label files: a name replaces the one the export
-  // would give; one that falls inside an instruction is left out.
-  void userLabels(const LabelSet& set) {
-    for (const auto& [at, entry] : set.rom) {
-      if (at < d_.header.prgOffset || at >= d_.prgEnd || d_.unitAt(at) < 0) continue;
-      if (!entry.comment.empty()) d_.comments[at] = entry.comment;
-      if (entry.name.empty()) continue;
-      if (d_.lineStart(at)) {
-        d_.labels[at] = IsSymbolName(entry.name) ? entry.name : entry.name + "_";
-      } else {
-        d_.notes.push_back("The label " + entry.name + " at file offset " + Hex(at) +
-                           " lies inside an instruction and was left out.");
-      }
-    }
-    for (const auto& [a, entry] : set.ram) {
-      if (a >= 0x8000) continue;
-      if (!entry.name.empty()) {
-        d_.ramNames[a] = IsSymbolName(entry.name) ? entry.name : entry.name + "_";
-      }
-      if (!entry.comment.empty()) d_.ramComments[a] = entry.comment;
-    }
-  }
-
-  // A name given to two places: the second gets a suffix, and a note.
-  void unclash() {
-    std::set<std::string> used;
-    const auto unique = [&](std::string& name, const std::string& where) {
-      if (used.insert(name).second) return;
-      std::string next;
-      for (int k = 2; !used.insert(next = name + "_" + std::to_string(k)).second; ++k) {
-      }
-      d_.notes.push_back("The name " + name + " is given to " + where + " too; it is called " +
-                         next + " there.");
-      name = next;
-    };
-    for (auto& [a, name] : d_.ramNames) unique(name, "$" + HexWord(a));
-    for (auto& [at, name] : d_.labels) unique(name, "file offset " + Hex(at));
-  }
-
-  // Remembers that code or a table of unit u names CPU address a.
-  void refer(int u, std::int64_t a, bool code) {
-    const int t = d_.unitFor(u, a);
-    if (t < 0) return;
-    const RomUnit& unit = d_.units[static_cast<std::size_t>(t)];
-    targets_.emplace(unit.offset + (a - unit.base), std::make_pair(code, t));
-  }
-
-  // Labels the line that holds file offset at.
-  void place(std::int64_t at, int u, bool) {
-    const RomUnit& unit = d_.units[static_cast<std::size_t>(u)];
-    std::int64_t start = at;
-    while (start > unit.offset && !d_.lineStart(start)) --start;
-    if (d_.labels.contains(start)) return;
-    const std::int32_t cpu = unit.base + static_cast<std::int32_t>(start - unit.offset);
-    d_.labels[start] = unit.prefix + kCodeLabelPrefix + HexWord(cpu);
-  }
-
-  Disassembly& d_;
-  const ExportInputs& names_;
-  std::multimap<std::int64_t, std::pair<bool, int>> targets_;
-  std::map<std::int64_t, std::string> titles_;
-  bool skippedTables_ = false;
-};
-
 }  // namespace
+
+void DisassemblyBuilder::trace(const std::array<OpcodeShape, 256>& shapes) {
+  for (std::size_t u = 0; u < d_.units.size(); ++u) {
+    const RomUnit& unit = d_.units[u];
+    const TracedBlock block = TraceBlock({d_.rom,
+                                          unit.base - unit.offset,
+                                          unit.base,
+                                          unit.base,
+                                          unit.base + unit.size - 1,
+                                          {},
+                                          names_.logged},
+                                         shapes);
+    for (std::int32_t i = 0; i < unit.size; ++i) {
+      d_.traced[static_cast<std::size_t>(unit.offset + i)] =
+          block.role[static_cast<std::size_t>(unit.base + i)];
+    }
+    if (names_.tables != nullptr) tableList(unit);
+    decode(static_cast<int>(u));
+    halves(static_cast<int>(u));
+    for (const TracedBlock::Table& t : block.tables) table(static_cast<int>(u), t);
+  }
+}
+
+std::uint8_t DisassemblyBuilder::byte(std::int64_t at) const {
+  return static_cast<std::uint8_t>(d_.rom[static_cast<std::size_t>(at)]);
+}
+
+void DisassemblyBuilder::decode(int u) {
+  const RomUnit& unit = d_.units[static_cast<std::size_t>(u)];
+  const std::int64_t end = unit.offset + unit.size;
+  for (std::int64_t at = unit.offset; at < end; ++at) {
+    if (d_.traced[static_cast<std::size_t>(at)] != kRoleOpcode) continue;
+    const Instruction6502& in = Official6502(byte(at));
+    const int length = LengthOf(in.mode);
+    bool whole = in.mode != Mode::None && at + length <= end;
+    for (int k = 1; whole && k < length; ++k) {
+      whole = d_.traced[static_cast<std::size_t>(at + k)] == kRoleOperand;
+    }
+    if (!whole) {
+      d_.asBytes[at] = InstructionText(d_, at, note(byte(at)));
+      continue;
+    }
+    d_.kind[static_cast<std::size_t>(at)] = ByteKind::Opcode;
+    for (int k = 1; k < length; ++k) d_.kind[static_cast<std::size_t>(at + k)] = ByteKind::Operand;
+    const std::int32_t pc = unit.base + static_cast<std::int32_t>(at - unit.offset);
+    const std::int32_t value = length == 3 ? byte(at + 1) | byte(at + 2) << 8 : byte(at + 1);
+    if (in.mode == Mode::Rel) {
+      refer(u, pc + 2 + static_cast<std::int8_t>(value), false);
+    } else if (length == 3) {
+      refer(u, value, in.mnemonic == "jsr" || in.mnemonic == "jmp");
+    }
+    at += length - 1;
+    // The flow runs on into an opcode that is not official.
+    const bool ends = in.mnemonic == "jmp" || in.mnemonic == "rts" || in.mnemonic == "rti" ||
+                      in.mnemonic == "brk";
+    if (!ends && at + 1 < end && Official6502(byte(at + 1)).mode == Mode::None &&
+        d_.traced[static_cast<std::size_t>(at + 1)] != kRoleOperand) {
+      d_.asBytes[at + 1] = InstructionText(d_, at + 1, note(byte(at + 1)));
+    }
+  }
+}
+
+std::string DisassemblyBuilder::note(std::uint8_t op) const {
+  if (names_.ops == nullptr) return {};
+  std::string text = names_.ops->opcodes[op].Comment;
+  while (!text.empty() && (text.front() == ';' || text.front() == ' ')) text.erase(0, 1);
+  return text;
+}
+
+void DisassemblyBuilder::halves(int u) {
+  const RomUnit& unit = d_.units[static_cast<std::size_t>(u)];
+  struct Immediate {
+    std::int64_t at = -1;  // of the operand
+    std::int32_t value = 0;
+  };
+  Immediate reg[3];  // A, X, Y
+  std::map<std::int32_t, Immediate> stored;
+  constexpr std::uint8_t kLoads[3] = {op6502::kLdaImm, op6502::kLdxImm, op6502::kLdyImm};
+  constexpr std::uint8_t kStores[3][2] = {{op6502::kStaZp, op6502::kStaAbs},
+                                          {op6502::kStxZp, op6502::kStxAbs},
+                                          {op6502::kStyZp, op6502::kStyAbs}};
+  for (std::int64_t at = unit.offset; at < unit.offset + unit.size; ++at) {
+    if (d_.kind[static_cast<std::size_t>(at)] != ByteKind::Opcode) {
+      if (d_.kind[static_cast<std::size_t>(at)] == ByteKind::Data) stored.clear();
+      continue;
+    }
+    const std::uint8_t op = byte(at);
+    const Instruction6502& in = Official6502(op);
+    if (d_.labels.contains(at) || in.mode == Mode::Rel || in.mnemonic == "jmp" ||
+        in.mnemonic == "jsr" || in.mnemonic == "rts" || in.mnemonic == "rti") {
+      for (Immediate& r : reg) r = {};
+      stored.clear();
+    }
+    for (int r = 0; r < 3; ++r) {
+      if (op == kStores[r][0] || op == kStores[r][1]) {
+        const std::int32_t p =
+            op == kStores[r][0] ? byte(at + 1) : byte(at + 1) | byte(at + 2) << 8;
+        stored[p] = reg[r];
+        pair(u, stored, p - 1);
+        pair(u, stored, p);
+      }
+      if (op6502::Writes(r, op))
+        reg[r] = op == kLoads[r] ? Immediate{at + 1, byte(at + 1)} : Immediate{};
+    }
+  }
+}
+
+template <typename Stored>
+void DisassemblyBuilder::pair(int u, const Stored& stored, std::int32_t p) {
+  const auto lo = stored.find(p);
+  const auto hi = stored.find(p + 1);
+  if (lo == stored.end() || hi == stored.end() || lo->second.at < 0 || hi->second.at < 0 ||
+      lo->second.at == hi->second.at) {
+    return;
+  }
+  const std::int32_t value = hi->second.value << 8 | lo->second.value;
+  if (value < 0x8000 || d_.unitFor(u, value) < 0) return;
+  d_.parts[lo->second.at] = {AddressPart::Low, value, 0};
+  d_.parts[hi->second.at] = {AddressPart::High, value, 0};
+  refer(u, value, false);
+}
 
 Disassembly BuildDisassembly(const std::string& rom, const std::array<OpcodeShape, 256>& shapes,
                              const ExportInputs& names) {
@@ -344,7 +200,7 @@ Disassembly BuildDisassembly(const std::string& rom, const std::array<OpcodeShap
       if (IsSymbolName(name) && !d.ramNames.contains(a)) d.ramNames[a] = name;
     }
   }
-  Builder builder(d, names);
+  DisassemblyBuilder builder(d, names);
   builder.trace(shapes);
   builder.labelAll();
   return d;

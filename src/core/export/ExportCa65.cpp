@@ -52,7 +52,13 @@ JobResult ExportCa65Job(const Settings& settings, JobHost& host) {
     const std::string stemPath = StemPath(romPath);
     const std::string stem = std::filesystem::path(romPath).stem().string();
     const std::string outputs[] = {stemPath + ".s", stemPath + ".cfg", stemPath + ".chr"};
-    for (const std::string& out : outputs) RefuseOverwrite(kTitle, out, {romPath, opsPath});
+    // Every file the job reads, none of which it may write over.
+    std::vector<std::string> inputs = {opsPath, settings.options.value("tables", ""),
+                                       settings.options.value("cdl", "")};
+    for (const std::string& path : settings.options.values("labels")) inputs.push_back(path);
+    const auto refuse = [&](const std::string& out) {
+      for (const std::string& input : inputs) RefuseOverwrite(kTitle, out, {romPath, input});
+    };
 
     run.step = "Export - Reading";
     run.file = opsPath;
@@ -89,38 +95,27 @@ JobResult ExportCa65Job(const Settings& settings, JobHost& host) {
     const Disassembly d = BuildDisassembly(rom, ShapesOf(ops), names);
 
     run.step = "Export - Writing";
-    const std::string chr = ChrBytes(d);
-    const std::pair<std::string, std::string> files[] = {
-        {outputs[0], Ca65Source(d, stem)}, {outputs[1], Ld65Config(d)}, {outputs[2], chr}};
+    // Every output, each checked before the first is written.
+    std::vector<std::pair<std::string, std::string>> files = {{outputs[0], Ca65Source(d, stem)},
+                                                              {outputs[1], Ld65Config(d)}};
+    if (const std::string chr = ChrBytes(d); !chr.empty()) files.emplace_back(outputs[2], chr);
+    if (!writeCdl.empty()) {
+      std::vector<std::uint8_t> marks, slots;
+      LogMarksOf(d, marks, slots);
+      files.emplace_back(CodeDataLogPath(romPath),
+                         CodeDataLogBytes(CdlFormatNamed(writeCdl), rom, marks, slots));
+    }
+    const std::string writeLabels = settings.options.value("write-labels", "");
+    if (!writeLabels.empty()) {
+      for (auto& file : LabelFiles(d, romPath, writeLabels)) files.push_back(std::move(file));
+    }
+    for (const auto& [path, bytes] : files) refuse(path);
     for (const auto& [path, bytes] : files) {
-      if (path == outputs[2] && chr.empty()) continue;
       run.file = path;
       OutFile out(path);
       out.write(bytes);
       out.close();
       run.wrote(path);
-    }
-    if (!writeCdl.empty()) {
-      const std::string path = CodeDataLogPath(romPath);
-      RefuseOverwrite(kTitle, path, {romPath, opsPath, cdl});
-      run.file = path;
-      std::vector<std::uint8_t> marks, slots;
-      LogMarksOf(d, marks, slots);
-      OutFile out(path);
-      out.write(CodeDataLogBytes(CdlFormatNamed(writeCdl), rom, marks, slots));
-      out.close();
-      run.wrote(path);
-    }
-    const std::string writeLabels = settings.options.value("write-labels", "");
-    if (!writeLabels.empty()) {
-      for (const auto& [path, text] : LabelFiles(d, romPath, writeLabels)) {
-        RefuseOverwrite(kTitle, path, {romPath, opsPath, cdl});
-        run.file = path;
-        OutFile out(path);
-        out.write(text);
-        out.close();
-        run.wrote(path);
-      }
     }
     host.setStatus("Export Done: " + stem + ".s");
   });
