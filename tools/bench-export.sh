@@ -27,9 +27,10 @@ else
     for ((b = 0; b < 31; ++b)); do
       names=(mmc1 uxrom farcalls worlds trampoline)
       src="$corpus/${names[b % 5]}.nes"
-      tail -c +17 "$src" | head -c $((16384 * (b % 3 + 1))) | tail -c 16384
+      dd if="$src" iflag=skip_bytes,count_bytes skip=$((16 + 16384 * (b % 3))) count=16384 \
+        status=none
     done
-    tail -c +17 "$corpus/mmc1.nes" | tail -c 16384
+    tail -c 16384 "$corpus/mmc1.nes"
   } >"$work/game.nes"
 fi
 echo "$(basename "${1:-game.nes}"): $(($(stat -c %s "$work/game.nes") - 16)) bytes after the header"
