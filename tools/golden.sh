@@ -182,6 +182,19 @@ run patch-apply bps "$S fixed.bps" --rom $S --patch fixed.bps
 run patch-apply ips "$S fixed.ips" --rom $S --patch fixed.ips
 run patch-apply wrong-rom "fixed.nes fixed.bps" --rom fixed.nes --patch fixed.bps
 
+# The ca65 export: whole ROMs, the code/data logs and label files it writes,
+# read back by the export and the traced dump.
+run export-ca65 sample "$S" --rom $S
+run export-ca65 not-ines "sample.fds" --rom sample.fds
+for name in mmc1 axrom game; do
+  run export-ca65 "corpus-$name" "corpus/$name.nes" --rom "$name.nes" --write-cdl mesen --write-labels mlb
+done
+cp "$work/cases/export-ca65/corpus-mmc1/mmc1.cdl" "$in/log.cdl"
+cp "$work/cases/export-ca65/corpus-mmc1/mmc1.mlb" "$in/names.mlb"
+run export-ca65 read-back "corpus/mmc1.nes log.cdl names.mlb" --rom mmc1.nes --cdl log.cdl --labels names.mlb --write-labels nl --write-cdl fceux
+run export-ca65 bad-log "$S log.cdl" --rom $S --cdl log.cdl
+run dump code-trace-cdl "corpus/mmc1.nes log.cdl" --rom mmc1.nes --mode code --trace --cdl log.cdl --write-cdl fceux --start 8000 --end BFFF
+
 run tiles default "$S" --rom $S
 run tiles scaled "$S" --rom $S --count 96 --scale 3
 run tiles one-bit "$S" --rom $S --bpp 1 --columns 32 --offset 10

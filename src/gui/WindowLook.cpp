@@ -24,6 +24,7 @@ constexpr NamedLook kLooks[] = {
     {"tiles-import", {"mnuImportTiles", "Import Tiles...", "&Tools"}},
     {"patch-create", {"mnuCreatePatch", "Create Patch...", "&Tools"}},
     {"patch-apply", {"mnuApplyPatch", "Apply Patch...", "&Tools"}},
+    {"export-ca65", {"mnuExportCa65", "Export as ca65 Project...", "&Tools"}},
 };
 
 }  // namespace

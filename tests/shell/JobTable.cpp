@@ -152,6 +152,7 @@ const std::vector<Variant>& Variants() {
        kCode,
        false,
        "bps"},
+      {"export-ca65", "export", {{"--rom", "ines.nes"}, {"--opcodes", "Op_Codes_NES.txt"}}},
       {"patch-create", "patch create", {{"--file1", "game.nes"}, {"--file2", "other.nes"}}},
       {"patch-apply", "patch apply", {{"--rom", "game.nes"}, {"--patch", "fix.ips"}}},
       {"tiles", "tiles", {{"--rom", "game.nes"}}},
@@ -213,6 +214,9 @@ std::vector<std::string> Uncovered() {
 const std::map<std::string, std::string>& Inputs() {
   static const std::map<std::string, std::string> inputs = {
       {"game.nes", Rom()},
+      // An iNES file: 32 KiB of PRG ROM and 8 KiB of CHR ROM.
+      {"ines.nes",
+       std::string("NES\x1A\x02\x01", 6) + std::string(10, '\0') + Rom().substr(16, 0xA000)},
       {"other.nes", Rom().replace(0x100, 3, "XYZ")},
       {"game.tbl", Table()},
       {"other.tbl", Table() + "7B=zz\r\n"},

@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "shell/FileWindow.h"
 #include "shell/JobHost.h"
@@ -25,9 +26,11 @@ class RomCursor;
 // Makes the Table List an 8-bit Code dump uses instead of one the user
 // chooses: from the ROM file, the dump's settings and the Op_Codes
 // definitions, the list's text. The dump writes it as Tables.txt and reads
-// it back as if the user had chosen that file.
+// it back as if the user had chosen that file. A maker that writes files of
+// its own beside the ROM (romPath) lists them in wrote.
 using TableListMaker =
-    std::function<std::string(RomCursor& rom, const Settings&, const OpcodeSet&)>;
+    std::function<std::string(const std::string& romPath, RomCursor& rom, const Settings&,
+                              const OpcodeSet&, std::vector<std::string>& wrote)>;
 
 // Chooses the dump's window from the ROM file before the dump reads it: sets
 // the settings' base and range and returns why, for the listing's header (""
@@ -76,8 +79,9 @@ struct DumpContext {
   std::string romPath;
   std::string outPath;
   std::string tablesOutPath;
-  TableListMaker tableListMaker;  // set for a dump whose Table List is made
-  std::string window;             // why the window was chosen, when it was
+  TableListMaker tableListMaker;       // set for a dump whose Table List is made
+  std::vector<std::string> madeFiles;  // what the maker wrote besides the list
+  std::string window;                  // why the window was chosen, when it was
   std::int32_t origin = 0;
   std::int64_t startOffset = 0;
   std::int64_t endOffset = 0;

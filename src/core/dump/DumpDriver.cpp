@@ -136,6 +136,7 @@ JobResult DumpWithMadeList(const Settings& window, JobHost& host, TableListMaker
     DumpContext ctx(settings, run.host);
     run.step = "Dump Error";
     const std::unique_ptr<DumpStep> step = Prepare(ctx, run, std::move(maker), chooser, settings);
+    for (const std::string& made : ctx.madeFiles) run.wrote(made);
     if (!step) {
       run.result.outcome = Outcome::Warned;
       return;

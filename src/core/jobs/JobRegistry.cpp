@@ -4,6 +4,7 @@
 #include "analysis/RelativeSearch.h"
 #include "analysis/SearchOptions.h"
 #include "dump/DumpDriver.h"
+#include "export/ExportCa65.h"
 #include "fds/FdsMerge.h"
 #include "fds/FdsSplit.h"
 #include "games/GameDumpModes.h"
@@ -32,6 +33,12 @@ const FileSpec kScript{"--script", D::OpenSJS, "script file"};
 const FileSpec kTbl{"--tbl", D::OpenTBL, "character table (.tbl)"};
 const OptionSpec kLayoutOption{"layout", "8x8, or 8x16 for sprite pairs, top tile over bottom",
                                OptionSpec::Takes::One, "8x8|8x16"};
+const OptionSpec kCdlOption{"cdl",
+                            "with --trace: an emulator's code/data log (FCEUX or Mesen .cdl) "
+                            "the trace follows"};
+const OptionSpec kWriteCdlOption{
+    "write-cdl", "with --trace: write what the trace found as \"<rom>.cdl\" in this layout",
+    OptionSpec::Takes::One, "fceux|mesen"};
 
 }  // namespace
 
@@ -57,7 +64,9 @@ const std::vector<JobSpec>& Jobs() {
         {"window",
          "8-bit Code with --trace: auto finds the CPU window the dumped bank runs at and dumps "
          "the whole bank (a preset or range given wins)",
-         OptionSpec::Takes::One, "auto"}},
+         OptionSpec::Takes::One, "auto"},
+        kCdlOption,
+        kWriteCdlOption},
        R::Button,
        &DumpJob},
       {"insert",
@@ -132,6 +141,21 @@ const std::vector<JobSpec>& Jobs() {
         kPatchOption},
        R::Menu,
        &TilesImportJob},
+      {"export-ca65",
+       "Export a whole ROM as a ca65 project that rebuilds it (\"<rom>.s\", \".cfg\", \".chr\")",
+       {kRom, {"--opcodes", D::OpenTXT, "Op_Codes file (names of registers)", "Op_Codes_NES.txt"}},
+       {},
+       {{"tables",
+         "a Table List: its tables in the banks that never switch are data, titled at their start"},
+        {"cdl", "an emulator's code/data log (FCEUX or Mesen .cdl) the trace follows"},
+        {"write-cdl", "write what the trace found as \"<rom>.cdl\" in this layout",
+         OptionSpec::Takes::One, "fceux|mesen"},
+        {"labels", "a label file (Mesen .mlb, FCEUX .nl, ca65 .dbg), as often as needed",
+         OptionSpec::Takes::Many},
+        {"write-labels", "write the names the export used for a debugger", OptionSpec::Takes::One,
+         "mlb|nl"}},
+       R::Menu,
+       &ExportCa65Job},
       {"patch-create",
        "Create a patch that makes the modified file of the original",
        {{"--file1", D::OpenNES, "original file"}, {"--file2", D::OpenNES, "modified file"}},

@@ -1,6 +1,9 @@
 #include "trace/TraceCode.h"
 
+#include <algorithm>
+
 #include "shell/Values.h"
+#include "trace/CodeDataLog.h"
 #include "trace/Opcodes6502.h"
 #include "trace/TraceRows.h"
 #include "trace/Tracer.h"
@@ -85,6 +88,20 @@ void FollowOtherBanks(Tracer& tracer, const TraceRequest& request, const RomMap&
   }
 }
 
+// What a code/data log says of the bytes the CPU sees: its data is data
+// before anything is traced, each byte of its code that nothing reached yet
+// an entry point.
+void FollowLog(Tracer& tracer, const RomMap& map, const std::vector<std::uint8_t>& marks,
+               bool code) {
+  for (std::int32_t a = 0x8000; a <= 0xFFFF; ++a) {
+    const std::int64_t at = map.offset(a) - map.header().prgOffset;
+    if (map.offset(a) < 0 || at < 0 || at >= static_cast<std::int64_t>(marks.size())) continue;
+    const std::uint8_t m = marks[static_cast<std::size_t>(at)];
+    if (!code && (m & kLogData) != 0 && (m & kLogCode) == 0) tracer.knownData(a);
+    if (code && (m & kLogCode) != 0 && tracer.role(a) == kRoleNone) tracer.trace(a, false);
+  }
+}
+
 }  // namespace
 
 std::array<OpcodeShape, 256> ShapesOf(const OpcodeSet& ops) {
@@ -96,31 +113,75 @@ std::array<OpcodeShape, 256> ShapesOf(const OpcodeSet& ops) {
   return shapes;
 }
 
-TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes) {
-  TraceResult result;
+// Runs the whole trace of the request's block and hands what it found to use;
+// places nothing reaches are tried from gapsFrom to gapsTo.
+template <typename Use>
+void RunTrace(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes,
+              std::int32_t gapsFrom, std::int32_t gapsTo, Use use) {
   const RomMap map(request.rom, request.origin, request.base);
   std::vector<std::string> notes;
   std::vector<std::string> starts;
   std::int64_t budget = kSpeculativeBudget;
   Tracer tracer(map, shapes, budget);
-  EnterAll(tracer, map, request.entries, notes, starts);
-  if (!request.window.empty()) {
-    result.notes.push_back("Window " + HexWord(request.base) + ": " + request.window);
+  if (request.logged != nullptr) {
+    FollowLog(tracer, map, *request.logged, false);
+    FollowLog(tracer, map, *request.logged, true);
   }
-  result.notes.insert(result.notes.end(), map.notes().begin(), map.notes().end());
-  result.notes.push_back(Seen(map, starts));
-  result.notes.insert(result.notes.end(), notes.begin(), notes.end());
+  EnterAll(tracer, map, request.entries, notes, starts);
+  std::vector<std::string> all;
+  if (!request.window.empty())
+    all.push_back("Window " + HexWord(request.base) + ": " + request.window);
+  all.insert(all.end(), map.notes().begin(), map.notes().end());
+  all.push_back(Seen(map, starts));
+  all.insert(all.end(), notes.begin(), notes.end());
   FollowOtherBanks(tracer, request, map, shapes, budget);
-  tracer.fillGaps(0x8000, 0xFFF9);
+  tracer.fillGaps(gapsFrom, gapsTo);
   tracer.showSkips();
   if (budget < 0) {
-    result.notes.push_back("Stopped trying the places nothing reaches as code after " +
-                           std::to_string(kSpeculativeBudget) +
-                           " instructions; give the code they hold with --entry.");
+    all.push_back("Stopped trying the places nothing reaches as code after " +
+                  std::to_string(kSpeculativeBudget) +
+                  " instructions; give the code they hold with --entry.");
   }
-  RowRequest rows{map, tracer, request.origin, request.start, request.end};
-  result.tablesText = TableRows(rows, result);
+  use(map, tracer, std::move(all));
+}
+
+TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes) {
+  TraceResult result;
+  RunTrace(request, shapes, 0x8000, 0xFFF9,
+           [&](const RomMap& map, const Tracer& tracer, auto notes) {
+             result.notes = std::move(notes);
+             RowRequest rows{map, tracer, request.origin, request.start, request.end};
+             result.tablesText = TableRows(rows, result);
+             const INesHeader& h = map.header();
+             const auto prg = static_cast<std::size_t>(h.prgBanks * kPrgBankSize);
+             result.marks.assign(prg, 0);
+             result.slots.assign(prg, 0);
+             for (std::int32_t a = 0x8000; a <= 0xFFFF; ++a) {
+               const std::int64_t at = map.offset(a) - h.prgOffset;
+               if (map.offset(a) < 0 || at < 0 || at >= static_cast<std::int64_t>(prg)) continue;
+               const ByteRole r = tracer.role(a);
+               const auto i = static_cast<std::size_t>(at);
+               result.marks[i] = r == kRoleData ? kLogData : r == kRoleNone ? 0 : kLogCode;
+               result.slots[i] = static_cast<std::uint8_t>((a >> 13) & 3);
+             }
+           });
   return result;
+}
+
+TracedBlock TraceBlock(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes) {
+  TracedBlock block;
+  // Only the block's own places nothing reaches are tried: its caller traces
+  // every other block in its turn.
+  const std::int32_t to = std::min(request.end, 0xFFF9);
+  RunTrace(request, shapes, request.start, to, [&](const RomMap&, const Tracer& tracer, auto) {
+    block.role.resize(0x10000);
+    for (std::int32_t a = 0; a <= 0xFFFF; ++a)
+      block.role[static_cast<std::size_t>(a)] = tracer.role(a);
+    for (const FoundTable& t : tracer.tables()) {
+      if (t.via < 0) block.tables.push_back({t.start, t.count, t.partner, t.addrOS});
+    }
+  });
+  return block;
 }
 
 }  // namespace morvane

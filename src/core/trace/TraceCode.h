@@ -18,15 +18,38 @@ struct TraceRequest {
   std::int32_t end = 0xBFFF;
   std::vector<std::int32_t> entries;  // --entry points, CPU addresses
   std::string window = {};            // why the window was chosen, when it was found
+  // A code/data log's marks (trace/CodeDataLog.h) per byte of PRG ROM, or
+  // null: logged code is traced from, logged data is never taken for code.
+  const std::vector<std::uint8_t>* logged = nullptr;
 };
 
 struct TraceResult {
   std::string tablesText;          // Tables.txt: what is not code, as a Table List
   std::vector<std::string> notes;  // what the trace could not follow
   bool entered = false;            // some code of the dumped range was reached
+  // Per byte of PRG ROM the CPU saw: code or data (trace/CodeDataLog.h), and
+  // the 8 KiB slot of the window it was seen in; for a code/data log.
+  std::vector<std::uint8_t> marks;
+  std::vector<std::uint8_t> slots;
 };
 
 TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes);
+
+// What the trace of one block found at each CPU address, for writers that
+// lay the block out themselves (the ca65 export).
+struct TracedBlock {
+  std::vector<std::uint8_t> role;  // a ByteRole (trace/Tracer.h) per CPU address
+  // Address tables jumped through: words at start, or low bytes at start and
+  // high ones at partner; entries hold their target less addrOS.
+  struct Table {
+    std::int32_t start = 0;
+    std::int32_t count = 0;
+    std::int32_t partner = -1;
+    int addrOS = 0;
+  };
+  std::vector<Table> tables;
+};
+TracedBlock TraceBlock(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes);
 
 // The shape table of an Op_Codes file, as the code dump builds it.
 std::array<OpcodeShape, 256> ShapesOf(const OpcodeSet& ops);

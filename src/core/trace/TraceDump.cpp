@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 #include "dump/DumpDriver.h"
 #include "rom/INesHeader.h"
+#include "shell/OutFile.h"
+#include "shell/OutputGuard.h"
 #include "shell/Values.h"
 #include "trace/BankWindow.h"
+#include "trace/CodeDataLog.h"
 #include "trace/TraceCode.h"
 
 namespace morvane {
@@ -44,13 +48,28 @@ bool DefaultWindow(const Settings& s) {
 
 JobResult DumpTraced(const Settings& settings, JobHost& host, std::vector<std::int32_t> entries,
                      bool findWindow) {
+  const std::string cdl = settings.options.value("cdl", "");
+  const std::string writeCdl = settings.options.value("write-cdl", "");
   // Why the window was chosen, said again at the top of Tables.txt.
   const auto why = std::make_shared<std::string>();
-  const TableListMaker trace = [entries = std::move(entries), why](
-                                   RomCursor& rom, const Settings& s, const OpcodeSet& ops) {
-    const std::string mapped = TracedPart(rom, s);
-    return TraceCode({mapped, s.origin(), s.base, s.start, s.end, entries, *why}, ShapesOf(ops))
-        .tablesText;
+  const TableListMaker trace = [entries = std::move(entries), cdl, writeCdl, why](
+                                   const std::string& romPath, RomCursor& file, const Settings& s,
+                                   const OpcodeSet& ops, std::vector<std::string>& wrote) {
+    const std::string rom = TracedPart(file, s);
+    std::optional<CodeDataLog> log;
+    if (!cdl.empty()) log = ReadCodeDataLog(cdl, rom);
+    const TraceRequest request{rom,   s.origin(), s.base, s.start,
+                               s.end, entries,    *why,   log ? &log->marks : nullptr};
+    const TraceResult result = TraceCode(request, ShapesOf(ops));
+    if (!writeCdl.empty()) {
+      const std::string path = CodeDataLogPath(romPath);
+      RefuseOverwrite("Dump Error", path, {romPath, cdl});
+      OutFile out(path);
+      out.write(CodeDataLogBytes(CdlFormatNamed(writeCdl), rom, result.marks, result.slots));
+      out.close();
+      wrote.push_back(path);
+    }
+    return result.tablesText;
   };
   WindowChooser chooser;
   if (findWindow) {

@@ -49,6 +49,8 @@ class Tracer {
   void fillGaps(std::int32_t from, std::int32_t to);
   // Shows the opcode of each BIT that hides code as data.
   void showSkips();
+  // Takes a as data whatever reaches it (a code/data log says so).
+  void knownData(std::int32_t a) { setRole(a, kRoleData); }
 
   ByteRole role(std::int32_t a) const { return static_cast<ByteRole>(state_.role[idx(a)]); }
   bool code(std::int32_t a) const {
