@@ -54,7 +54,7 @@ TEST(CodeDataLog, TheTraceFollowsALogOfWhatTheLinkerLaidOut) {
     EXPECT_EQ(log.format, CdlFormat::Fceux);
     const std::int64_t origin = b.base - 16 - b.block * 0x4000;
     const TraceResult traced =
-        TraceCode({rom, origin, b.base, b.base, b.base + 0x3FFF, {}, &log.marks}, NesShapes());
+        TraceCode({rom, origin, b.base, b.base, b.base + 0x3FFF, {}, {}, &log.marks}, NesShapes());
     const Figures f = Score(traced.tablesText, truth, origin, b.base, b.base + 0x3FFF);
     EXPECT_EQ(f.codeRight, f.code) << b.name << " block " << b.block;
     EXPECT_EQ(f.dataRight, f.data) << b.name << " block " << b.block;

@@ -65,6 +65,7 @@ void DisassemblyBuilder::trace(const std::array<OpcodeShape, 256>& shapes) {
                                           unit.base,
                                           unit.base + unit.size - 1,
                                           {},
+                                          {},
                                           names_.logged},
                                          shapes);
     for (std::int32_t i = 0; i < unit.size; ++i) {
