@@ -72,4 +72,12 @@ void SetWritePatches(const QString& format) {
   QSettings().setValue(QStringLiteral("patches/write"), format);
 }
 
+QString TableFormat() {
+  return QSettings().value(QStringLiteral("tables/format"), QStringLiteral("classic")).toString();
+}
+
+void SetTableFormat(const QString& format) {
+  QSettings().setValue(QStringLiteral("tables/format"), format);
+}
+
 }  // namespace morvane::Preferences

@@ -34,6 +34,10 @@ void SetResultsShown(bool shown);
 QString WritePatches();
 void SetWritePatches(const QString& format);
 
+// Tools > Table Files: "classic" or "standard".
+QString TableFormat();
+void SetTableFormat(const QString& format);
+
 }  // namespace Preferences
 
 }  // namespace morvane

@@ -64,6 +64,7 @@ struct DumpContext {
   std::string romPath;
   std::string outPath;
   std::string tablesOutPath;
+  std::string tablePath;          // the character table, when the dump reads one
   TableListMaker tableListMaker;  // set for a dump whose Table List is made
   std::int32_t origin = 0;
   std::int64_t startOffset = 0;
