@@ -94,7 +94,7 @@ void BM_InsertScript1MiB(benchmark::State& state) {
   Files f;
   if (ScriptDumpJob(f.settings, f.host).outcome != Outcome::Done) state.SkipWithError("dump");
   for (auto _ : state) {
-    if (cmdInsert_Click(f.settings, f.host).outcome != Outcome::Done) state.SkipWithError("insert");
+    if (InsertJob(f.settings, f.host).outcome != Outcome::Done) state.SkipWithError("insert");
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * (1 << 20));
 }

@@ -96,7 +96,7 @@ class ScriptDumpTest : public ::testing::Test {
     host.answer(Dialog::OpenNES, romPath)
         .answer(Dialog::OpenSJS, dir.write("script.txt", script))
         .answer(Dialog::OpenTBL, tblPath);
-    return cmdInsert_Click(s, host);
+    return InsertJob(s, host);
   }
   std::string warning() const {
     return host.warnings.empty() ? std::string() : host.warnings.front().second;

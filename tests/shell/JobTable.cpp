@@ -78,6 +78,7 @@ Settings SettingsFor(const Job& job) {
   s.end = 0x80FF;
   s.endText = "80FF";
   if (!job.patch.empty()) s.options.add("patch", job.patch);
+  for (const auto& [name, value] : job.values) s.options.add(name, value);
   return s;
 }
 
@@ -92,6 +93,7 @@ struct Variant {
   std::string patch = {};
   bool trace = false;
   bool showStrings = false;
+  std::vector<std::pair<std::string, std::string>> values = {};  // the job's own options
 };
 
 const std::vector<Variant>& Variants() {
@@ -149,6 +151,15 @@ const std::vector<Variant>& Variants() {
       {"patch-create", "patch create", {{"--file1", "game.nes"}, {"--file2", "other.nes"}}},
       {"patch-apply", "patch apply", {{"--rom", "game.nes"}, {"--patch", "fix.ips"}}},
       {"tiles", "tiles", {{"--rom", "game.nes"}}},
+      {"pointers",
+       "find pointers",
+       {{"--rom", "game.nes"}},
+       kCode,
+       false,
+       {},
+       false,
+       false,
+       {{"address", "2010"}}},
   };
   return variants;
 }
@@ -161,6 +172,7 @@ Job Made(const Variant& v) {
   job.job = v.job;
   job.trace = v.trace;
   job.showStrings = v.showStrings;
+  job.values = v.values;
   for (const auto& [option, name] : v.files) {
     const auto file = std::find_if(spec->files.begin(), spec->files.end(),
                                    [&](const FileSpec& f) { return option == f.option; });

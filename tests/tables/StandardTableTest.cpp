@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 
 #include "shell/JobError.h"
 #include "support/CliRun.h"
@@ -157,26 +155,6 @@ TEST(StandardTable, FindsTheLinesOnlyTheStandardFormReads) {
   EXPECT_EQ(found.firstLine, 5);
   EXPECT_EQ(found.first, "/FF=<end>");
   EXPECT_EQ(FindStandardOnlyLines(CrLf({"41=A", "/FF", "*FE", "; note"})).count, 0);
-}
-
-// The community's own tables read in the standard form as the classic
-// reader reads them: their keys are all one byte.
-TEST(StandardTable, CommunityTablesReadAsInTheClassicForm) {
-  const char* shared = std::getenv("MORVANE_SHARED_DIR");
-  const std::filesystem::path corpus =
-      std::filesystem::path(shared != nullptr ? shared : MORVANE_SHARED_DIR) / "corpus/tbl";
-  if (!std::filesystem::exists(corpus)) GTEST_SKIP() << "no corpus";
-  int files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(corpus)) {
-    if (entry.path().extension() != ".tbl") continue;
-    ++files;
-    const std::string bytes = Slurp(entry.path().string());
-    const CharTable classic = ParseTable(bytes);
-    const CharTable standard = ParseStandardTable(bytes, entry.path().string()).oneByteView();
-    EXPECT_EQ(standard.text, classic.text) << entry.path();
-    EXPECT_EQ(FindStandardOnlyLines(bytes).count, 0) << entry.path();
-  }
-  EXPECT_GT(files, 0);
 }
 
 // The classic form still reads such a table as it always has, and says

@@ -1,6 +1,7 @@
 #include "analysis/FindPointers.h"
 
 #include "analysis/PointerFinder.h"
+#include "rom/INesHeader.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/JobFrame.h"
@@ -16,13 +17,9 @@ constexpr const char* kTitle = "Error during Find Pointers";
 
 // The mapper and PRG of an iNES file; without a header every byte is PRG.
 BankLayout Layout(const std::string& rom) {
-  if (rom.size() < 16 || rom.compare(0, 4, "NES\x1A") != 0) {
-    return LayoutOf(-1, 0, static_cast<std::int64_t>(rom.size()));
-  }
-  const auto at = [&](std::size_t i) { return static_cast<unsigned char>(rom[i]); };
-  const int mapper = (at(6) >> 4) | (at(7) & 0xF0);
-  const std::int64_t prg = (at(6) & 4) != 0 ? 16 + 512 : 16;
-  return LayoutOf(mapper, prg, std::int64_t{at(4)} * 0x4000);
+  const INesHeader header = ReadINesHeader(rom);
+  if (!header.present) return LayoutOf(-1, 0, static_cast<std::int64_t>(rom.size()));
+  return LayoutOf(header.mapper, header.prgOffset, header.prgBanks * kPrgBankSize);
 }
 
 std::string Describe(const BankLayout& layout, std::int32_t base, const FoundPointer& p) {

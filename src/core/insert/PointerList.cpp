@@ -1,6 +1,6 @@
 #include "insert/PointerList.h"
 
-#include "insert/ScriptHeader.h"
+#include "script/ScriptHeader.h"
 #include "shell/JobError.h"
 #include "shell/Values.h"
 

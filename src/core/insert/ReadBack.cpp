@@ -1,7 +1,7 @@
 #include "insert/ReadBack.h"
 
 #include "insert/FindPhrase.h"
-#include "insert/ScriptHeader.h"
+#include "script/ScriptHeader.h"
 #include "tables/PhraseText.h"
 
 namespace morvane {

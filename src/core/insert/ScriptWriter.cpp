@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "insert/ScriptHeader.h"
+#include "script/ScriptHeader.h"
+#include "shell/ListingWords.h"
 #include "shell/OutFile.h"
 #include "shell/Values.h"
 
@@ -11,7 +12,6 @@ namespace morvane {
 
 namespace {
 
-constexpr const char* kRule = ";--------------------";
 constexpr std::int64_t kLongestBlock = 0xF800;
 
 struct Run {
@@ -66,32 +66,28 @@ std::string WriteScript(const ScriptFile& file) {
     columns = std::max(columns, p.columns);
     height = std::max(height, p.rows.size());
   }
-  const std::string offset = HexSigned(-static_cast<std::int64_t>(file.origin));
-  const std::int64_t adjust = file.pointers ? -std::int64_t{file.pointers->base} : 0;
-  std::string text;
-  auto line = [&text](const std::string& l) { text += l + "\r\n"; };
-  line(StripExtension(FileNameOf(file.rom)) + " Text");
-  line("Phrases\t" + HexSigned(first) + "\t" + HexSigned(last));
-  line("Chars\t" + Hex(columns) + "\t" + Hex(static_cast<std::int64_t>(height)) + "\t");
-  if (file.pointers) {
-    line("Ptrs\t" + Hex(file.pointers->low) + "\t" + Hex(file.pointers->high) + "\t" + offset +
-         "\t" + Hex(file.pointers->step));
-  } else {
-    line("Ptrs\tNONE\t[NONE+1]\t" + offset + "\t2");
-  }
+  ReadyScript header;
+  header.title = StripExtension(FileNameOf(file.rom));
+  header.firstPhrase = first;
+  header.lastPhrase = last;
+  header.columns = columns;
+  header.rows = static_cast<std::int64_t>(height);
+  header.origin = file.origin;
+  if (file.pointers)
+    header.pointers = {file.pointers->low, file.pointers->high, file.pointers->step};
   // Without pointers each block's pointer values start at 0: the inserter
   // still counts them, in 16 bits, so a block stays below 64 KiB.
   std::vector<Run> runs =
       Runs(file.phrases, file.pointers ? std::numeric_limits<std::int64_t>::max() : kLongestBlock);
   runs.back().lastPhrase = last;
-  line("Blocks\t" + Hex(static_cast<std::int64_t>(runs.size())) + "\t");
   for (const Run& r : runs) {
-    const std::int64_t lastByte = std::max(r.end - 1, r.start);
-    const std::int64_t blockAdjust = file.pointers ? adjust : -(r.start + file.origin);
-    line("Text\t" + Hex(r.start + file.origin) + "\t" + Hex(lastByte + file.origin) + "\t" +
-         offset + "\t" + HexSigned(r.lastPhrase) + "\t" + HexSigned(blockAdjust));
+    const std::int64_t start = r.start + file.origin;
+    header.blocks.push_back({start, std::max(r.end - 1, r.start) + file.origin, r.lastPhrase,
+                             file.pointers ? -std::int64_t{file.pointers->base} : -start});
   }
-  line(kRule);
+  std::string text = ReadyScriptHeaderText(header);
+  auto line = [&text](const std::string& l) { text += l + kLineEnd; };
+  line(kRuleLine);
   line("; " + FileNameOf(file.rom) + " through " + FileNameOf(file.table) + " (" +
        (file.standard ? "standard" : "classic") + " table form)");
   if (file.pointers) {
@@ -102,7 +98,7 @@ std::string WriteScript(const ScriptFile& file) {
   }
   line("; Each phrase: its text as notes, its numbers and address, an empty line and the rows");
   line("; to insert, which start as its text. Replace them with the translation.");
-  line(kRule);
+  line(kRuleLine);
   line("");
   for (const ScriptPhrase& p : file.phrases) {
     for (const std::string& row : p.rows) line(";" + row);

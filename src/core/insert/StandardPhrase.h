@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "insert/ScriptHeader.h"
+#include "script/ScriptHeader.h"
 #include "tables/StandardTable.h"
 
 namespace morvane {
