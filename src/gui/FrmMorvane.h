@@ -174,7 +174,6 @@ class FrmMorvane : public QMainWindow {
   struct DumpPointers {
     std::string low, high, step, count, base;
   } dumpPointers_;
-  std::string findOffsets_;
 
   ResultsPanel* results_ = nullptr;
   const JobSpec* running_ = nullptr;

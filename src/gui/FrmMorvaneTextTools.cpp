@@ -1,17 +1,14 @@
 // The translator's tools around the text jobs: Tools > Table Files (the form
 // character tables are read in, kept between runs), Tools > Text Dump Pointer
 // Table... (the pointer table a Text dump reads), the Insert frame's Verify
-// check box and the offsets Find Pointers asks for. Each becomes an option
-// of the job that takes it.
+// check box. Each becomes an option of the job that takes it.
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
-#include <QRegularExpression>
 #include <algorithm>
 
 #include "gui/FrmMorvane.h"
@@ -100,18 +97,6 @@ bool FrmMorvane::addTextJobOptions(const JobSpec& job, Settings& snapshot) {
     snapshot.options.add("pointers", table);
     snapshot.options.add("count", p.count);
     if (!p.base.empty()) snapshot.options.add("pointer-base", p.base);
-  }
-  if (Takes(job, "address") && !snapshot.options.has("address")) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(
-        this, "Find Pointers",
-        "File offsets of the phrases (hex, separated by blanks):", QLineEdit::Normal,
-        QString::fromStdString(findOffsets_), &ok);
-    if (!ok) return false;
-    findOffsets_ = text.trimmed().toStdString();
-    for (const QString& offset : text.split(QRegularExpression("[\\s,]+"), Qt::SkipEmptyParts)) {
-      snapshot.options.add("address", offset.toUpper().toStdString());
-    }
   }
   return true;
 }

@@ -19,9 +19,10 @@ class TextToolsTest : public JobTest {
     Preferences::SetTableFormat("classic");
     JobTest::TearDown();
   }
-  // Fills the next dialog's boxes (by name) and accepts it.
+  // Fills the next dialog's boxes (by name) and accepts it, once it shows.
   void fillNextDialog(std::map<QString, QString> boxes) {
-    QTimer::singleShot(0, [boxes] {
+    auto* timer = new QTimer(window.get());
+    QObject::connect(timer, &QTimer::timeout, [timer, boxes] {
       for (QWidget* w : QApplication::topLevelWidgets()) {
         auto* dialog = qobject_cast<QDialog*>(w);
         if (dialog == nullptr || !dialog->isVisible()) continue;
@@ -30,8 +31,11 @@ class TextToolsTest : public JobTest {
           if (auto* input = qobject_cast<QInputDialog*>(dialog)) input->setTextValue(text);
         }
         dialog->accept();
+        timer->deleteLater();
+        return;
       }
     });
+    timer->start(10);
   }
 };
 

@@ -38,11 +38,25 @@ std::string Describe(const BankLayout& layout, std::int32_t base, const FoundPoi
 
 JobResult FindPointersJob(const Settings& settings, JobHost& host) {
   return RunJob(host, {.failed = "Find Pointers Error"}, [&](JobRun& run) {
-    const std::vector<std::string> addresses = settings.options.values("address");
+    const std::string romPath = run.ask(Dialog::OpenNES);
+    std::vector<std::string> addresses = settings.options.values("address");
+    if (addresses.empty() && run.host.asksText()) {
+      const auto typed = run.host.askText(
+          "Find Pointers", "File offsets of the phrases (hex, separated by blanks):");
+      if (!typed) throw JobError::Cancelled();
+      std::string word;
+      for (const char c : *typed + " ") {
+        if (c != ' ' && c != ',' && c != '\t') {
+          word += c;
+        } else if (!word.empty()) {
+          addresses.push_back(UpperCase(word));
+          word.clear();
+        }
+      }
+    }
     if (addresses.empty()) {
       throw JobError::Minor(kTitle, "Give the file offset of a phrase with --address.");
     }
-    const std::string romPath = run.ask(Dialog::OpenNES);
     const std::string outPath = StripExtension(romPath) + " Pointers.txt";
     RefuseOverwrite(kTitle, outPath, {romPath});
     run.file = romPath;
