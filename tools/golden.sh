@@ -104,6 +104,10 @@ run dump text-no-concat "$S sample.tbl" --mode text --as-table --no-concat --rom
 run dump text-phrase "$S sample.tbl" --mode text --rom $S --tbl sample.tbl --phrase 10 --length 4 --start 8054 --end 8093
 run dump text-whole-bank "$S sample.tbl" --mode text --rom $S --tbl sample.tbl --start 8000 --end BFFF
 run dump text-no-table "$S" --mode text --rom $S --start 8054 --end 8093
+run dump text-standard "$S sample.tbl" --mode text --rom $S --tbl sample.tbl --tbl-format standard --start 8054 --end 8093
+run dump text-pointers "$S sample.tbl" --mode text --rom $S --tbl sample.tbl --pointers 804C --count 4
+run dump text-pointers-split "$S sample.tbl" --mode text --rom $S --tbl sample.tbl --pointers 804C,804D,2 --count 4 --pointer-base 0
+run dump text-pointers-count-0 "$S sample.tbl" --mode text --rom $S --tbl sample.tbl --pointers 804C --count 0
 run dump speech "$S" --mode speech --rom $S --start 6010 --end 601F
 run dump speech-6000 "$S" --mode speech --rom $S --preset 6000 --start 6000 --end 60FF
 run dump menu "$S" --mode menu --rom $S --block 0 --start 8054 --end 8060
@@ -141,6 +145,8 @@ run insert verbose "$S sample.txt sample.tbl" -v --rom $S --script sample.txt --
 run insert patch-ips "$S sample.txt sample.tbl" --rom $S --script sample.txt --tbl sample.tbl --patch ips
 run insert patch-bps "$S sample.txt sample.tbl" --rom $S --script sample.txt --tbl sample.tbl --patch bps
 run insert too-long "$S toolong.txt sample.tbl" --rom $S --script toolong.txt --tbl sample.tbl
+run insert verify "$S sample.txt sample.tbl" --rom $S --script sample.txt --tbl sample.tbl --verify
+run insert standard "$S sample.txt sample.tbl" --rom $S --script sample.txt --tbl sample.tbl --tbl-format standard
 run strip sample "sample.txt" --script sample.txt
 run strip portopia "portopia.txt" --script portopia.txt
 run strip missing "" --script none.txt
@@ -155,6 +161,11 @@ run compare plain "$S fixed.nes" --file1 $S --file2 fixed.nes
 run compare strings "$S fixed.nes sample.tbl" --file1 $S --file2 fixed.nes --show-strings --tbl1 sample.tbl --tbl2 sample.tbl
 run compare longer "$S longer.nes" --file1 $S --file2 longer.nes
 run compare same "$S" --file1 $S --file2 $S
+run compare strings-standard "$S fixed.nes sample.tbl" --file1 $S --file2 fixed.nes --show-strings --tbl1 sample.tbl --tbl2 sample.tbl --tbl-format standard
+
+run pointers sample "$S" --rom $S --address 64 --address 71
+run pointers corpus "corpus/textengine.nes" --rom textengine.nes --address 100
+run pointers outside "$S" --rom $S --address FFFFF
 
 run fds-split header "sample.fds" --image sample.fds
 run fds-split two-sides "twoside.fds" --image twoside.fds --no-header

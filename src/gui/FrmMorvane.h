@@ -142,6 +142,12 @@ class FrmMorvane : public QMainWindow {
   // None, IPS or BPS: the patch the jobs that change a ROM also write, kept
   // between runs.
   void addWritePatchesMenu(QMenu* tools);
+  // Tools > Table Files (kept between runs) and Tools > Text Dump Pointer Table...
+  void addTextToolsMenus(QMenu* tools);
+  void askDumpPointers();
+  // Adds the options of the text tools that job takes to snapshot; false
+  // when the user cancelled a question it asked.
+  bool addTextJobOptions(const JobSpec& job, Settings& snapshot);
   // Writes the model's state into the widgets.
   void showModel();
   void applySize();
@@ -174,6 +180,11 @@ class FrmMorvane : public QMainWindow {
   QPushButton* cmdSearchOptions_ = nullptr;
   SearchChoices searchChoices_;
   QPointer<SearchOptionsDialog> searchOptions_;
+  std::string tableFormat_ = "classic";
+  QCheckBox* chkVerify_ = nullptr;
+  struct DumpPointers {
+    std::string low, high, step, count, base;
+  } dumpPointers_;
 
   ResultsPanel* results_ = nullptr;
   const JobSpec* running_ = nullptr;

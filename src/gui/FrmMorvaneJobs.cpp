@@ -43,6 +43,7 @@ QMenu* FrmMorvane::jobMenu(const char* title) {
 }
 
 void FrmMorvane::addJobMenu() {
+  addTextToolsMenus(jobMenu("&Tools"));
   for (const JobSpec& job : Jobs()) {
     const bool placed = std::any_of(jobButtons_.begin(), jobButtons_.end(),
                                     [&](const auto& entry) { return entry.first == &job; });
@@ -104,6 +105,7 @@ void FrmMorvane::runJob(const JobSpec& job) {
     return std::string_view(o.name) == kPatchOption.name;
   });
   if (patches && !writePatches_.empty()) snapshot.options.add(kPatchOption.name, writePatches_);
+  if (!addTextJobOptions(job, snapshot)) return;
   // The job's frame reports its end through the host, which fills the results panel.
   running_ = &job;
   job.run(snapshot, host_);

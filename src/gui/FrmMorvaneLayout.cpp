@@ -130,6 +130,8 @@ void FrmMorvane::buildControls() {
   addJobButton(insert, "cmdInsertPortopia", TwRect(675, 300, 555, 495));
   addJobButton(insert, "cmdInsertGraphics", TwRect(1290, 300, 555, 495));
   addJobButton(insert, "cmdStrip", TwRect(1920, 300, 495, 495));
+  // Where the hidden game buttons stand.
+  chkVerify_ = Place(new QCheckBox("Verify", insert), "chkVerify", TwRect(675, 420, 1170, 255));
   struct Panel {
     int heading, headingLabel, leftLabel, phraseLabel, first;
   };

@@ -84,4 +84,12 @@ void AddTilePalette(const QString& palette) {
   QSettings().setValue(QStringLiteral("tiles/palettes"), palettes);
 }
 
+QString TableFormat() {
+  return QSettings().value(QStringLiteral("tables/format"), QStringLiteral("classic")).toString();
+}
+
+void SetTableFormat(const QString& format) {
+  QSettings().setValue(QStringLiteral("tables/format"), format);
+}
+
 }  // namespace morvane::Preferences

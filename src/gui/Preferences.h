@@ -39,6 +39,10 @@ inline constexpr int kTilePalettes = 10;
 QStringList TilePalettes();
 void AddTilePalette(const QString& palette);
 
+// Tools > Table Files: "classic" or "standard".
+QString TableFormat();
+void SetTableFormat(const QString& format);
+
 }  // namespace Preferences
 
 }  // namespace morvane

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QInputDialog>
 #include <algorithm>
 #include <utility>
 
@@ -100,6 +101,16 @@ void WindowHost::errorBox(const std::string& text) {
 void WindowHost::warningBox(const std::string& title, const std::string& text) {
   boxes_ << ToQ(title) + ": " + ToQ(text);
   window_.dialogs().warningBox(&window_, ToQ(title), ToQ(text));
+}
+
+std::optional<std::string> WindowHost::askText(const std::string& title,
+                                               const std::string& prompt) {
+  bool ok = false;
+  const QString text =
+      QInputDialog::getText(&window_, ToQ(title), ToQ(prompt), QLineEdit::Normal, lastText_, &ok);
+  if (!ok) return std::nullopt;
+  lastText_ = text;
+  return text.toStdString();
 }
 
 void WindowHost::jobFinished(const JobResult& result) {

@@ -20,6 +20,8 @@ class WindowHost final : public JobHost {
   explicit WindowHost(FrmMorvane& window) : window_(window) {}
 
   std::optional<std::string> askFile(Dialog dialog) override;
+  bool asksText() const override { return true; }
+  std::optional<std::string> askText(const std::string& title, const std::string& prompt) override;
   void enterBusy() override;
   void leaveBusy() override;
   void setStatus(const std::string& text) override;
@@ -59,6 +61,7 @@ class WindowHost final : public JobHost {
   QString dropped_;
   QString lastStatus_;
   QStringList boxes_;
+  QString lastText_;  // offered again the next time a job asks for text
   QElapsedTimer clock_;
 };
 

@@ -17,6 +17,7 @@ constexpr NamedLook kLooks[] = {
     {"strip", {"cmdStrip", "Strip Text", nullptr}},
     {"search", {"cmdSearch", "Relative Search", nullptr}},
     {"compare", {"cmdCompare", "Compare Two Files", nullptr}},
+    {"pointers", {"mnuFindPointers", "Find Pointers...", "&Tools"}},
     {"fds-split", {"cmdFDSSplit", "Split FDS", nullptr}},
     {"fds-merge", {"cmdFDSMerge", "Merge FDS", nullptr}},
     {"portopia-insert", {"cmdInsertPortopia", "Portopia Text ", nullptr}},

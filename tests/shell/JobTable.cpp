@@ -84,6 +84,7 @@ Settings SettingsFor(const Job& job) {
   s.end = 0x80FF;
   s.endText = "80FF";
   if (!job.patch.empty()) s.options.add("patch", job.patch);
+  for (const auto& [name, value] : job.values) s.options.add(name, value);
   return s;
 }
 
@@ -98,6 +99,7 @@ struct Variant {
   std::string patch = {};
   bool trace = false;
   bool showStrings = false;
+  std::vector<std::pair<std::string, std::string>> values = {};  // the job's own options
 };
 
 const std::vector<Variant>& Variants() {
@@ -163,6 +165,15 @@ const std::vector<Variant>& Variants() {
        kCode,
        false,
        "ips"},
+      {"pointers",
+       "find pointers",
+       {{"--rom", "game.nes"}},
+       kCode,
+       false,
+       {},
+       false,
+       false,
+       {{"address", "2010"}}},
   };
   return variants;
 }
@@ -175,6 +186,7 @@ Job Made(const Variant& v) {
   job.job = v.job;
   job.trace = v.trace;
   job.showStrings = v.showStrings;
+  job.values = v.values;
   for (const auto& [option, name] : v.files) {
     const auto file = std::find_if(spec->files.begin(), spec->files.end(),
                                    [&](const FileSpec& f) { return option == f.option; });

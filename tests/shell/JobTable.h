@@ -28,6 +28,7 @@ struct Job {
   std::vector<std::string> options = {};  // the command-line option of each file
   bool trace = false;
   bool showStrings = false;
+  std::vector<std::pair<std::string, std::string>> values = {};  // the job's own options
 };
 
 const std::vector<Job>& Jobs();

@@ -13,6 +13,7 @@
 #include "shell/OutputGuard.h"
 #include "shell/Values.h"
 #include "tables/CharTable.h"
+#include "tables/TableFormat.h"
 
 namespace morvane {
 
@@ -50,9 +51,9 @@ JobResult CompareJob(const Settings& settings, JobHost& host) {
       files.table2 = run.host.askFile(Dialog::OpenTBL);
       if (!files.table2) throw JobError(kErrDialogCancel);
       file = *files.table1;
-      map1 = ReadCompareTableFile(file);
+      map1 = ReadJobCompareTable(file, settings, run.host);
       file = *files.table2;
-      table2 = ReadTableFile(file);
+      table2 = ReadJobCharTable(file, settings, run.host);
     }
     file = StripExtension(files.file1) + " Compare.txt";
     run.step = "Compare Files - Opening Dump File";

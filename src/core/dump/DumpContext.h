@@ -79,6 +79,7 @@ struct DumpContext {
   std::string romPath;
   std::string outPath;
   std::string tablesOutPath;
+  std::string tablePath;               // the character table, when the dump reads one
   TableListMaker tableListMaker;       // set for a dump whose Table List is made
   std::vector<std::string> madeFiles;  // what the maker wrote besides the list
   std::string window;                  // why the window was chosen, when it was

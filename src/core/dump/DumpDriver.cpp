@@ -8,6 +8,7 @@
 #include "shell/OutputGuard.h"
 #include "shell/Reports.h"
 #include "shell/Values.h"
+#include "tables/TableFormat.h"
 
 namespace morvane {
 
@@ -114,7 +115,8 @@ std::unique_ptr<DumpStep> Prepare(DumpContext& ctx, JobRun& run, TableListMaker 
   if (step->needsCharTable(ctx)) {
     const std::string tbl = run.ask(Dialog::OpenTBL);
     RefuseOverwrite(kDumpErrorTitle, ctx.outPath, {ctx.romPath, tbl});
-    ctx.charTable = ReadTableFile(tbl);
+    ctx.charTable = ReadJobCharTable(tbl, ctx.settings, run.host);
+    ctx.tablePath = tbl;
   }
   ctx.out = std::make_unique<OutFile>(ctx.outPath);
   return step;

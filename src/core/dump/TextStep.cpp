@@ -8,6 +8,7 @@
 #include "shell/JobError.h"
 #include "shell/ListingWords.h"
 #include "shell/Values.h"
+#include "tables/TableFormat.h"
 
 namespace morvane {
 
@@ -83,6 +84,10 @@ class TextStep final : public DumpStep {
 
   void endPasses(DumpContext& ctx) override {
     if (s_.closePending) closePhrase(ctx);
+    const CharTable& t = ctx.charTable;
+    if (t.endPhraseByte < 0 && t.endPhrase2Byte < 0 && s_.phraseNo == ctx.firstPhrase) {
+      ctx.host.note(NoEndByteNote(ctx.tablePath));
+    }
   }
 
   void finish(DumpContext& ctx) override {

@@ -12,6 +12,7 @@ namespace morvane {
 JobResult PortopiaInsertJob(const Settings& settings, JobHost& host) {
   std::string step;
   PortopiaInserter inserter(host, step);
+  inserter.tableSettings = settings;
   std::string outPath;
   return RunJob(host, {.prefix = "Error during Insert:\r\n"}, [&](JobRun& run) {
     const std::string rom = run.ask(Dialog::OpenNES);

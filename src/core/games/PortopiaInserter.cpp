@@ -2,6 +2,7 @@
 
 #include "shell/JobError.h"
 #include "shell/Values.h"
+#include "tables/TableFormat.h"
 
 namespace morvane {
 
@@ -28,7 +29,7 @@ bool EndsWithArrow(const std::string& row) {
 void PortopiaInserter::run(const std::string& romPath, const std::string& scriptPath,
                            const std::string& tablePath, const std::string& outPath) {
   step_ = "Read Table File";
-  table_ = ReadTableFile(tablePath);
+  table_ = ReadJobCharTable(tablePath, tableSettings, host_);
   step_ = "Sort Strings";
   encoding_.emplace(table_);
   step_ = "Open Files";

@@ -10,6 +10,7 @@
 #include "games/RomSplice.h"
 #include "shell/InFile.h"
 #include "shell/JobHost.h"
+#include "shell/Settings.h"
 #include "tables/CharTable.h"
 
 namespace morvane {
@@ -18,6 +19,9 @@ class PortopiaInserter {
  public:
   // step names what the inserter is doing, for the job's error report.
   PortopiaInserter(JobHost& host, std::string& step) : host_(host), step_(step) {}
+
+  // The job's settings, for the form its table is read in (classic by default).
+  Settings tableSettings;
 
   void run(const std::string& romPath, const std::string& scriptPath, const std::string& tablePath,
            const std::string& outPath);

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "insert/ReadBack.h"
 #include "insert/TextInserter.h"
 #include "patch/PatchFiles.h"
 #include "script/ScriptHeader.h"
@@ -11,6 +12,7 @@
 #include "shell/OutFile.h"
 #include "shell/OutputGuard.h"
 #include "tables/CharTable.h"
+#include "tables/TableFormat.h"
 
 namespace morvane {
 
@@ -31,6 +33,12 @@ InsertFiles AskFiles(JobRun& run) {
 }
 
 }  // namespace
+
+const OptionSpec kVerifyOption{
+    "verify",
+    "read each inserted phrase back through the table; list those that do not read back "
+    "(exit 2)",
+    OptionSpec::Takes::Nothing};
 
 JobResult InsertJob(const Settings& settings, JobHost& host) {
   std::string image;
@@ -55,7 +63,9 @@ JobResult InsertJob(const Settings& settings, JobHost& host) {
     const PatchRequest patch(settings, files.output);
     patch.check("Error during Insert", {files.rom, files.script, files.table});
     run.step = "Read Table File";
-    const CharTable table = ReadTableFile(files.table);
+    const bool standard = ReadsStandardTables(settings);
+    const StandardTable readBack = ReadJobTable(files.table, settings, run.host);
+    const CharTable table = standard ? readBack.oneByteView() : ReadTableFile(files.table);
     run.step = "Sort Chracter Strings";
     const EncodingList list(table);
     run.step = "Open Files - First Pass";
@@ -66,12 +76,33 @@ JobResult InsertJob(const Settings& settings, JobHost& host) {
     const ScriptHeader header = ReadScriptHeader(script);
     TextInserter inserter(run.host, run.step, header, table, list, script, image, written);
     inserter.check();
+    if (standard) inserter.useStandardTable(&readBack);
+    const bool verify = settings.options.has(kVerifyOption.name);
+    inserter.collectFailures(verify);
     inserting = true;
     inserter.run();
     inserting = false;
     out->write(image);
     out->close();
     out.reset();
+    if (verify) {
+      run.step = "Verify";
+      std::vector<std::string> failures = inserter.failures();
+      for (std::string& failure :
+           ReadBackFailures(image, inserter.placed(), TextLines::FromFile(files.script), readBack,
+                            header.pointerMode == PointerMode::Length)) {
+        failures.push_back(std::move(failure));
+      }
+      if (!failures.empty()) {
+        std::string list;
+        for (const std::string& failure : failures) list += "\r\n" + failure;
+        throw JobError::Minor("Error during Insert",
+                              std::to_string(failures.size()) +
+                                  (failures.size() == 1 ? " phrase does" : " phrases do") +
+                                  " not read back:" + list);
+      }
+      run.host.setStatus("Verified: every phrase reads back");
+    }
     patch.write(run, files.rom, image, run.step);
   });
 }

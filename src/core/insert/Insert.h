@@ -2,11 +2,15 @@
 #pragma once
 
 #include "shell/JobHost.h"
+#include "shell/JobSpec.h"
 #include "shell/OutputGuard.h"
 #include "shell/Settings.h"
 
 namespace morvane {
 
 JobResult InsertJob(const Settings& settings, JobHost& host);
+
+// Option "verify": the inserted phrases are read back and compared with the script.
+extern const OptionSpec kVerifyOption;
 
 }  // namespace morvane

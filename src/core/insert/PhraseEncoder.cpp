@@ -1,6 +1,7 @@
 #include "insert/PhraseEncoder.h"
 
 #include "insert/FindPhrase.h"
+#include "insert/StandardPhrase.h"
 #include "shell/JobError.h"
 #include "shell/Values.h"
 
@@ -15,6 +16,10 @@ constexpr char kQuote = '"';
 void PhraseEncoder::encode(TextLines& file, const std::string& firstRow, std::int64_t phrase) {
   hex_ = PhraseHex(phrase);
   length_ = 0;
+  if (standard_ != nullptr) {
+    encodeStandard(file, firstRow);
+    return;
+  }
   bool endAfterBreak = false;
   if (!firstRow.empty()) {
     if (header_.pointerMode == PointerMode::Length) length_ = 1;
@@ -47,6 +52,19 @@ void PhraseEncoder::encode(TextLines& file, const std::string& firstRow, std::in
   // Every phrase of a length-prefixed script keeps its length byte, an empty
   // one too: a missing byte would shift every phrase after it.
   if (header_.pointerMode == PointerMode::Length && length_ == 0) length_ = 1;
+}
+
+void PhraseEncoder::encodeStandard(TextLines& file, const std::string& firstRow) {
+  std::vector<std::string> rows;
+  for (std::string row = firstRow; !row.empty() && rows.size() <= kMaxPhraseBytes;) {
+    rows.push_back(row);
+    if (!NextTranslatedRow(file, row)) break;
+  }
+  if (header_.pointerMode == PointerMode::Length) length_ = 1;
+  for (const char byte : EncodeStandardPhrase(rows, header_, *standard_, hex_)) {
+    append(static_cast<unsigned char>(byte));
+    if (length_ > kMaxPhraseBytes) refuseTooLong();
+  }
 }
 
 void PhraseEncoder::encodeRow(const std::string& row) {

@@ -9,6 +9,7 @@
 #include "script/ScriptHeader.h"
 #include "shell/InFile.h"
 #include "tables/CharTable.h"
+#include "tables/StandardTable.h"
 
 namespace morvane {
 
@@ -25,11 +26,15 @@ class PhraseEncoder {
   // kept for the length byte, which the caller fills in.
   void encode(TextLines& file, const std::string& firstRow, std::int64_t phrase);
 
+  // Rows are encoded through standard instead (the standard table form).
+  void useStandardTable(const StandardTable* standard) { standard_ = standard; }
+
   const std::uint8_t* bytes() const { return buffer_.data(); }
   int length() const { return length_; }
 
  private:
   void encodeRow(const std::string& row);
+  void encodeStandard(TextLines& file, const std::string& firstRow);
   void append(int byte);
   void appendControl(int byte);
   [[noreturn]] void refuse(const std::string& message) const;
@@ -39,6 +44,7 @@ class PhraseEncoder {
   const ScriptHeader& header_;
   const CharTable& table_;
   const EncodingList& list_;
+  const StandardTable* standard_ = nullptr;
   std::array<std::uint8_t, kMaxPhraseBytes + 1> buffer_{};
   int length_ = 0;
   std::string hex_;

@@ -48,11 +48,12 @@ void TextInserter::run() {
   for (int i = 30; i <= lastLabel; ++i) host_.setLabel(i, "?????");
   for (int b = 0; b < header_.blockCount; ++b) fillBlock(b);
   if (!needPhrase_) {
-    refuse("PhraseNumber = " + PhraseHex(current_) + "h needs " +
-           std::to_string(encoder_.length()) + " bytes, but only " + std::to_string(waitingRoom_) +
-           " bytes are left in Block " + std::to_string(waitingBlock_) +
-           ".\r\nIt fits in no remaining block, so it and the phrases after it can't be "
-           "inserted.");
+    refuseOrKeep("PhraseNumber = " + PhraseHex(current_) + "h needs " +
+                 std::to_string(encoder_.length()) + " bytes, but only " +
+                 std::to_string(waitingRoom_) + " bytes are left in Block " +
+                 std::to_string(waitingBlock_) +
+                 ".\r\nIt fits in no remaining block, so it and the phrases after it can't be "
+                 "inserted.");
   }
   status("Done with all Text; copying rest of ROM after Block " +
          std::to_string(header_.blockCount - 1));
@@ -109,6 +110,7 @@ bool TextInserter::placePhrase(int b) {
   low_[own] = static_cast<std::uint8_t>(pointer & 0xFF);
   high_[own] = static_cast<std::uint8_t>(pointer >> 8);
   shareWithMarked(own);
+  placed_.push_back({current_, written_, encoder_.length(), refused_});
   writePhrase(b);
   bytesUsed_ += encoder_.length();
   if (b <= 3) {
@@ -129,7 +131,20 @@ void TextInserter::readPhrase() {
     high_[s] = 0xFF;
   }
   sharedCount_ = 1 + static_cast<int>(found.shared.size());
-  encoder_.encode(script_, found.firstRow, current_);
+  refused_ = false;
+  if (!collecting_) {
+    encoder_.encode(script_, found.firstRow, current_);
+    return;
+  }
+  try {
+    encoder_.encode(script_, found.firstRow, current_);
+  } catch (const JobError& e) {
+    if (e.kind() != JobError::Kind::Minor) throw;
+    failures_.push_back(e.message());
+    refused_ = true;
+    TextLines none{std::string()};
+    encoder_.encode(none, std::string(), current_);
+  }
 }
 
 // The phrases marked as sharing the current one's text get its pointer.
@@ -220,6 +235,11 @@ void TextInserter::overlapping(int b, std::int64_t written) const {
          " starts at file offset " + Hex(block.fileStart()) +
          "h, inside text or a block already written (up to " + Hex(written) +
          "h).\r\nBlocks must be listed in ascending file order without overlapping.");
+}
+
+void TextInserter::refuseOrKeep(const std::string& message) {
+  if (!collecting_) refuse(message);
+  failures_.push_back(message);
 }
 
 void TextInserter::refuse(const std::string& message) const {

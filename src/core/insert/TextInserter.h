@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "insert/PhraseEncoder.h"
 #include "script/ScriptHeader.h"
@@ -31,6 +32,22 @@ class TextInserter {
   void check() const;
   void run();
 
+  // Rows are encoded through standard instead (the standard table form).
+  void useStandardTable(const StandardTable* standard) { encoder_.useStandardTable(standard); }
+  // With collecting set, a phrase whose rows can't be encoded, or that fits
+  // no block, does not stop the insertion: it is left out (an empty phrase)
+  // and its message kept in failures().
+  void collectFailures(bool collecting) { collecting_ = collecting; }
+  const std::vector<std::string>& failures() const { return failures_; }
+  // The phrases placed, in the order they were placed.
+  struct Placed {
+    std::int32_t phrase = 0;
+    std::size_t offset = 0;  // file offset of its first byte
+    int length = 0;
+    bool failed = false;  // its rows were refused (collecting failures)
+  };
+  const std::vector<Placed>& placed() const { return placed_; }
+
  private:
   using Pointers = std::array<std::uint8_t, kPhraseSlots>;
 
@@ -50,6 +67,7 @@ class TextInserter {
   // Refuses block b, which starts before written, where the blocks before it end.
   [[noreturn]] void overlapping(int b, std::int64_t written) const;
   [[noreturn]] void refuse(const std::string& message) const;
+  void refuseOrKeep(const std::string& message);
 
   JobHost& host_;
   std::string& step_;
@@ -64,6 +82,10 @@ class TextInserter {
   int sharedCount_ = 1;
   bool needPhrase_ = true;
   std::int64_t bytesUsed_ = 0;
+  bool collecting_ = false;
+  bool refused_ = false;  // the current phrase's rows were refused
+  std::vector<std::string> failures_;
+  std::vector<Placed> placed_;
   int waitingBlock_ = 0;          // the last block a waiting phrase did not fit in
   std::int64_t waitingRoom_ = 0;  // and the room that was left in it
 };

@@ -1,6 +1,7 @@
 #include "jobs/JobRegistry.h"
 
 #include "analysis/FileCompare.h"
+#include "analysis/FindPointers.h"
 #include "analysis/RelativeSearch.h"
 #include "analysis/SearchOptions.h"
 #include "dump/DumpDriver.h"
@@ -11,11 +12,14 @@
 #include "games/PortopiaInsert.h"
 #include "games/RomanciaGraphics.h"
 #include "insert/Insert.h"
+#include "insert/ScriptDump.h"
 #include "insert/Strip.h"
+#include "jobs/TextDumpChoice.h"
 #include "patch/PatchApply.h"
 #include "patch/PatchCreate.h"
 #include "patch/PatchFiles.h"
 #include "shell/Values.h"
+#include "tables/TableFormat.h"
 #include "tiles/TilesImportJob.h"
 #include "tiles/TilesJob.h"
 #include "trace/TraceDump.h"
@@ -66,14 +70,19 @@ const std::vector<JobSpec>& Jobs() {
          "the whole bank (a preset or range given wins)",
          OptionSpec::Takes::One, "auto"},
         kCdlOption,
-        kWriteCdlOption},
+        kWriteCdlOption,
+
+        kTableFormatOption,
+        kPointersOption,
+        kCountOption,
+        kPointerBaseOption},
        R::Button,
-       &DumpJob},
+       &DumpOrScriptJob},
       {"insert",
        "Insert a translated script into a copy of a ROM",
        {kRom, kScript, kTbl},
        {},
-       {kPatchOption},
+       {kPatchOption, kTableFormatOption, kVerifyOption},
        R::Button,
        &InsertJob},
       {"strip",
@@ -97,9 +106,17 @@ const std::vector<JobSpec>& Jobs() {
         {"--tbl1", D::OpenTBL, "character table of the first file (with --show-strings)"},
         {"--tbl2", D::OpenTBL, "character table of the second file (with --show-strings)"}},
        {S::Block, S::ShowStrings},
-       {},
+       {kTableFormatOption},
        R::Button,
        &CompareJob},
+      {"pointers",
+       "Find the pointers to phrases (\"<rom> Pointers.txt\")",
+       {kRom},
+       {},
+       {{"address", "file offset of a phrase (hex, header included), as often as needed",
+         OptionSpec::Takes::Many, nullptr, &IsHex, "hex digits"}},
+       R::Menu,
+       &FindPointersJob},
       {"fds-split",
        "Split a Famicom Disk System image into a listing and files",
        {{"--image", D::OpenFDS, "disk image"}},
@@ -118,7 +135,7 @@ const std::vector<JobSpec>& Jobs() {
        "Insert Portopia's text",
        {{"--rom", D::OpenNES, "Portopia ROM"}, kScript, kTbl},
        {},
-       {kPatchOption},
+       {kPatchOption, kTableFormatOption},
        R::HiddenButton,
        &PortopiaInsertJob},
       {"romancia-graphics",

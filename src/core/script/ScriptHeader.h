@@ -5,8 +5,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "shell/InFile.h"
 
@@ -78,6 +80,34 @@ struct DumpedScript {
 // The block that closes a text dump: how to use it, the six header lines
 // (pointer tables NONE, one block), a rule line and an empty line.
 std::string ScriptHeaderText(const DumpedScript& script);
+
+// The header of a script ready to insert as it stands, on top of it: the
+// pointer table (none: NONE) and one block line per stretch of text.
+struct ReadyScript {
+  struct Pointers {
+    std::int64_t low = 0;  // CPU addresses of the first low and high bytes
+    std::int64_t high = 0;
+    std::int64_t step = 2;
+  };
+  struct Block {
+    std::int64_t first = 0;  // CPU addresses of its first and last byte
+    std::int64_t last = 0;
+    std::int64_t lastPhrase = 0;
+    std::int64_t adjust = 0;  // added to each pointer into it
+  };
+  std::string title;  // the ROM file's name without its extension
+  std::int64_t firstPhrase = 0;
+  std::int64_t lastPhrase = 0;
+  std::int64_t columns = 1;
+  std::int64_t rows = 1;
+  std::int64_t origin = 0;  // the file offset of address A is A - origin
+  std::optional<Pointers> pointers;
+  std::vector<Block> blocks;
+};
+
+// Lines 1 to 5 + N of a ready script; numbers that may be negative are
+// written with a sign, so that the reader takes them back as they were.
+std::string ReadyScriptHeaderText(const ReadyScript& script);
 
 // A phrase number as its header line writes it: 16-bit, upper case, no
 // leading zeros (-1 is FFFF).

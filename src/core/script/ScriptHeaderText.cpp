@@ -24,4 +24,25 @@ std::string ScriptHeaderText(const DumpedScript& s) {
   return text;
 }
 
+std::string ReadyScriptHeaderText(const ReadyScript& s) {
+  const std::string offset = HexSigned(-s.origin);
+  std::string text;
+  const auto line = [&](const std::string& words) { text += words + kLineEnd; };
+  line(s.title + " Text");
+  line("Phrases\t" + HexSigned(s.firstPhrase) + "\t" + HexSigned(s.lastPhrase));
+  line("Chars\t" + Hex(s.columns) + "\t" + Hex(s.rows) + "\t");
+  if (s.pointers) {
+    line("Ptrs\t" + Hex(s.pointers->low) + "\t" + Hex(s.pointers->high) + "\t" + offset + "\t" +
+         Hex(s.pointers->step));
+  } else {
+    line("Ptrs\tNONE\t[NONE+1]\t" + offset + "\t2");
+  }
+  line("Blocks\t" + Hex(static_cast<std::int64_t>(s.blocks.size())) + "\t");
+  for (const ReadyScript::Block& b : s.blocks) {
+    line("Text\t" + Hex(b.first) + "\t" + Hex(b.last) + "\t" + offset + "\t" +
+         HexSigned(b.lastPhrase) + "\t" + HexSigned(b.adjust));
+  }
+  return text;
+}
+
 }  // namespace morvane

@@ -81,6 +81,13 @@ class JobHost {
 
   // The file chosen in the dialog; nullopt means the user pressed Cancel.
   virtual std::optional<std::string> askFile(Dialog dialog) = 0;
+  // Whether askText can ask the user (the window can, the command line takes
+  // options instead), and the text typed in answer to prompt; nullopt for Cancel.
+  virtual bool asksText() const { return false; }
+  virtual std::optional<std::string> askText(const std::string& /*title*/,
+                                             const std::string& /*prompt*/) {
+    return std::nullopt;
+  }
   // The busy state of a running job and the idle state after it.
   virtual void enterBusy() = 0;
   virtual void leaveBusy() = 0;
