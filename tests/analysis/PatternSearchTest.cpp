@@ -346,7 +346,8 @@ TEST(PatternSearch, ReportOfHitsAndTheirDrafts) {
   s.searchText = "Abab";
   s.options.add("mixed-case", "");
   EXPECT_EQ(SearchJob(s, cancel).outcome, Outcome::Cancelled);
-  EXPECT_EQ(Slurp(dir.file("m Output.txt")),
+  // The cancelled report is kept beside the complete one from the run before.
+  EXPECT_EQ(Slurp(dir.file("m Output (incomplete).txt")),
             BannerText() + rule + "Relations found: 0\r\nCANCELED at 10\r\n");
   EXPECT_EQ(run.host.lastStatus(),
             "Search Done: 3 Abab found @ 00023 = \x01\x1C\x1B\x1C = 01_1C_1B_1C");
@@ -410,7 +411,8 @@ TEST(PatternSearch, RefusesWhatCannotBeSearched) {
   s.options.add("order", dir.file("none.txt"));
   EXPECT_EQ(SearchJob(s, missing).outcome, Outcome::Failed);
   EXPECT_EQ(missing.errors, std::vector<std::string>{ErrorBoxText(53, "Search File - Reading Order",
-                                                                  dir.file("none.txt"))});
+                                                                  dir.file("none.txt")) +
+                                                     "\r\n\r\nThe file does not exist."});
 }
 
 }  // namespace

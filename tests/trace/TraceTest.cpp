@@ -333,9 +333,9 @@ TEST(Trace, ALargeFileTracesAsAWhole) {
                {"8000", 10, 0x8000, 0xBFFF}};  // past the PRG ROM
   for (const auto& c : cases) {
     const std::string run = std::string(MORVANE_BINARY) + " dump --rom " + path +
-                            " --mode code --trace --preset " + c.preset + " --block " +
-                            std::to_string(c.block) + " --start " + c.preset + " --end " +
-                            HexWord(c.end) + " >/dev/null 2>&1";
+                            " --mode code --trace --official-only --preset " + c.preset +
+                            " --block " + std::to_string(c.block) + " --start " + c.preset +
+                            " --end " + HexWord(c.end) + " >/dev/null 2>&1";
     ASSERT_EQ(std::system(run.c_str()), 0) << c.block;
     const std::int64_t origin = c.base - 16 - std::int64_t{0x4000} * c.block;
     const TraceResult expected = TraceCode({rom, origin, c.base, c.base, c.end, {}}, Shapes());

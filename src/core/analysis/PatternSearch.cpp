@@ -55,7 +55,12 @@ JobResult PatternSearchJob(const Settings& settings, JobHost& host) {
     } else {
       run.host.setStatus("Search Done: " + pattern.word + " not found.");
     }
-    out.close();
+    // A search stopped early is a partial result, kept beside the last whole one.
+    if (run.result.outcome == Outcome::Cancelled) {
+      out.closeIncomplete();
+    } else {
+      out.close();
+    }
   });
 }
 
