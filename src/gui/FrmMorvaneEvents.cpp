@@ -101,6 +101,8 @@ void FrmMorvane::closeEvent(QCloseEvent* event) {
   for (const auto& viewer : viewers_) {
     if (viewer != nullptr) viewer->close();
   }
+  // Hidden, not closed: closing it would put the panel back for the next run.
+  if (resultsWindow_ != nullptr) resultsWindow_->hide();
   event->accept();
 }
 
