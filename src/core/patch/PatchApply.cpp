@@ -1,6 +1,7 @@
 #include "patch/PatchApply.h"
 
 #include "patch/PatchFiles.h"
+#include "shell/JobError.h"
 #include "shell/OutputGuard.h"
 
 namespace morvane {
@@ -8,7 +9,8 @@ namespace morvane {
 JobResult PatchApplyJob(const Settings&, JobHost& host) {
   const JobTexts texts{.cancelled = "Patch Canceled",
                        .failed = "Patch Error",
-                       .prefix = "Error during Apply Patch:\r\n"};
+                       .prefix = "Apply Patch stopped: ",
+                       .plain = true};
   return RunJob(host, texts, [&](JobRun& run) {
     const std::string rom = run.ask(Dialog::OpenNES);
     const std::string patchPath = run.ask(kOpenPatch);
@@ -17,8 +19,15 @@ JobResult PatchApplyJob(const Settings&, JobHost& host) {
     run.step = "Read Files";
     const auto files = ReadBoth(run, rom, patchPath);
     run.step = "Apply Patch";
+    // A patch made for another file blames the ROM; any other fault the patch.
+    run.onFailure = [&run, rom, patchPath](const std::exception& e) {
+      const auto* error = dynamic_cast<const JobError*>(&e);
+      if (error != nullptr && error->number() == kErrPatchSource) run.file = rom;
+      if (error != nullptr && error->number() == kErrPatch) run.file = patchPath;
+    };
     const std::string target =
         Patching(run.step, [&] { return ApplyPatch(files.first, files.second); });
+    run.onFailure = nullptr;
     run.step = "Write Patched File";
     run.file = output;
     WriteWholeFile(run, output, target);

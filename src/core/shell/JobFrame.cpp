@@ -38,6 +38,14 @@ Outcome Report(JobRun& run, const JobTexts& texts, const std::exception& failure
   // job keeps no current file: the error carries it.
   std::string file = run.file;
   if (file.empty() && error != nullptr && IsFileError(error->number())) file = error->detail();
+  if (texts.plain) {
+    // What went wrong: the error's own words, else the standard message.
+    const bool said = error != nullptr && !error->detail().empty() && !IsFileError(number);
+    std::string text = std::string(texts.prefix) + (said ? error->detail() : ErrorMessage(number));
+    if (!file.empty()) text += "\r\n\r\nThe file at fault: " + file;
+    run.host.errorBox(text);
+    return Outcome::Failed;
+  }
   Error_Handler(run.host, number, std::string(texts.prefix) + run.step, file);
   return Outcome::Failed;
 }
