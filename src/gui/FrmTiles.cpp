@@ -2,10 +2,14 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QSpinBox>
+#include <QTimer>
 
 #include "shell/InFile.h"
 #include "shell/JobError.h"
@@ -31,7 +35,28 @@ FrmTiles::FrmTiles(QWidget* parent) : QWidget(parent, Qt::Window), dialogs_(new 
   setWindowTitle("Tiles");
   buildControls();
   showTable();
+  setAcceptDrops(true);
   resize(900, 600);
+}
+
+void FrmTiles::dragEnterEvent(QDragEnterEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (!urls.isEmpty() && urls.front().isLocalFile()) event->acceptProposedAction();
+}
+
+void FrmTiles::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.front().isLocalFile()) return;
+  event->acceptProposedAction();
+  const QString path = urls.front().toLocalFile();
+  // The drop finishes first, so the program the file came from is not kept waiting.
+  QTimer::singleShot(0, this, [this, path] {
+    if (path.endsWith(".tbl", Qt::CaseInsensitive)) {
+      loadTable(path);
+    } else {
+      openRom(path);
+    }
+  });
 }
 
 FrmTiles::~FrmTiles() = default;

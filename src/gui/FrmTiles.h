@@ -52,6 +52,9 @@ class FrmTiles : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A dropped .tbl loads as the table; any other file opens as the ROM.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void buildControls();

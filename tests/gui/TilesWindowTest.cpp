@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSpinBox>
@@ -215,6 +216,43 @@ TEST_F(TilesWindowTest, UnsavedChangesStayUntilTheUserLetsThemGo) {
   EXPECT_EQ(dialogs->discardAsked, 2);
   dialogs->discard = true;
   EXPECT_TRUE(window.close());
+}
+
+// Drops path on the window as a file manager does.
+void Drop(QWidget* on, const QString& path) {
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(path)});
+  const QPoint at = on->rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(on, &enter);
+  ASSERT_TRUE(enter.isAccepted());
+  QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(on, &dropped);
+  QCoreApplication::processEvents();
+}
+
+TEST(TilesWindowStart, AHintUntilAFileIsDroppedAndAnEmptyFileIsReported) {
+  FrmTiles window;
+  auto scripted = std::make_unique<ScriptedTilesDialogs>();
+  ScriptedTilesDialogs* dialogs = scripted.get();
+  window.setDialogs(std::move(scripted));
+  window.show();
+  // The hint is drawn on the empty view: more than its background.
+  const QImage empty = window.view()->grab().toImage();
+  int drawn = 0;
+  for (int y = 0; y < empty.height(); ++y) {
+    for (int x = 0; x < empty.width(); ++x) drawn += empty.pixel(x, y) != empty.pixel(0, 0);
+  }
+  EXPECT_GT(drawn, 100) << "no hint";
+  TempDir dir;
+  Drop(&window, QString::fromStdString(dir.write("empty.nes", "")));
+  ASSERT_EQ(dialogs->warnings.size(), 1);
+  EXPECT_TRUE(dialogs->warnings[0].startsWith("The file is empty"))
+      << dialogs->warnings[0].toStdString();
+  Drop(&window, MORVANE_SAMPLES_DIR "/sample.nes");
+  EXPECT_EQ(window.findChild<QLabel*>("lblFile")->text(), "sample.nes");
+  Drop(&window, MORVANE_SAMPLES_DIR "/sample.tbl");
+  EXPECT_EQ(window.maker().table().text[0x5A], "Z");
 }
 
 TEST(TilesMenu, ToolsTilesOpensOneTilesWindowThatMayKeepTheProgramOpen) {
