@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -33,6 +34,21 @@ const struct {
     {"Blue sky", "000000,2038EC,3CBCFC,FCFCFC"}, {"Brick", "000000,A81000,FC7460,FCFCFC"},
     {"Forest", "0F380F,306230,8BAC0F,9BBC0F"},
 };
+
+constexpr int kSwatch = 12;
+
+// Four squares of the palette's colours.
+QIcon Swatches(const Palette& palette) {
+  QPixmap pixmap(4 * kSwatch, kSwatch);
+  QPainter painter(&pixmap);
+  for (int i = 0; i < 4; ++i) {
+    painter.fillRect(i * kSwatch, 0, kSwatch, kSwatch,
+                     QColor::fromRgb(palette[static_cast<std::size_t>(i)]));
+  }
+  painter.setPen(Qt::darkGray);
+  painter.drawRect(0, 0, 4 * kSwatch - 1, kSwatch - 1);
+  return QIcon(pixmap);
+}
 
 }  // namespace
 
@@ -110,10 +126,18 @@ void FrmTiles::buildViewSettings(QWidget* panel, QFormLayout* form) {
   cboPalette_ = new QComboBox(panel);
   cboPalette_->setObjectName("cboPalette");
   cboPalette_->setEditable(true);
-  for (const auto& p : kPalettes) cboPalette_->addItem(p.colours, p.name);
+  cboPalette_->setIconSize(QSize(4 * kSwatch, kSwatch));
+  cboPalette_->setToolTip("A palette by name, or four colours typed as RRGGBB,RRGGBB,...");
+  // Each palette by its name, with its four colours as swatches.
+  for (const auto& p : kPalettes) {
+    cboPalette_->addItem(Swatches(*ParsePalette(p.colours)), p.name, QString(p.colours));
+    cboPalette_->setItemData(cboPalette_->count() - 1, QString(p.colours), Qt::ToolTipRole);
+  }
   // A palette being typed shows in red until it is four RRGGBB colours.
   connect(cboPalette_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
-    const auto palette = ParsePalette(text.toStdString());
+    const int named = cboPalette_->findText(text);
+    const QString colours = named >= 0 ? cboPalette_->itemData(named).toString() : text;
+    const auto palette = ParsePalette(colours.toStdString());
     if (palette) view_->setPalette(*palette);
     cboPalette_->lineEdit()->setStyleSheet(palette ? "" : "color: red");
   });

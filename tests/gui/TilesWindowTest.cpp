@@ -255,6 +255,19 @@ TEST(TilesWindowStart, AHintUntilAFileIsDroppedAndAnEmptyFileIsReported) {
   EXPECT_EQ(window.maker().table().text[0x5A], "Z");
 }
 
+TEST_F(TilesWindowTest, PalettesByNameWithSwatches) {
+  QComboBox* palette = find<QComboBox>("cboPalette");
+  QStringList names;
+  for (int i = 0; i < palette->count(); ++i) {
+    names << palette->itemText(i);
+    EXPECT_FALSE(palette->itemIcon(i).isNull()) << i;
+  }
+  EXPECT_EQ(names, (QStringList{"Grey", "Inverted", "Blue sky", "Brick", "Forest"}));
+  palette->setCurrentIndex(4);
+  EXPECT_EQ(palette->lineEdit()->styleSheet(), "");
+  EXPECT_EQ(window.view()->grab().toImage().pixel(cellOf(0x20)) & 0xFFFFFFu, 0x0F380Fu);
+}
+
 TEST(TilesMenu, ToolsTilesOpensOneTilesWindowThatMayKeepTheProgramOpen) {
   FrmMorvane main([] { return 0; });
   main.show();
