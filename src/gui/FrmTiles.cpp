@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include <QSpinBox>
 #include <QTimer>
 
+#include "gui/Preferences.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/Values.h"
@@ -129,6 +131,9 @@ bool FrmTiles::saveTable(const QString& path) {
     maker_.save(path.toStdString());
     savedText_ = maker_.fileText();
     tablePath_ = path.toStdString();
+    // The main window's Recent Files offers it as a character table.
+    Preferences::AddRecentFile(Dialog::OpenTBL, path);
+    lblSaved_->setText("Table saved to " + QDir::toNativeSeparators(path));
     return true;
   });
 }

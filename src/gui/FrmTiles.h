@@ -85,7 +85,7 @@ class FrmTiles : public QWidget {
   QSpinBox *spnZoom_ = nullptr, *spnShift_ = nullptr;
   QComboBox *cboPalette_ = nullptr, *cboBpp_ = nullptr, *cboEncoding_ = nullptr;
   QListWidget* lstTable_ = nullptr;
-  QLabel *lblHover_ = nullptr, *lblFile_ = nullptr;
+  QLabel *lblHover_ = nullptr, *lblFile_ = nullptr, *lblSaved_ = nullptr;
 };
 
 }  // namespace morvane

@@ -60,7 +60,14 @@ void FrmTiles::buildControls() {
   auto* left = new QVBoxLayout;
   left->addWidget(buildNavigation());
   left->addWidget(view_, 1);
-  left->addWidget(lblHover_);
+  // The hovered tile, and where the table was saved last.
+  lblSaved_ = new QLabel(this);
+  lblSaved_->setObjectName("lblSaved");
+  lblSaved_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  auto* below = new QHBoxLayout;
+  below->addWidget(lblHover_, 1);
+  below->addWidget(lblSaved_);
+  left->addLayout(below);
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(left, 1);
   layout->addWidget(buildTablePanel());

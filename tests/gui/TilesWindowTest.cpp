@@ -20,6 +20,7 @@
 
 #include "gui/FrmMorvane.h"
 #include "gui/FrmTiles.h"
+#include "gui/Preferences.h"
 #include "support/TempDir.h"
 
 namespace morvane {
@@ -266,6 +267,17 @@ TEST_F(TilesWindowTest, PalettesByNameWithSwatches) {
   palette->setCurrentIndex(4);
   EXPECT_EQ(palette->lineEdit()->styleSheet(), "");
   EXPECT_EQ(window.view()->grab().toImage().pixel(cellOf(0x20)) & 0xFFFFFFu, 0x0F380Fu);
+}
+
+TEST_F(TilesWindowTest, ASavedTableJoinsRecentFilesAndSaysWhere) {
+  QLineEdit* end = find<QLineEdit>("txtEndPhrase");
+  end->setText("FF");
+  QTest::keyClick(end, Qt::Key_Return);
+  const QString saved = QString::fromStdString(dir.file("mine.tbl"));
+  dialogs->saves.push_back(saved);
+  click("cmdSaveTable");
+  EXPECT_EQ(Preferences::RecentFiles(Dialog::OpenTBL).value(0), saved);
+  EXPECT_TRUE(find<QLabel>("lblSaved")->text().endsWith(QDir::toNativeSeparators(saved)));
 }
 
 TEST(TilesMenu, ToolsTilesOpensOneTilesWindowThatMayKeepTheProgramOpen) {
