@@ -35,6 +35,8 @@ void FrmHowTo::buildPanel() {
   column->addWidget(new QLabel("Contents:", panel));
   lstContents_ = new QListWidget(panel);
   lstContents_->setObjectName("lstContents");
+  lstContents_->setWordWrap(true);
+  lstContents_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   for (int part = 0; part < 3; ++part) {
     const QStringList lines = txtHowTo_[part]->toPlainText().split('\n');
     for (int i = 0; i + 1 < lines.size(); ++i) {
