@@ -52,7 +52,7 @@ class FrmViewer final : public QMainWindow {
   int currentLine() const;
 
   // Characters added per turn of the event loop while a file loads.
-  static constexpr qsizetype kSliceChars = 128 * 1024;
+  static constexpr qsizetype kSliceChars = 32 * 1024;
   // Files beyond this are refused rather than read whole into memory.
   static constexpr qint64 kMaxBytes = qint64{256} << 20;
 
