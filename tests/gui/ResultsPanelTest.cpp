@@ -93,7 +93,8 @@ TEST_F(ResultsTest, DumpEntriesNameTheirModeAndInsertItsBlocks) {
 }
 
 TEST_F(ResultsTest, OpenAndShowInFolderSaySoWhenTheDesktopCannot) {
-  const QString file = QString::fromStdString(dir.write("game.nes", std::string("NES\x1A\0\0\xFF", 7)));
+  const QString file =
+      QString::fromStdString(dir.write("game.nes", std::string("NES\x1A\0\0\xFF", 7)));
   panel()->openUrl = [](const QUrl&) { return false; };
   panel()->add({QDateTime::currentDateTime(), "Insert", Outcome::Done, "", {}, {file}});
   QLabel* header = panel()->findChild<QLabel*>("lblLastResult");
