@@ -106,6 +106,7 @@ void FrmMorvane::runJob(const JobSpec& job) {
   if (patches && !writePatches_.empty()) snapshot.options.add(kPatchOption.name, writePatches_);
   // The job's frame reports its end through the host, which fills the results panel.
   running_ = &job;
+  runningDetail_ = jobDetail(job);
   job.run(snapshot, host_);
   running_ = nullptr;
   host_.forgetAnswer();

@@ -48,6 +48,9 @@ class WindowHost final : public JobHost {
   // the label).
   const QString& lastStatus() const { return lastStatus_; }
   const QStringList& boxes() const { return boxes_; }
+  // What the running job wrote into the Insert labels, block by block
+  // ("Block 0: 120 bytes used, 8 left, last phrase 1Fh"), or "" if nothing.
+  QString labelSummary() const;
 
   // The event loop runs at most once per interval, however often a job yields.
   static constexpr int kYieldIntervalMs = 10;
@@ -59,6 +62,8 @@ class WindowHost final : public JobHost {
   QString dropped_;
   QString lastStatus_;
   QStringList boxes_;
+  std::map<int, QString> labels_;
+  QStringList chosenByJob_;  // the files the running job has been given
   QElapsedTimer clock_;
 };
 

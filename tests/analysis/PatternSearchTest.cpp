@@ -410,7 +410,8 @@ TEST(PatternSearch, RefusesWhatCannotBeSearched) {
   s.options.add("order", dir.file("none.txt"));
   EXPECT_EQ(SearchJob(s, missing).outcome, Outcome::Failed);
   EXPECT_EQ(missing.errors, std::vector<std::string>{ErrorBoxText(53, "Search File - Reading Order",
-                                                                  dir.file("none.txt"))});
+                                                                  dir.file("none.txt")) +
+                                                     "\r\n\r\nThe file does not exist."});
 }
 
 }  // namespace

@@ -46,6 +46,9 @@ JobResult PatternSearchJob(const Settings& settings, JobHost& host) {
     run.step = "Search File - Writing Drafts";
     report.finish(run, {rom, order.path});
     if (run.host.cancelRequested()) {
+      // A cancelled search still writes its report whole, ending where it
+      // stopped: that report, and the drafts of the hits so far, stay.
+      run.keepsCompleteOutputs = true;
       const std::string at = Hex(scanner.offset());
       out.line("CANCELED at " + at);
       run.host.setStatus("Search Canceled at " + at);
