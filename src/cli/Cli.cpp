@@ -46,8 +46,11 @@ void AddJobOption(CLI::App& sub, const OptionSpec& spec, std::vector<std::string
     return;
   }
   CLI::Option* option = sub.add_option(flag, values, spec.help);
-  if (spec.takes == OptionSpec::Takes::One)
+  if (spec.takes == OptionSpec::Takes::One) {
+    // One value each time given (the help shows one), the last one counts.
+    option->expected(1);
     option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  }
   if (spec.choices != nullptr) option->check(CLI::IsMember(Choices(spec.choices)));
   if (spec.accepts != nullptr) {
     option->check(CLI::Validator(

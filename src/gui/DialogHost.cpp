@@ -65,7 +65,22 @@ void QtDialogHost::errorBox(QWidget* parent, const QString& text) {
 }
 
 void QtDialogHost::warningBox(QWidget* parent, const QString& title, const QString& text) {
-  Show(parent, QMessageBox::Warning, title, text);
+  // BoxBody gives the text as shown already; Shown leaves such text as it is.
+  Show(parent, QMessageBox::Warning, BoxTitle(title), BoxBody(title, text));
+}
+
+QString BoxTitle(const QString& title) {
+  return Shown(title).section('\n', 0, 0);
+}
+
+QString BoxBody(const QString& title, const QString& text) {
+  // A title bar shows one short line: a longer title, such as a reader's
+  // message, is repeated in full above the text.
+  constexpr qsizetype kTitleBarChars = 40;
+  if (title.contains('\n') || title.size() > kTitleBarChars) {
+    return Shown(title) + "\n\n" + Shown(text);
+  }
+  return Shown(text);
 }
 
 void QtDialogHost::noticeBox(QWidget* parent, const QString& title, const QString& text) {

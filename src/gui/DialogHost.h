@@ -34,6 +34,11 @@ class QtDialogHost final : public DialogHost {
   void noticeBox(QWidget* parent, const QString& title, const QString& text) override;
 };
 
+// The warning box's title bar (the first line of its title) and its text,
+// which begins with the whole title when that is too long for the title bar.
+QString BoxTitle(const QString& title);
+QString BoxBody(const QString& title, const QString& text);
+
 // "NES Files|*.nes|All Files|*.*" as QFileDialog name filters.
 QStringList NameFilters(const char* filter);
 

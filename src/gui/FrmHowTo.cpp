@@ -22,7 +22,7 @@ FrmHowTo::FrmHowTo(QWidget* parent) : QDialog(parent) {
   setObjectName("frmHowTo");
   setWindowTitle("How To Use Morvane");
   setFont(PlainFont());
-  setFixedSize(Px(10800), Px(8280));
+  setFixedSize(Px(10800) + kPanelWidth, Px(8280));
   for (int i = 0; i < 3; ++i) {
     shape_[i] = new QFrame(this);
     shape_[i]->setObjectName(QString("Shape(%1)").arg(i));
@@ -49,10 +49,12 @@ FrmHowTo::FrmHowTo(QWidget* parent) : QDialog(parent) {
   connect(ok, &QPushButton::clicked, this, &QDialog::close);
   optPart_[0]->setChecked(true);
   optPart_Click(0);
+  buildPanel();
 }
 
 void FrmHowTo::optPart_Click(int index) {
   part_ = index;
+  if (!optPart_[index]->isChecked()) optPart_[index]->setChecked(true);
   for (int i = 0; i < 3; ++i) {
     shape_[i]->setVisible(i == index);
     txtHowTo_[i]->setVisible(i == index);

@@ -33,6 +33,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QVBoxLayout;
 
 namespace morvane {
 
@@ -91,10 +92,16 @@ class FrmMorvane : public QMainWindow {
   ResultsPanel* results() const { return results_; }
   // Adds the running job's entry to the results panel (the host's report of its end).
   void recordJob(const JobResult& result);
-  // Opens path in a viewer (the open one when it shows that file already).
+  // Opens path in a viewer (the open one when it shows that file already);
+  // a new viewer opens kViewerStep pixels right of and below the last.
+  static constexpr int kViewerStep = 32;
   FrmViewer* openViewer(const QString& path);
   // "Open" on a written file: the viewer for text, else the desktop's handler.
   void openOutput(const QString& path);
+  // View > Results in Own Window: the panel in a resizable window of its
+  // own (own) or below the main window's controls.
+  void setResultsOwnWindow(bool own);
+  QWidget* resultsWindow() const { return resultsWindow_; }
   // Files dropped on target: a job button runs its job with the first file;
   // elsewhere each file becomes the next file its dialog offers.
   void dropFiles(const QStringList& paths, QWidget* target);
@@ -137,6 +144,8 @@ class FrmMorvane : public QMainWindow {
     std::vector<Dialog> dialogs;
   };
   std::vector<ButtonJob> buttonJobs() const;
+  // What a job's entry in the results panel adds to its caption: the dump mode.
+  QString jobDetail(const JobSpec& job) const;
   // The menu of that title (nullptr: Jobs), made with addMenu when missing.
   QMenu* jobMenu(const char* title);
   // None, IPS or BPS: the patch the jobs that change a ROM also write, kept
@@ -187,7 +196,10 @@ class FrmMorvane : public QMainWindow {
   } dumpPointers_;
 
   ResultsPanel* results_ = nullptr;
+  QVBoxLayout* resultsDock_ = nullptr;
+  QPointer<QWidget> resultsWindow_;
   const JobSpec* running_ = nullptr;
+  QString runningDetail_;  // e.g. "8-bit Code, traced": what the entry adds to the job's name
   QMenu* mnuHelp_ = nullptr;
   std::vector<QPointer<FrmViewer>> viewers_;
 

@@ -41,10 +41,6 @@ QString Native(const QString& path) {
 
 }  // namespace
 
-QSize FrmMorvane::WindowSize(int heightTwips) const {
-  return ClientSize(heightTwips) + QSize(0, results_ ? results_->minimumHeight() : 0);
-}
-
 void FrmMorvane::buildAdditions() {
   QWidget* client = takeCentralWidget();
   auto* body = new QWidget(this);
@@ -54,9 +50,12 @@ void FrmMorvane::buildAdditions() {
   layout->addWidget(client, 1);
   results_ = new ResultsPanel(body);
   layout->addWidget(results_);
+  resultsDock_ = layout;
   setCentralWidget(body);
   results_->openFile = [this](const QString& path) { openOutput(path); };
-  results_->resized = [this] { applySize(); };
+  results_->resized = [this] {
+    if (!results_->ownWindow()) applySize();
+  };
   setAcceptDrops(true);
 
   QMenu* file = menuBar()->findChild<QMenu*>("mnuFile");
@@ -81,9 +80,18 @@ void FrmMorvane::buildAdditions() {
   QAction* shown = panel->addAction("&Results Panel");
   shown->setObjectName("mnuResults");
   shown->setCheckable(true);
-  connect(panel, &QMenu::aboutToShow, this,
-          [this, shown] { shown->setChecked(results_->expanded()); });
+  QAction* own = panel->addAction("Results in &Own Window");
+  own->setObjectName("mnuResultsOwnWindow");
+  own->setCheckable(true);
+  connect(panel, &QMenu::aboutToShow, this, [this, shown, own] {
+    shown->setChecked(results_->expanded());
+    own->setChecked(results_->ownWindow());
+  });
   connect(shown, &QAction::triggered, this, [this](bool on) { results_->setExpanded(on); });
+  connect(own, &QAction::triggered, this, [this](bool on) {
+    setResultsOwnWindow(on);
+    Preferences::SetResultsOwnWindow(on);
+  });
 }
 
 QMenu* FrmMorvane::addMenu(const QString& title, const QString& name) {
@@ -132,18 +140,14 @@ FrmViewer* FrmMorvane::openViewer(const QString& path) {
     }
   }
   auto* viewer = new FrmViewer;
+  // Down and to the right of the last viewer still open, not on top of it.
+  const auto last = std::find_if(viewers_.rbegin(), viewers_.rend(),
+                                 [](const QPointer<FrmViewer>& v) { return v->isVisible(); });
+  if (last != viewers_.rend()) viewer->move((*last)->pos() + QPoint(kViewerStep, kViewerStep));
   viewers_.emplace_back(viewer);
   viewer->open(absolute);
   viewer->show();
   return viewer;
-}
-
-void FrmMorvane::openOutput(const QString& path) {
-  if (IsTextFile(path)) {
-    openViewer(path);
-  } else {
-    results_->openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
-  }
 }
 
 void FrmMorvane::dropFiles(const QStringList& paths, QWidget* target) {
@@ -200,29 +204,18 @@ void FrmMorvane::dropEvent(QDropEvent* event) {
   QTimer::singleShot(0, this, [this, paths, target] { dropFiles(paths, target); });
 }
 
-void FrmMorvane::recordJob(const JobResult& result) {
-  JobRecord record;
-  record.time = QDateTime::currentDateTime();
-  record.outcome = result.outcome;
-  record.status = host_.lastStatus();
-  record.boxes = host_.boxes();
-  if (running_ != nullptr) {
-    record.job = QString::fromLatin1(LookOf(*running_).caption).trimmed();
-  }
-  for (const std::string& file : result.written) {
-    record.files << QFile::decodeName(QByteArray::fromStdString(file));
-  }
-  results_->add(record);
-}
-
 void FrmMorvane::restoreSettings() {
   results_->setExpanded(Preferences::ResultsShown());
   const QByteArray geometry = Preferences::Geometry(objectName());
   if (!geometry.isEmpty()) restoreGeometry(geometry);
+  setResultsOwnWindow(Preferences::ResultsOwnWindow());
 }
 
 void FrmMorvane::saveSettings() const {
   Preferences::SetGeometry(objectName(), saveGeometry());
+  if (resultsWindow_ != nullptr && results_->ownWindow()) {
+    Preferences::SetGeometry(resultsWindow_->objectName(), resultsWindow_->saveGeometry());
+  }
   Preferences::SetResultsShown(results_->expanded());
 }
 

@@ -28,11 +28,24 @@ void FrmMorvane::connectControls() {
                                                {txtEnd_, &SettingsModel::setEnd},
                                                {txtBlock_, &SettingsModel::setBlock}};
   for (const auto& [box, rule] : rules) {
-    connect(box, &QLineEdit::textChanged, this, [this, rule = rule](const QString& text) {
-      if (syncing_) return;
-      (model_.*rule)(FromQ(text));
-      showModel();
-    });
+    connect(box, &QLineEdit::textChanged, this,
+            [this, box = box, rule = rule](const QString& text) {
+              if (syncing_) return;
+              const int caret = box->cursorPosition();
+              (model_.*rule)(FromQ(text));
+              showModel();
+              // The rule may add to the text (a "2" becomes "2.0"): the caret stays
+              // after the key typed while the text before it is unchanged.
+              const QString shown = box->text();
+              if (shown == text || shown.left(caret) != text.left(caret)) return;
+              // A point typed over the point moves past it, and the "0" the rule put
+              // after it is selected, so that the next digit replaces it.
+              if (caret > 0 && shown[caret - 1] == '.' && shown.mid(caret) == "0") {
+                box->setSelection(caret, 1);
+              } else {
+                box->setCursorPosition(caret);
+              }
+            });
   }
   using Setter = void (SettingsModel::*)(std::string);
   const std::pair<QLineEdit*, Setter> plain[] = {{txtPhrase_, &SettingsModel::setPhraseText},
@@ -101,6 +114,8 @@ void FrmMorvane::closeEvent(QCloseEvent* event) {
   for (const auto& viewer : viewers_) {
     if (viewer != nullptr) viewer->close();
   }
+  // Hidden, not closed: closing it would put the panel back for the next run.
+  if (resultsWindow_ != nullptr) resultsWindow_->hide();
   event->accept();
 }
 

@@ -108,6 +108,7 @@ void FrmMorvane::runJob(const JobSpec& job) {
   if (!addTextJobOptions(job, snapshot)) return;
   // The job's frame reports its end through the host, which fills the results panel.
   running_ = &job;
+  runningDetail_ = jobDetail(job);
   job.run(snapshot, host_);
   running_ = nullptr;
   host_.forgetAnswer();

@@ -2,11 +2,17 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QSpinBox>
+#include <QTimer>
 
+#include "gui/Preferences.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/Values.h"
@@ -32,7 +38,28 @@ FrmTiles::FrmTiles(QWidget* parent) : QWidget(parent, Qt::Window), dialogs_(new 
   buildControls();
   showTable();
   showEdits();
+  setAcceptDrops(true);
   resize(1120, 620);
+}
+
+void FrmTiles::dragEnterEvent(QDragEnterEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (!urls.isEmpty() && urls.front().isLocalFile()) event->acceptProposedAction();
+}
+
+void FrmTiles::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.front().isLocalFile()) return;
+  event->acceptProposedAction();
+  const QString path = urls.front().toLocalFile();
+  // The drop finishes first, so the program the file came from is not kept waiting.
+  QTimer::singleShot(0, this, [this, path] {
+    if (path.endsWith(".tbl", Qt::CaseInsensitive)) {
+      loadTable(path);
+    } else {
+      openRom(path);
+    }
+  });
 }
 
 FrmTiles::~FrmTiles() = default;
@@ -108,6 +135,9 @@ bool FrmTiles::saveTable(const QString& path) {
     maker_.save(path.toStdString());
     savedText_ = maker_.fileText();
     tablePath_ = path.toStdString();
+    // The main window's Recent Files offers it as a character table.
+    Preferences::AddRecentFile(Dialog::OpenTBL, path);
+    lblSaved_->setText("Table saved to " + QDir::toNativeSeparators(path));
     return true;
   });
 }

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "gui/TileView.h"
@@ -72,6 +73,9 @@ class FrmTiles : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A dropped .tbl loads as the table; any other file opens as the ROM.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void buildControls();
@@ -80,6 +84,11 @@ class FrmTiles : public QWidget {
   QWidget* buildEditPanel();
   // Shows the palette everywhere and remembers it when remember is set.
   void usePalette(const Palette& palette, bool remember);
+  // Adds a palette to the list under name, with its colours as swatches,
+  // unless the list holds those colours already.
+  void addPalette(const QString& name, const Palette& palette);
+  // The colours of a palette named in the list, or typed as RRGGBB colours.
+  std::optional<Palette> paletteOf(const QString& text) const;
   // Shows the edited bytes, the cursor's tile and what may be undone.
   void showEdits();
   void showColours();
@@ -110,7 +119,7 @@ class FrmTiles : public QWidget {
   QSpinBox *spnZoom_ = nullptr, *spnShift_ = nullptr;
   QComboBox *cboPalette_ = nullptr, *cboBpp_ = nullptr, *cboEncoding_ = nullptr;
   QListWidget* lstTable_ = nullptr;
-  QLabel *lblHover_ = nullptr, *lblFile_ = nullptr;
+  QLabel *lblHover_ = nullptr, *lblFile_ = nullptr, *lblSaved_ = nullptr;
   // The tile editor.
   TileEdits edits_;
   Palette palette_ = kDefaultPalette;

@@ -85,9 +85,10 @@ void FrmTiles::usePalette(const Palette& palette, bool remember) {
   const QString text = QString::fromStdString(PaletteText(palette));
   if (remember) {
     Preferences::AddTilePalette(text);
-    if (cboPalette_->findText(text) < 0) cboPalette_->addItem(text, "Remembered");
+    addPalette(text, palette);
   }
-  if (cboPalette_->currentText() != text) cboPalette_->setCurrentText(text);
+  // A palette chosen by name keeps its name.
+  if (paletteOf(cboPalette_->currentText()) != palette) cboPalette_->setCurrentText(text);
   showColours();
   showEdits();
 }

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -35,6 +36,21 @@ const struct {
     {"Forest", "0F380F,306230,8BAC0F,9BBC0F"},
 };
 
+constexpr int kSwatch = 12;
+
+// Four squares of the palette's colours.
+QIcon Swatches(const Palette& palette) {
+  QPixmap pixmap(4 * kSwatch, kSwatch);
+  QPainter painter(&pixmap);
+  for (int i = 0; i < 4; ++i) {
+    painter.fillRect(i * kSwatch, 0, kSwatch, kSwatch,
+                     QColor::fromRgb(palette[static_cast<std::size_t>(i)]));
+  }
+  painter.setPen(Qt::darkGray);
+  painter.drawRect(0, 0, 4 * kSwatch - 1, kSwatch - 1);
+  return QIcon(pixmap);
+}
+
 }  // namespace
 
 void FrmTiles::buildControls() {
@@ -45,7 +61,14 @@ void FrmTiles::buildControls() {
   auto* left = new QVBoxLayout;
   left->addWidget(buildNavigation());
   left->addWidget(view_, 1);
-  left->addWidget(lblHover_);
+  // The hovered tile, and where the table was saved last.
+  lblSaved_ = new QLabel(this);
+  lblSaved_->setObjectName("lblSaved");
+  lblSaved_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  auto* below = new QHBoxLayout;
+  below->addWidget(lblHover_, 1);
+  below->addWidget(lblSaved_);
+  left->addLayout(below);
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(left, 1);
   layout->addWidget(buildEditPanel());
@@ -116,23 +139,38 @@ void FrmTiles::buildViewSettings(QWidget* panel, QFormLayout* form) {
   cboPalette_->setObjectName("cboPalette");
   cboPalette_->setEditable(true);
   cboPalette_->setInsertPolicy(QComboBox::NoInsert);
-  for (const auto& p : kPalettes) cboPalette_->addItem(p.colours, p.name);
+  cboPalette_->setIconSize(QSize(4 * kSwatch, kSwatch));
+  cboPalette_->setToolTip("A palette by name, or four colours typed as RRGGBB,RRGGBB,...");
+  // Each palette by its name, then the remembered ones by their colours, each
+  // with its four colours as swatches.
+  for (const auto& p : kPalettes) addPalette(p.name, *ParsePalette(p.colours));
   for (const QString& p : Preferences::TilePalettes()) {
-    if (cboPalette_->findText(p) < 0) cboPalette_->addItem(p, "Remembered");
+    if (const auto palette = ParsePalette(p.toStdString())) addPalette(p, *palette);
   }
   // A palette being typed shows in red until it is four RRGGBB colours; Enter
   // remembers it.
   connect(cboPalette_, &QComboBox::currentTextChanged, this, [this](const QString& text) {
-    const auto palette = ParsePalette(text.toStdString());
+    const auto palette = paletteOf(text);
     if (palette) usePalette(*palette, false);
     cboPalette_->lineEdit()->setStyleSheet(palette ? "" : "color: red");
   });
   connect(cboPalette_->lineEdit(), &QLineEdit::returnPressed, this, [this] {
-    if (const auto palette = ParsePalette(cboPalette_->currentText().toStdString())) {
-      usePalette(*palette, true);
-    }
+    if (const auto palette = paletteOf(cboPalette_->currentText())) usePalette(*palette, true);
   });
   form->addRow("Palette:", cboPalette_);
+}
+
+void FrmTiles::addPalette(const QString& name, const Palette& palette) {
+  const QString colours = QString::fromStdString(PaletteText(palette));
+  if (cboPalette_->findData(colours) >= 0) return;
+  cboPalette_->addItem(Swatches(palette), name, colours);
+  cboPalette_->setItemData(cboPalette_->count() - 1, colours, Qt::ToolTipRole);
+}
+
+std::optional<Palette> FrmTiles::paletteOf(const QString& text) const {
+  const int named = cboPalette_->findText(text);
+  const QString colours = named >= 0 ? cboPalette_->itemData(named).toString() : text;
+  return ParsePalette(colours.toStdString());
 }
 
 QWidget* FrmTiles::buildTablePanel() {

@@ -6,16 +6,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTextBlock>
+#include <QThread>
 #include <QToolBar>
 
 #include "gui/ListingAddresses.h"
 #include "gui/ListingHighlighter.h"
 #include "gui/Preferences.h"
+#include "gui/ReportOffsets.h"
 #include "gui/Widgets.h"
 
 namespace morvane {
@@ -37,8 +40,25 @@ FrmViewer::FrmViewer(QWidget* parent) : QMainWindow(parent) {
   buildBar();
   slicer_.setInterval(0);
   connect(&slicer_, &QTimer::timeout, this, &FrmViewer::addSlice);
+  txtView_->installEventFilter(this);
   const QByteArray geometry = Preferences::Geometry(objectName());
   if (geometry.isEmpty() || !restoreGeometry(geometry)) resize(760, 600);
+}
+
+FrmViewer::~FrmViewer() {
+  // The reading thread writes into its own result only; it must end first.
+  if (loader_ != nullptr) loader_->wait();
+}
+
+bool FrmViewer::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == txtView_ && event->type() == QEvent::KeyPress && loading()) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_End && key->modifiers().testFlag(Qt::ControlModifier)) {
+      endWhenLoaded_ = true;
+      say("The end follows once the file has loaded...");
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void FrmViewer::buildBar() {
@@ -50,7 +70,8 @@ void FrmViewer::buildBar() {
   txtFind_->setObjectName("txtFind");
   txtFind_->setMaximumWidth(220);
   bar->addWidget(txtFind_);
-  bar->addWidget(new QLabel("  Go to address: ", bar));
+  lblGoTo_ = new QLabel("  Go to address: ", bar);
+  bar->addWidget(lblGoTo_);
   txtGoTo_ = new QLineEdit(bar);
   txtGoTo_->setObjectName("txtGoTo");
   txtGoTo_->setMaximumWidth(70);
@@ -75,7 +96,8 @@ void FrmViewer::buildBar() {
       {QKeySequence(Qt::CTRL | Qt::Key_G), [this] { txtGoTo_->setFocus(), txtGoTo_->selectAll(); }},
       {QKeySequence(Qt::Key_F3), [this] { find(txtFind_->text()); }},
       {QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { find(txtFind_->text(), true); }},
-      {QKeySequence(Qt::Key_Escape), [this] { txtView_->setFocus(); }},
+      {QKeySequence(Qt::Key_Escape), [this] { close(); }},
+      {QKeySequence(Qt::CTRL | Qt::Key_W), [this] { close(); }},
   };
   for (const Key& key : keys) {
     auto* action = new QAction(this);
@@ -83,70 +105,6 @@ void FrmViewer::buildBar() {
     action->setShortcutContext(Qt::WindowShortcut);
     connect(action, &QAction::triggered, this, key.act);
     addAction(action);
-  }
-}
-
-bool FrmViewer::open(const QString& path, std::optional<TextEncoding> encoding) {
-  slicer_.stop();
-  pending_.clear();
-  path_ = path;
-  setWindowTitle(QFileInfo(path).fileName() + " - Morvane Viewer");
-  delete highlighter_;
-  highlighter_ = nullptr;
-  txtView_->clear();
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    say("Cannot read " + QDir::toNativeSeparators(path) + ": " + file.errorString());
-    return false;
-  }
-  if (file.size() > kMaxBytes) {
-    say(QDir::toNativeSeparators(path) + " is too big for the viewer (" +
-        QString::number(file.size() >> 20) + " MiB).");
-    return false;
-  }
-  const QByteArray bytes = file.readAll();
-  encoding_ = encoding ? *encoding : Preferences::EncodingOf(path).value_or(GuessEncoding(bytes));
-  cboEncoding_->setCurrentText(EncodingName(encoding_));
-  pending_ = DecodeText(bytes, encoding_);
-  pendingAt_ = 0;
-  if (LooksLikeListing(pending_.left(4096)))
-    highlighter_ = new ListingHighlighter(txtView_->document());
-  say(QString("%1 bytes").arg(bytes.size()));
-  // The first slice shows at once; the rest follows while the window stays live.
-  addSlice();
-  if (loading()) slicer_.start();
-  return true;
-}
-
-void FrmViewer::addSlice() {
-  qsizetype end = std::min(pending_.size(), pendingAt_ + kSliceChars);
-  if (end < pending_.size()) {
-    const qsizetype newline = pending_.indexOf(QLatin1Char('\n'), end);
-    end = newline < 0 ? pending_.size() : newline;
-  }
-  const QStringView slice = QStringView(pending_).mid(pendingAt_, end - pendingAt_);
-  QTextCursor cursor(txtView_->document());
-  cursor.movePosition(QTextCursor::End);
-  // The first slice starts the document; later ones start with their line feed.
-  cursor.insertText(slice.toString());
-  pendingAt_ = end;
-  if (pendingAt_ >= pending_.size()) {
-    slicer_.stop();
-    pending_.clear();
-  }
-}
-
-void FrmViewer::finishLoading() {
-  while (loading()) addSlice();
-}
-
-void FrmViewer::setEncoding(TextEncoding encoding) {
-  if (path_.isEmpty()) return;
-  Preferences::SetEncodingOf(path_, encoding);
-  const int line = currentLine();
-  if (open(path_, encoding)) {
-    finishLoading();
-    showLine(line);
   }
 }
 
@@ -164,6 +122,7 @@ void FrmViewer::showLine(int line) {
 }
 
 bool FrmViewer::goToAddress(const QString& text) {
+  if (report_) return goToOffset(text);
   const auto address = ParseAddress(text);
   if (!address) {
     say("\"" + text + "\" is not a hex address (0 to FFFF).");
@@ -186,6 +145,32 @@ bool FrmViewer::goToAddress(const QString& text) {
   showLine(found);
   txtView_->setFocus();
   say(QString("Line %1").arg(found + 1));
+  return true;
+}
+
+bool FrmViewer::goToOffset(const QString& text) {
+  const auto offset = ParseOffset(text);
+  if (!offset) {
+    say("\"" + text + "\" is not a hex file offset.");
+    return false;
+  }
+  finishLoading();
+  QTextBlock block = txtView_->document()->firstBlock();
+  int at = 0;
+  const auto line = [&](int i) {
+    for (; at < i; ++at) block = block.next();
+    return block.text();
+  };
+  const int found = LineOfOffset(txtView_->document()->blockCount(), line, *offset);
+  const QString hex = QString::number(*offset, 16).toUpper();
+  if (found < 0) {
+    say("No line of this report is at or after offset " + hex + ".");
+    return false;
+  }
+  showLine(found);
+  txtView_->setFocus();
+  const bool exact = ReportOffset(txtView_->textCursor().block().text()) == *offset;
+  say(QString("Line %1").arg(found + 1) + (exact ? "" : " (the first after " + hex + ")"));
   return true;
 }
 
@@ -212,6 +197,7 @@ void FrmViewer::say(const QString& text) {
 
 void FrmViewer::closeEvent(QCloseEvent* event) {
   slicer_.stop();
+  endWhenLoaded_ = false;
   Preferences::SetGeometry(objectName(), saveGeometry());
   event->accept();
 }

@@ -64,6 +64,14 @@ void SetResultsShown(bool shown) {
   QSettings().setValue(QStringLiteral("results/shown"), shown);
 }
 
+bool ResultsOwnWindow() {
+  return QSettings().value(QStringLiteral("results/ownWindow"), false).toBool();
+}
+
+void SetResultsOwnWindow(bool own) {
+  QSettings().setValue(QStringLiteral("results/ownWindow"), own);
+}
+
 QString WritePatches() {
   return QSettings().value(QStringLiteral("patches/write")).toString();
 }

@@ -29,6 +29,9 @@ void SetGeometry(const QString& window, const QByteArray& geometry);
 
 bool ResultsShown();
 void SetResultsShown(bool shown);
+// View > Results in Own Window.
+bool ResultsOwnWindow();
+void SetResultsOwnWindow(bool own);
 
 // Tools > Write Patches: "", "ips" or "bps".
 QString WritePatches();

@@ -41,6 +41,8 @@ ResultsPanel::ResultsPanel(QWidget* parent)
   connect(cmdResults_, &QToolButton::clicked, this, [this] { setExpanded(!expanded_); });
   lblLast_ = new QLabel(this);
   lblLast_->setObjectName("lblLastResult");
+  // One line, cut at the panel's edge; the whole text is its tip.
+  lblLast_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   auto* clear = new QToolButton(this);
   clear->setObjectName("cmdClearResults");
   clear->setText("Clear");
@@ -74,75 +76,40 @@ int ResultsPanel::entryCount() const {
 
 void ResultsPanel::note(const QString& text) {
   lblLast_->setText(text);
+  lblLast_->setToolTip(text);
 }
 
 void ResultsPanel::setExpanded(bool expanded) {
   expanded_ = expanded;
   cmdResults_->setArrowType(expanded ? Qt::DownArrow : Qt::RightArrow);
   body_->setVisible(expanded);
-  setFixedHeight(kHeaderHeight + (expanded ? kBodyHeight : 0));
+  if (ownWindow_) {
+    setMinimumHeight(kHeaderHeight);
+    setMaximumHeight(QWIDGETSIZE_MAX);
+  } else {
+    setFixedHeight(kHeaderHeight + (expanded ? kBodyHeight : 0));
+  }
   if (resized) resized();
+}
+
+void ResultsPanel::setOwnWindow(bool own) {
+  ownWindow_ = own;
+  setExpanded(expanded_);
+}
+
+void ResultsPanel::showFolder(const QString& file) {
+  const QString folder = QFileInfo(file).absolutePath();
+  if (!openUrl(QUrl::fromLocalFile(folder))) {
+    note("Nothing on this desktop shows folders; the file is in " +
+         QDir::toNativeSeparators(folder));
+  }
 }
 
 void ResultsPanel::add(const JobRecord& record) {
   entries_->insertWidget(0, entryFor(record));
   while (entryCount() > kMaxEntries) delete entries_->takeAt(entryCount() - 1)->widget();
-  lblLast_->setText(
-      QString("%1  %2: %3")
-          .arg(record.time.toString("HH:mm:ss"), record.job, OutcomeText(record.outcome)));
-}
-
-QWidget* ResultsPanel::entryFor(const JobRecord& record) {
-  auto* entry = new QFrame;
-  entry->setObjectName("resultEntry");
-  entry->setFrameShape(QFrame::StyledPanel);
-  auto* layout = new QVBoxLayout(entry);
-  layout->setContentsMargins(4, 2, 4, 2);
-  layout->setSpacing(1);
-  QString title = QString("<b>%1</b>&nbsp;&nbsp;%2: %3")
-                      .arg(record.time.toString("HH:mm:ss"), record.job.toHtmlEscaped(),
-                           OutcomeText(record.outcome));
-  if (!record.status.isEmpty()) title += " &mdash; " + record.status.toHtmlEscaped();
-  auto* heading = new QLabel(title, entry);
-  heading->setObjectName("lblResult");
-  if (record.outcome == Outcome::Failed || record.outcome == Outcome::Warned) {
-    heading->setStyleSheet("color: rgb(160, 0, 0);");
-  }
-  layout->addWidget(heading);
-  for (QString box : record.boxes) {
-    auto* text = new QLabel(box.replace("\r\n", "\n"), entry);
-    text->setObjectName("lblResultBox");
-    text->setWordWrap(true);
-    text->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(text);
-  }
-  for (const QString& file : record.files) layout->addWidget(fileRow(file, entry));
-  return entry;
-}
-
-QWidget* ResultsPanel::fileRow(const QString& file, QWidget* parent) {
-  auto* row = new QWidget(parent);
-  row->setObjectName("resultFile");
-  row->setProperty("path", file);
-  auto* layout = new QHBoxLayout(row);
-  layout->setContentsMargins(12, 0, 0, 0);
-  // The name; the whole path shows as its tip (the panel is as narrow as the window).
-  auto* name = new QLabel(QFileInfo(file).fileName(), row);
-  name->setToolTip(QDir::toNativeSeparators(file));
-  name->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  layout->addWidget(name, 1);
-  auto* open = new QPushButton("Open", row);
-  open->setObjectName("cmdOpen");
-  connect(open, &QPushButton::clicked, this, [this, file] {
-    if (openFile) openFile(file);
-  });
-  auto* folder = new QPushButton("Show in folder", row);
-  folder->setObjectName("cmdShowInFolder");
-  connect(folder, &QPushButton::clicked, this,
-          [this, file] { openUrl(QUrl::fromLocalFile(QFileInfo(file).absolutePath())); });
-  layout->addWidget(open);
-  layout->addWidget(folder);
-  return row;
+  note(QString("%1  %2: %3")
+           .arg(record.time.toString("HH:mm:ss"), record.job, OutcomeText(record.outcome)));
 }
 
 }  // namespace morvane

@@ -1,6 +1,8 @@
 // The panel below the frames: one entry per finished job with its time, its
 // final status, the text of any message box and the files it wrote, each
-// with "Open" and "Show in folder". Collapses to its header line.
+// with "Open" and "Show in folder". Collapses to its header line. Long texts
+// wrap, so that every entry's buttons stay in sight; in a window of its own
+// the panel takes whatever height that window has.
 #pragma once
 
 #include <QDateTime>
@@ -38,9 +40,14 @@ class ResultsPanel final : public QWidget {
   void note(const QString& text);
   void setExpanded(bool expanded);
   bool expanded() const { return expanded_; }
+  // Below the main window the panel has a fixed height; in a window of its
+  // own it grows with that window.
+  void setOwnWindow(bool own);
+  bool ownWindow() const { return ownWindow_; }
 
   // "Open" on a file; "Show in folder" opens the folder's URL. The window
-  // sets the first; tests may replace both.
+  // sets the first; tests may replace both. When the desktop has nothing to
+  // open them with, the header says so.
   std::function<void(const QString&)> openFile;
   std::function<bool(const QUrl&)> openUrl;
   // Told when the panel changes its height.
@@ -54,7 +61,10 @@ class ResultsPanel final : public QWidget {
   QWidget* entryFor(const JobRecord& record);
   QWidget* fileRow(const QString& file, QWidget* parent);
 
+  void showFolder(const QString& file);
+
   bool expanded_ = true;
+  bool ownWindow_ = false;
   QToolButton* cmdResults_ = nullptr;
   QLabel* lblLast_ = nullptr;
   QWidget* body_ = nullptr;

@@ -101,7 +101,11 @@ QSize TileView::sizeHint() const {
 
 void TileView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  if (file_.empty()) return;
+  if (file_.empty()) {
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.drawText(rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap, kHint);
+    return;
+  }
   const std::size_t left = (file_.size() - offset_ + tileBytes() - 1) / tileBytes();
   const std::size_t tiles =
       std::min<std::size_t>(left, static_cast<std::size_t>(kColumns * rows()));

@@ -59,6 +59,9 @@ class TileView : public QWidget {
   std::function<void()> onChange;  // offset, zoom, bpp or selection moved
 
   static constexpr int kColumns = 16;
+  // What the view shows before a file is opened.
+  static constexpr const char* kHint =
+      "Open a ROM (\"Open ROM...\" or drop a file here) to see its tiles.";
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <algorithm>
 #include <utility>
@@ -48,9 +49,16 @@ std::optional<std::string> WindowHost::askFile(Dialog dialog) {
       std::find(droppedFor_.begin(), droppedFor_.end(), dialog) != droppedFor_.end()) {
     chosen = std::exchange(dropped_, QString());
   } else {
-    chosen = window_.dialogs().openFile(&window_, dialog, offered(dialog));
+    // A job that asks for two files offers a file it has been given already
+    // only by its folder, so that Enter twice does not pick one file twice.
+    QString offer = offered(dialog);
+    if (!offer.isEmpty() && chosenByJob_.contains(offer)) {
+      offer = QFileInfo(offer).absolutePath() + "/";
+    }
+    chosen = window_.dialogs().openFile(&window_, dialog, offer);
   }
   if (!chosen || chosen->isEmpty()) return std::nullopt;
+  chosenByJob_ << *chosen;
   remember(dialog, *chosen);
   return QFile::encodeName(*chosen).toStdString();
 }
@@ -58,6 +66,8 @@ std::optional<std::string> WindowHost::askFile(Dialog dialog) {
 void WindowHost::enterBusy() {
   lastStatus_.clear();
   boxes_.clear();
+  labels_.clear();
+  chosenByJob_.clear();
   window_.Enable_Controls(false);
   // Show the taller window before the first dialog opens.
   QCoreApplication::processEvents();
@@ -75,8 +85,30 @@ void WindowHost::setStatus(const std::string& text) {
 }
 
 void WindowHost::setLabel(int index, const std::string& text) {
+  labels_[index] = ToQ(text);
   window_.setInsertLabel(index, text);
   yield();
+}
+
+QString WindowHost::labelSummary() const {
+  // Labels 30 + 3b to 32 + 3b: bytes used, bytes left, last phrase of block b.
+  QStringList blocks;
+  for (int b = 0; b < 4; ++b) {
+    const auto value = [&](int i) {
+      const auto it = labels_.find(30 + 3 * b + i);
+      // "-----" marks a block not used, "?????" one not reached.
+      if (it == labels_.end() || it->second.count('-') == it->second.size() ||
+          it->second.count('?') == it->second.size()) {
+        return QString();
+      }
+      return it->second.trimmed();
+    };
+    if (value(0).isEmpty() && value(1).isEmpty() && value(2).isEmpty()) continue;
+    QString block = QString("Block %1: %2 bytes used, %3 left").arg(b).arg(value(0), value(1));
+    if (!value(2).isEmpty()) block += ", last phrase " + value(2);
+    blocks << block;
+  }
+  return blocks.join("; ");
 }
 
 void WindowHost::yield() {

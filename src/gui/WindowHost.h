@@ -50,6 +50,9 @@ class WindowHost final : public JobHost {
   // the label).
   const QString& lastStatus() const { return lastStatus_; }
   const QStringList& boxes() const { return boxes_; }
+  // What the running job wrote into the Insert labels, block by block
+  // ("Block 0: 120 bytes used, 8 left, last phrase 1Fh"), or "" if nothing.
+  QString labelSummary() const;
 
   // The event loop runs at most once per interval, however often a job yields.
   static constexpr int kYieldIntervalMs = 10;
@@ -62,6 +65,8 @@ class WindowHost final : public JobHost {
   QString lastStatus_;
   QStringList boxes_;
   QString lastText_;  // offered again the next time a job asks for text
+  std::map<int, QString> labels_;
+  QStringList chosenByJob_;  // the files the running job has been given
   QElapsedTimer clock_;
 };
 

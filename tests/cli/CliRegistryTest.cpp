@@ -41,6 +41,15 @@ TEST(CliRegistry, EachSubcommandOffersOnlyItsOwnOptions) {
       });
       EXPECT_EQ(shown, job.reads(s.setting) || own) << s.flag;
     }
+    // An option of one value shows one value; a repeated one shows "...".
+    for (const OptionSpec& o : job.options) {
+      if (o.takes == OptionSpec::Takes::Nothing) continue;
+      const std::size_t at = help.find(std::string("--") + o.name + " ");
+      ASSERT_NE(at, std::string::npos) << o.name;
+      const std::string line = help.substr(at, help.find('\n', at) - at);
+      const bool many = line.find(" ...") != std::string::npos;
+      EXPECT_EQ(many, o.takes == OptionSpec::Takes::Many) << line;
+    }
   }
 }
 

@@ -53,7 +53,8 @@ TEST_F(AdditionsTest, AJobsEntryListsItsFilesAndOpenShowsThemInTheViewer) {
   const std::string listing = dumpSample(false);
   ResultsPanel* panel = window->results();
   ASSERT_EQ(panel->entryCount(), 1);
-  EXPECT_TRUE(heading().contains("Dump / Disassemble: Done")) << heading().toStdString();
+  EXPECT_TRUE(heading().contains("Dump / Disassemble (8-bit Code): Done"))
+      << heading().toStdString();
   QStringList paths;
   for (QWidget* row : fileRows()) paths << row->property("path").toString();
   EXPECT_EQ(paths, QStringList({QString::fromStdString(listing),

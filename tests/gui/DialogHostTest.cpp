@@ -17,6 +17,22 @@ TEST(DialogHost, FiltersBecomeNameFilters) {
   EXPECT_EQ(NameFilters(SpecOf(Dialog::OpenTBL).filter), QStringList{"Table Files (*.tbl)"});
 }
 
+TEST(DialogHost, ALongWarningTitleIsReadInFullInTheBody) {
+  const QString shortage = "Not enough op codes in the Op_Codes file.\r\nNeed 256.  Have only 0.";
+  const struct {
+    QString title, text, barTitle, body;
+  } cases[] = {
+      {"Error during Strip", "Line 4", "Error during Strip", "Line 4"},
+      {shortage, "/x/Op.txt", "Not enough op codes in the Op_Codes file.",
+       "Not enough op codes in the Op_Codes file.\nNeed 256.  Have only 0.\n\n/x/Op.txt"},
+      {QString(50, 'T'), "b", QString(50, 'T'), QString(50, 'T') + "\n\nb"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(BoxTitle(c.title), c.barTitle);
+    EXPECT_EQ(BoxBody(c.title, c.text), c.body);
+  }
+}
+
 // Answers the file dialog that opens next, after checking what it shows.
 void AnswerNextDialog(const QString& title, const QString& choose, QStringList* filters) {
   QTimer::singleShot(0, [=] {

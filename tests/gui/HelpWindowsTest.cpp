@@ -1,6 +1,10 @@
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QListWidget>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTextBlock>
 
 #include "WindowFixture.h"
 #include "gui/HelpText.h"
@@ -44,6 +48,35 @@ TEST_F(WindowTest, HowToOpensOnPartOneEveryTimeItIsLoaded) {
   ASSERT_NE(window->howTo(), nullptr);
   EXPECT_EQ(window->howTo()->part(), 0);
   EXPECT_TRUE(window->howTo()->findChild<QPlainTextEdit*>("txtHowTo(0)")->isVisible());
+}
+
+TEST_F(WindowTest, HowToHasContentsAndFindsTextInAllParts) {
+  Trigger(*window, "mnuHowTo");
+  FrmHowTo* howTo = window->howTo();
+  auto* contents = howTo->findChild<QListWidget*>("lstContents");
+  ASSERT_NE(contents, nullptr);
+  QStringList entries;
+  for (int i = 0; i < contents->count(); ++i) entries << contents->item(i)->text();
+  EXPECT_EQ(entries.filter(QRegularExpression("^PART \\d")).size(), 3)
+      << entries.join("|").toStdString();
+  EXPECT_TRUE(entries.contains("    THE MAIN WINDOW")) << entries.join("|").toStdString();
+  // The last heading is in part 3: choosing it shows its line.
+  contents->setCurrentRow(contents->count() - 1);
+  EXPECT_EQ(howTo->part(), 2);
+  auto* part3 = howTo->findChild<QPlainTextEdit*>("txtHowTo(2)");
+  EXPECT_EQ("    " + part3->textCursor().block().text().trimmed(), entries.last());
+  // Ctrl+F from part 1 finds the heading in part 3, and F3 goes round again.
+  contents->setCurrentRow(0);
+  howTo->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(howTo));
+  QTest::keyClick(howTo, Qt::Key_F, Qt::ControlModifier);
+  QTest::keyClicks(QApplication::focusWidget(), entries.last().trimmed());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(howTo->part(), 2);
+  EXPECT_EQ(part3->textCursor().selectedText(), entries.last().trimmed());
+  EXPECT_FALSE(howTo->find("no such words in the help"));
+  EXPECT_EQ(howTo->findChild<QLabel*>("lblFound")->text(),
+            "\"no such words in the help\" is not in the help.");
 }
 
 TEST_F(WindowTest, AboutCyclesThroughSevenPages) {

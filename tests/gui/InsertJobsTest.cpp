@@ -66,6 +66,12 @@ TEST_F(InsertTest, TheSampleScriptInsertsWithItsBlockLabels) {
   EXPECT_EQ(label(31), QString::number(64 - text.size()));
   EXPECT_EQ(label(32), "3h");
   for (int i = 33; i <= 41; ++i) EXPECT_EQ(label(i), "-----") << i;
+  // The entry sums up the blocks rather than the last step.
+  const QString entry = window->results()->findChildren<QLabel*>("lblResult").constLast()->text();
+  EXPECT_TRUE(entry.contains(QString("Block 0: %1 bytes used, %2 left, last phrase 3h")
+                                 .arg(text.size())
+                                 .arg(64 - text.size())))
+      << entry.toStdString();
 
   const QStringList seen = takeStatuses();
   const QStringList steps = {"Copying bytes until at Block 0",

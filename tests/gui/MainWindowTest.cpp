@@ -116,6 +116,33 @@ TEST_F(WindowTest, BlockBoxTakesDecimalsWithOnePoint) {
   EXPECT_EQ(settings().block, 1.5);
 }
 
+TEST_F(WindowTest, BlockBoxKeepsTheCaretAfterTheTypedDigit) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"25", "25.0"}, {"3", "3.0"}, {"2.5", "2.5"}, {"7.25", "7.25"}};
+  for (const auto& [keys, shown] : cases) {
+    retype("txtBlock", keys);
+    EXPECT_EQ(text("txtBlock"), shown) << keys;
+  }
+}
+
+TEST_F(WindowTest, WithTablesIsGreyedWhileTraceIsOn) {
+  ASSERT_TRUE(check("chkwTables")->isEnabled());
+  const bool raw = check("chkRaw")->isEnabled();
+  click(check("chkTrace"));
+  EXPECT_FALSE(check("chkwTables")->isEnabled());
+  EXPECT_TRUE(check("chkwTables")->isChecked());
+  EXPECT_EQ(check("chkRaw")->isEnabled(), raw);
+  // Through another mode and back, and through a job's busy state.
+  click(option("opFeatures", 0));
+  click(option("opFeatures", 4));
+  EXPECT_FALSE(check("chkwTables")->isEnabled());
+  window->Enable_Controls(false);
+  window->Enable_Controls(true);
+  EXPECT_FALSE(check("chkwTables")->isEnabled());
+  click(check("chkTrace"));
+  EXPECT_TRUE(check("chkwTables")->isEnabled());
+}
+
 TEST_F(WindowTest, CustomPresetUsesItsOwnBox) {
   click(option("opAddress", 5));
   EXPECT_TRUE(box("txtAddress")->isEnabled());

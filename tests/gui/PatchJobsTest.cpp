@@ -6,6 +6,8 @@
 #include "JobFixture.h"
 #include "gui/Preferences.h"
 #include "patch/PatchApply.h"
+#include "patch/PatchCreate.h"
+#include "patch/PatchFormat.h"
 
 namespace morvane {
 namespace {
@@ -32,10 +34,13 @@ TEST_F(PatchMenuTest, CreateAndApplyFromTheToolsMenu) {
   std::string changed = Slurp(rom);
   changed.replace(0x64, 5, "HOLA!");
   const std::string modified = dir.write("sample v2.nes", changed);
-  answer(Dialog::OpenNES, rom);
-  answer(Dialog::OpenNES, modified);
+  answer(kOpenOriginal, rom);
+  answer(kOpenModified, modified);
   action("mnuCreatePatch")->trigger();
   expectRanCleanly();
+  EXPECT_EQ(dialogs->asked.back(), kOpenModified);
+  EXPECT_EQ(SpecOf(kOpenOriginal).title, std::string("Select Original File"));
+  EXPECT_EQ(SpecOf(kOpenModified).title, std::string("Select Modified File"));
   EXPECT_TRUE(takeStatuses().contains("Patch Created"));
   ASSERT_TRUE(dir.exists("sample v2.bps"));
 
@@ -45,6 +50,39 @@ TEST_F(PatchMenuTest, CreateAndApplyFromTheToolsMenu) {
   expectRanCleanly();
   EXPECT_EQ(dialogs->asked.back(), kOpenPatch);
   EXPECT_EQ(Slurp(dir.file("sample_Patched.nes")), changed);
+}
+
+TEST_F(PatchMenuTest, CreateOffersTwoFilesAndRefusesOneFileTwice) {
+  const std::string rom = copySample("sample.nes");
+  const QString romPath = QString::fromStdString(rom);
+  // The modified file's dialog last took the file now chosen as the original:
+  // it offers only its folder.
+  window->host().remember(kOpenModified, romPath);
+  answer(kOpenOriginal, rom);
+  answer(kOpenModified, rom);
+  action("mnuCreatePatch")->trigger();
+  EXPECT_EQ(dialogs->offered.value(1), QString::fromStdString(dir.path()) + "/");
+  ASSERT_EQ(dialogs->warnings.size(), 1);
+  EXPECT_TRUE(dialogs->warnings[0].contains("are the same file"))
+      << dialogs->warnings[0].toStdString();
+  EXPECT_FALSE(dir.exists("sample.bps"));
+  expectIdle();
+}
+
+TEST_F(PatchMenuTest, ApplyNamesTheRomWhenThePatchIsForAnotherFile) {
+  const std::string rom = copySample("sample.nes");
+  const std::string other = dir.write("other.nes", Slurp(rom) + "more");
+  const std::string patch = dir.write("fix.bps", CreatePatch(PatchKind::Bps, Slurp(rom), "ABC"));
+  answer(Dialog::OpenNES, other);
+  answer(kOpenPatch, patch);
+  action("mnuApplyPatch")->trigger();
+  ASSERT_EQ(dialogs->errors.size(), 1);
+  const QString error = dialogs->errors[0];
+  EXPECT_TRUE(error.startsWith("Apply Patch stopped: This BPS patch is for a file of"))
+      << error.toStdString();
+  EXPECT_TRUE(error.endsWith("The file at fault: " + QString::fromStdString(other)))
+      << error.toStdString();
+  EXPECT_FALSE(dir.exists("other_Patched.nes"));
 }
 
 TEST_F(PatchMenuTest, WritePatchesIsKept) {

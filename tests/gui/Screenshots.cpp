@@ -1,8 +1,10 @@
 // Writes pictures of the windows for the README: the main window idle and
-// busy, the results panel after a dump of the sample, the viewer on that
-// dump's listing, and the Tiles window with the sample's font under its table:
+// busy, the results panel after a dump of the sample, below the window and
+// in its own, the viewer on that dump's listing, the Tiles window with the
+// sample's font under its table, and the How To window with its contents:
 //   xvfb-run -a -s "-screen 0 1024x768x24" gui_screenshots docs/
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QPixmap>
@@ -91,6 +93,15 @@ int main(int argc, char** argv) {
   viewer->resize(720, 520);
   ok = viewer->goToAddress("8049") && ok;
   ok = Shoot(*viewer, out.filePath("viewer-listing.png")) && ok;
+  viewer->close();
+
+  // The panel in its own window, after a traced dump as well.
+  window.setResultsOwnWindow(true);
+  window.findChild<QCheckBox*>("chkTrace")->click();
+  window.runJob(*morvane::FindJob("dump"));
+  window.resultsWindow()->resize(560, 360);
+  ok = Shoot(*window.resultsWindow(), out.filePath("results-window.png")) && ok;
+  window.setResultsOwnWindow(false);
 
   morvane::FrmTiles tiles;
   tiles.show();
@@ -104,10 +115,10 @@ int main(int argc, char** argv) {
   tiles.resize(tiles.sizeHint().width(), 440);
   ok = Shoot(tiles, out.filePath("tiles-view.png")) && ok;
 
-  // The help windows, for a look at their layout.
+  window.mnuHowTo_Click();
+  ok = Shoot(*window.howTo(), out.filePath("help-howto.png")) && ok;
+  // The other help windows, for a look at their layout.
   if (argc > 2) {
-    window.mnuHowTo_Click();
-    ok = Shoot(*window.howTo(), out.filePath("help-howto.png")) && ok;
     window.mnuAbout_Click();
     ok = Shoot(*window.about(), out.filePath("help-about.png")) && ok;
     window.mnuLicense_Click();

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSpinBox>
@@ -299,6 +300,67 @@ TEST_F(TilesWindowTest, FillCopyPasteColoursAndUnsavedEdits) {
   dialogs->discardEdits = true;
   EXPECT_TRUE(window.close());
   EXPECT_FALSE(dir.exists("sample_Modified.nes"));
+}
+
+// Drops path on the window as a file manager does.
+void Drop(QWidget* on, const QString& path) {
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(path)});
+  const QPoint at = on->rect().center();
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(on, &enter);
+  ASSERT_TRUE(enter.isAccepted());
+  QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(on, &dropped);
+  QCoreApplication::processEvents();
+}
+
+TEST(TilesWindowStart, AHintUntilAFileIsDroppedAndAnEmptyFileIsReported) {
+  FrmTiles window;
+  auto scripted = std::make_unique<ScriptedTilesDialogs>();
+  ScriptedTilesDialogs* dialogs = scripted.get();
+  window.setDialogs(std::move(scripted));
+  window.show();
+  // The hint is drawn on the empty view: more than its background.
+  const QImage empty = window.view()->grab().toImage();
+  int drawn = 0;
+  for (int y = 0; y < empty.height(); ++y) {
+    for (int x = 0; x < empty.width(); ++x) drawn += empty.pixel(x, y) != empty.pixel(0, 0);
+  }
+  EXPECT_GT(drawn, 100) << "no hint";
+  TempDir dir;
+  Drop(&window, QString::fromStdString(dir.write("empty.nes", "")));
+  ASSERT_EQ(dialogs->warnings.size(), 1);
+  EXPECT_TRUE(dialogs->warnings[0].startsWith("The file is empty"))
+      << dialogs->warnings[0].toStdString();
+  Drop(&window, MORVANE_SAMPLES_DIR "/sample.nes");
+  EXPECT_EQ(window.findChild<QLabel*>("lblFile")->text(), "sample.nes");
+  Drop(&window, MORVANE_SAMPLES_DIR "/sample.tbl");
+  EXPECT_EQ(window.maker().table().text[0x5A], "Z");
+}
+
+TEST_F(TilesWindowTest, PalettesByNameWithSwatches) {
+  QComboBox* palette = find<QComboBox>("cboPalette");
+  QStringList names;
+  for (int i = 0; i < palette->count(); ++i) {
+    names << palette->itemText(i);
+    EXPECT_FALSE(palette->itemIcon(i).isNull()) << i;
+  }
+  EXPECT_EQ(names, (QStringList{"Grey", "Inverted", "Blue sky", "Brick", "Forest"}));
+  palette->setCurrentIndex(4);
+  EXPECT_EQ(palette->lineEdit()->styleSheet(), "");
+  EXPECT_EQ(window.view()->grab().toImage().pixel(cellOf(0x20)) & 0xFFFFFFu, 0x0F380Fu);
+}
+
+TEST_F(TilesWindowTest, ASavedTableJoinsRecentFilesAndSaysWhere) {
+  QLineEdit* end = find<QLineEdit>("txtEndPhrase");
+  end->setText("FF");
+  QTest::keyClick(end, Qt::Key_Return);
+  const QString saved = QString::fromStdString(dir.file("mine.tbl"));
+  dialogs->saves.push_back(saved);
+  click("cmdSaveTable");
+  EXPECT_EQ(Preferences::RecentFiles(Dialog::OpenTBL).value(0), saved);
+  EXPECT_TRUE(find<QLabel>("lblSaved")->text().endsWith(QDir::toNativeSeparators(saved)));
 }
 
 TEST(TilesMenu, ToolsTilesOpensOneTilesWindowThatMayKeepTheProgramOpen) {

@@ -13,7 +13,9 @@ std::string FaultOf(std::string_view source, std::string_view patch) {
   try {
     ApplyPatch(source, patch);
   } catch (const JobError& e) {
-    EXPECT_EQ(e.number(), kErrPatch);
+    // A file the patch was not made for is the file's fault, not the patch's.
+    const bool sourceFault = e.detail().find("This BPS patch is for a") == 0;
+    EXPECT_EQ(e.number(), sourceFault ? kErrPatchSource : kErrPatch) << e.detail();
     return e.detail();
   }
   return "(applied)";

@@ -56,9 +56,10 @@ TEST(PatchJobs, RefusalsWriteNothing) {
   const std::string badTarget = Footer(original, "ABCDyFGH", "BPS1" + B("88 88 80 8C 81 78 88"));
   const struct {
     std::string rom, patch, message;
+    bool romAtFault = false;  // else the patch is
   } cases[] = {
-      {"ABCDEFGX", bps, "for another file"},
-      {original + "I", bps, "for a file of 8 bytes"},
+      {"ABCDEFGX", bps, "for another file", true},
+      {original + "I", bps, "for a file of 8 bytes", true},
       {original, badTarget, "patched result is wrong"},
       {original, bps.substr(0, bps.size() - 1), "damaged"},
       {original, "PATCH" + B("000001 0004") + "xy", "cut short"},
@@ -71,10 +72,26 @@ TEST(PatchJobs, RefusalsWriteNothing) {
     const CliRun r = Morvane("patch-apply --rom " + Q(rom) + " --patch " + Q(patch), dir);
     EXPECT_EQ(r.status, 1) << c.message;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find(patch), std::string::npos) << r.err;
+    // A plain message that names the file at fault, without an error number.
+    EXPECT_NE(r.err.find("The file at fault: " + (c.romAtFault ? rom : patch)), std::string::npos)
+        << r.err;
+    EXPECT_EQ(r.err.find("Error #"), std::string::npos) << r.err;
     EXPECT_FALSE(dir.exists("game_Patched.nes")) << c.message;
     EXPECT_EQ(Slurp(rom), c.rom);
     EXPECT_EQ(Slurp(patch), c.patch);
+  }
+}
+
+TEST(PatchJobs, CreateRefusesTheSameFileTwiceAndFilesWithTheSameBytes) {
+  TempDir dir;
+  const std::string rom = dir.write("game.nes", "ABCD");
+  const std::string copy = dir.write("copy.nes", "ABCD");
+  for (const auto& [second, message] :
+       {std::pair{rom, "are the same file"}, std::pair{copy, "has the same bytes"}}) {
+    const CliRun r = Morvane("patch-create --file1 " + Q(rom) + " --file2 " + Q(second), dir);
+    EXPECT_EQ(r.status, 2) << message;
+    EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+    EXPECT_FALSE(dir.exists("game.bps") || dir.exists("copy.bps")) << message;
   }
 }
 

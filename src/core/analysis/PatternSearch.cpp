@@ -46,6 +46,8 @@ JobResult PatternSearchJob(const Settings& settings, JobHost& host) {
     run.step = "Search File - Writing Drafts";
     report.finish(run, {rom, order.path});
     if (run.host.cancelRequested()) {
+      // The drafts of the hits found so far are whole: they stay.
+      run.keepsCompleteOutputs = true;
       const std::string at = Hex(scanner.offset());
       out.line("CANCELED at " + at);
       run.host.setStatus("Search Canceled at " + at);

@@ -175,7 +175,7 @@ const std::vector<JobSpec>& Jobs() {
        &ExportCa65Job},
       {"patch-create",
        "Create a patch that makes the modified file of the original",
-       {{"--file1", D::OpenNES, "original file"}, {"--file2", D::OpenNES, "modified file"}},
+       {{"--file1", kOpenOriginal, "original file"}, {"--file2", kOpenModified, "modified file"}},
        {},
        {{"format", "patch format (default bps)", OptionSpec::Takes::One, "ips|bps"}},
        R::Menu,

@@ -103,12 +103,12 @@ std::string ApplyBps(std::string_view source, PatchInput& patch) {
   const std::uint64_t targetSize = in.number();
   in.skip(in.number());  // metadata
   if (sourceSize != source.size())
-    PatchFault("This BPS patch is for a file of " + std::to_string(sourceSize) +
-               " bytes; this one has " + std::to_string(source.size()) + " bytes.");
+    SourceFault("This BPS patch is for a file of " + std::to_string(sourceSize) +
+                " bytes; this one has " + std::to_string(source.size()) + " bytes.");
   const std::uint32_t sourceCrc = Crc32(source);
   if (sourceCrc != sums.source)
-    PatchFault("This BPS patch is for another file: its CRC32 is " + Crc(sums.source) +
-               ", this one's is " + Crc(sourceCrc) + ".");
+    SourceFault("This BPS patch is for another file: its CRC32 is " + Crc(sums.source) +
+                ", this one's is " + Crc(sourceCrc) + ".");
   if (targetSize > kBpsSizeLimit)
     PatchFault("The BPS patch claims a result of " + std::to_string(targetSize) +
                " bytes; more than 256 MiB is refused.");

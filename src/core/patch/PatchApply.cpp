@@ -3,6 +3,7 @@
 #include "patch/PatchFiles.h"
 #include "patch/PatchInput.h"
 #include "shell/InFile.h"
+#include "shell/JobError.h"
 #include "shell/OutputGuard.h"
 
 namespace morvane {
@@ -10,7 +11,8 @@ namespace morvane {
 JobResult PatchApplyJob(const Settings&, JobHost& host) {
   const JobTexts texts{.cancelled = "Patch Canceled",
                        .failed = "Patch Error",
-                       .prefix = "Error during Apply Patch:\r\n"};
+                       .prefix = "Apply Patch stopped: ",
+                       .plain = true};
   return RunJob(host, texts, [&](JobRun& run) {
     const std::string rom = run.ask(Dialog::OpenNES);
     const std::string patchPath = run.ask(kOpenPatch);
@@ -23,8 +25,15 @@ JobResult PatchApplyJob(const Settings&, JobHost& host) {
     // Read a window at a time while it is applied: a large patch is never held whole.
     PatchInput patch = PatchInput::FromFile(patchPath);
     run.step = "Apply Patch";
+    // A patch made for another file blames the ROM; any other fault the patch.
+    run.onFailure = [&run, rom, patchPath](const std::exception& e) {
+      const auto* error = dynamic_cast<const JobError*>(&e);
+      if (error != nullptr && error->number() == kErrPatchSource) run.file = rom;
+      if (error != nullptr && error->number() == kErrPatch) run.file = patchPath;
+    };
     const std::string target =
         Patching(run.step, [&] { return ApplyPatch(std::move(source), patch); });
+    run.onFailure = nullptr;
     run.step = "Write Patched File";
     run.file = output;
     WriteWholeFile(run, output, target);

@@ -7,7 +7,17 @@
 
 namespace morvane {
 
-// Option "format": ips or bps (the default).
+inline constexpr DialogSpec kOpenOriginalSpec{
+    "cdbOpenOriginal", "Select Original File",
+    "NES Files|*.nes|FDS Files|*.fds|Binary Files|*.bin|All Files|*.*", ""};
+inline constexpr DialogSpec kOpenModifiedSpec{
+    "cdbOpenModified", "Select Modified File",
+    "NES Files|*.nes|FDS Files|*.fds|Binary Files|*.bin|All Files|*.*", ""};
+inline constexpr Dialog kOpenOriginal{kOpenOriginalSpec};
+inline constexpr Dialog kOpenModified{kOpenModifiedSpec};
+
+// Option "format": ips or bps (the default). The same file twice, or two
+// files with the same bytes, are refused.
 JobResult PatchCreateJob(const Settings& settings, JobHost& host);
 
 }  // namespace morvane

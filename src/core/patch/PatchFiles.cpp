@@ -95,7 +95,7 @@ std::string Patching(std::string& step, const std::function<std::string()>& make
   try {
     return make();
   } catch (const JobError& e) {
-    if (e.number() == kErrPatch) step = e.detail();
+    if (e.number() == kErrPatch || e.number() == kErrPatchSource) step = e.detail();
     throw;
   }
 }

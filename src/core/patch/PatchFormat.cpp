@@ -11,6 +11,10 @@ void PatchFault(std::string message) {
   throw JobError(kErrPatch, std::move(message));
 }
 
+void SourceFault(std::string message) {
+  throw JobError(kErrPatchSource, std::move(message));
+}
+
 std::optional<PatchKind> PatchKindOf(std::string_view patch) {
   if (patch.starts_with("PATCH")) return PatchKind::Ips;
   if (patch.starts_with("BPS1")) return PatchKind::Bps;

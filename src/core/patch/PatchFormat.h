@@ -17,9 +17,13 @@ enum class PatchKind { Ips, Bps };
 // Error number of a patch that can't be made or applied; the error's detail
 // says why.
 inline constexpr int kErrPatch = 1000;
+// The same for a file the patch was not made for: the file, not the patch, is at fault.
+inline constexpr int kErrPatchSource = 1001;
 
 // Throws JobError(kErrPatch, message).
 [[noreturn]] void PatchFault(std::string message);
+// Throws JobError(kErrPatchSource, message).
+[[noreturn]] void SourceFault(std::string message);
 
 // The kind a patch announces by its first bytes; nullopt for neither.
 std::optional<PatchKind> PatchKindOf(std::string_view patch);

@@ -68,6 +68,16 @@ Outcome Report(JobRun& run, const JobTexts& texts, const std::exception& failure
       file.find(error->detail()) == std::string::npos) {
     file = error->detail();
   }
+  if (texts.plain) {
+    // What went wrong: the error's own words, else the standard message.
+    const bool said = error != nullptr && !error->detail().empty() && !IsFileError(number);
+    std::string text = std::string(texts.prefix) + (said ? error->detail() : ErrorMessage(number));
+    if (error != nullptr && !error->explanation().empty())
+      text += "\r\n\r\n" + error->explanation();
+    if (!file.empty()) text += "\r\n\r\nThe file at fault: " + file;
+    run.host.errorBox(text);
+    return Outcome::Failed;
+  }
   std::string text = ErrorBoxText(number, std::string(texts.prefix) + run.step, file);
   const std::string words =
       error != nullptr && !error->explanation().empty() ? error->explanation() : PlainWords(number);

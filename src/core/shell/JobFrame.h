@@ -18,6 +18,9 @@ struct JobTexts {
   std::string_view failed = {};     // a run-time failure
   std::string_view minor = {};      // a problem found in the user's files
   std::string_view prefix = {};     // put before the step in the job error box
+  // Failures are told plainly: the prefix, what went wrong and the file at
+  // fault, without the error number of the classic job error box.
+  bool plain = false;
 };
 
 // What a running job tells its frame.

@@ -93,6 +93,7 @@ void SettingsModel::chooseMode(int mode) {
   } else if (mode == kCode) {
     c_.withTables = c_.trace = true;
     c_.raw = !s_.withTables;
+    applyTraceRule();
   }
   if (const auto range = ModeRanges().find(mode); range != ModeRanges().end()) {
     const ModeRange& r = range->second;
@@ -107,7 +108,16 @@ void SettingsModel::applyAsTableRule() {
   c_.concat = s_.asTable && c_.asTable;
 }
 void SettingsModel::applyWithTablesRule() {
-  c_.raw = !s_.withTables && c_.withTables;
+  c_.raw = !s_.withTables && c_.trace;
+}
+void SettingsModel::applyTraceRule() {
+  // The trace finds its own tables: "w/Tables" has no say while it is on.
+  c_.withTables = c_.trace && !s_.trace;
+}
+
+void SettingsModel::setTrace(bool on) {
+  s_.trace = on;
+  applyTraceRule();
 }
 
 void SettingsModel::setAsTable(bool on) {
@@ -162,6 +172,7 @@ void SettingsModel::setBusy(bool busy) {
   applyAsTableRule();
   c_.withTables = c_.trace = idle && s_.mode == kCode;
   applyWithTablesRule();
+  applyTraceRule();
   c_.jobs = idle;
   cancel_ = idle;
   c_.locked = busy;

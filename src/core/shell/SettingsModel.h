@@ -66,11 +66,13 @@ class SettingsModel {
   void setBusy(bool busy);
   void requestCancel() { cancel_ = true; }
 
+  // Trace greys out "w/Tables", which it does not read.
+  void setTrace(bool on);
+
   // Settings without rules.
   void setHeader(bool on) { s_.header = on; }
   void setConcat(bool on) { s_.concat = on; }
   void setRaw(bool on) { s_.raw = on; }
-  void setTrace(bool on) { s_.trace = on; }
   void setPhraseText(std::string text) { s_.phraseText = std::move(text); }
   void setLengthText(std::string text) { s_.lengthText = std::move(text); }
   void setSearchText(std::string text) { s_.searchText = std::move(text); }
@@ -80,6 +82,7 @@ class SettingsModel {
  private:
   void applyAsTableRule();
   void applyWithTablesRule();
+  void applyTraceRule();
 
   Settings s_;
   ControlStates c_;

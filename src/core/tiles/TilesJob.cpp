@@ -7,8 +7,11 @@
 namespace morvane {
 
 JobResult TilesJob(const Settings& settings, JobHost& host) {
-  const JobTexts texts{
-      .cancelled = "Tiles Canceled", .failed = "Tiles Error", .minor = "Tiles Minor Error"};
+  const JobTexts texts{.cancelled = "Tiles Canceled",
+                       .failed = "Tiles Error",
+                       .minor = "Tiles Minor Error",
+                       .prefix = "Tiles stopped: ",
+                       .plain = true};
   return RunJob(host, texts, [&](JobRun& run) {
     run.step = "Tiles - Selecting File";
     const std::string rom = run.ask(Dialog::OpenNES);
