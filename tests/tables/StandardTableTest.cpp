@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "shell/JobError.h"
 #include "support/CliRun.h"
 #include "support/TempDir.h"
@@ -167,12 +166,12 @@ TEST(TableForms, TheClassicFormNotesWhatItSkips) {
                                  dir.file("game.tbl") + "' --start 8000 --end 8002",
                              dir);
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_NE(run.err.find("Warning: game.tbl: 2 lines were skipped that only the standard table "
+  EXPECT_NE(run.err.find("Note: game.tbl: 2 lines were skipped that only the standard table "
                          "form reads, the first on line 3: \"/FF=<end>\". Use --tbl-format "
                          "standard (Tools > Table Files > Standard) to read them."),
             std::string::npos)
       << run.err;
-  EXPECT_NE(run.err.find("Warning: game.tbl names no end byte (a /XX line), so the dump found no "
+  EXPECT_NE(run.err.find("Note: game.tbl names no end byte (a /XX line), so the dump found no "
                          "end of phrase and wrote no phrase."),
             std::string::npos)
       << run.err;
