@@ -45,24 +45,9 @@ JobResult PatternSearchJob(const Settings& settings, JobHost& host) {
                 });
     run.step = "Search File - Writing Drafts";
     report.finish(run, {rom, order.path});
-    if (run.host.cancelRequested()) {
-      // The drafts of the hits found so far are whole: they stay.
-      run.keepsCompleteOutputs = true;
-      const std::string at = Hex(scanner.offset());
-      out.line("CANCELED at " + at);
-      run.host.setStatus("Search Canceled at " + at);
-      run.result.outcome = Outcome::Cancelled;
-    } else if (report.hits() > 0) {
-      run.host.setStatus("Search Done: " + report.lastMatch());
-    } else {
-      run.host.setStatus("Search Done: " + pattern.word + " not found.");
-    }
-    // A search stopped early is a partial result, kept beside the last whole one.
-    if (run.result.outcome == Outcome::Cancelled) {
-      out.closeIncomplete();
-    } else {
-      out.close();
-    }
+    // The drafts of the hits found so far are whole: they stay.
+    if (run.host.cancelRequested()) run.keepsCompleteOutputs = true;
+    EndSearchReport(run, out, scanner.offset(), report.hits(), report.lastMatch(), pattern.word);
   });
 }
 

@@ -37,23 +37,23 @@ JobResult SearchJob(const Settings& settings, JobHost& host) {
     out.line("--------------------");
     SearchScanner scanner(word, run.host, out);
     scanner.run(in, BlockOffset(settings.block, settings.header));
-    if (run.host.cancelRequested()) {
-      const std::string at = Hex(scanner.offset());
-      out.line("CANCELED at " + at);
-      run.host.setStatus("Search Canceled at " + at);
-      run.result.outcome = Outcome::Cancelled;
-    } else if (scanner.hits() > 0) {
-      run.host.setStatus("Search Done: " + scanner.lastMatch());
-    } else {
-      run.host.setStatus("Search Done: " + word.word + " not found.");
-    }
-    // A search stopped early is a partial result, kept beside the last whole one.
-    if (run.result.outcome == Outcome::Cancelled) {
-      out.closeIncomplete();
-    } else {
-      out.close();
-    }
+    EndSearchReport(run, out, scanner.offset(), scanner.hits(), scanner.lastMatch(), word.word);
   });
+}
+
+void EndSearchReport(JobRun& run, OutFile& out, std::int64_t stoppedAt, std::int64_t hits,
+                     const std::string& lastMatch, const std::string& word) {
+  if (run.host.cancelRequested()) {
+    const std::string at = Hex(stoppedAt);
+    out.line("CANCELED at " + at);
+    run.host.setStatus("Search Canceled at " + at);
+    run.result.outcome = Outcome::Cancelled;
+    // A search stopped early is a partial result, kept beside the last whole one.
+    out.closeIncomplete();
+  } else {
+    run.host.setStatus("Search Done: " + (hits > 0 ? lastMatch : word + " not found."));
+    out.close();
+  }
 }
 
 }  // namespace morvane
