@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ExportSupport.h"
-#include "export/LabelSet.h"
+#include "labels/LabelSet.h"
 #include "shell/JobError.h"
 
 namespace morvane::test {

@@ -5,13 +5,14 @@
 
 namespace morvane {
 
-void AppendLabel(const CodeDump& d, std::int32_t a, std::string& line) {
+void AppendLabel(CodeDump& d, std::int32_t a, std::string& line) {
   const CodeMarks& m = d.marks;
   const bool inTable = d.insideTable;
   const auto u = static_cast<std::uint32_t>(a);
   if (m.has(a, kCodeLabel)) {
-    line += kCodeLabelPrefix;
-    AppendHex(line, u, 4, true);
+    std::string label = kCodeLabelPrefix;
+    AppendHex(label, u, 4, true);
+    line += d.labelFor(a, label);
     line += ':';
   } else if (m.has(a, kTableLabel)) {
     if (!inTable) {
@@ -24,8 +25,12 @@ void AppendLabel(const CodeDump& d, std::int32_t a, std::string& line) {
       line += kRuleLine;
       line += kLineEnd;
     }
-    line += kTableLabelPrefix;
-    AppendHex(line, u, 0, true);
+    std::string label = kTableLabelPrefix;
+    AppendHex(label, u, 0, true);
+    line += d.labelFor(a, label);
+    line += ':';
+  } else if (const std::string* given = d.givenName(a)) {
+    line += *given;
     line += ':';
   } else if (m.has(a, kReadVarRef)) {
     const std::string& name = d.readName(a);

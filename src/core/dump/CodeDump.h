@@ -11,6 +11,7 @@
 #include "dump/Definitions.h"
 #include "dump/TableCursor.h"
 #include "dump/TableList.h"
+#include "labels/LabelStore.h"
 #include "shell/ListingWords.h"
 #include "tables/CharTable.h"
 
@@ -45,6 +46,14 @@ struct CodeDump {
   bool insideTable = false;
   TableCursor cursor;
 
+  // Label files' names and comments for the dumped block (by file offset)
+  // and for RAM, and the names the listing gave its lines; kept only when
+  // label files are read or written (naming), so that a dump without them
+  // stays as it always was.
+  LabelStore labels;
+  bool naming = false;
+  std::int64_t origin = 0;  // the file offset of CPU address A is A - origin
+
   int optionsAt(std::int32_t a) const {
     return a >= 0 && a < static_cast<std::int32_t>(tables.size())
                ? tables[static_cast<std::size_t>(a)].Options
@@ -52,6 +61,12 @@ struct CodeDump {
   }
   bool tableStartsAt(std::int32_t a) const { return (optionsAt(a) & kTableStart) != 0; }
   const std::string& readName(std::int32_t a) const;
+  // The name of the line at a: a label file's, else fallback, which is
+  // kept as the name the listing used.
+  std::string labelFor(std::int32_t a, const std::string& fallback);
+  // What label files give the line at a, null for nothing.
+  const std::string* givenName(std::int32_t a) const;
+  const std::string* givenComment(std::int32_t a) const;
   const std::string& writeName(std::int32_t a) const;
 };
 

@@ -4,10 +4,13 @@
 
 #include "dump/CodeDump.h"
 #include "dump/Disassembler.h"
+#include "dump/DumpLabels.h"
 #include "dump/DumpStep.h"
 #include "dump/ReferenceListings.h"
 #include "dump/TableRenderer.h"
 #include "dump/UnofficialOpcodes.h"
+#include "labels/LabelSet.h"
+#include "rom/INesHeader.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 #include "shell/OutFile.h"
@@ -52,7 +55,23 @@ class CodeStep final : public DumpStep {
     // to keep to the chosen file's.
     const bool unofficial = ctx.tableListMaker && !ctx.settings.options.has(kOfficialOnly);
     const std::string bundled = kUnofficialOpCodes;
+    labelPaths_ = ctx.settings.options.values("labels");
+    writeLabels_ = ctx.settings.options.value("write-labels", "");
+    d.naming = !labelPaths_.empty() || !writeLabels_.empty();
+    d.origin = ctx.settings.origin();
     try {
+      if (!labelPaths_.empty()) {
+        reading = &ctx.romPath;
+        if (!ctx.rom) ctx.rom = std::make_unique<RomCursor>(ctx.romPath);
+        const INesHeader header = ReadINesHeader(ctx.rom->bytesAt(0, kINesHeaderSize));
+        LabelSet set;
+        for (const std::string& path : labelPaths_) {
+          reading = &path;
+          ReadLabelFile(path, header, set);
+        }
+        TakeDumpLabels(d, set);
+        for (const std::string& note : d.labels.notes) host.note(note);
+      }
       if (ctx.tableListMaker) {
         reading = &*ops;
         OpcodeSet defs;
@@ -62,7 +81,7 @@ class CodeStep final : public DumpStep {
         reading = &ctx.romPath;
         ctx.rom = std::make_unique<RomCursor>(ctx.romPath);
         const std::string listText =
-            ctx.tableListMaker(ctx.romPath, *ctx.rom, ctx.settings, defs, ctx.madeFiles);
+            ctx.tableListMaker(ctx.romPath, *ctx.rom, ctx.settings, defs, d.labels, ctx.madeFiles);
         reading = &list;  // the list made here: a failure to write it names the list
         OutFile made(list);
         made.write(listText);
@@ -76,6 +95,7 @@ class CodeStep final : public DumpStep {
       ReadOpCodes(*ops, d.ops);
       reading = &bundled;
       if (unofficial) AddUnofficialOpcodes(d.ops);
+      NameFromLabels(d);
       for (std::size_t b = 0; b < d.shapes.size(); ++b) {
         const AddressingModeDef& mode = ModeOf(d.ops, d.ops.opcodes[b]);
         d.shapes[b] = {mode.Operand, mode.Flags};
@@ -140,6 +160,7 @@ class CodeStep final : public DumpStep {
   void finish(DumpContext& ctx) override { WriteReferenceListings(*ctx.out, *dump_); }
 
   void afterClose(DumpContext& ctx) override {
+    if (!writeLabels_.empty()) writeLabels(ctx);
     if (dump_->withTables) return;
     OutFile out(ctx.tablesOutPath);
     out.write(TablesTxtText(*dump_, dump_->raw));
@@ -147,6 +168,24 @@ class CodeStep final : public DumpStep {
   }
 
  private:
+  // The names the listing used, beside the ROM; never over a file it read.
+  void writeLabels(DumpContext& ctx) {
+    const INesHeader header = ReadINesHeader(ctx.rom->bytesAt(0, kINesHeaderSize));
+    for (const auto& [path, text] :
+         DumpLabelFiles(*dump_, ctx.romPath, writeLabels_, header.prgOffset)) {
+      RefuseOverwrite(kDumpErrorTitle, path, {ctx.romPath});
+      for (const std::string& input : labelPaths_) {
+        RefuseOverwrite(kDumpErrorTitle, path, {ctx.romPath, input});
+      }
+      OutFile out(path);
+      out.write(text);
+      out.close();
+      ctx.madeFiles.push_back(path);
+    }
+  }
+
+  std::vector<std::string> labelPaths_;
+  std::string writeLabels_;
   std::unique_ptr<CodeDump> dump_;
   std::unique_ptr<TableRenderer> tables_;
   bool needsCharTable_ = false;

@@ -121,4 +121,15 @@ void AppendCommentNames(std::string& out, const CodeDump& dump, std::string_view
   }
 }
 
+void AppendGivenComment(std::string& out, const std::string& comment) {
+  for (const char c : comment) {
+    if (c == '\n') {
+      out += kLineEnd;
+      out += "\t\t\t\t;";
+    } else if (c != '\r') {
+      out += c;
+    }
+  }
+}
+
 }  // namespace morvane

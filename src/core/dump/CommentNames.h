@@ -28,4 +28,8 @@ std::string RelativeName(const CodeDump& dump, std::int32_t target, int flags);
 void AppendCommentNames(std::string& out, const CodeDump& dump, std::string_view comment,
                         OperandKind kind, std::int32_t value, int flags);
 
+// Appends a label file's comment to out; its further lines become comment
+// lines of their own below.
+void AppendGivenComment(std::string& out, const std::string& comment);
+
 }  // namespace morvane

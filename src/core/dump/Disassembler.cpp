@@ -134,12 +134,15 @@ void DisassembleOpcode(CodeDump& d, DumpContext& ctx) {
     line += ' ';
     line += operand;
   }
-  if (!comment.empty()) {
-    const std::size_t n = op.Mnemonic.size() + operand.size() + 1;
-    const std::size_t bare = line.size();
+  const std::size_t n = op.Mnemonic.size() + operand.size() + 1;
+  const std::size_t bare = line.size();
+  const auto tabs = [&] {
     if (n < 12) line += '\t';
     if (n < 6) line += '\t';
     line += '\t';
+  };
+  if (!comment.empty()) {
+    tabs();
     const std::size_t tabbed = line.size();
     if (fill) {
       AppendCommentNames(line, d, comment, kind, ref, flags);
@@ -147,6 +150,15 @@ void DisassembleOpcode(CodeDump& d, DumpContext& ctx) {
       line += comment;
     }
     if (line.size() == tabbed) line.resize(bare);  // every name came out empty
+  }
+  if (const std::string* given = writes ? d.givenComment(a) : nullptr) {
+    if (line.size() == bare) {
+      tabs();
+      line += ';';
+    } else {
+      line += " ; ";
+    }
+    AppendGivenComment(line, *given);
   }
 
   const auto next = static_cast<std::int32_t>(ctx.origin + ctx.rom->offset());

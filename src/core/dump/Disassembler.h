@@ -10,8 +10,9 @@ namespace morvane {
 struct CodeDump;
 struct DumpContext;
 
-// Appends the label of address a (or a TAB) and the TAB after it to line.
-void AppendLabel(const CodeDump& dump, std::int32_t a, std::string& line);
+// Appends the label of address a (or a TAB) and the TAB after it to line;
+// a name from a label file replaces the label.
+void AppendLabel(CodeDump& dump, std::int32_t a, std::string& line);
 
 // The opcode ctx.byte at ctx.address: reads its operand from the ROM, records
 // its references and, without a Table List, runs the code finding.

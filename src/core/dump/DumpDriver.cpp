@@ -154,7 +154,9 @@ JobResult DumpWithMadeList(const Settings& window, JobHost& host, TableListMaker
     ctx.out->line(kRuleLine);
     step->finish(ctx);
     ctx.out->close();
+    const std::size_t made = ctx.madeFiles.size();
     step->afterClose(ctx);
+    for (std::size_t k = made; k < ctx.madeFiles.size(); ++k) run.wrote(ctx.madeFiles[k]);
     if (!ctx.tablesOutPath.empty() && (!ctx.withTables || ctx.tableListMaker)) {
       run.wrote(ctx.tablesOutPath);
     }

@@ -49,10 +49,10 @@ void TableRenderer::addressRow(std::int32_t a) {
   if (c.is(kTableTbl)) {
     d_.marks.set(target, kTableLabel);
     d_.tables[static_cast<std::size_t>(target)].Options |= kTableStart;
-    c.rowText = kTableLabelPrefix + LowerCase(Hex(target));
+    c.rowText = d_.labelFor(target, kTableLabelPrefix + LowerCase(Hex(target)));
   } else {
     d_.marks.set(target, kCodeLabel);
-    c.rowText = kCodeLabelPrefix + LowerCase(Hex(target));
+    c.rowText = d_.labelFor(target, kCodeLabelPrefix + LowerCase(Hex(target)));
   }
 }
 

@@ -12,7 +12,8 @@
 
 #include "dump/CodeDump.h"
 #include "dump/TableList.h"
-#include "export/LabelSet.h"
+#include "labels/LabelSet.h"
+#include "labels/LabelStore.h"
 #include "rom/INesHeader.h"
 
 namespace morvane {
@@ -39,19 +40,16 @@ struct AddressPart {
   int less = 0;            // what the stored value is short of it (a return's -1)
 };
 
-struct Disassembly {
+// Its labels, comments and notes are a LabelStore: the dump's listing keeps
+// its names in the same store.
+struct Disassembly : LabelStore {
   std::string rom;
   INesHeader header;
   std::int64_t prgEnd = 0;  // the file offset after the PRG ROM the file holds
   std::vector<RomUnit> units;
-  std::vector<ByteKind> kind;                    // by file offset, PRG ROM only
-  std::vector<std::uint8_t> traced;              // the trace's ByteRole by file offset
-  std::map<std::int64_t, std::string> labels;    // by file offset
-  std::map<std::int64_t, std::string> comments;  // by file offset
-  std::map<std::int64_t, AddressPart> parts;     // by file offset
-  std::map<std::int32_t, std::string> ramNames;  // names of addresses outside the ROM
-  std::map<std::int32_t, std::string> ramComments;
-  std::vector<std::string> notes;  // what the export could not do as asked
+  std::vector<ByteKind> kind;                 // by file offset, PRG ROM only
+  std::vector<std::uint8_t> traced;           // the trace's ByteRole by file offset
+  std::map<std::int64_t, AddressPart> parts;  // by file offset
   // Code the source holds as bytes, with the instruction in a comment: an
   // unofficial opcode the flow runs into, an instruction cut by a bank's end.
   std::map<std::int64_t, std::string> asBytes;  // by file offset: the comment

@@ -48,8 +48,6 @@ class DisassemblyBuilder {
   // Names and comments from label files: a name replaces the one the export
   // would give; one that falls inside an instruction is left out.
   void userLabels(const LabelSet& set);
-  // A name given to two places: the second gets a suffix, and a note.
-  void unclash();
   // Remembers that code or a table of unit u names CPU address a.
   void refer(int u, std::int64_t a, bool code);
   // Labels the line that holds file offset at.

@@ -15,7 +15,7 @@ void DisassemblyBuilder::labelAll() {
   for (const auto& [at, title] : titles_) d_.labels[at] = title;
   if (names_.labels != nullptr) userLabels(*names_.labels);
   for (const auto& [at, target] : targets_) place(at, target.second, target.first);
-  unclash();
+  d_.unclash();
 }
 
 void DisassemblyBuilder::tableList(const RomUnit& unit) {
@@ -81,39 +81,14 @@ void DisassemblyBuilder::vectors(int u) {
 }
 
 void DisassemblyBuilder::userLabels(const LabelSet& set) {
-  for (const auto& [at, entry] : set.rom) {
-    if (at < d_.header.prgOffset || at >= d_.prgEnd || d_.unitAt(at) < 0) continue;
-    if (!entry.comment.empty()) d_.comments[at] = entry.comment;
-    if (entry.name.empty()) continue;
-    if (d_.lineStart(at)) {
-      d_.labels[at] = IsSymbolName(entry.name) ? entry.name : entry.name + "_";
-    } else {
-      d_.notes.push_back("The label " + entry.name + " at file offset " + Hex(at) +
-                         " lies inside an instruction and was left out.");
+  const auto place = [&](std::int64_t at) {
+    if (at < d_.header.prgOffset || at >= d_.prgEnd || d_.unitAt(at) < 0) {
+      return LabelPlace::Outside;
     }
-  }
-  for (const auto& [a, entry] : set.ram) {
-    if (a >= 0x8000) continue;
-    if (!entry.name.empty()) {
-      d_.ramNames[a] = IsSymbolName(entry.name) ? entry.name : entry.name + "_";
-    }
-    if (!entry.comment.empty()) d_.ramComments[a] = entry.comment;
-  }
-}
-
-void DisassemblyBuilder::unclash() {
-  std::set<std::string> used;
-  const auto unique = [&](std::string& name, const std::string& where) {
-    if (used.insert(name).second) return;
-    std::string next;
-    for (int k = 2; !used.insert(next = name + "_" + std::to_string(k)).second; ++k) {
-    }
-    d_.notes.push_back("The name " + name + " is given to " + where + " too; it is called " + next +
-                       " there.");
-    name = next;
+    return d_.lineStart(at) ? LabelPlace::Line : LabelPlace::Inside;
   };
-  for (auto& [a, name] : d_.ramNames) unique(name, "$" + HexWord(a));
-  for (auto& [at, name] : d_.labels) unique(name, "file offset " + Hex(at));
+  d_.take(set, place,
+          [](const std::string& name) { return IsSymbolName(name) ? name : name + "_"; });
 }
 
 void DisassemblyBuilder::refer(int u, std::int64_t a, bool code) {
@@ -127,9 +102,8 @@ void DisassemblyBuilder::place(std::int64_t at, int u, bool) {
   const RomUnit& unit = d_.units[static_cast<std::size_t>(u)];
   std::int64_t start = at;
   while (start > unit.offset && !d_.lineStart(start)) --start;
-  if (d_.labels.contains(start)) return;
   const std::int32_t cpu = unit.base + static_cast<std::int32_t>(start - unit.offset);
-  d_.labels[start] = unit.prefix + kCodeLabelPrefix + HexWord(cpu);
+  d_.name(start, unit.prefix + kCodeLabelPrefix + HexWord(cpu));
 }
 
 }  // namespace morvane

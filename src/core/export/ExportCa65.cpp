@@ -7,9 +7,8 @@
 #include "dump/TableList.h"
 #include "export/Ca65Writer.h"
 #include "export/Disassembly.h"
-#include "export/FceuxNameList.h"
-#include "export/LabelSet.h"
-#include "export/MesenLabels.h"
+#include "labels/LabelSet.h"
+#include "labels/LabelStore.h"
 #include "shell/InFile.h"
 #include "shell/JobFrame.h"
 #include "shell/OutFile.h"
@@ -30,15 +29,6 @@ std::string StemPath(const std::string& rom) {
 }
 
 }  // namespace
-
-std::vector<std::pair<std::string, std::string>> LabelFiles(const Disassembly& d,
-                                                            const std::string& romPath,
-                                                            const std::string& format) {
-  if (format == "mlb") return {{StemPath(romPath) + ".mlb", MesenLabelsText(d)}};
-  std::vector<std::pair<std::string, std::string>> files;
-  for (const auto& [suffix, text] : FceuxNameLists(d)) files.emplace_back(romPath + suffix, text);
-  return files;
-}
 
 JobResult ExportCa65Job(const Settings& settings, JobHost& host) {
   const JobTexts texts{.cancelled = "Export Canceled",
@@ -107,7 +97,15 @@ JobResult ExportCa65Job(const Settings& settings, JobHost& host) {
     }
     const std::string writeLabels = settings.options.value("write-labels", "");
     if (!writeLabels.empty()) {
-      for (auto& file : LabelFiles(d, romPath, writeLabels)) files.push_back(std::move(file));
+      const auto cpuOf = [&](std::int64_t at) -> std::int64_t {
+        const int u = d.unitAt(at);
+        if (u < 0) return -1;
+        const RomUnit& unit = d.units[static_cast<std::size_t>(u)];
+        return unit.base + (at - unit.offset);
+      };
+      for (auto& file : LabelFiles(d, romPath, writeLabels, d.header.prgOffset, cpuOf)) {
+        files.push_back(std::move(file));
+      }
     }
     for (const auto& [path, bytes] : files) refuse(path);
     for (const auto& [path, bytes] : files) {

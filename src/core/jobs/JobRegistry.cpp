@@ -43,6 +43,9 @@ const OptionSpec kCdlOption{"cdl",
 const OptionSpec kWriteCdlOption{
     "write-cdl", "with --trace: write what the trace found as \"<rom>.cdl\" in this layout",
     OptionSpec::Takes::One, "fceux|mesen"};
+const OptionSpec kLabelsOption{
+    "labels", "a label file (Mesen .mlb, FCEUX .nl, ca65 .dbg), as often as needed",
+    OptionSpec::Takes::Many};
 
 }  // namespace
 
@@ -71,6 +74,14 @@ const std::vector<JobSpec>& Jobs() {
          OptionSpec::Takes::One, "auto"},
         kCdlOption,
         kWriteCdlOption,
+        {"labels",
+         "8-bit Code: a label file (Mesen .mlb, FCEUX .nl, ca65 .dbg) whose names replace the "
+         "listing's, as often as needed",
+         OptionSpec::Takes::Many},
+        {"write-labels",
+         "8-bit Code: write the names the listing used for a debugger (\"<rom>.mlb\", or "
+         "\"<rom>.<bank>.nl\" and \"<rom>.ram.nl\")",
+         OptionSpec::Takes::One, "mlb|nl"},
 
         kTableFormatOption,
         kPointersOption,
@@ -167,8 +178,7 @@ const std::vector<JobSpec>& Jobs() {
         {"cdl", "an emulator's code/data log (FCEUX or Mesen .cdl) the trace follows"},
         {"write-cdl", "write what the trace found as \"<rom>.cdl\" in this layout",
          OptionSpec::Takes::One, "fceux|mesen"},
-        {"labels", "a label file (Mesen .mlb, FCEUX .nl, ca65 .dbg), as often as needed",
-         OptionSpec::Takes::Many},
+        kLabelsOption,
         {"write-labels", "write the names the export used for a debugger", OptionSpec::Takes::One,
          "mlb|nl"}},
        R::Menu,

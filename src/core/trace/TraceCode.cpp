@@ -147,24 +147,24 @@ void RunTrace(const TraceRequest& request, const std::array<OpcodeShape, 256>& s
 
 TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes) {
   TraceResult result;
-  RunTrace(request, shapes, 0x8000, 0xFFF9,
-           [&](const RomMap& map, const Tracer& tracer, auto notes) {
-             result.notes = std::move(notes);
-             RowRequest rows{map, tracer, request.origin, request.start, request.end};
-             result.tablesText = TableRows(rows, result);
-             const INesHeader& h = map.header();
-             const auto prg = static_cast<std::size_t>(h.prgBanks * kPrgBankSize);
-             result.marks.assign(prg, 0);
-             result.slots.assign(prg, 0);
-             for (std::int32_t a = 0x8000; a <= 0xFFFF; ++a) {
-               const std::int64_t at = map.offset(a) - h.prgOffset;
-               if (map.offset(a) < 0 || at < 0 || at >= static_cast<std::int64_t>(prg)) continue;
-               const ByteRole r = tracer.role(a);
-               const auto i = static_cast<std::size_t>(at);
-               result.marks[i] = r == kRoleData ? kLogData : r == kRoleNone ? 0 : kLogCode;
-               result.slots[i] = static_cast<std::uint8_t>((a >> 13) & 3);
-             }
-           });
+  RunTrace(
+      request, shapes, 0x8000, 0xFFF9, [&](const RomMap& map, const Tracer& tracer, auto notes) {
+        result.notes = std::move(notes);
+        RowRequest rows{map, tracer, request.origin, request.start, request.end, request.titles};
+        result.tablesText = TableRows(rows, result);
+        const INesHeader& h = map.header();
+        const auto prg = static_cast<std::size_t>(h.prgBanks * kPrgBankSize);
+        result.marks.assign(prg, 0);
+        result.slots.assign(prg, 0);
+        for (std::int32_t a = 0x8000; a <= 0xFFFF; ++a) {
+          const std::int64_t at = map.offset(a) - h.prgOffset;
+          if (map.offset(a) < 0 || at < 0 || at >= static_cast<std::int64_t>(prg)) continue;
+          const ByteRole r = tracer.role(a);
+          const auto i = static_cast<std::size_t>(at);
+          result.marks[i] = r == kRoleData ? kLogData : r == kRoleNone ? 0 : kLogCode;
+          result.slots[i] = static_cast<std::uint8_t>((a >> 13) & 3);
+        }
+      });
   return result;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,8 @@ struct TraceRequest {
   // A code/data log's marks (trace/CodeDataLog.h) per byte of PRG ROM, or
   // null: logged code is traced from, logged data is never taken for code.
   const std::vector<std::uint8_t>* logged = nullptr;
+  // Titles of the tables found, by dump address (label files' names), or null.
+  const std::map<std::int32_t, std::string>* titles = nullptr;
 };
 
 struct TraceResult {

@@ -1,10 +1,12 @@
 #include "trace/TraceDump.h"
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <optional>
 
 #include "dump/DumpDriver.h"
+#include "labels/LabelStore.h"
 #include "rom/INesHeader.h"
 #include "shell/OutFile.h"
 #include "shell/OutputGuard.h"
@@ -54,12 +56,19 @@ JobResult DumpTraced(const Settings& settings, JobHost& host, std::vector<std::i
   const auto why = std::make_shared<std::string>();
   const TableListMaker trace = [entries = std::move(entries), cdl, writeCdl, why](
                                    const std::string& romPath, RomCursor& file, const Settings& s,
-                                   const OpcodeSet& ops, std::vector<std::string>& wrote) {
+                                   const OpcodeSet& ops, const LabelStore& labels,
+                                   std::vector<std::string>& wrote) {
     const std::string rom = TracedPart(file, s);
     std::optional<CodeDataLog> log;
     if (!cdl.empty()) log = ReadCodeDataLog(cdl, rom);
-    const TraceRequest request{rom,   s.origin(), s.base, s.start,
-                               s.end, entries,    *why,   log ? &log->marks : nullptr};
+    // A table the trace finds is titled with the name a label file gives it.
+    std::map<std::int32_t, std::string> titles;
+    for (const auto& [at, name] : labels.labels) {
+      titles[static_cast<std::int32_t>(at + s.origin())] = name;
+    }
+    const TraceRequest request{rom,    s.origin(), s.base, s.start,
+                               s.end,  entries,    *why,   log ? &log->marks : nullptr,
+                               &titles};
     const TraceResult result = TraceCode(request, ShapesOf(ops));
     if (!writeCdl.empty()) {
       const std::string path = CodeDataLogPath(romPath);

@@ -119,6 +119,12 @@ std::string TableRows(const RowRequest& r, TraceResult& result) {
       tables[static_cast<std::int32_t>(view.dumpAddress(v.at))] = {2, "2", 0, v.name};
     }
   }
+  if (r.titles != nullptr) {
+    for (auto& [at, row] : tables) {
+      const auto title = r.titles->find(at);
+      if (title != r.titles->end()) row.title = title->second;
+    }
+  }
   std::string rows;
   for (std::int32_t a = r.start; a <= r.end;) {
     const auto t = tables.find(a);

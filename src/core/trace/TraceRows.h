@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "trace/RomMap.h"
@@ -17,6 +18,8 @@ struct RowRequest {
   std::int64_t origin;
   std::int32_t start;
   std::int32_t end;
+  // Titles of tables by dump address, or null.
+  const std::map<std::int32_t, std::string>* titles = nullptr;
 };
 
 // The Tables.txt text; adds to result's notes and sets result.entered.

@@ -1,8 +1,8 @@
-#include "export/LabelSet.h"
+#include "labels/LabelSet.h"
 
-#include "export/Ca65DebugFile.h"
-#include "export/FceuxNameList.h"
-#include "export/MesenLabels.h"
+#include "labels/Ca65DebugFile.h"
+#include "labels/FceuxNameList.h"
+#include "labels/MesenLabels.h"
 #include "shell/InFile.h"
 #include "shell/JobError.h"
 

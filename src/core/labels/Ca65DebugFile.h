@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "export/LabelSet.h"
+#include "labels/LabelSet.h"
 #include "shell/InFile.h"
 
 namespace morvane {

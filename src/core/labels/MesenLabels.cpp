@@ -1,4 +1,4 @@
-#include "export/MesenLabels.h"
+#include "labels/MesenLabels.h"
 
 #include "shell/ListingWords.h"
 #include "shell/Values.h"
@@ -86,7 +86,7 @@ void ReadMesenLabels(const std::string& path, TextLines& lines, const INesHeader
   }
 }
 
-std::string MesenLabelsText(const Disassembly& d) {
+std::string MesenLabelsText(const LabelStore& d, std::int64_t prgOffset) {
   std::string out;
   for (const auto& [a, name] : d.ramNames) {
     const char kind = a < 0x2000 ? 'R' : a >= kCartRam && a < 0x8000 ? 'W' : 'G';
@@ -96,8 +96,7 @@ std::string MesenLabelsText(const Disassembly& d) {
   }
   for (const auto& [at, name] : d.labels) {
     const auto comment = d.comments.find(at);
-    out += Line('P', at - d.header.prgOffset, name,
-                comment == d.comments.end() ? "" : comment->second);
+    out += Line('P', at - prgOffset, name, comment == d.comments.end() ? "" : comment->second);
   }
   return out;
 }

@@ -5,15 +5,16 @@
 
 #include <string>
 
-#include "export/Disassembly.h"
-#include "export/LabelSet.h"
+#include "labels/LabelSet.h"
+#include "labels/LabelStore.h"
 #include "shell/InFile.h"
 
 namespace morvane {
 
 void ReadMesenLabels(const std::string& path, TextLines& lines, const INesHeader& header,
                      LabelSet& set);
-// The names and comments the model uses, as Mesen reads them.
-std::string MesenLabelsText(const Disassembly& d);
+// The names and comments of a store, as Mesen reads them; prgOffset: the
+// file offset of the PRG ROM.
+std::string MesenLabelsText(const LabelStore& d, std::int64_t prgOffset);
 
 }  // namespace morvane

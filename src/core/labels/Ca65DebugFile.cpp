@@ -1,4 +1,4 @@
-#include "export/Ca65DebugFile.h"
+#include "labels/Ca65DebugFile.h"
 
 #include <map>
 
@@ -78,6 +78,8 @@ void ReadCa65DebugFile(const std::string& path, TextLines& lines, LabelSet& set)
       segments[id] = {start, f.contains("ooffs") ? Number(f["ooffs"]) : -1};
     } else if (kind == "sym") {
       const std::string& name = f["name"];
+      // An import has no value of its own: its export ("exp") names the place.
+      if (f["type"] == "imp" && !name.empty()) continue;
       if (name.empty() || !f.contains("val")) {
         RejectLabelLine(path, n, "a symbol without name or value.", text);
       }

@@ -1,4 +1,4 @@
-#include "export/FceuxNameList.h"
+#include "labels/FceuxNameList.h"
 
 #include <map>
 
@@ -64,20 +64,20 @@ void ReadFceuxNameList(const std::string& path, TextLines& lines, const INesHead
   }
 }
 
-std::vector<std::pair<std::string, std::string>> FceuxNameLists(const Disassembly& d) {
+std::vector<std::pair<std::string, std::string>> FceuxNameLists(
+    const LabelStore& d, std::int64_t prgOffset,
+    const std::function<std::int64_t(std::int64_t)>& cpuOf) {
   std::map<std::int64_t, std::string> files;  // by bank, -1 for RAM
   for (const auto& [a, name] : d.ramNames) {
     const auto comment = d.ramComments.find(a);
     files[-1] += Line(a, name, comment == d.ramComments.end() ? "" : comment->second);
   }
   for (const auto& [at, name] : d.labels) {
-    const int u = d.unitAt(at);
-    if (u < 0) continue;
-    const RomUnit& unit = d.units[static_cast<std::size_t>(u)];
-    const auto cpu = static_cast<std::int32_t>(unit.base + (at - unit.offset));
+    const std::int64_t cpu = cpuOf(at);
+    if (cpu < 0) continue;
     const auto comment = d.comments.find(at);
-    files[(at - d.header.prgOffset) / kBank] +=
-        Line(cpu, name, comment == d.comments.end() ? "" : comment->second);
+    files[(at - prgOffset) / kBank] += Line(static_cast<std::int32_t>(cpu), name,
+                                            comment == d.comments.end() ? "" : comment->second);
   }
   std::vector<std::pair<std::string, std::string>> out;
   for (const auto& [bank, text] : files) {

@@ -1,0 +1,71 @@
+#include "dump/DumpLabels.h"
+
+#include "dump/CodeDump.h"
+#include "labels/LabelStore.h"
+#include "shell/ListingWords.h"
+#include "shell/Values.h"
+
+namespace morvane {
+
+namespace {
+
+bool Dumped(const CodeDump& d, std::int64_t a) {
+  return a >= d.dumpStart && a <= d.dumpEnd;
+}
+
+}  // namespace
+
+const std::string* CodeDump::givenName(std::int32_t a) const {
+  if (!naming || !Dumped(*this, a)) return nullptr;
+  const auto it = labels.labels.find(a - origin);
+  return it == labels.labels.end() ? nullptr : &it->second;
+}
+
+const std::string* CodeDump::givenComment(std::int32_t a) const {
+  if (!naming || !Dumped(*this, a)) return nullptr;
+  const auto it = labels.comments.find(a - origin);
+  return it == labels.comments.end() ? nullptr : &it->second;
+}
+
+std::string CodeDump::labelFor(std::int32_t a, const std::string& fallback) {
+  if (!naming || !Dumped(*this, a)) return fallback;
+  return labels.name(a - origin, fallback);
+}
+
+void TakeDumpLabels(CodeDump& d, const LabelSet& given) {
+  // A name the listing makes itself (a label file it wrote) is no name
+  // given: the line keeps it, and the comments their numbers.
+  LabelSet set = given;
+  for (auto& [at, entry] : set.rom) {
+    const std::string hex = LowerCase(Hex(at + d.origin));
+    if (entry.name == kCodeLabelPrefix + LowerCase(HexWord(at + d.origin)) ||
+        entry.name == kTableLabelPrefix + hex) {
+      entry.name.clear();
+    }
+  }
+  const auto place = [&](std::int64_t at) {
+    return Dumped(d, at + d.origin) ? LabelPlace::Line : LabelPlace::Outside;
+  };
+  d.labels.take(set, place, [](const std::string& name) { return name; });
+  d.labels.unclash();
+}
+
+void NameFromLabels(CodeDump& d) {
+  for (const auto& [at, name] : d.labels.labels) {
+    d.ops.ReadNames.set(static_cast<std::size_t>(at + d.origin), name);
+  }
+  for (const auto& [a, name] : d.labels.ramNames) {
+    d.ops.ReadNames.set(static_cast<std::size_t>(a), name);
+    d.ops.WriteNames.set(static_cast<std::size_t>(a), name);
+  }
+}
+
+std::vector<std::pair<std::string, std::string>> DumpLabelFiles(const CodeDump& d,
+                                                                const std::string& romPath,
+                                                                const std::string& format,
+                                                                std::int64_t prgOffset) {
+  const auto cpuOf = [&](std::int64_t at) { return Dumped(d, at + d.origin) ? at + d.origin : -1; };
+  return LabelFiles(d.labels, romPath, format, prgOffset, cpuOf);
+}
+
+}  // namespace morvane
