@@ -1,6 +1,6 @@
 #include "export/Ca65Lines.h"
 
-#include "export/Opcodes6502Table.h"
+#include "trace/Opcodes6502Table.h"
 #include "shell/ListingWords.h"
 #include "shell/Values.h"
 

@@ -1,6 +1,6 @@
 #include "export/Disassembly.h"
 
-#include "export/Opcodes6502Table.h"
+#include "trace/Opcodes6502Table.h"
 #include "shell/Values.h"
 #include "trace/CodeDataLog.h"
 #include "trace/Tracer.h"

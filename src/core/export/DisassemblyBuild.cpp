@@ -5,7 +5,7 @@
 #include "export/Ca65Lines.h"
 #include "export/Disassembly.h"
 #include "export/DisassemblyBuilder.h"
-#include "export/Opcodes6502Table.h"
+#include "trace/Opcodes6502Table.h"
 #include "shell/JobError.h"
 #include "shell/Values.h"
 #include "trace/Opcodes6502.h"

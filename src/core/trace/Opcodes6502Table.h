@@ -1,13 +1,61 @@
-#include "export/Opcodes6502Table.h"
+// The 151 official 6502 instructions as an assembler writes them: mnemonic
+// and addressing mode of each opcode byte. The one table of them: the
+// tracer's quick tests (trace/Opcodes6502.h) are checked against it when
+// this compiles, and the export writes its instructions from it.
+#pragma once
 
 #include <array>
+#include <cstdint>
+#include <string_view>
+#include <utility>
+
+#include "trace/Opcodes6502.h"
 
 namespace morvane {
 
-namespace {
+enum class Mode : std::uint8_t {
+  None,
+  Imp,
+  Acc,
+  Imm,
+  Zp,
+  Zpx,
+  Zpy,
+  Abs,
+  Abx,
+  Aby,
+  Ind,
+  Izx,
+  Izy,
+  Rel
+};
+
+struct Instruction6502 {
+  std::string_view mnemonic;  // empty for an unofficial opcode
+  Mode mode = Mode::None;
+};
+
+// The bytes an instruction of mode takes, opcode included.
+constexpr int LengthOf(Mode mode) {
+  switch (mode) {
+    case Mode::None:
+    case Mode::Imp:
+    case Mode::Acc:
+      return 1;
+    case Mode::Abs:
+    case Mode::Abx:
+    case Mode::Aby:
+    case Mode::Ind:
+      return 3;
+    default:
+      return 2;
+  }
+}
+
+namespace detail {
 
 // Sixteen opcodes a row, "mnemonic mode", "-" where none is official.
-constexpr std::array<std::string_view, 256> kRows = {
+inline constexpr std::array<std::string_view, 256> kRows = {
     "brk imp", "ora izx", "-",       "-", "-",       "ora zp",  "asl zp",  "-",  // 00
     "php imp", "ora imm", "asl acc", "-", "-",       "ora abs", "asl abs", "-",
     "bpl rel", "ora izy", "-",       "-", "-",       "ora zpx", "asl zpx", "-",  // 10
@@ -42,7 +90,7 @@ constexpr std::array<std::string_view, 256> kRows = {
     "sed imp", "sbc aby", "-",       "-", "-",       "sbc abx", "inc abx", "-",
 };
 
-constexpr std::array<std::pair<std::string_view, Mode>, 13> kModes = {{
+inline constexpr std::array<std::pair<std::string_view, Mode>, 13> kModes = {{
     {"imp", Mode::Imp},
     {"acc", Mode::Acc},
     {"imm", Mode::Imm},
@@ -58,7 +106,7 @@ constexpr std::array<std::pair<std::string_view, Mode>, 13> kModes = {{
     {"rel", Mode::Rel},
 }};
 
-std::array<Instruction6502, 256> Build() {
+constexpr std::array<Instruction6502, 256> BuildOfficial6502() {
   std::array<Instruction6502, 256> table{};
   for (std::size_t op = 0; op < kRows.size(); ++op) {
     const std::string_view row = kRows[op];
@@ -71,11 +119,25 @@ std::array<Instruction6502, 256> Build() {
   return table;
 }
 
-}  // namespace
+inline constexpr std::array<Instruction6502, 256> kOfficial6502 = BuildOfficial6502();
 
-const Instruction6502& Official6502(std::uint8_t op) {
-  static const std::array<Instruction6502, 256> kTable = Build();
-  return kTable[op];
+// Whether the tracer's tests say of every opcode what the table says.
+constexpr bool TracerAgrees() {
+  for (int op = 0; op < 256; ++op) {
+    const auto b = static_cast<std::uint8_t>(op);
+    const Instruction6502& in = kOfficial6502[b];
+    if (op6502::Official(b) != (in.mode != Mode::None)) return false;
+    if (in.mode != Mode::None && op6502::OperandLength(b) + 1 != LengthOf(in.mode)) return false;
+  }
+  return true;
+}
+static_assert(TracerAgrees(), "trace/Opcodes6502.h disagrees with the table of instructions");
+
+}  // namespace detail
+
+// The official instruction of an opcode byte; mode None when it is not one.
+constexpr const Instruction6502& Official6502(std::uint8_t op) {
+  return detail::kOfficial6502[op];
 }
 
 }  // namespace morvane
