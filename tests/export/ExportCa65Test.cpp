@@ -151,6 +151,44 @@ TEST(ExportCa65, TakesTheTableListsTablesAsData) {
   EXPECT_TRUE(Rebuild(dir, "list") == rom);
 }
 
+// A Table List's tables of addresses (lbl, tbl) are written as addresses of
+// labels: words as .addr, split tables as .lobytes and .hibytes.
+TEST(ExportCa65, WritesTheTableListsAddressTablesAsAddresses) {
+  if (!HaveCc65()) GTEST_SKIP() << "ca65 and ld65 are not installed";
+  // rts at C010 and C012; at C020 the words C010 C012, at C030 their low
+  // bytes, at C038 their high ones.
+  std::string code = "\x60"s + std::string(15, '\xFF') + "\x60\xFF\x60"s;
+  code += std::string(0x20 - code.size(), '\xFF') + "\x10\xC0\x12\xC0"s;
+  code += std::string(0x30 - code.size(), '\xFF') + "\x10\x12"s;
+  code += std::string(0x38 - code.size(), '\xFF') + "\xC0\xC0"s;
+  const struct {
+    const char* row;
+    const char* written;
+    bool found;
+  } cases[] = {
+      {"C020\tC023\t2\t\t\t\t\t\trlbl\tjumps", "jumps:\r\n\t.addr lbl_C010\r\n\t.addr lbl_C012\r\n",
+       true},
+      {"C020\tC023\t2\t\t\t\t\t\trtbl", "\t.addr lbl_C010\r\n\t.addr lbl_C012\r\n", true},
+      {"C020\tC023\t2\t\t\t\t1\t\trlbl", "\t.addr lbl_C011-1\r\n\t.addr lbl_C013-1\r\n", true},
+      {"C030\tC031\t-C038\t\t\t\t\t\tlbl",
+       "\t.lobytes lbl_C010\r\n\t.lobytes lbl_C012\r\n\t.byte $FF,$FF,$FF,$FF,$FF,$FF\r\n"
+       "\t.hibytes lbl_C010\r\n\t.hibytes lbl_C012\r\n",
+       true},
+      {"C038\tC039\t-C030\t\t\t\t\t\trlbl", "\t.lobytes lbl_C010\r\n\t.lobytes lbl_C012\r\n", true},
+      {"C020\tC023\t2\t\t\t\t\t\tlbl", "lbl_C010", false},  // high bytes first: bytes
+  };
+  for (const auto& c : cases) {
+    const TempDir dir;
+    const std::string rom = NromWith(code);
+    const std::string list = dir.write("Tables.txt", "Start\r\n"s + c.row + "\r\n");
+    const std::string source = Export(dir, "list", rom, nullptr, {{"tables", list}});
+    EXPECT_EQ(source.find(c.written) != std::string::npos, c.found)
+        << c.row << "\n"
+        << source.substr(source.find("BANK00"), 600);
+    EXPECT_TRUE(Rebuild(dir, "list") == rom) << c.row;
+  }
+}
+
 // What a log says is data stays data though code calls it; what it says is
 // code is code though nothing the trace follows reaches it.
 TEST(ExportCa65, FollowsACodeDataLog) {

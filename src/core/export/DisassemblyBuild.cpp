@@ -75,6 +75,7 @@ void DisassemblyBuilder::trace(const std::array<OpcodeShape, 256>& shapes) {
     if (names_.tables != nullptr) tableList(unit);
     decode(static_cast<int>(u));
     halves(static_cast<int>(u));
+    listedAddresses(static_cast<int>(u));
     for (const TracedBlock::Table& t : block.tables) table(static_cast<int>(u), t);
   }
 }

@@ -41,6 +41,9 @@ class DisassemblyBuilder {
   // The pointer at p and p + 1 when both were stored from immediates.
   template <typename Stored>
   void pair(int u, const Stored& stored, std::int32_t p);
+  // The Table List's tables of addresses (lbl, tbl) in a unit that never
+  // switches: their entries name their targets, as the trace's tables do.
+  void listedAddresses(int u);
   // An address table of the trace: its entries name their targets.
   void table(int u, const TracedBlock::Table& t);
   bool data(std::int64_t at) const;

@@ -40,6 +40,31 @@ void DisassemblyBuilder::tableList(const RomUnit& unit) {
   }
 }
 
+void DisassemblyBuilder::listedAddresses(int u) {
+  const RomUnit& unit = d_.units[static_cast<std::size_t>(u)];
+  if (names_.tables == nullptr || unit.bank >= 0) return;
+  const TableMap& map = *names_.tables;
+  constexpr int kAddresses = kTableLbl | kTableTbl;
+  const std::int32_t last = unit.base + unit.size - 1;
+  for (std::int32_t a = unit.base; a <= last; ++a) {
+    const TableListEntry& e = map[static_cast<std::size_t>(a)];
+    if ((e.Options & kTableStart) == 0 || (e.Options & kAddresses) == 0) continue;
+    std::int32_t end = a;  // the End, which alone carries the end mark
+    while (end < last && (map[static_cast<std::size_t>(end)].Options & kTableEnd) == 0) ++end;
+    // Rows of one entry each, words low byte first or split in two tables:
+    // what .addr and .lobytes/.hibytes write. Other layouts stay bytes.
+    if (e.Height > 1 || e.Skip1st != 0 || e.Skip != 0) continue;
+    const bool reversed = (e.Options & kTableR) != 0;
+    if (e.SplitPartner >= 0) {
+      const std::int32_t count = end - a + 1;
+      table(u, reversed ? TracedBlock::Table{e.SplitPartner, count, a, e.AddrOS}
+                        : TracedBlock::Table{a, count, e.SplitPartner, e.AddrOS});
+    } else if (e.Width == 2 && reversed) {
+      table(u, {a, (end - a + 1) / 2, -1, e.AddrOS});
+    }
+  }
+}
+
 void DisassemblyBuilder::table(int u, const TracedBlock::Table& t) {
   const RomUnit& unit = d_.units[static_cast<std::size_t>(u)];
   for (std::int32_t i = 0; i < t.count; ++i) {
