@@ -99,6 +99,7 @@ void FrmMorvane::showModel() {
   chkwTables_->setEnabled(c.withTables);
   chkRaw_->setEnabled(c.raw);
   chkTrace_->setEnabled(c.trace);
+  cmdLogLabels_->setEnabled(c.trace);
   for (const auto& [job, button] : jobButtons_) {
     button->setEnabled(c.jobs);
     if (job->window == Reach::HiddenButton) button->setVisible(false);

@@ -18,6 +18,7 @@
 #include "gui/FrmLicense.h"
 #include "gui/FrmTiles.h"
 #include "gui/FrmViewer.h"
+#include "gui/LogLabelOptionsDialog.h"
 #include "gui/ResultsPanel.h"
 #include "gui/SearchOptionsDialog.h"
 #include "gui/WindowHost.h"
@@ -81,6 +82,15 @@ class FrmMorvane : public QMainWindow {
   void cmdSearchOptions_Click();
   const SearchChoices& searchChoices() const { return searchChoices_; }
   SearchOptionsDialog* searchOptions() const { return searchOptions_; }
+  // Opens the "Labels..." dialog beside Trace: a code/data log and label
+  // files read and written by the 8-bit Code dumps that follow.
+  void cmdLogLabels_Click();
+  const LogLabelChoices& traceChoices() const { return traceChoices_; }
+  LogLabelOptionsDialog* traceOptions() const { return traceOptions_; }
+  // Tools > "Export as ca65 Project...": the export's log and label options,
+  // then the export.
+  void mnuExportCa65_Click(const JobSpec& job);
+  LogLabelOptionsDialog* exportOptions() const { return exportOptions_; }
   void mnuExit_Click();
   void mnuTiles_Click();
   void mnuHowTo_Click();
@@ -134,6 +144,10 @@ class FrmMorvane : public QMainWindow {
   void addSearchOptionsButton(QWidget* frame, QRect twips);
   // The search choices the job takes as its own options.
   void addSearchChoices(const JobSpec& job, Settings& snapshot) const;
+  void addLogLabelsButton(QWidget* frame, QRect twips);
+  // The log and label choices the job takes: the export's own, or those of
+  // the button beside Trace.
+  void addLogLabelChoices(const JobSpec& job, Settings& snapshot) const;
   // Puts the results panel below the client area and adds the extra menu items.
   void buildAdditions();
   void fillRecentMenu(QMenu* menu);
@@ -189,6 +203,11 @@ class FrmMorvane : public QMainWindow {
   QPushButton* cmdSearchOptions_ = nullptr;
   SearchChoices searchChoices_;
   QPointer<SearchOptionsDialog> searchOptions_;
+  QPushButton* cmdLogLabels_ = nullptr;
+  LogLabelChoices traceChoices_;
+  LogLabelChoices exportChoices_;
+  QPointer<LogLabelOptionsDialog> traceOptions_;
+  QPointer<LogLabelOptionsDialog> exportOptions_;
   std::string tableFormat_ = "classic";
   QCheckBox* chkVerify_ = nullptr;
   struct DumpPointers {

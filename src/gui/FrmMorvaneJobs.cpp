@@ -50,7 +50,11 @@ void FrmMorvane::addJobMenu() {
     if (job.window == Reach::CommandLine || placed) continue;
     const JobLook look = LookOf(job);
     QMenu* menu = jobMenu(look.menu);
-    QAction* item = menu->addAction(look.caption, this, [this, &job] { runJob(job); });
+    // The export asks for its log and label options first.
+    const bool options = job.name == std::string_view("export-ca65");
+    QAction* item = menu->addAction(look.caption, this, [this, &job, options] {
+      options ? mnuExportCa65_Click(job) : runJob(job);
+    });
     item->setObjectName(look.object);
     jobActions_.emplace_back(&job, item);
   }
@@ -101,6 +105,7 @@ void FrmMorvane::runJob(const JobSpec& job) {
   }
   Settings snapshot = model_.settings();
   addSearchChoices(job, snapshot);
+  addLogLabelChoices(job, snapshot);
   const bool patches = std::any_of(job.options.begin(), job.options.end(), [](const auto& o) {
     return std::string_view(o.name) == kPatchOption.name;
   });

@@ -120,7 +120,8 @@ void FrmMorvane::buildControls() {
   Line(dump, TwRect(60, 1725, 2655, 15));
   chkwTables_ = Place(new QCheckBox("w/Tables", dump), "chkwTables", TwRect(1680, 2310, 975, 255));
   chkRaw_ = Place(new QCheckBox("+ Raw", dump), "chkRaw", TwRect(1680, 2580, 975, 255));
-  chkTrace_ = Place(new QCheckBox("Trace", dump), "chkTrace", TwRect(360, 2700, 1215, 255));
+  chkTrace_ = Place(new QCheckBox("Trace", dump), "chkTrace", TwRect(360, 2700, 675, 255));
+  addLogLabelsButton(dump, TwRect(1035, 2685, 600, 285));
   addJobButton(dump, "cmdDump", TwRect(120, 2970, 2535, 435));
 
   // Insert
