@@ -82,7 +82,7 @@ class FrmMorvane : public QMainWindow {
   void cmdSearchOptions_Click();
   const SearchChoices& searchChoices() const { return searchChoices_; }
   SearchOptionsDialog* searchOptions() const { return searchOptions_; }
-  // Opens the "Labels..." dialog beside Trace: a code/data log and label
+  // Opens the "Logs, Labels..." dialog of the 8-bit Code dump: a code/data log and label
   // files read and written by the 8-bit Code dumps that follow.
   void cmdLogLabels_Click();
   const LogLabelChoices& traceChoices() const { return traceChoices_; }

@@ -117,11 +117,11 @@ void FrmMorvane::buildControls() {
   chkConcat_ = Place(new QCheckBox("Concat", dump), "chkConcat", TwRect(360, 1110, 1215, 255));
   txtLength_ = Box(dump, "txtLength", "0", TwRect(1680, 1065, 975, 345), 4, true);
   label(dump, 4, "Disassemble", TwRect(120, 1500, 1455, 225))->setFont(Underlined());
+  addLogLabelsButton(dump, TwRect(1605, 1455, 1050, 270));
   Line(dump, TwRect(60, 1725, 2655, 15));
   chkwTables_ = Place(new QCheckBox("w/Tables", dump), "chkwTables", TwRect(1680, 2310, 975, 255));
   chkRaw_ = Place(new QCheckBox("+ Raw", dump), "chkRaw", TwRect(1680, 2580, 975, 255));
-  chkTrace_ = Place(new QCheckBox("Trace", dump), "chkTrace", TwRect(360, 2700, 675, 255));
-  addLogLabelsButton(dump, TwRect(1035, 2685, 600, 285));
+  chkTrace_ = Place(new QCheckBox("Trace", dump), "chkTrace", TwRect(360, 2700, 1215, 255));
   addJobButton(dump, "cmdDump", TwRect(120, 2970, 2535, 435));
 
   // Insert

@@ -1,4 +1,4 @@
-// The "Labels..." button beside Trace and Tools > "Export as ca65 Project...":
+// The "Logs, Labels..." button of the 8-bit Code dump and Tools > "Export as ca65 Project...":
 // the code/data log and label file options of the traced dump and of the
 // export, kept for the jobs of this session.
 #include <QFontMetrics>
@@ -22,7 +22,7 @@ LogLabelOptionsDialog* OptionsDialog(QPointer<LogLabelOptionsDialog>& dialog, Di
 }  // namespace
 
 void FrmMorvane::addLogLabelsButton(QWidget* frame, QRect twips) {
-  cmdLogLabels_ = new QPushButton("Labels...", frame);
+  cmdLogLabels_ = new QPushButton("Logs, Labels...", frame);
   cmdLogLabels_->setObjectName("cmdLogLabels");
   cmdLogLabels_->setGeometry(twips);
   QFont font = cmdLogLabels_->font();

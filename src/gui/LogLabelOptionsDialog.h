@@ -1,6 +1,6 @@
 // The options of the code/data log and the label files, as the command line
 // names them (--cdl, --write-cdl, --labels, --write-labels): the dialog of
-// the "Logs and Labels..." button beside Trace, and the one Tools > "Export
+// the "Logs, Labels..." button of the 8-bit Code dump, and the one Tools > "Export
 // as ca65 Project..." shows before it exports. With none chosen the jobs run
 // as they do without them.
 #pragma once

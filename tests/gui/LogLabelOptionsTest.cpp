@@ -1,5 +1,5 @@
-// The code/data log and label options in the window: the "Labels..." button
-// beside Trace for the traced dump, and the options Tools > "Export as ca65
+// The code/data log and label options in the window: the "Logs, Labels..."
+// button of the 8-bit Code dump, and the options Tools > "Export as ca65
 // Project..." asks for before it exports.
 #include <QComboBox>
 #include <QListWidget>
