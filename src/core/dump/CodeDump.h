@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <set>
 
 #include "dump/CodeMarks.h"
 #include "dump/CodeStacks.h"
@@ -51,6 +52,7 @@ struct CodeDump {
   // label files are read or written (naming), so that a dump without them
   // stays as it always was.
   LabelStore labels;
+  std::set<std::int64_t> given;  // the file offsets label files name
   bool naming = false;
   std::int64_t origin = 0;  // the file offset of CPU address A is A - origin
 

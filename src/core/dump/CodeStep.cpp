@@ -21,6 +21,14 @@ namespace morvane {
 
 namespace {
 
+// Where label files count PRG ROM offsets from: after the header, or from
+// the file's start when it has none.
+INesHeader PrgOf(RomCursor& rom) {
+  INesHeader header = ReadINesHeader(rom.bytesAt(0, kINesHeaderSize));
+  if (!header.present) header.prgOffset = 0;
+  return header;
+}
+
 class CodeStep final : public DumpStep {
  public:
   bool prepare(DumpContext& ctx) override {
@@ -63,7 +71,7 @@ class CodeStep final : public DumpStep {
       if (!labelPaths_.empty()) {
         reading = &ctx.romPath;
         if (!ctx.rom) ctx.rom = std::make_unique<RomCursor>(ctx.romPath);
-        const INesHeader header = ReadINesHeader(ctx.rom->bytesAt(0, kINesHeaderSize));
+        const INesHeader header = PrgOf(*ctx.rom);
         LabelSet set;
         for (const std::string& path : labelPaths_) {
           reading = &path;
@@ -170,7 +178,7 @@ class CodeStep final : public DumpStep {
  private:
   // The names the listing used, beside the ROM; never over a file it read.
   void writeLabels(DumpContext& ctx) {
-    const INesHeader header = ReadINesHeader(ctx.rom->bytesAt(0, kINesHeaderSize));
+    const INesHeader header = PrgOf(*ctx.rom);
     for (const auto& [path, text] :
          DumpLabelFiles(*dump_, ctx.romPath, writeLabels_, header.prgOffset)) {
       RefuseOverwrite(kDumpErrorTitle, path, {ctx.romPath});

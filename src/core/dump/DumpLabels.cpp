@@ -16,7 +16,7 @@ bool Dumped(const CodeDump& d, std::int64_t a) {
 }  // namespace
 
 const std::string* CodeDump::givenName(std::int32_t a) const {
-  if (!naming || !Dumped(*this, a)) return nullptr;
+  if (!naming || !Dumped(*this, a) || !given.contains(a - origin)) return nullptr;
   const auto it = labels.labels.find(a - origin);
   return it == labels.labels.end() ? nullptr : &it->second;
 }
@@ -48,6 +48,7 @@ void TakeDumpLabels(CodeDump& d, const LabelSet& given) {
   };
   d.labels.take(set, place, [](const std::string& name) { return name; });
   d.labels.unclash();
+  for (const auto& [at, name] : d.labels.labels) d.given.insert(at);
 }
 
 void NameFromLabels(CodeDump& d) {

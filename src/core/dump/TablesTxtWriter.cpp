@@ -1,5 +1,6 @@
 // Tables.txt: a starting Table List from the tables and bad runs that the
-// code finding met, for the user to correct and feed back with w/Tables.
+// code finding met, for the user to correct and feed back with w/Tables; a
+// table a label file names is titled with its name.
 #include "dump/CodeDump.h"
 #include "dump/ReferenceListings.h"
 #include "dump/TableList.h"
@@ -10,6 +11,7 @@ namespace morvane {
 std::string TablesTxtText(const CodeDump& d, bool rawRows) {
   std::string text = kTableListHeader;
   std::string start;  // of the open row
+  std::string title;  // of the open row: a label file's name of its start
   bool open = false;
   bool raw = false;
   for (std::int64_t n = d.dumpStart; n <= d.dumpEnd; ++n) {
@@ -20,12 +22,15 @@ std::string TablesTxtText(const CodeDump& d, bool rawRows) {
       // A row that a table closes has no End. A raw row's addresses are upper
       // case, and the word Raw comes after the Title field.
       const std::string end = !code ? "" : raw ? HexWord(k - 1) : TableListAddress(k - 1);
-      text += raw ? TableListLine({start, end, "", "", "", "", "", "", "", "", "Raw"})
-                  : TableListLine({start, end});
+      text += raw             ? TableListLine({start, end, "", "", "", "", "", "", "", "", "Raw"})
+              : title.empty() ? TableListLine({start, end})
+                              : TableListLine({start, end, "", "", "", "", "", "", "", title});
       open = false;
     }
     if (table) {
       start = TableListAddress(k);
+      const std::string* given = d.givenName(k);
+      title = given != nullptr ? *given : "";
       open = true;
       raw = false;
     } else if (d.marks.has(k, kBadRunStart) && rawRows && !open) {
@@ -35,7 +40,9 @@ std::string TablesTxtText(const CodeDump& d, bool rawRows) {
     }
   }
   if (open) {
-    text += TableListLine({start, raw ? HexWord(d.dumpEnd) : TableListAddress(d.dumpEnd)});
+    const std::string end = raw ? HexWord(d.dumpEnd) : TableListAddress(d.dumpEnd);
+    text += raw || title.empty() ? TableListLine({start, end})
+                                 : TableListLine({start, end, "", "", "", "", "", "", "", title});
   }
   return text;
 }
