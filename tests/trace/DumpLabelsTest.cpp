@@ -52,10 +52,11 @@ TEST(DumpLabels, MesenAndFceuxFilesRoundTripThroughTheListing) {
     std::vector<std::string> written;
   } cases[] = {
       {"mlb",
-       "P:0003:Forever\nP:0010:Print:loads one\\nthen stores\nR:0000:counter:a byte\n",
+       "P:0003:Forever\nP:0010:Print:loads one\\nthen stores\nP:0030:Spare:never run\n"
+       "R:0000:counter:a byte\n",
        {"game.mlb"}},
       {"nl",
-       "$C003#Forever#\n$C010#Print#loads one\n\\then stores\n",
+       "$C003#Forever#\n$C010#Print#loads one\n\\then stores\n$C030#Spare#never run\n",
        {"game.nes.0.nl", "game.nes.ram.nl"}},
   };
   for (const auto& c : cases) {
@@ -72,14 +73,16 @@ TEST(DumpLabels, MesenAndFceuxFilesRoundTripThroughTheListing) {
     for (const char* shown :
          {"lbl_c000:\tjsr $c010\t\t;Call Print\r\n", "Forever:\tjmp $c003\t\t;Jump to Forever\r\n",
           "Print:\tlda #$1\t\t;A = #$1 ; loads one\r\n\t\t\t\t;then stores\r\n",
-          "\t\tsta $0\t\t;counter = A\r\n", "; Table NMI[0]\r\n; Table IRQ[0]\r\n"}) {
+          "\t\tsta $0\t\t;counter = A\r\n", "; Table NMI[0]\r\n; Table IRQ[0]\r\n",
+          "\r\nSpare:\t.byte $FF\t; never run\r\n"}) {
       EXPECT_NE(listing.find(shown), std::string::npos) << c.format << ": " << shown;
     }
     const std::string written = Joined(dir, c.written);
     if (std::string(c.format) == "mlb") {
       EXPECT_EQ(written,
                 "game.mlb:\nR:0000:counter:a byte\r\nP:0000:lbl_c000\r\nP:0003:Forever\r\n"
-                "P:0010:Print:loads one\\nthen stores\r\nP:0017:lbl_c017\r\n");
+                "P:0010:Print:loads one\\nthen stores\r\nP:0017:lbl_c017\r\n"
+                "P:0030:Spare:never run\r\n");
     }
     // What was written, read back, gives the same listing and the same files.
     const TempDir again;

@@ -3,6 +3,7 @@
 #include "dump/TableRenderer.h"
 
 #include "dump/CodeDump.h"
+#include "dump/CommentNames.h"
 #include "shell/Values.h"
 
 namespace morvane {
@@ -139,6 +140,10 @@ void TableRenderer::write(std::int32_t a, std::uint8_t b, std::string& line) {
   if (c.height > 0 && c.rowPos == 0 && c.rowInGroup == 0 && !c.is(kTableTxt)) {
     if (line.back() != ';') line += " ";
     line += HexUnsignedByte(c.index);
+  }
+  if (const std::string* given = d_.givenComment(a)) {
+    line += line.back() == ';' ? " " : " ; ";
+    AppendGivenComment(line, *given);
   }
   if (a >= c.tEnd) {
     if (!d_.tableStartsAt(a + 1)) {
