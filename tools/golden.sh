@@ -205,6 +205,8 @@ cp "$work/cases/export-ca65/corpus-mmc1/mmc1.mlb" "$in/names.mlb"
 run export-ca65 read-back "corpus/mmc1.nes log.cdl names.mlb" --rom mmc1.nes --cdl log.cdl --labels names.mlb --write-labels nl --write-cdl fceux
 run export-ca65 bad-log "$S log.cdl" --rom $S --cdl log.cdl
 run dump code-trace-cdl "corpus/mmc1.nes log.cdl" --rom mmc1.nes --mode code --trace --cdl log.cdl --write-cdl fceux --start 8000 --end BFFF
+run dump code-trace-labels "corpus/mmc1.nes names.mlb" --rom mmc1.nes --mode code --trace --labels names.mlb --write-labels nl --start 8000 --end BFFF
+run dump code-labels "corpus/mmc1.nes names.mlb" --rom mmc1.nes --mode code --no-tables --labels names.mlb --write-labels mlb --start C000 --end FFFF
 
 run tiles default "$S" --rom $S
 run tiles scaled "$S" --rom $S --count 96 --scale 3
