@@ -122,6 +122,7 @@ TEST(DumpLabels, RefusesBadLinesAndSuffixesANameGivenTwice) {
     const char* file;
     const char* text;
     const char* said;  // in the warning, or in a note when the dump is done
+    const char* write = "";
   } cases[] = {
       {"in.mlb", "P:0003:Forever\nP:zz:Print\n", "Line 2: the address is not hex."},
       {"in.mlb", "P:0003:Forever\nQ:0010:Print\n", "Line 2: the kind of memory"},
@@ -129,12 +130,16 @@ TEST(DumpLabels, RefusesBadLinesAndSuffixesANameGivenTwice) {
       {"in.nl", "$C003#Forever#\n", "Line 1: a ROM address in a file whose name gives no bank"},
       {"in.mlb", "P:0003:Loop\nP:0010:Loop\n",
        "The name Loop is given to file offset 20 too; it is called Loop_2 there."},
+      // The file read is never the one written over.
+      {"game.mlb", "P:0003:Loop\n", "would replace the input file", "mlb"},
   };
   for (const auto& c : cases) {
     const TempDir dir;
     const std::string path = dir.write(c.file, c.text);
     ScriptedHost host;
-    const bool refused = Dump(dir, Rom(), {{"labels", path}}, host) != Outcome::Done;
+    std::vector<std::pair<std::string, std::string>> options = {{"labels", path}};
+    if (*c.write) options.emplace_back("write-labels", c.write);
+    const bool refused = Dump(dir, Rom(), options, host) != Outcome::Done;
     std::string said;
     for (const auto& [title, text] : host.warnings) said += title + "|" + text + "\n";
     for (const std::string& status : host.statuses) said += status + "\n";
@@ -142,6 +147,7 @@ TEST(DumpLabels, RefusesBadLinesAndSuffixesANameGivenTwice) {
     if (refused) {
       EXPECT_NE(said.find(path), std::string::npos) << said;
       EXPECT_FALSE(dir.exists("game.asm.txt"));
+      EXPECT_EQ(Slurp(path), c.text);
     } else {
       EXPECT_NE(Slurp(dir.file("game.asm.txt")).find("\r\nLoop_2:\tlda"), std::string::npos);
     }
