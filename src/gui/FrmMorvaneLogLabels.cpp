@@ -70,10 +70,10 @@ void FrmMorvane::mnuExportCa65_Click(const JobSpec& job) {
 void FrmMorvane::addLogLabelChoices(const JobSpec& job, Settings& snapshot) const {
   const LogLabelChoices& choices =
       job.name == std::string_view(kExportJob) ? exportChoices_ : traceChoices_;
-  for (const auto& [name, value] : choices) {
+  for (const auto& choice : choices) {
     const bool takes = std::any_of(job.options.begin(), job.options.end(),
-                                   [&](const OptionSpec& o) { return name == o.name; });
-    if (takes) snapshot.options.add(name, value);
+                                   [&](const OptionSpec& o) { return choice.first == o.name; });
+    if (takes) snapshot.options.add(choice.first, choice.second);
   }
 }
 
