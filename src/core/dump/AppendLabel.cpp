@@ -1,6 +1,6 @@
 // The label column of a Code dump line: the label an address earned, or tabs.
 #include "dump/CodeDump.h"
-#include "dump/Disassembler.h"
+#include "dump/ListingWriter.h"
 #include "shell/Values.h"
 
 namespace morvane {

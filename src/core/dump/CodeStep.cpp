@@ -6,6 +6,7 @@
 #include "dump/Disassembler.h"
 #include "dump/DumpLabels.h"
 #include "dump/DumpStep.h"
+#include "dump/ListingWriter.h"
 #include "dump/ReferenceListings.h"
 #include "dump/TableRenderer.h"
 #include "dump/UnofficialOpcodes.h"
@@ -104,10 +105,7 @@ class CodeStep final : public DumpStep {
       reading = &bundled;
       if (unofficial) AddUnofficialOpcodes(d.ops);
       NameFromLabels(d);
-      for (std::size_t b = 0; b < d.shapes.size(); ++b) {
-        const AddressingModeDef& mode = ModeOf(d.ops, d.ops.opcodes[b]);
-        d.shapes[b] = {mode.Operand, mode.Flags};
-      }
+      d.shapes = ShapesOf(d.ops);
     } catch (const JobError& e) {
       if (e.kind() == JobError::Kind::Cancel) throw;
       if (e.kind() == JobError::Kind::Minor) {
@@ -161,7 +159,8 @@ class CodeStep final : public DumpStep {
     if (d.insideTable) {
       tables_->write(a, b, ctx.line);
     } else {
-      DisassembleOpcode(d, ctx);
+      const Instruction in = DisassembleOpcode(d, ctx);
+      if (ctx.pass == 1) AppendInstruction(d, in, ctx.line);
     }
   }
 

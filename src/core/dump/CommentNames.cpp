@@ -23,8 +23,6 @@ void AppendOperand(std::string& out, std::string_view format, std::string_view p
 }
 
 namespace {
-const std::string kNoName;
-
 std::string LabelOf(std::int32_t n, int flags) {
   std::string label;
   if (flags & kFlagTbl) {
@@ -36,14 +34,6 @@ std::string LabelOf(std::int32_t n, int flags) {
   return label;
 }
 }  // namespace
-
-const std::string& CodeDump::readName(std::int32_t a) const {
-  return a >= 0 && a < kNameSlots ? ops.ReadNames[static_cast<std::size_t>(a)] : kNoName;
-}
-
-const std::string& CodeDump::writeName(std::int32_t a) const {
-  return a >= 0 && a < kNameSlots ? ops.WriteNames[static_cast<std::size_t>(a)] : kNoName;
-}
 
 std::string AddressName(const CodeDump& dump, std::int32_t n, int flags) {
   if (flags & kFlagConstant) return LabelOf(n, flags);

@@ -7,31 +7,6 @@
 
 namespace morvane {
 
-namespace {
-
-bool Dumped(const CodeDump& d, std::int64_t a) {
-  return a >= d.dumpStart && a <= d.dumpEnd;
-}
-
-}  // namespace
-
-const std::string* CodeDump::givenName(std::int32_t a) const {
-  if (!naming || !Dumped(*this, a) || !given.contains(a - origin)) return nullptr;
-  const auto it = labels.labels.find(a - origin);
-  return it == labels.labels.end() ? nullptr : &it->second;
-}
-
-const std::string* CodeDump::givenComment(std::int32_t a) const {
-  if (!naming || !Dumped(*this, a)) return nullptr;
-  const auto it = labels.comments.find(a - origin);
-  return it == labels.comments.end() ? nullptr : &it->second;
-}
-
-std::string CodeDump::labelFor(std::int32_t a, const std::string& fallback) {
-  if (!naming || !Dumped(*this, a)) return fallback;
-  return labels.name(a - origin, fallback);
-}
-
 void TakeDumpLabels(CodeDump& d, const LabelSet& given) {
   // A name the listing makes itself (a label file it wrote) is no name
   // given: the line keeps it, and the comments their numbers.
@@ -44,7 +19,7 @@ void TakeDumpLabels(CodeDump& d, const LabelSet& given) {
     }
   }
   const auto place = [&](std::int64_t at) {
-    return Dumped(d, at + d.origin) ? LabelPlace::Line : LabelPlace::Outside;
+    return d.dumped(at + d.origin) ? LabelPlace::Line : LabelPlace::Outside;
   };
   d.labels.take(set, place, [](const std::string& name) { return name; });
   d.labels.unclash();
@@ -65,7 +40,7 @@ std::vector<std::pair<std::string, std::string>> DumpLabelFiles(const CodeDump& 
                                                                 const std::string& romPath,
                                                                 const std::string& format,
                                                                 std::int64_t prgOffset) {
-  const auto cpuOf = [&](std::int64_t at) { return Dumped(d, at + d.origin) ? at + d.origin : -1; };
+  const auto cpuOf = [&](std::int64_t at) { return d.dumped(at + d.origin) ? at + d.origin : -1; };
   return LabelFiles(d.labels, romPath, format, prgOffset, cpuOf);
 }
 

@@ -104,15 +104,6 @@ void FollowLog(Tracer& tracer, const RomMap& map, const std::vector<std::uint8_t
 
 }  // namespace
 
-std::array<OpcodeShape, 256> ShapesOf(const OpcodeSet& ops) {
-  std::array<OpcodeShape, 256> shapes{};
-  for (std::size_t b = 0; b < shapes.size(); ++b) {
-    const AddressingModeDef& mode = ModeOf(ops, ops.opcodes[b]);
-    shapes[b] = {mode.Operand, mode.Flags};
-  }
-  return shapes;
-}
-
 // Runs the whole trace of the request's block and hands what it found to use;
 // places nothing reaches are tried from gapsFrom to gapsTo.
 template <typename Use>

@@ -54,7 +54,4 @@ struct TracedBlock {
 };
 TracedBlock TraceBlock(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes);
 
-// The shape table of an Op_Codes file, as the code dump builds it.
-std::array<OpcodeShape, 256> ShapesOf(const OpcodeSet& ops);
-
 }  // namespace morvane

@@ -1,4 +1,4 @@
-// What an 8-bit Code dump learns about each CPU address while it runs: the
+// What a classic listing learns about each CPU address while it is made: the
 // label and reference marks, sub-table notes and a copy of the ROM's bytes.
 #pragma once
 
