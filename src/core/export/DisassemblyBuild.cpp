@@ -5,10 +5,10 @@
 #include "export/Ca65Lines.h"
 #include "export/Disassembly.h"
 #include "export/DisassemblyBuilder.h"
-#include "trace/Opcodes6502Table.h"
 #include "shell/JobError.h"
 #include "shell/Values.h"
 #include "trace/Opcodes6502.h"
+#include "trace/Opcodes6502Table.h"
 #include "trace/TraceCode.h"
 #include "trace/Tracer.h"
 
@@ -102,11 +102,13 @@ void DisassemblyBuilder::decode(int u) {
     d_.kind[static_cast<std::size_t>(at)] = ByteKind::Opcode;
     for (int k = 1; k < length; ++k) d_.kind[static_cast<std::size_t>(at + k)] = ByteKind::Operand;
     const std::int32_t pc = unit.base + static_cast<std::int32_t>(at - unit.offset);
-    const std::int32_t value = length == 3 ? byte(at + 1) | byte(at + 2) << 8 : byte(at + 1);
-    if (in.mode == Mode::Rel) {
-      refer(u, pc + 2 + static_cast<std::int8_t>(value), false);
-    } else if (length == 3) {
-      refer(u, value, in.mnemonic == "jsr" || in.mnemonic == "jmp");
+    std::uint8_t operand[2] = {};
+    for (int k = 1; k < length; ++k) operand[k - 1] = byte(at + k);
+    const Instruction decoded = Decode(ShapeOf(in.mode), pc, byte(at), operand, length - 1);
+    if (decoded.kind == OperandKind::Relative) {
+      refer(u, decoded.value, false);
+    } else if (decoded.kind == OperandKind::Word) {
+      refer(u, decoded.value, in.mnemonic == "jsr" || in.mnemonic == "jmp");
     }
     at += length - 1;
     // The flow runs on into an opcode that is not official.

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "model/Instruction.h"
 #include "trace/Opcodes6502.h"
 
 namespace morvane {
@@ -50,6 +51,14 @@ constexpr int LengthOf(Mode mode) {
     default:
       return 2;
   }
+}
+
+// The shape of an official instruction of mode, as the model decodes it
+// (model/Instruction.h).
+constexpr OpcodeShape ShapeOf(Mode mode) {
+  if (mode == Mode::Rel) return {OperandKind::Relative, 0};
+  const int length = LengthOf(mode);
+  return {length == 3 ? OperandKind::Word : length == 2 ? OperandKind::Byte : OperandKind::None, 0};
 }
 
 namespace detail {
