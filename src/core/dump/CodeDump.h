@@ -1,11 +1,9 @@
 // Everything an 8-bit Code dump keeps from its start to its end: the model
-// its passes fill and its listing is written from, the Table List, the code
-// stacks and the table being written.
+// its passes fill and its listing is written from, the code stacks and the
+// table being written.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <set>
 
 #include "dump/CodeStacks.h"
 #include "dump/Definitions.h"
@@ -18,7 +16,6 @@
 namespace morvane {
 
 struct CodeDump : ListingModel {
-  TableMap tables;  // filled only when a Table List is read
   CodeStacks stacks;
   const CharTable* charTable = nullptr;
 
@@ -33,13 +30,6 @@ struct CodeDump : ListingModel {
 
   bool insideTable = false;
   TableCursor cursor;
-
-  int optionsAt(std::int32_t a) const {
-    return a >= 0 && a < static_cast<std::int32_t>(tables.size())
-               ? tables[static_cast<std::size_t>(a)].Options
-               : 0;
-  }
-  bool tableStartsAt(std::int32_t a) const { return (optionsAt(a) & kTableStart) != 0; }
 };
 
 }  // namespace morvane

@@ -1,6 +1,7 @@
 // The model a classic listing is written from: the definitions it decodes
 // with, what each CPU address of the dumped block is (code, a table, a
-// reference, a block's start: model/CodeMarks.h) and the names and comments
+// reference, a block's start: model/CodeMarks.h; the Table List's tables:
+// model/TableMap.h) and the names and comments
 // its lines get. The dump's passes fill it; the listing's writer reads it.
 #pragma once
 
@@ -13,6 +14,7 @@
 #include "model/CodeMarks.h"
 #include "model/Instruction.h"
 #include "model/OpcodeSet.h"
+#include "model/TableMap.h"
 
 namespace morvane {
 
@@ -20,6 +22,7 @@ struct ListingModel {
   OpcodeSet ops;
   std::array<OpcodeShape, 256> shapes{};  // from ops, once it is read
   CodeMarks marks;
+  TableMap tables;  // the Table List's tables; filled only when one is read
   std::int32_t dumpStart = 0;
   std::int32_t dumpEnd = 0;
 
@@ -32,6 +35,12 @@ struct ListingModel {
   bool naming = false;
   std::int64_t origin = 0;  // the file offset of CPU address A is A - origin
 
+  int optionsAt(std::int32_t a) const {
+    return a >= 0 && a < static_cast<std::int32_t>(tables.size())
+               ? tables[static_cast<std::size_t>(a)].Options
+               : 0;
+  }
+  bool tableStartsAt(std::int32_t a) const { return (optionsAt(a) & kTableStart) != 0; }
   bool dumped(std::int64_t a) const { return a >= dumpStart && a <= dumpEnd; }
   const std::string& readName(std::int32_t a) const;
   const std::string& writeName(std::int32_t a) const;
