@@ -150,17 +150,25 @@ class CodeStep final : public DumpStep {
     const std::int32_t a = ctx.address;
     const std::uint8_t b = ctx.byte;
     d.marks.setRom(a, b);
+    const bool writes = ctx.pass == 1;
     if (d.tableStartsAt(a) && (d.withTables || (ctx.pass == 0 && d.raw))) {
-      tables_->open(a, ctx.line);
+      tables_->open(a);
+      if (writes) tables_->header(a, ctx.line);
       d.insideTable = true;
     }
-    if (d.insideTable) tables_->count(a, b, ctx.line);
-    if (ctx.pass == 1) AppendLabel(d, a, ctx.line);
-    if (d.insideTable) {
-      tables_->write(a, b, ctx.line);
+    const bool inTable = d.insideTable;
+    if (inTable) tables_->count(a, b);
+    if (writes) {
+      if (inTable) tables_->breaks(ctx.line);
+      AppendLabel(d, a, ctx.line);
+    }
+    // The model pass, then the text from what it found.
+    if (inTable) {
+      tables_->advance(a, b);
+      if (writes) tables_->append(a, b, ctx.line);
     } else {
       const Instruction in = DisassembleOpcode(d, ctx);
-      if (ctx.pass == 1) AppendInstruction(d, in, ctx.line);
+      if (writes) AppendInstruction(d, in, ctx.line);
     }
   }
 

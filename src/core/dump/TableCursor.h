@@ -28,6 +28,11 @@ struct TableCursor {
   bool prevWasEnd = false;
   // Where the table header ends in the line buffer of the table's first byte.
   std::size_t headerEnd = 0;
+  // What the byte being read makes of the text: the line ends before its
+  // label, whether its row is done, and a text table's first phrase heading.
+  std::string breaks;
+  bool rowDone = false;
+  std::string heading;
 
   bool is(int option) const { return (options & option) != 0; }
 };

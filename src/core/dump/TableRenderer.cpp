@@ -1,5 +1,5 @@
-// Writing a table inside an 8-bit Code dump: its header when it opens, the
-// row, group and skip counters of each byte, and each byte's ".byte" text.
+// A table inside an 8-bit Code dump: opening it, the row, group and skip
+// counters of each byte, its end; its header and each byte's ".byte" text.
 #include "dump/TableRenderer.h"
 
 #include "dump/CodeDump.h"
@@ -8,7 +8,7 @@
 
 namespace morvane {
 
-void TableRenderer::open(std::int32_t a, std::string& line) {
+void TableRenderer::open(std::int32_t a) {
   TableCursor& c = d_.cursor;
   const TableListEntry& e = d_.tables[static_cast<std::size_t>(a)];
   c = TableCursor{};
@@ -62,7 +62,11 @@ void TableRenderer::open(std::int32_t a, std::string& line) {
   }
   c.index += c.indexOS;
   c.phraseNo = c.indexOS;
+}
 
+void TableRenderer::header(std::int32_t a, std::string& line) {
+  TableCursor& c = d_.cursor;
+  const TableListEntry& e = d_.tables[static_cast<std::size_t>(a)];
   line += kRuleLine;
   line += kLineEnd;
   line += d_.marks.note(a);
@@ -79,11 +83,12 @@ void TableRenderer::open(std::int32_t a, std::string& line) {
   c.headerEnd = line.size();
 }
 
-void TableRenderer::count(std::int32_t a, std::uint8_t b, std::string& line) {
+void TableRenderer::count(std::int32_t a, std::uint8_t b) {
   TableCursor& c = d_.cursor;
+  c.breaks.clear();
   const bool txt = c.is(kTableTxt);
   if (c.skip1stLeft >= 0) {
-    if (c.skip1stLeft == 0 && a != c.tStart) line += kLineEnd;
+    if (c.skip1stLeft == 0 && a != c.tStart) c.breaks += kLineEnd;
     --c.skip1stLeft;
   }
   if (c.skip1stLeft >= 0) return;
@@ -109,7 +114,7 @@ void TableRenderer::count(std::int32_t a, std::uint8_t b, std::string& line) {
     if (!txt && c.rowInGroup >= c.height) {
       c.rowInGroup = 0;
       if (c.skipCount >= c.skip) {
-        if (c.height > 1 || c.width > 1) line += kLineEnd;
+        if (c.height > 1 || c.width > 1) c.breaks += kLineEnd;
         ++c.index;
       }
     }
@@ -120,7 +125,7 @@ void TableRenderer::count(std::int32_t a, std::uint8_t b, std::string& line) {
       c.skipCount = 0;
       if (c.atEntryStart) {
         c.atEntryStart = false;
-        if (c.phraseNo != c.indexOS) line += kLineEnd;
+        if (c.phraseNo != c.indexOS) c.breaks += kLineEnd;
       }
     } else if (!txt) {
       c.rowPos = c.width;
@@ -130,13 +135,30 @@ void TableRenderer::count(std::int32_t a, std::uint8_t b, std::string& line) {
   }
 }
 
-void TableRenderer::write(std::int32_t a, std::uint8_t b, std::string& line) {
+void TableRenderer::breaks(std::string& line) const {
+  line += d_.cursor.breaks;
+}
+
+void TableRenderer::advance(std::int32_t a, std::uint8_t b) {
   TableCursor& c = d_.cursor;
+  c.rowDone = c.rowPos == c.width - 1 || c.is(kTableTxt);
+  if (c.rowDone) renderRow(a, b);
+  if (a >= c.tEnd) {
+    if (!d_.tableStartsAt(a + 1)) d_.marks.set(a + 1, kBlockStart);
+    d_.insideTable = false;
+  }
+}
+
+void TableRenderer::append(std::int32_t a, std::uint8_t b, std::string& line) const {
+  const TableCursor& c = d_.cursor;
   line += kByteDirective;
   if (b < 0x10) line += ' ';
   AppendHex(line, b, 0);
   line += "\t;";
-  if (c.rowPos == c.width - 1 || c.is(kTableTxt)) renderRow(a, b, line);
+  if (c.rowDone) {
+    if (c.is(kTableTxt) && a == c.tStart && c.height > 0) line.insert(c.headerEnd, c.heading);
+    line += c.rowText;
+  }
   if (c.height > 0 && c.rowPos == 0 && c.rowInGroup == 0 && !c.is(kTableTxt)) {
     if (line.back() != ';') line += " ";
     line += HexUnsignedByte(c.index);
@@ -145,13 +167,9 @@ void TableRenderer::write(std::int32_t a, std::uint8_t b, std::string& line) {
     line += line.back() == ';' ? " " : " ; ";
     AppendGivenComment(line, *given);
   }
-  if (a >= c.tEnd) {
-    if (!d_.tableStartsAt(a + 1)) {
-      line += kLineEnd;
-      line += kRuleLine;
-      d_.marks.set(a + 1, kBlockStart);
-    }
-    d_.insideTable = false;
+  if (a >= c.tEnd && !d_.tableStartsAt(a + 1)) {
+    line += kLineEnd;
+    line += kRuleLine;
   }
 }
 

@@ -56,12 +56,12 @@ void TableRenderer::addressRow(std::int32_t a) {
   }
 }
 
-void TableRenderer::renderRow(std::int32_t a, std::uint8_t b, std::string& line) {
+void TableRenderer::renderRow(std::int32_t a, std::uint8_t b) {
   TableCursor& c = d_.cursor;
   if (c.is(kTableTbl) || c.is(kTableLbl)) {
     addressRow(a);
   } else if (c.is(kTableTxt)) {
-    textRow(a, b, line);
+    textRow(a, b);
   } else if (c.width == 1 && c.split > 0) {
     const std::string p = HexByte(partnerByte(a));
     c.rowText = c.is(kTableR) ? c.rowText + p : p + c.rowText;
@@ -80,7 +80,6 @@ void TableRenderer::renderRow(std::int32_t a, std::uint8_t b, std::string& line)
   } else if (!c.is(kTableTbl | kTableLbl | kTableTxt) && c.addrOS != 0 && c.width > 0) {
     c.rowText = Hex(static_cast<std::int64_t>(HexToLong(c.rowText)) + c.addrOS);
   }
-  line += c.rowText;
 }
 
 }  // namespace morvane

@@ -14,12 +14,12 @@ std::string PhraseHeading(int phraseNo, int height, int rowInGroup) {
 }
 }  // namespace
 
-void TableRenderer::textRow(std::int32_t a, std::uint8_t b, std::string& line) {
+void TableRenderer::textRow(std::int32_t a, std::uint8_t b) {
   TableCursor& c = d_.cursor;
   static const CharTable kNoTable{};
   const CharTable& t = d_.charTable != nullptr ? *d_.charTable : kNoTable;
   if (a == c.tStart && c.height > 0) {
-    line.insert(c.headerEnd, PhraseHeading(c.phraseNo, c.height, 0) + kLineEnd);
+    c.heading = PhraseHeading(c.phraseNo, c.height, 0) + kLineEnd;
   }
   if (c.skip1stLeft >= 0 || c.skipCount != 0) {
     c.rowText = HexByte(b);
