@@ -149,9 +149,13 @@ Figures ScoreRom(const std::string& path, const std::vector<Block>& blocks) {
   const auto truth =
       ReadTruth(Slurp(path + ".dbg"), bytes.size(), Slurp(path + ".map"), dir.empty() ? "." : dir);
   Figures whole;
+  // The whole ROM traced once, as a dump does: what enters each bank.
+  const RomTrace rom = TraceWholeRom(bytes, Shapes());
   for (const Block& b : blocks) {
     const Settings s = BlockSettings(b);
-    const TraceResult traced = TraceCode({bytes, s.origin(), s.base, s.start, s.end, {}}, Shapes());
+    const TraceResult traced = TraceCode(
+        {bytes, s.origin(), s.base, s.start, s.end, {}, {}, nullptr, rom.into(b.number, s.base)},
+        Shapes());
     const Figures f = Score(traced.tablesText, truth, s.origin(), s.start, s.end);
     std::printf(
         "%-12s block %d: code %6.2f %%  data %6.2f %%  all %6.2f %%  (%ld code, %ld data)\n",

@@ -10,6 +10,8 @@ namespace {
 
 constexpr std::int64_t kBank = kPrgBankSize;
 
+}  // namespace
+
 // Mappers that switch the whole 8000-FFFF window at once (AxROM, Color
 // Dreams, BNROM, GxROM and their kin): no bank is fixed.
 bool SwitchesAll32K(int mapper) {
@@ -19,13 +21,11 @@ bool SwitchesAll32K(int mapper) {
   return false;
 }
 
-}  // namespace
-
-bool RomMap::selects(int bank) const {
-  if (switchedBank_ < 0 || header_.prgBanks <= 0) return false;
+int RomMap::blockOf(int bank) const {
+  if (header_.prgBanks <= 0) return -1;
   // MMC3 numbers 8 KiB banks.
   const int unit = header_.mapper == 4 ? bank >> 1 : bank;
-  return unit % header_.prgBanks == switchedBank_;
+  return static_cast<int>(unit % header_.prgBanks);
 }
 
 std::int32_t RomMap::word(std::int64_t a) const {

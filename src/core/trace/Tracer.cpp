@@ -89,12 +89,15 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
   std::vector<Insn> history;
   strict_ = strict;
   bankLoad_ = {};
+  bank_ = {};
   for (;;) {
     if (a < 0 || a > 0xFFFF) return false;
     if (role(a) == kRoleOpcode) {
       joined_ = true;
       return true;
     }
+    // Where other paths join, they may bring another bank.
+    if (joins_[idx(a)]) bank_ = {};
     Insn in;
     if ((strict && --budget_ < 0) || !decode(a, in, !strict)) return false;
     if (in.op == kBrk) {
@@ -151,6 +154,7 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     selectsBank(history);
     std::int32_t next = a + len;
     const Reach reach = (flags & kFlagLbl) != 0 ? reachOf(a, in.operand) : Reach::Here;
+    tracksBank(in);
     if ((flags & kFlagEnd) != 0) {
       if (kind == OperandKind::Word && (flags & kFlagLbl) != 0) {
         if (reach != Reach::Here) return reach != Reach::Nowhere;
@@ -164,6 +168,7 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     if ((flags & kFlagLbl) != 0 && kind == OperandKind::Relative) {
       if (reach != Reach::Here) return false;
       work_.push_back(in.operand);
+      joins_[idx(in.operand)] = true;
       if (alwaysTaken(history, in)) return true;
     } else if ((flags & kFlagLbl) != 0 && kind == OperandKind::Word) {
       if (reach == Reach::Nowhere) return false;
@@ -189,7 +194,14 @@ Tracer::Reach Tracer::reachOf(std::int32_t from, std::int32_t to) {
     state_.ramCalls.push_back(to);
     return Reach::Outside;
   }
+  const int bank = bank_.bank;
   if (map_.switched(to) && !map_.switched(from)) {
+    // After a write the trace follows, the bank is known: the dumped one is
+    // entered as surely as the path.
+    state_.farCalls.push_back({to, bank, from});
+    if (bank >= 0 && map_.selects(bank)) return Reach::Here;
+    // A bank known to be another's is still tried here: the path may have
+    // come to the call another way, with another bank.
     state_.later.push_back(to);
     return Reach::Later;
   }
