@@ -94,6 +94,7 @@ BankWindow FindBankWindow(const std::string& rom, std::int64_t bank) {
     }
     if (n == h.prgBanks - 1) return {0xC000, "the last bank, which " + mapper + " fixes at C000"};
     if (h.mapper == 180) return {n == 0 ? 0x8000 : 0xC000, mapper + " fixes the first bank"};
+    if (h.mapper == 2) return {0x8000, "the bank " + mapper + " switches at 8000"};
     if (h.mapper == 1) {
       const std::map<int, int> controls = Mmc1Controls(rom, h);
       int control = -1, most = 0;

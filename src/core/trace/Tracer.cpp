@@ -196,12 +196,10 @@ Tracer::Reach Tracer::reachOf(std::int32_t from, std::int32_t to) {
   }
   const int bank = bank_.bank;
   if (map_.switched(to) && !map_.switched(from)) {
-    // After a write the trace follows, the bank is known: the dumped one is
-    // entered as surely as the path.
+    // After a write the trace follows, the bank is known: the dumped one, or
+    // another whose code this trace does not hold.
     state_.farCalls.push_back({to, bank, from});
-    if (bank >= 0 && map_.selects(bank)) return Reach::Here;
-    // A bank known to be another's is still tried here: the path may have
-    // come to the call another way, with another bank.
+    if (bank >= 0) return map_.selects(bank) ? Reach::Here : Reach::Later;
     state_.later.push_back(to);
     return Reach::Later;
   }
