@@ -55,6 +55,8 @@ const CorpusRom kCorpus[] = {
     {"mmc3", kBanked},
     {"farcalls", kBanked},
     {"farcalls_mmc3", kBanked},
+    {"farretry", kBanked},
+    {"farretry_uxrom", kBanked},
     {"axrom", kAxrom},
     {"inline", kNrom16},
     {"tricks", kNrom},

@@ -54,13 +54,15 @@ void Tracer::mapperWrite(std::int32_t at, int value) {
   bank_.bank = value;
 }
 
-bool Tracer::switchRoutine(std::int32_t a, int& select) const {
+bool Tracer::switchRoutine(std::int32_t a, int& select, int depth) const {
   bool writes = false;
   int held = -1;
   for (int i = 0; i < kRoutineLength; ++i) {
     Insn in;
     if (!decode(a, in)) return false;
     if (LoadedRegister(in.op) >= 0) held = in.operand;
+    // A routine that calls one that switches banks switches them too.
+    if (in.op == kJsr && depth > 0 && switchRoutine(in.operand, select, depth - 1)) writes = true;
     const int reg = StoredRegister(in.op);
     if (reg >= 0 && in.operand >= 0x8000) {
       const bool mmc3 = map_.header().mapper == 4;

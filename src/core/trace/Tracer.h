@@ -203,9 +203,10 @@ class Tracer {
   void tracksBank(const Insn& in);
   // A write of value (-1: not known) to the mapper at at.
   void mapperWrite(std::int32_t at, int value);
-  // Whether the routine at a writes to the mapper: a bank switch; the MMC3
-  // register it names goes to select.
-  bool switchRoutine(std::int32_t a, int& select) const;
+  // Whether the routine at a writes to the mapper, or calls one that does
+  // (depth: how deep calls are followed): a bank switch; the MMC3 register
+  // it names goes to select.
+  bool switchRoutine(std::int32_t a, int& select, int depth = 1) const;
   // A store that completes a pointer from two immediates.
   void setsPointer(const std::vector<Insn>& history);
   // lda #a / sta x / lda #b / sta y: an address, stored anywhere in RAM.
