@@ -78,6 +78,23 @@ long Landings(const std::string& rom, std::int64_t bank, std::int32_t base) {
   return score;
 }
 
+// The window of the 8 KiB bank unit of an MMC3 program, and of the one after
+// it where it lies beside.
+BankWindow Mmc3Window(const std::string& rom, std::int64_t unit) {
+  const std::vector<std::int32_t> w = Mmc3Windows(rom);
+  const auto u = static_cast<std::size_t>(unit);
+  if (u >= w.size()) return {0x8000, "outside the PRG ROM"};
+  const std::string why = "the MMC3's bank selects and the bank's own calls: 8 KiB bank " +
+                          std::to_string(unit) + " at " + HexWord(w[u]);
+  if (u + 1 < w.size() && w[u + 1] == w[u] + 0x2000) {
+    return {w[u], why + ", " + std::to_string(unit + 1) + " at " + HexWord(w[u + 1])};
+  }
+  const std::string next = u + 1 < w.size() ? ", " + std::to_string(unit + 1) + " at " +
+                                                  HexWord(w[u + 1]) + ": dumped on its own"
+                                            : "";
+  return {w[u], why + next, 0x2000};
+}
+
 }  // namespace
 
 BankWindow FindBankWindow(const std::string& rom, std::int64_t bank) {
@@ -92,6 +109,7 @@ BankWindow FindBankWindow(const std::string& rom, std::int64_t bank) {
     if (SwitchesAll32K(h.mapper)) {
       return {n % 2 == 0 ? 0x8000 : 0xC000, "half of a 32 KiB bank " + mapper + " switches whole"};
     }
+    if (h.mapper == 4 && h.prgBanks > 2) return Mmc3Window(rom, (bank - h.prgOffset) / 0x2000);
     if (n == h.prgBanks - 1) return {0xC000, "the last bank, which " + mapper + " fixes at C000"};
     if (h.mapper == 180) return {n == 0 ? 0x8000 : 0xC000, mapper + " fixes the first bank"};
     if (h.mapper == 2) return {0x8000, "the bank " + mapper + " switches at 8000"};

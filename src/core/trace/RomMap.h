@@ -50,6 +50,10 @@ class RomMap {
   const std::vector<std::string>& notes() const { return notes_; }
 
  private:
+  // MMC3 with the dumped block at A000, C000 or E000, or the bank before
+  // the last at 8000: maps its 8 KiB banks; false for the windows any other
+  // mapper has.
+  bool mmc3(const std::string& rom, std::int64_t origin, std::int32_t base);
   // Maps size bytes of the file from offset on at CPU address at, where
   // nothing is mapped yet.
   void place(const std::string& rom, std::int64_t offset, std::int64_t at, std::int64_t size);

@@ -98,7 +98,7 @@ JobResult DumpTraced(const Settings& settings, JobHost& host, std::vector<std::i
       if (!DefaultWindow(s)) return std::string();
       const BankWindow w = FindBankWindow(MappedPart(rom), s.offsetOf(s.base));
       s.base = s.start = w.base;
-      s.end = w.base + 0x3FFF;
+      s.end = w.base + w.size - 1;
       *why = "found from " + w.why + ".";
       return *why;
     };
