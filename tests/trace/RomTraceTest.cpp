@@ -36,6 +36,7 @@ TEST(RomTrace, EntersEachBankWhereItsCodeStarts) {
   if (Slurp(kCorpusDir + "/farretry.nes").empty()) GTEST_SKIP() << "no cc65 tools to build it";
   const Case cases[] = {
       {"farretry", {2, 2, 1, 0}},
+      {"mmc3_a000", {2, 2, 1, 0}},
       {"farretry_uxrom", {2, 2, 1, 0}},
       {"mmc1", {}},
       {"uxrom", {}},
@@ -59,7 +60,8 @@ TEST(RomTrace, EntersEachBankWhereItsCodeStarts) {
       std::size_t sure = 0;
       for (const RomEntry& e : whole.entries[b]) {
         const std::size_t at = 16 + b * 0x4000 + static_cast<std::size_t>(e.to - whole.bases[b]);
-        EXPECT_EQ(truth[at], Truth::Code) << c.name << " block " << b << " at " << std::hex << e.to << " from " << e.from << " sure " << e.sure;
+        EXPECT_EQ(truth[at], Truth::Code) << c.name << " block " << b << " at " << std::hex << e.to
+                                          << " from " << e.from << " sure " << e.sure;
         sure += e.sure ? 1 : 0;
       }
       if (!c.sure.empty()) {

@@ -30,7 +30,7 @@ struct Pass {
     return header.prgOffset + static_cast<std::int64_t>(block) * kPrgBankSize;
   }
   bool holds(std::size_t block, std::int32_t a) const {
-    return a >= result.bases[block] && a < result.bases[block] + kPrgBankSize;
+    return a >= result.bases[block] && a < result.bases[block] + result.sizes[block];
   }
   // Adds e to what block is to try; true when it is new there.
   bool add(std::size_t block, const RomEntry& e) {
@@ -113,7 +113,11 @@ RomTrace TraceWholeRom(const std::string& rom, const std::array<OpcodeShape, 256
   pass.seen.resize(n);
   for (std::size_t b = 0; b < n; ++b) {
     const bool last = static_cast<std::int64_t>(b) + 1 == h.prgBanks;
-    pass.result.bases.push_back(last ? 0xC000 : FindBankWindow(rom, pass.offsetOf(b)).base);
+    const BankWindow w = FindBankWindow(rom, pass.offsetOf(b));
+    // The last bank at C000 but for MMC3 with R6 switching C000.
+    const bool fixedAtC000 = last && (h.mapper != 4 || w.base == 0xC000);
+    pass.result.bases.push_back(fixedAtC000 ? 0xC000 : w.base);
+    pass.result.sizes.push_back(fixedAtC000 ? 0x4000 : w.size);
   }
   pass.dirty.assign(n, true);
   for (int round = 0; round < kRounds; ++round) {

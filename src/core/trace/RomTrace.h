@@ -24,6 +24,7 @@ struct RomEntry {
 
 struct RomTrace {
   std::vector<std::int32_t> bases;             // per 16 KiB block: the window it runs at
+  std::vector<std::int32_t> sizes;             // and how much of it runs there (MMC3: 8 KiB)
   std::vector<std::vector<RomEntry>> entries;  // per block: what enters it
   // The entries of block at the CPU address base: none when the whole-ROM
   // trace put that block at another window.
