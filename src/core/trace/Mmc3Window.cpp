@@ -108,8 +108,8 @@ std::vector<std::int32_t> Mmc3Windows(const std::string& rom) {
   }
   windows[static_cast<std::size_t>(units - 1)] = 0xE000;
   windows[static_cast<std::size_t>(units - 2)] = c000 ? 0x8000 : 0xC000;
-  // The others: where their own calls land, else where they would lie
-  // beside their other half.
+  // The others: beside their other half, unless clearly more of their own
+  // calls land elsewhere.
   const std::int32_t first = c000 ? 0xA000 : 0x8000;
   for (int b = 0; b < units - 2; ++b) {
     auto& w = windows[static_cast<std::size_t>(b)];
@@ -117,7 +117,9 @@ std::vector<std::int32_t> Mmc3Windows(const std::string& rom) {
     const std::int64_t at = h.prgOffset + b * kUnit;
     const std::int32_t natural = first + (b % 2) * 0x2000;
     const std::int32_t other = natural == first ? first + 0x2000 : first;
-    w = Landings(rom, at, other) > Landings(rom, at, natural) ? other : natural;
+    // A call or two that land by chance do not move a bank from beside its
+    // other half.
+    w = Landings(rom, at, other) > Landings(rom, at, natural) + 2 ? other : natural;
   }
   return windows;
 }
