@@ -96,3 +96,34 @@ TEST(RomTrace, TheDumpNamesWhereEachEntryCameFrom) {
 
 }  // namespace
 }  // namespace morvane::test
+
+namespace morvane::test {
+namespace {
+
+// Any file: random bytes under headers of each banked mapper, with as much
+// PRG ROM as they say or less, traced whole without a fault, each entry in
+// a block the file holds.
+TEST(RomTrace, TakesAnyBytes) {
+  std::uint32_t noise = 0x2468ACE1;
+  for (const int mapper : {1, 2, 4, 7}) {
+    for (const int held : {0, 3, 8}) {
+      std::string rom =
+          std::string("NES\x1A", 4) + char(8) + '\0' + char(mapper << 4) + std::string(9, '\0');
+      for (int i = 0; i < held * 0x4000 + 0x123; ++i) {
+        noise = noise * 1664525u + 1013904223u;
+        rom += static_cast<char>(noise >> 24);
+      }
+      const RomTrace whole = TraceWholeRom(rom, Shapes());
+      EXPECT_LE(whole.entries.size(), static_cast<std::size_t>(held)) << mapper;
+      for (std::size_t b = 0; b < whole.entries.size(); ++b) {
+        for (const RomEntry& e : whole.entries[b]) {
+          EXPECT_GE(e.to, whole.bases[b]) << mapper;
+          EXPECT_LT(e.to, whole.bases[b] + whole.sizes[b]) << mapper;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace morvane::test
