@@ -54,9 +54,11 @@ BENCHMARK(BM_TraceEveryBankOf512KiB)->Unit(benchmark::kMillisecond);
 
 // The same ROM whose fixed bank calls into each of the others after
 // switching to it: the whole-ROM trace a dump makes once.
-std::string FarCalling512KiB() {
+// mapper: UxROM (2), or MMC1 (1) and MMC3 (4), whose windows are found from
+// the banks' own calls.
+std::string FarCalling512KiB(int mapper) {
   std::string rom = Rom512KiB();
-  rom[6] = 0x20;  // UxROM: the 32 banks, the last fixed at C000
+  rom[6] = static_cast<char>(mapper << 4);
   std::string fixed;
   for (int bank = 0; bank < 31; ++bank) {
     // lda #bank / jsr switch / jsr 8000
@@ -88,7 +90,7 @@ const std::array<OpcodeShape, 256>& BenchShapes() {
 }
 
 void BM_TraceWholeRomOf512KiB(benchmark::State& state) {
-  const std::string rom = FarCalling512KiB();
+  const std::string rom = FarCalling512KiB(static_cast<int>(state.range(0)));
   std::size_t entries = 0;
   for (auto _ : state) {
     const RomTrace whole = TraceWholeRom(rom, BenchShapes());
@@ -98,11 +100,11 @@ void BM_TraceWholeRomOf512KiB(benchmark::State& state) {
   state.counters["entries"] = static_cast<double>(entries);
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * 32 * 0x4000);
 }
-BENCHMARK(BM_TraceWholeRomOf512KiB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TraceWholeRomOf512KiB)->Arg(2)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
 
 // A dump of one bank: the whole-ROM trace once, then the bank's own.
 void BM_TraceOneBankWithTheWholeRom(benchmark::State& state) {
-  const std::string rom = FarCalling512KiB();
+  const std::string rom = FarCalling512KiB(2);
   for (auto _ : state) {
     const RomTrace whole = TraceWholeRom(rom, BenchShapes());
     const std::int64_t origin = 0x8000 - 16 - 5 * 0x4000L;

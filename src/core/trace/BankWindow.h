@@ -26,5 +26,8 @@ BankWindow FindBankWindow(const std::string& rom, std::int64_t bank);
 // C000 with bit 6 of the 8000 write set; R7 at A000), and the others where
 // more of their own calls and jumps land on their instructions.
 std::vector<std::int32_t> Mmc3Windows(const std::string& rom);
+// The window of the 8 KiB bank unit among those windows, with the one after
+// it where it lies beside.
+BankWindow Mmc3Window(const std::vector<std::int32_t>& windows, std::int64_t unit);
 
 }  // namespace morvane
