@@ -36,7 +36,7 @@ TEST(RomTrace, EntersEachBankWhereItsCodeStarts) {
   if (Slurp(kCorpusDir + "/farretry.nes").empty()) GTEST_SKIP() << "no cc65 tools to build it";
   const Case cases[] = {
       {"farretry", {2, 2, 1, 0}},
-      {"mmc3_a000", {2, 2, 1, 0}},
+      {"mmc3_a000", {2, 2, 2, 0}},
       {"farretry_uxrom", {2, 2, 1, 0}},
       {"mmc1", {}},
       {"uxrom", {}},

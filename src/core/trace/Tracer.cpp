@@ -153,7 +153,8 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     storesByte(history);
     selectsBank(history);
     std::int32_t next = a + len;
-    const Reach reach = (flags & kFlagLbl) != 0 ? reachOf(a, in.operand) : Reach::Here;
+    const Reach reach =
+        (flags & kFlagLbl) != 0 ? reachOf(a, in.operand, kind == OperandKind::Word) : Reach::Here;
     tracksBank(in);
     if ((flags & kFlagEnd) != 0) {
       if (kind == OperandKind::Word && (flags & kFlagLbl) != 0) {
@@ -184,7 +185,7 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
   }
 }
 
-Tracer::Reach Tracer::reachOf(std::int32_t from, std::int32_t to) {
+Tracer::Reach Tracer::reachOf(std::int32_t from, std::int32_t to, bool word) {
   if (!map_.mapped(to)) {
     // Code runs from RAM and cartridge RAM, not from the I/O registers;
     // only a sure path is taken to run code in zero page or the stack.
@@ -201,6 +202,12 @@ Tracer::Reach Tracer::reachOf(std::int32_t from, std::int32_t to) {
     state_.farCalls.push_back({to, bank, from});
     if (bank >= 0) return map_.selects(bank) ? Reach::Here : Reach::Later;
     state_.later.push_back(to);
+    return Reach::Later;
+  }
+  if (map_.switched(to) && word && bank >= 0 && !map_.selects(bank)) {
+    // A call from the switched bank after it wrote another: through a
+    // routine that stays in, into the bank it selected.
+    state_.farCalls.push_back({to, bank, from});
     return Reach::Later;
   }
   return Reach::Here;

@@ -168,7 +168,9 @@ class Tracer {
   // Where a jump or call from one address to another leads: into this
   // trace, into the switched bank (traced later), out of the ROM, nowhere.
   enum class Reach { Here, Later, Outside, Nowhere };
-  Reach reachOf(std::int32_t from, std::int32_t to);
+  // word: a JSR or JMP, which after a bank write the path made goes into
+  // the bank it selected.
+  Reach reachOf(std::int32_t from, std::int32_t to, bool word = false);
   // sure: a on a path from a sure entry, where unofficial opcodes are
   // followed.
   bool decode(std::int32_t a, Insn& in, bool sure = false) const;

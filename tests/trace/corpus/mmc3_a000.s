@@ -1,7 +1,8 @@
 ; MMC3 with bit 6 of the bank select set: 8 KiB banks switched at A000 (R7)
 ; and at C000 (R6), the code fixed at 8000 and E000 calling into both after
 ; a switch routine that writes the bank again when an NMI came in the
-; middle, and after bank writes of its own.
+; middle, and after bank writes of its own; the bank at A000 calls into the
+; one it puts at C000.
 .segment "HEADER"
   .byte "NES", $1A, 4, 0, $40, $00
   .res 8, 0
@@ -28,6 +29,10 @@ title:
   inx
   bne @next
 @done:
+  ; from A000 into the bank it puts at C000
+  lda #5
+  jsr switch_c000
+  jsr cool
   rts
 title_text:
   .byte "MMC3 AT A000", 0
