@@ -1,6 +1,7 @@
 #include "trace/RomTrace.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "shell/Values.h"
 #include "trace/BankWindow.h"
@@ -133,6 +134,12 @@ RomTrace TraceWholeRom(const std::string& rom, const std::array<OpcodeShape, 256
       pass.traceBlock(b);
     }
     if (!any) break;
+  }
+  // In the order of the addresses they enter at, then of the calls.
+  for (std::vector<RomEntry>& list : pass.result.entries) {
+    std::sort(list.begin(), list.end(), [](const RomEntry& x, const RomEntry& y) {
+      return std::tie(x.to, x.block, x.from) < std::tie(y.to, y.block, y.from);
+    });
   }
   return std::move(pass.result);
 }

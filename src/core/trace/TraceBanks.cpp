@@ -90,8 +90,14 @@ void Tracer::tracksBank(const Insn& in) {
     mapperWrite(in.operand, held[static_cast<std::size_t>(stored)]);
   }
   if (in.op == kJsr && map_.mapped(in.operand)) {
-    int select = bank_.select;
-    if (switchRoutine(in.operand, select)) {
+    auto routine = switches_.find(in.operand);
+    if (routine == switches_.end()) {
+      int named = -1;
+      const bool switches = switchRoutine(in.operand, named);
+      routine = switches_.emplace(in.operand, std::make_pair(switches, named)).first;
+    }
+    const int select = routine->second.second >= 0 ? routine->second.second : bank_.select;
+    if (routine->second.first) {
       // Called with the bank in a register: the first of A, X, Y that
       // holds a known one.
       int value = -1;

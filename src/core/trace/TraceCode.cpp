@@ -70,9 +70,15 @@ void EnterAll(Tracer& tracer, const RomMap& map, const std::vector<std::int32_t>
     starts.push_back("entry " + HexWord(e));
   }
   tracer.resolveTables();
+  // The sure entries first: what the others are tried against.
+  for (const bool sure : {true, false}) {
+    for (const RomEntry& e : found) {
+      if (e.sure != sure) continue;
+      tracer.trace(e.to, !e.sure);
+      tracer.resolveTables();
+    }
+  }
   for (const RomEntry& e : found) {
-    tracer.trace(e.to, !e.sure);
-    tracer.resolveTables();
     if (!tracer.code(e.to) || entered == nullptr) continue;
     entered->push_back("Entered at " + HexWord(e.to) + " from bank " + std::to_string(e.block) +
                        " at " + HexWord(e.from) + (e.sure ? "." : ", its bank not known."));

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "dump/CodeDump.h"
@@ -254,6 +255,9 @@ class Tracer {
   bool joined_ = false;    // and whether it ran into known code
   Insn bankLoad_;          // the indexed load of the bank this path selected last
   BankState bank_;
+  // Per routine called: whether it switches banks, and the MMC3 register it
+  // names (-1: none).
+  std::unordered_map<std::int32_t, std::pair<bool, int>> switches_;
   std::vector<bool> joins_ = std::vector<bool>(0x10000);  // the branches' targets
   mutable std::unordered_map<std::int32_t, Callee> callees_;
   std::vector<std::string> notes_;
