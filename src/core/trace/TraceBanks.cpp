@@ -42,6 +42,9 @@ void Tracer::mapperWrite(std::int32_t at, int value) {
   }
   if (mapper == 1) {
     // MMC1 takes five writes of one bit each; the first holds the value.
+    // Past 256 KiB another register picks the half it lies in, which the
+    // trace does not follow.
+    if (map_.header().prgBanks > 16) value = -1;
     if (at < 0xE000) return;
     if (bank_.serial > 0) {
       --bank_.serial;
@@ -107,6 +110,7 @@ void Tracer::tracksBank(const Insn& in) {
       bank_.select = select;
       bank_.serial = 0;
       if (map_.header().mapper == 4 && (select & 7) < 6) value = -1;
+      if (map_.header().mapper == 1 && map_.header().prgBanks > 16) value = -1;
       bank_.bank = value < 0 ? -1 : map_.header().mapper == 1 ? value & 0x0F : value;
     }
     held = {-1, -1, -1};
