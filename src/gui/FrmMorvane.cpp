@@ -100,6 +100,8 @@ void FrmMorvane::showModel() {
   chkRaw_->setEnabled(c.raw);
   chkTrace_->setEnabled(c.trace);
   cmdLogLabels_->setEnabled(c.trace);
+  // The window is found only for a traced dump.
+  chkWindow_->setEnabled(c.trace && s.trace);
   for (const auto& [job, button] : jobButtons_) {
     button->setEnabled(c.jobs);
     if (job->window == Reach::HiddenButton) button->setVisible(false);

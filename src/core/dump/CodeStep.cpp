@@ -89,8 +89,8 @@ class CodeStep final : public DumpStep {
         if (unofficial) AddUnofficialOpcodes(defs);
         reading = &ctx.romPath;
         ctx.rom = std::make_unique<RomCursor>(ctx.romPath);
-        const std::string listText =
-            ctx.tableListMaker(ctx.romPath, *ctx.rom, ctx.settings, defs, d.labels, ctx.madeFiles);
+        const std::string listText = ctx.tableListMaker(ctx.romPath, *ctx.rom, ctx.settings, defs,
+                                                        d.labels, ctx.madeFiles, ctx.headerLines);
         reading = &list;  // the list made here: a failure to write it names the list
         OutFile made(list);
         made.write(listText);

@@ -28,11 +28,12 @@ class RomCursor;
 // chooses: from the ROM file, the dump's settings and the Op_Codes
 // definitions, the list's text. The dump writes it as Tables.txt and reads
 // it back as if the user had chosen that file. A maker that writes files of
-// its own beside the ROM (romPath) lists them in wrote. labels holds what
-// label files name in the dumped block, by file offset.
+// its own beside the ROM (romPath) lists them in wrote; lines it adds to
+// header go to the listing's header. labels holds what label files name in
+// the dumped block, by file offset.
 using TableListMaker = std::function<std::string(
     const std::string& romPath, RomCursor& rom, const Settings&, const OpcodeSet&,
-    const LabelStore& labels, std::vector<std::string>& wrote)>;
+    const LabelStore& labels, std::vector<std::string>& wrote, std::vector<std::string>& header)>;
 
 // Chooses the dump's window from the ROM file before the dump reads it: sets
 // the settings' base and range and returns why, for the listing's header (""
@@ -81,10 +82,11 @@ struct DumpContext {
   std::string romPath;
   std::string outPath;
   std::string tablesOutPath;
-  std::string tablePath;               // the character table, when the dump reads one
-  TableListMaker tableListMaker;       // set for a dump whose Table List is made
-  std::vector<std::string> madeFiles;  // what the maker and the step wrote besides
-  std::string window;                  // why the window was chosen, when it was
+  std::string tablePath;                 // the character table, when the dump reads one
+  TableListMaker tableListMaker;         // set for a dump whose Table List is made
+  std::vector<std::string> madeFiles;    // what the maker and the step wrote besides
+  std::string window;                    // why the window was chosen, when it was
+  std::vector<std::string> headerLines;  // what the Table List's maker adds to the header
   std::int32_t origin = 0;
   std::int64_t startOffset = 0;
   std::int64_t endOffset = 0;
