@@ -23,10 +23,10 @@ struct TraceRequest {
   // A code/data log's marks (trace/CodeDataLog.h) per byte of PRG ROM, or
   // null: logged code is traced from, logged data is never taken for code.
   const std::vector<std::uint8_t>* logged = nullptr;
-  // Titles of the tables found, by dump address (label files' names), or null.
-  const std::map<std::int32_t, std::string>* titles = nullptr;
   // What the whole-ROM trace (trace/RomTrace.h) found entering the block.
   std::vector<RomEntry> found = {};
+  // Titles of the tables found, by dump address (label files' names), or null.
+  const std::map<std::int32_t, std::string>* titles = nullptr;
 };
 
 struct TraceResult {

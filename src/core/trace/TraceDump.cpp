@@ -87,8 +87,8 @@ JobResult DumpTraced(const Settings& settings, JobHost& host, std::vector<std::i
                                entries,
                                *why,
                                log ? &log->marks : nullptr,
-                               &titles,
-                               whole.into(BlockAt(rom, s), s.base)};
+                               whole.into(BlockAt(rom, s), s.base),
+                               &titles};
     const TraceResult result = TraceCode(request, shapes);
     header.insert(header.end(), result.fromBanks.begin(), result.fromBanks.end());
     if (!writeCdl.empty()) {
