@@ -51,7 +51,6 @@ void RomMap::place(const std::string& rom, std::int64_t offset, std::int64_t at,
 RomMap::RomMap(const std::string& rom, std::int64_t origin, std::int32_t base)
     : header_(ReadINesHeader(rom)) {
   byte_.fill(-1);
-  offset_.fill(-1);
   const auto fileSize = static_cast<std::int64_t>(rom.size());
   const std::int64_t prgSize = header_.prgBanks * kBank;
   std::int64_t prgHave = prgSize;

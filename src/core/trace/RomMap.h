@@ -25,7 +25,10 @@ class RomMap {
   }
   bool mapped(std::int64_t a) const { return byte(a) >= 0; }
   // The file offset at a CPU address, -1 where nothing is mapped.
-  std::int64_t offset(std::int32_t a) const { return offset_[static_cast<std::size_t>(a)]; }
+  std::int64_t offset(std::int32_t a) const {
+    const auto i = static_cast<std::size_t>(a);
+    return byte_[i] < 0 ? -1 : offset_[i];
+  }
   // The little-endian word at a and a + 1, -1 unless both are mapped.
   std::int32_t word(std::int64_t a) const;
   // Whether a lies in the dumped block of a banked mapper: code elsewhere
@@ -47,7 +50,9 @@ class RomMap {
 
   INesHeader header_;
   std::array<std::int16_t, 0x10000> byte_{};
-  std::array<std::int64_t, 0x10000> offset_{};
+  // Set where a byte is mapped and read only there: the rest is never
+  // touched, so the pages of a half-mapped space are never made.
+  std::array<std::int64_t, 0x10000> offset_;
   std::vector<std::string> notes_;
   std::int64_t switchedFrom_ = -1;
   std::int64_t switchedTo_ = -1;
