@@ -21,16 +21,7 @@ namespace {
 class CodeStep final : public DumpStep {
  public:
   bool prepare(DumpContext& ctx) override {
-    // The per-address state is made here, not with the step: asking whether
-    // the mode has a step must stay cheap.
-    dump_ = std::make_unique<CodeDump>();
-    tables_ = std::make_unique<TableRenderer>(*dump_);
-    CodeDump& d = *dump_;
-    d.withTables = ctx.withTables;
-    d.raw = ctx.raw;
-    d.dumpStart = ctx.settings.start;
-    d.dumpEnd = ctx.settings.end;
-    d.firstPass = firstPass(ctx);
+    const bool withTables = ctx.withTables;
     JobHost& host = ctx.host;
     const auto ops = host.askFile(Dialog::OpenTXT);
     if (!ops) throw JobError::Cancelled();
@@ -38,13 +29,13 @@ class CodeStep final : public DumpStep {
     if (ctx.tableListMaker) {
       list = ctx.tablesOutPath;
       RefuseOverwrite(kDumpErrorTitle, list, {ctx.romPath, *ops});
-    } else if (d.withTables) {
+    } else if (withTables) {
       const auto chosen = host.askFile(Dialog::OpenTableTXT);
       if (!chosen) throw JobError::Cancelled();
       list = *chosen;
     }
     RefuseOverwrite(kDumpErrorTitle, ctx.outPath, {ctx.romPath, *ops, list});
-    if (!d.withTables) RefuseOverwrite(kDumpErrorTitle, ctx.tablesOutPath, {ctx.romPath, *ops});
+    if (!withTables) RefuseOverwrite(kDumpErrorTitle, ctx.tablesOutPath, {ctx.romPath, *ops});
     // A definition file that can't be read, or one whose addresses run past
     // the top of memory, ends the dump through the job error box.
     const std::string* reading = &list;
@@ -68,6 +59,7 @@ class CodeStep final : public DumpStep {
         made.write(listText);
         made.close();
       }
+      CodeDump& d = makeDump(ctx);
       if (d.withTables) {
         d.tables = MakeTableMap();
         needsCharTable_ = ReadTableList(list, d.dumpEnd, d.tables, d.ops.ReadNames).needsCharTable;
@@ -92,6 +84,21 @@ class CodeStep final : public DumpStep {
       throw JobError(e.number(), *reading, e.explanation());
     }
     return true;
+  }
+
+  // The per-address state is made here, not with the step, as asking
+  // whether the mode has a step must stay cheap; and after a trace, so that
+  // it takes over the memory the trace has freed.
+  CodeDump& makeDump(const DumpContext& ctx) {
+    dump_ = std::make_unique<CodeDump>();
+    tables_ = std::make_unique<TableRenderer>(*dump_);
+    CodeDump& d = *dump_;
+    d.withTables = ctx.withTables;
+    d.raw = ctx.raw;
+    d.dumpStart = ctx.settings.start;
+    d.dumpEnd = ctx.settings.end;
+    d.firstPass = firstPass(ctx);
+    return d;
   }
 
   bool needsCharTable(const DumpContext&) const override { return needsCharTable_; }

@@ -1,6 +1,7 @@
 #include "trace/TraceCode.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "shell/Values.h"
 #include "trace/CodeDataLog.h"
@@ -118,7 +119,9 @@ std::array<OpcodeShape, 256> ShapesOf(const OpcodeSet& ops) {
 template <typename Use>
 void RunTrace(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes,
               std::int32_t gapsFrom, std::int32_t gapsTo, Use use) {
-  const RomMap map(request.rom, request.origin, request.base);
+  // On the heap, whose freed memory the dump's own tables take over.
+  const auto mapped = std::make_unique<const RomMap>(request.rom, request.origin, request.base);
+  const RomMap& map = *mapped;
   std::vector<std::string> notes;
   std::vector<std::string> starts;
   std::int64_t budget = kSpeculativeBudget;
