@@ -2,6 +2,8 @@
 // row, group and skip counters of each byte, and each byte's ".byte" text.
 #include "dump/TableRenderer.h"
 
+#include <string_view>
+
 #include "dump/CodeDump.h"
 #include "shell/Values.h"
 
@@ -131,10 +133,17 @@ void TableRenderer::count(std::int32_t a, std::uint8_t b, std::string& line) {
 
 void TableRenderer::write(std::int32_t a, std::uint8_t b, std::string& line) {
   TableCursor& c = d_.cursor;
-  line += kByteDirective;
-  if (b < 0x10) line += ' ';
-  AppendHex(line, b, 0);
-  line += "\t;";
+  // The directive and the byte (one digit behind a space below 10h) in one
+  // piece: every byte of a table passes here.
+  constexpr std::string_view directive = kByteDirective;
+  constexpr char digits[] = "0123456789ABCDEF";
+  char text[directive.size() + 4];
+  directive.copy(text, directive.size());
+  text[directive.size()] = b < 0x10 ? ' ' : digits[b >> 4];
+  text[directive.size() + 1] = digits[b & 0xF];
+  text[directive.size() + 2] = '\t';
+  text[directive.size() + 3] = ';';
+  line.append(text, sizeof text);
   if (c.rowPos == c.width - 1 || c.is(kTableTxt)) renderRow(a, b, line);
   if (c.height > 0 && c.rowPos == 0 && c.rowInGroup == 0 && !c.is(kTableTxt)) {
     if (line.back() != ';') line += " ";
