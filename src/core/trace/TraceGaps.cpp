@@ -3,6 +3,7 @@
 // themselves, and the BIT skip shown the way a reader expects.
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 #include "trace/Opcodes6502.h"
 #include "trace/Tracer.h"
@@ -88,11 +89,21 @@ void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
   // code: a word in it that leads further into it is the record's pointer
   // to more of its data (a level's header to its map) or text that reads
   // as an address, not a pointer to code.
-  std::vector<std::int32_t> run(0x10000, -1);  // where each stretch of unknown bytes starts
+  // Where each stretch of unknown bytes starts, and its first record by its
+  // start. Only the gaps' range of these is ever read, so only it is filled
+  // and the pages of the rest are never made.
+  const auto run = std::make_unique_for_overwrite<std::int32_t[]>(0x10000);
+  const auto record = std::make_unique_for_overwrite<std::int32_t[]>(0x10000);
+  const bool inside = from >= 0 && to <= 0xFFFF;
+  if (!inside || from <= to) {
+    const auto first = static_cast<std::ptrdiff_t>(inside ? from : 0);
+    const auto last = static_cast<std::ptrdiff_t>(inside ? to : 0xFFFF) + 1;
+    std::fill(run.get() + first, run.get() + last, -1);
+    std::fill(record.get() + first, record.get() + last, 0x10000);
+  }
   for (std::int32_t a = from; a <= to; ++a) {
     if (role(a) == kRoleNone) run[idx(a)] = a > from && run[idx(a - 1)] >= 0 ? run[idx(a - 1)] : a;
   }
-  std::vector<std::int32_t> record(0x10000, 0x10000);  // its first record, by its start
   for (const std::int32_t r : state_.recordRefs) {
     if (r >= from && r <= to && run[idx(r)] >= 0) {
       record[idx(run[idx(r)])] = std::min(record[idx(run[idx(r)])], r);
