@@ -1,6 +1,7 @@
 // 8-bit Code: 6502 disassembly driven by the Op_Codes file, with the tables
 // of a Table List written as data, or without one the code told from data.
 #include <algorithm>
+#include <optional>
 
 #include "dump/CodeDump.h"
 #include "dump/Disassembler.h"
@@ -44,9 +45,10 @@ class CodeStep final : public DumpStep {
     const bool unofficial = ctx.tableListMaker && !ctx.settings.options.has(kOfficialOnly);
     const std::string bundled = kUnofficialOpCodes;
     try {
+      std::optional<OpcodeSet> made;  // the definitions a made list was made with
       if (ctx.tableListMaker) {
         reading = &*ops;
-        OpcodeSet defs;
+        OpcodeSet& defs = made.emplace();
         ReadOpCodes(*ops, defs);
         reading = &bundled;
         if (unofficial) AddUnofficialOpcodes(defs);
@@ -55,9 +57,9 @@ class CodeStep final : public DumpStep {
         const std::string listText =
             ctx.tableListMaker(ctx.romPath, *ctx.rom, ctx.settings, defs, ctx.madeFiles);
         reading = &list;  // the list made here: a failure to write it names the list
-        OutFile made(list);
-        made.write(listText);
-        made.close();
+        OutFile out(list);
+        out.write(listText);
+        out.close();
       }
       CodeDump& d = makeDump(ctx);
       if (d.withTables) {
@@ -65,9 +67,17 @@ class CodeStep final : public DumpStep {
         needsCharTable_ = ReadTableList(list, d.dumpEnd, d.tables, d.ops.ReadNames).needsCharTable;
       }
       reading = &*ops;
-      ReadOpCodes(*ops, d.ops);
-      reading = &bundled;
-      if (unofficial) AddUnofficialOpcodes(d.ops);
+      if (made) {
+        // The same definitions again: only the names are read anew, over the
+        // list's titles.
+        d.ops.modes = std::move(made->modes);
+        d.ops.opcodes = std::move(made->opcodes);
+        ReadOpCodeNames(*ops, d.ops);
+      } else {
+        ReadOpCodes(*ops, d.ops);
+        reading = &bundled;
+        if (unofficial) AddUnofficialOpcodes(d.ops);
+      }
       for (std::size_t b = 0; b < d.shapes.size(); ++b) {
         const AddressingModeDef& mode = ModeOf(d.ops, d.ops.opcodes[b]);
         d.shapes[b] = {mode.Operand, mode.Flags};
