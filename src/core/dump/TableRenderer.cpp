@@ -137,13 +137,14 @@ void TableRenderer::write(std::int32_t a, std::uint8_t b, std::string& line) {
   // piece: every byte of a table passes here.
   constexpr std::string_view directive = kByteDirective;
   constexpr char digits[] = "0123456789ABCDEF";
-  char text[directive.size() + 4];
+  const std::size_t at = line.size();
+  line.resize(at + directive.size() + 4);
+  char* text = line.data() + at;
   directive.copy(text, directive.size());
   text[directive.size()] = b < 0x10 ? ' ' : digits[b >> 4];
   text[directive.size() + 1] = digits[b & 0xF];
   text[directive.size() + 2] = '\t';
   text[directive.size() + 3] = ';';
-  line.append(text, sizeof text);
   if (c.rowPos == c.width - 1 || c.is(kTableTxt)) renderRow(a, b, line);
   if (c.height > 0 && c.rowPos == 0 && c.rowInGroup == 0 && !c.is(kTableTxt)) {
     if (line.back() != ';') line += " ";
