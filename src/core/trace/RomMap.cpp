@@ -28,12 +28,6 @@ bool RomMap::selects(int bank) const {
   return unit % header_.prgBanks == switchedBank_;
 }
 
-std::int32_t RomMap::word(std::int64_t a) const {
-  const int lo = byte(a);
-  const int hi = byte(a + 1);
-  return lo < 0 || hi < 0 ? -1 : lo | hi << 8;
-}
-
 void RomMap::place(const std::string& rom, std::int64_t offset, std::int64_t at,
                    std::int64_t size) {
   const auto fileSize = static_cast<std::int64_t>(rom.size());

@@ -30,7 +30,11 @@ class RomMap {
     return byte_[i] < 0 ? -1 : offset_[i];
   }
   // The little-endian word at a and a + 1, -1 unless both are mapped.
-  std::int32_t word(std::int64_t a) const;
+  std::int32_t word(std::int64_t a) const {
+    const int lo = byte(a);
+    const int hi = byte(a + 1);
+    return lo < 0 || hi < 0 ? -1 : lo | hi << 8;
+  }
   // Whether a lies in the dumped block of a banked mapper: code elsewhere
   // that calls it may mean another bank.
   bool switched(std::int64_t a) const { return a >= switchedFrom_ && a < switchedTo_; }
