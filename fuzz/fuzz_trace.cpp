@@ -1,7 +1,9 @@
-// The tracer over any ROM bytes: the first byte picks the block and its
-// base, the next two an entry point, the rest is the file.
+// The tracer over any ROM bytes, the whole ROM and then a block: the first
+// byte picks the block and its base, the next two an entry point, the rest
+// is the file.
 #include "FuzzSupport.h"
 #include "dump/Definitions.h"
+#include "trace/RomTrace.h"
 #include "trace/TraceCode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -16,7 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::int32_t base = (data[0] & 8) != 0 ? 0xC000 : 0x8000;
   const std::int32_t entry = data[1] | data[2] << 8;
   const std::string rom(reinterpret_cast<const char*>(data + 3), size - 3);
-  TraceRequest request{rom, base - 16 - 0x4000LL * block, base, base, base + 0x3FFF, {entry}};
+  // The whole ROM first, as the dump does: what enters the block.
+  const RomTrace whole = TraceWholeRom(rom, shapes);
+  TraceRequest request{
+      rom,     base - 16 - 0x4000LL * block, base, base, base + 0x3FFF, {entry}, {},
+      nullptr, whole.into(block, base)};
   TraceCode(request, shapes);
   return 0;
 }

@@ -99,6 +99,8 @@ void FrmMorvane::showModel() {
   chkwTables_->setEnabled(c.withTables);
   chkRaw_->setEnabled(c.raw);
   chkTrace_->setEnabled(c.trace);
+  // The window is found only for a traced dump.
+  chkWindow_->setEnabled(c.trace && s.trace);
   for (const auto& [job, button] : jobButtons_) {
     button->setEnabled(c.jobs);
     if (job->window == Reach::HiddenButton) button->setVisible(false);

@@ -178,6 +178,7 @@ class FrmMorvane : public QMainWindow {
   QCheckBox *chkHeader_ = nullptr, *chkAsTable_ = nullptr, *chkConcat_ = nullptr;
   QCheckBox *chkwTables_ = nullptr, *chkRaw_ = nullptr, *chkShowStrings_ = nullptr;
   QCheckBox* chkTrace_ = nullptr;
+  QCheckBox* chkWindow_ = nullptr;  // the traced dump finds the window the bank runs at
   QLineEdit *txtAddress_ = nullptr, *txtBlock_ = nullptr, *txtStart_ = nullptr;
   QLineEdit *txtEnd_ = nullptr, *txtPhrase_ = nullptr, *txtLength_ = nullptr;
   QLineEdit* txtSearch_ = nullptr;

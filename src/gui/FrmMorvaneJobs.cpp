@@ -1,6 +1,7 @@
 // The job buttons and menu items, built from the job registry. Each runs its
 // core job inside the click with a snapshot of the settings and the window as host.
 #include <QActionGroup>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -105,6 +106,10 @@ void FrmMorvane::runJob(const JobSpec& job) {
     return std::string_view(o.name) == kPatchOption.name;
   });
   if (patches && !writePatches_.empty()) snapshot.options.add(kPatchOption.name, writePatches_);
+  const bool window = std::any_of(job.options.begin(), job.options.end(), [](const auto& o) {
+    return std::string_view(o.name) == "window";
+  });
+  if (window && snapshot.trace && chkWindow_->isChecked()) snapshot.options.add("window", "auto");
   if (!addTextJobOptions(job, snapshot)) return;
   // The job's frame reports its end through the host, which fills the results panel.
   running_ = &job;

@@ -99,7 +99,7 @@ void FrmMorvane::buildControls() {
 
   // Dump ROM
   auto* dump = new ColourFrame("Dump ROM", kBlue, client);
-  Place(dump, "fraDump", TwRect(2760, 120, 2775, 3495));
+  Place(dump, "fraDump", TwRect(2760, 120, 2775, 3645));
   const char* modes[] = {"Table Only", "Text", "Speech Pseudo-Code", "Menu Pseudo-Code",
                          "8-bit Code"};
   const QRect modePlaces[] = {TwRect(120, 300, 1455, 255), TwRect(120, 840, 1215, 255),
@@ -121,7 +121,10 @@ void FrmMorvane::buildControls() {
   chkwTables_ = Place(new QCheckBox("w/Tables", dump), "chkwTables", TwRect(1680, 2310, 975, 255));
   chkRaw_ = Place(new QCheckBox("+ Raw", dump), "chkRaw", TwRect(1680, 2580, 975, 255));
   chkTrace_ = Place(new QCheckBox("Trace", dump), "chkTrace", TwRect(360, 2700, 1215, 255));
-  addJobButton(dump, "cmdDump", TwRect(120, 2970, 2535, 435));
+  // Under Trace: the window the bank runs at, found; unchecked, the preset
+  // and range above.
+  chkWindow_ = Place(new QCheckBox("Find Window", dump), "chkWindow", TwRect(600, 2955, 2055, 255));
+  addJobButton(dump, "cmdDump", TwRect(120, 3225, 2535, 375));
 
   // Insert
   auto* insert = new ColourFrame("Insert", kGreen, client);
@@ -156,7 +159,7 @@ void FrmMorvane::buildControls() {
 
   // Other Functions
   auto* other = new ColourFrame("Other Functions", kRed, client);
-  Place(other, "fraOther", TwRect(2760, 3720, 2775, 2535));
+  Place(other, "fraOther", TwRect(2760, 3870, 2775, 2385));
   addJobButton(other, "cmdSearch", TwRect(120, 300, 1215, 615));
   chkShowStrings_ =
       Place(new QCheckBox("Show Strings", other), "chkShowStrings", TwRect(1440, 240, 1290, 255));
@@ -164,10 +167,10 @@ void FrmMorvane::buildControls() {
   label(other, 21, "Search String:", TwRect(120, 1020, 2535, 225));
   txtSearch_ = Box(other, "txtSearch", "THE", TwRect(120, 1245, 2535, 345), 33, true);
   addSearchOptionsButton(other, TwRect(1320, 960, 1335, 270));
-  addJobButton(other, "cmdFDSSplit", TwRect(120, 1710, 1215, 375));
-  addJobButton(other, "cmdFDSMerge", TwRect(1440, 1710, 1215, 375));
+  addJobButton(other, "cmdFDSSplit", TwRect(120, 1710, 1215, 345));
+  addJobButton(other, "cmdFDSMerge", TwRect(1440, 1710, 1215, 345));
   label(other, 19, QString::fromLatin1(kVersionLabel.data(), kVersionLabel.size()),
-        TwRect(120, 2220, 2535, 225))
+        TwRect(120, 2085, 2535, 225))
       ->setAlignment(Qt::AlignCenter);
 
   // Bottom strip

@@ -104,5 +104,29 @@ TEST_F(JobTest, CodeDumpWithTheSampleTableList) {
   EXPECT_FALSE(dir.exists("Tables.txt"));
 }
 
+// Find Window, offered only with Trace, has the traced dump find the window
+// the bank runs at and say so in the listing's header; unchecked, the preset
+// and range rule as before.
+TEST_F(JobTest, TracedDumpFindsTheWindowWhenAsked) {
+  const std::string rom = copySample("sample.nes");
+  const std::string ops = copySample("Op_Codes_NES.txt");
+  EXPECT_FALSE(check("chkWindow")->isEnabled());
+  click(check("chkTrace"));
+  ASSERT_TRUE(check("chkWindow")->isEnabled());
+  for (const bool find : {true, false}) {
+    if (check("chkWindow")->isChecked() != find) click(check("chkWindow"));
+    answer(Dialog::OpenNES, rom);
+    answer(Dialog::OpenTXT, ops);
+    click(button("cmdDump"));
+    expectRanCleanly();
+    const std::string code = Slurp(dir.file("sample.asm.txt"));
+    EXPECT_EQ(Holds(code, "; Window 8000: found from 32 KiB of PRG ROM fill 8000-FFFF.\r\n"), find)
+        << code;
+    EXPECT_TRUE(Holds(code, "; Lines 8000 thru BFFF\r\n")) << code;
+  }
+  click(check("chkTrace"));
+  EXPECT_FALSE(check("chkWindow")->isEnabled());
+}
+
 }  // namespace
 }  // namespace morvane

@@ -20,8 +20,9 @@ namespace morvane::test {
 namespace {
 
 struct Block {
-  int number;
+  double number;  // in 16 KiB: an MMC3 bank of 8 KiB may start half way
   std::int32_t base;
+  std::int32_t size = 0x4000;
 };
 struct CorpusRom {
   const char* name;
@@ -34,6 +35,10 @@ const std::vector<Block> kBanked = {{0, 0x8000}, {1, 0x8000}, {2, 0x8000}, {3, 0
 const std::vector<Block> kNrom16 = {{0, 0xC000}};
 // Two 32 KiB banks that switch whole.
 const std::vector<Block> kAxrom = {{0, 0x8000}, {1, 0xC000}, {2, 0x8000}, {3, 0xC000}};
+// MMC3 with R6 switching C000: 8 KiB banks at A000 and C000 in turn, the
+// one before the last at 8000 and the last at E000.
+const std::vector<Block> kMmc3C000 = {
+    {0, 0xA000}, {1, 0xA000}, {2, 0xA000}, {3, 0x8000, 0x2000}, {3.5, 0xE000, 0x2000}};
 // The first bank fixed at 8000, the others switched in at C000.
 const std::vector<Block> kLowFixed = {{0, 0x8000}, {1, 0xC000}, {2, 0xC000}, {3, 0xC000}};
 // The least share of each program's code shown as code, and of all its
@@ -55,6 +60,8 @@ const CorpusRom kCorpus[] = {
     {"mmc3", kBanked},
     {"farcalls", kBanked},
     {"farcalls_mmc3", kBanked},
+    {"farretry", kBanked},
+    {"farretry_uxrom", kBanked},
     {"axrom", kAxrom},
     {"inline", kNrom16},
     {"tricks", kNrom},
@@ -76,6 +83,7 @@ const CorpusRom kCorpus[] = {
     {"mmc1_32", kAxrom},
     {"mmc1_c000", kLowFixed},
     {"mmc3_8k", kBanked},
+    {"mmc3_a000", kMmc3C000},
     {"engine", kNrom},
     {"overlay", kNrom},
     {"dispatch", kNrom},
@@ -104,11 +112,17 @@ Settings BlockSettings(const Block& b) {
   s.header = true;
   s.base = b.base;
   s.start = b.base;
-  s.end = b.base + 0x3FFF;
+  s.end = b.base + b.size - 1;
   s.block = b.number;
-  s.blockText = std::to_string(b.number) + ".0";
+  s.blockText =
+      std::to_string(static_cast<int>(b.number)) + (b.number > int(b.number) ? ".5" : ".0");
   s.withTables = true;
   return s;
+}
+
+// The block's number where it starts a 16 KiB block, else -1.
+std::int64_t WholeBlock(const Block& b) {
+  return b.number == static_cast<int>(b.number) ? static_cast<std::int64_t>(b.number) : -1;
 }
 
 const std::array<OpcodeShape, 256>& Shapes() {
@@ -149,12 +163,23 @@ Figures ScoreRom(const std::string& path, const std::vector<Block>& blocks) {
   const auto truth =
       ReadTruth(Slurp(path + ".dbg"), bytes.size(), Slurp(path + ".map"), dir.empty() ? "." : dir);
   Figures whole;
+  // The whole ROM traced once, as a dump does: what enters each bank.
+  const RomTrace rom = TraceWholeRom(bytes, Shapes());
   for (const Block& b : blocks) {
     const Settings s = BlockSettings(b);
-    const TraceResult traced = TraceCode({bytes, s.origin(), s.base, s.start, s.end, {}}, Shapes());
+    const TraceResult traced = TraceCode({bytes,
+                                          s.origin(),
+                                          s.base,
+                                          s.start,
+                                          s.end,
+                                          {},
+                                          {},
+                                          nullptr,
+                                          rom.into(WholeBlock(b), s.base)},
+                                         Shapes());
     const Figures f = Score(traced.tablesText, truth, s.origin(), s.start, s.end);
     std::printf(
-        "%-12s block %d: code %6.2f %%  data %6.2f %%  all %6.2f %%  (%ld code, %ld data)\n",
+        "%-12s block %g: code %6.2f %%  data %6.2f %%  all %6.2f %%  (%ld code, %ld data)\n",
         name.c_str(), b.number, f.codePct(), f.dataPct(), f.allPct(), f.code, f.data);
     whole.add(f);
     // The list it wrote is one the dump reads, and the dump runs to its end.
@@ -164,10 +189,9 @@ Figures ScoreRom(const std::string& path, const std::vector<Block>& blocks) {
     host.answer(Dialog::OpenTXT, kAllOpCodes);
     host.answer(Dialog::OpenTableTXT, dir.write("Tables.txt", traced.tablesText));
     const JobResult done = PlainDumpJob(s, host);
-    EXPECT_EQ(done.outcome, Outcome::Done) << name << " block " << b.number;
-    EXPECT_TRUE(host.warnings.empty()) << name << " block " << b.number;
-    ExpectLabelsOnCode(Slurp(dir.file("game.asm.txt")), s,
-                       name + " block " + std::to_string(b.number));
+    EXPECT_EQ(done.outcome, Outcome::Done) << name << " block " << s.blockText;
+    EXPECT_TRUE(host.warnings.empty()) << name << " block " << s.blockText;
+    ExpectLabelsOnCode(Slurp(dir.file("game.asm.txt")), s, name + " block " + s.blockText);
   }
   return whole;
 }
@@ -218,7 +242,8 @@ TEST(TraceCorpus, ScoresTheRomsNamedInTheEnvironment) {
     const std::string bytes = Slurp(path + ".nes");
     const int banks = bytes.size() > 16 ? static_cast<unsigned char>(bytes[4]) : 0;
     std::vector<Block> blocks;
-    for (int n = 0; n < banks; ++n) blocks.push_back({n, n == banks - 1 ? 0xC000 : 0x8000});
+    for (int n = 0; n < banks; ++n)
+      blocks.push_back({static_cast<double>(n), n == banks - 1 ? 0xC000 : 0x8000});
     total.add(ScoreRom(path, blocks));
   }
   PrintTotal(total);

@@ -54,8 +54,8 @@ class CodeStep final : public DumpStep {
         if (unofficial) AddUnofficialOpcodes(defs);
         reading = &ctx.romPath;
         ctx.rom = std::make_unique<RomCursor>(ctx.romPath);
-        const std::string listText =
-            ctx.tableListMaker(ctx.romPath, *ctx.rom, ctx.settings, defs, ctx.madeFiles);
+        const std::string listText = ctx.tableListMaker(ctx.romPath, *ctx.rom, ctx.settings, defs,
+                                                        ctx.madeFiles, ctx.headerLines);
         reading = &list;  // the list made here: a failure to write it names the list
         OutFile out(list);
         out.write(listText);

@@ -27,10 +27,11 @@ class RomCursor;
 // chooses: from the ROM file, the dump's settings and the Op_Codes
 // definitions, the list's text. The dump writes it as Tables.txt and reads
 // it back as if the user had chosen that file. A maker that writes files of
-// its own beside the ROM (romPath) lists them in wrote.
-using TableListMaker =
-    std::function<std::string(const std::string& romPath, RomCursor& rom, const Settings&,
-                              const OpcodeSet&, std::vector<std::string>& wrote)>;
+// its own beside the ROM (romPath) lists them in wrote; lines it adds to
+// header go to the listing's header.
+using TableListMaker = std::function<std::string(
+    const std::string& romPath, RomCursor& rom, const Settings&, const OpcodeSet&,
+    std::vector<std::string>& wrote, std::vector<std::string>& header)>;
 
 // Chooses the dump's window from the ROM file before the dump reads it: sets
 // the settings' base and range and returns why, for the listing's header (""
@@ -86,10 +87,11 @@ struct DumpContext {
   std::string romPath;
   std::string outPath;
   std::string tablesOutPath;
-  std::string tablePath;               // the character table, when the dump reads one
-  TableListMaker tableListMaker;       // set for a dump whose Table List is made
-  std::vector<std::string> madeFiles;  // what the maker wrote besides the list
-  std::string window;                  // why the window was chosen, when it was
+  std::string tablePath;                 // the character table, when the dump reads one
+  TableListMaker tableListMaker;         // set for a dump whose Table List is made
+  std::vector<std::string> madeFiles;    // what the maker wrote besides the list
+  std::string window;                    // why the window was chosen, when it was
+  std::vector<std::string> headerLines;  // what the Table List's maker adds to the header
   std::int32_t origin = 0;
   std::int64_t startOffset = 0;
   std::int64_t endOffset = 0;

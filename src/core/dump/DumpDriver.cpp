@@ -54,6 +54,7 @@ void WriteHeader(DumpContext& ctx) {
   out.line("; " + FileNameOf(ctx.romPath));
   out.line("; Block: " + s.blockText + " Address Base: " + HexWord(s.base));
   if (!ctx.window.empty()) out.line("; Window " + HexWord(s.base) + ": " + ctx.window);
+  for (const std::string& line : ctx.headerLines) out.line("; " + line);
   out.line(std::string("; ") + (ctx.mode == kCode ? "Lines" : "Table") + " " + HexWord(s.start) +
            " thru " + HexWord(s.end));
   out.line("; " + std::to_string(static_cast<long long>(s.end) - s.start + 1) + " bytes");

@@ -9,6 +9,7 @@
 #include "shell/JobError.h"
 #include "shell/Values.h"
 #include "trace/Opcodes6502.h"
+#include "trace/RomTrace.h"
 #include "trace/TraceCode.h"
 #include "trace/Tracer.h"
 
@@ -57,8 +58,13 @@ std::vector<RomUnit> UnitsOf(const INesHeader& h, std::int64_t have) {
 }  // namespace
 
 void DisassemblyBuilder::trace(const std::array<OpcodeShape, 256>& shapes) {
+  // The whole ROM traced once: what enters each bank from the others.
+  const RomTrace whole = TraceWholeRom(d_.rom, shapes);
+  const std::int64_t prg = ReadINesHeader(d_.rom).prgOffset;
   for (std::size_t u = 0; u < d_.units.size(); ++u) {
     const RomUnit& unit = d_.units[u];
+    const std::int64_t at = unit.offset - prg;
+    const std::int64_t bank = at % kBank == 0 ? at / kBank : -1;
     const TracedBlock block = TraceBlock({d_.rom,
                                           unit.base - unit.offset,
                                           unit.base,
@@ -66,7 +72,8 @@ void DisassemblyBuilder::trace(const std::array<OpcodeShape, 256>& shapes) {
                                           unit.base + unit.size - 1,
                                           {},
                                           {},
-                                          names_.logged},
+                                          names_.logged,
+                                          whole.into(bank, unit.base)},
                                          shapes);
     for (std::int32_t i = 0; i < unit.size; ++i) {
       d_.traced[static_cast<std::size_t>(unit.offset + i)] =

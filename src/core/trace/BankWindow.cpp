@@ -80,6 +80,20 @@ long Landings(const std::string& rom, std::int64_t bank, std::int32_t base) {
 
 }  // namespace
 
+BankWindow Mmc3Window(const std::vector<std::int32_t>& w, std::int64_t unit) {
+  const auto u = static_cast<std::size_t>(unit);
+  if (u >= w.size()) return {0x8000, "outside the PRG ROM"};
+  const std::string why = "the MMC3's bank selects and the bank's own calls: 8 KiB bank " +
+                          std::to_string(unit) + " at " + HexWord(w[u]);
+  if (u + 1 < w.size() && w[u + 1] == w[u] + 0x2000) {
+    return {w[u], why + ", " + std::to_string(unit + 1) + " at " + HexWord(w[u + 1])};
+  }
+  const std::string next = u + 1 < w.size() ? ", " + std::to_string(unit + 1) + " at " +
+                                                  HexWord(w[u + 1]) + ": dumped on its own"
+                                            : "";
+  return {w[u], why + next, 0x2000};
+}
+
 BankWindow FindBankWindow(const std::string& rom, std::int64_t bank) {
   const INesHeader h = ReadINesHeader(rom);
   const std::int64_t n = h.present ? (bank - h.prgOffset) / kBank : -1;
@@ -92,8 +106,11 @@ BankWindow FindBankWindow(const std::string& rom, std::int64_t bank) {
     if (SwitchesAll32K(h.mapper)) {
       return {n % 2 == 0 ? 0x8000 : 0xC000, "half of a 32 KiB bank " + mapper + " switches whole"};
     }
+    if (h.mapper == 4 && h.prgBanks > 2)
+      return Mmc3Window(Mmc3Windows(rom), (bank - h.prgOffset) / 0x2000);
     if (n == h.prgBanks - 1) return {0xC000, "the last bank, which " + mapper + " fixes at C000"};
     if (h.mapper == 180) return {n == 0 ? 0x8000 : 0xC000, mapper + " fixes the first bank"};
+    if (h.mapper == 2) return {0x8000, "the bank " + mapper + " switches at 8000"};
     if (h.mapper == 1) {
       const std::map<int, int> controls = Mmc1Controls(rom, h);
       int control = -1, most = 0;

@@ -10,6 +10,8 @@ namespace {
 
 constexpr std::int64_t kBank = kPrgBankSize;
 
+}  // namespace
+
 // Mappers that switch the whole 8000-FFFF window at once (AxROM, Color
 // Dreams, BNROM, GxROM and their kin): no bank is fixed.
 bool SwitchesAll32K(int mapper) {
@@ -19,13 +21,11 @@ bool SwitchesAll32K(int mapper) {
   return false;
 }
 
-}  // namespace
-
-bool RomMap::selects(int bank) const {
-  if (switchedBank_ < 0 || header_.prgBanks <= 0) return false;
+int RomMap::blockOf(int bank) const {
+  if (header_.prgBanks <= 0) return -1;
   // MMC3 numbers 8 KiB banks.
   const int unit = header_.mapper == 4 ? bank >> 1 : bank;
-  return unit % header_.prgBanks == switchedBank_;
+  return static_cast<int>(unit % header_.prgBanks);
 }
 
 void RomMap::place(const std::string& rom, std::int64_t offset, std::int64_t at,
@@ -40,6 +40,31 @@ void RomMap::place(const std::string& rom, std::int64_t offset, std::int64_t at,
     byte_[slot] = static_cast<std::uint8_t>(rom[static_cast<std::size_t>(o)]);
     offset_[slot] = o;
   }
+}
+
+bool RomMap::mmc3(const std::string& rom, std::int64_t origin, std::int32_t base) {
+  constexpr std::int64_t kUnit = 0x2000;
+  const std::int64_t prg = header_.prgOffset, end = prg + header_.prgBanks * kBank;
+  const std::int64_t at = base - origin;
+  const bool fixedAt8000 = at == end - kBank && base == 0x8000;
+  // At 8000 (the banks before the last two at C000) or the last block at
+  // C000, as any other mapper.
+  if ((base == 0x8000 && !fixedAt8000) || (base == 0xC000 && at == end - kBank)) return false;
+  // 8 KiB banks where they run: the dumped one and the one after it where
+  // it lies beside, below the last bank fixed at E000; the bank before the
+  // last fixed at 8000, as it is when R6 switches C000.
+  place(rom, at, base, kUnit);
+  if (base + kUnit < 0xE000 && !fixedAt8000) place(rom, at + kUnit, base + kUnit, kUnit);
+  place(rom, end - kUnit, 0xE000, kUnit);
+  place(rom, end - 2 * kUnit, base == 0x8000 ? 0xC000 : 0x8000, kUnit);
+  notes_.push_back("MMC3: the last 8 KiB bank is taken to lie at E000, the one before it at " +
+                   std::string(base == 0x8000 ? "C000." : "8000."));
+  if (base < 0xE000 && !fixedAt8000) {
+    switchedFrom_ = base;
+    switchedTo_ = std::min<std::int64_t>(base + kBank, 0xE000);
+    switchedBank_ = (at - prg) / kBank;
+  }
+  return true;
 }
 
 RomMap::RomMap(const std::string& rom, std::int64_t origin, std::int32_t base)
@@ -63,6 +88,9 @@ RomMap::RomMap(const std::string& rom, std::int64_t origin, std::int32_t base)
     // and again at C000; 32 KiB fills 8000-FFFF.
     place(rom, prg, 0x8000, prgSize);
     place(rom, prg, 0xC000, kBank);
+    return;
+  }
+  if (header_.present && header_.mapper == 4 && prgSize > 2 * kBank && mmc3(rom, origin, base)) {
     return;
   }
   // The dumped block where the user puts it, then the bank the mapper fixes.

@@ -12,6 +12,10 @@
 
 namespace morvane {
 
+// Whether the mapper switches the whole 8000-FFFF window at once (AxROM,
+// Color Dreams, BNROM, GxROM and their kin): no bank is fixed.
+bool SwitchesAll32K(int mapper);
+
 class RomMap {
  public:
   // rom: the whole file; origin: the file offset of CPU address A is
@@ -39,15 +43,24 @@ class RomMap {
   // that calls it may mean another bank.
   bool switched(std::int64_t a) const { return a >= switchedFrom_ && a < switchedTo_; }
   // Whether a bank number written to the mapper selects the dumped block.
-  bool selects(int bank) const;
+  bool selects(int bank) const { return switchedBank_ >= 0 && blockOf(bank) == switchedBank_; }
+  // The 16 KiB block of PRG ROM a bank number written to the mapper selects,
+  // -1 without PRG ROM.
+  int blockOf(int bank) const;
   // The other banks the mapper switches at 8000 when the dumped block is
   // the one it fixes (their CPU origins), to see what their code calls
   // there; none otherwise.
   const std::vector<std::int64_t>& otherBanks() const { return otherBanks_; }
   const INesHeader& header() const { return header_; }
+  // The dumped block in 16 KiB units, -1 unless the mapper switches it.
+  std::int64_t switchedBlock() const { return switchedBank_; }
   const std::vector<std::string>& notes() const { return notes_; }
 
  private:
+  // MMC3 with the dumped block at A000, C000 or E000, or the bank before
+  // the last at 8000: maps its 8 KiB banks; false for the windows any other
+  // mapper has.
+  bool mmc3(const std::string& rom, std::int64_t origin, std::int32_t base);
   // Maps size bytes of the file from offset on at CPU address at, where
   // nothing is mapped yet.
   void place(const std::string& rom, std::int64_t offset, std::int64_t at, std::int64_t size);

@@ -121,8 +121,12 @@ bool Tracer::afterCall(const Insn& in, std::int32_t& next) {
       }
       if (callee.jumpAt >= 0) {
         const std::int32_t target = map_.word(next + callee.jumpAt);
+        // The bytes after the call name the bank, not what the path wrote.
+        const BankState path = bank_;
+        bank_.bank = -1;
         if (plausibleTarget(target) && reachOf(in.a, target) == Reach::Here)
           work_.push_back(target);
+        bank_ = path;
       }
       markData(next, callee.value);
       next += callee.value;

@@ -51,8 +51,12 @@ std::string Seen(const RomMap& map, const std::vector<std::string>& starts) {
 
 // Traces from the vectors and the entry points; what it entered goes to
 // starts.
+// What the whole-ROM trace found entering the block is traced too, each
+// said in entered.
 void EnterAll(Tracer& tracer, const RomMap& map, const std::vector<std::int32_t>& entries,
-              std::vector<std::string>& notes, std::vector<std::string>& starts) {
+              std::vector<std::string>& notes, std::vector<std::string>& starts,
+              const std::vector<RomEntry>& found = {},
+              std::vector<std::string>* entered = nullptr) {
   if (map.word(0xFFFA) >= 0 && map.word(0xFFFE) >= 0) {
     for (const op6502::Vector& v : op6502::kVectors) {
       const std::int32_t target = map.word(v.at);
@@ -67,6 +71,19 @@ void EnterAll(Tracer& tracer, const RomMap& map, const std::vector<std::int32_t>
     starts.push_back("entry " + HexWord(e));
   }
   tracer.resolveTables();
+  // The sure entries first: what the others are tried against.
+  for (const bool sure : {true, false}) {
+    for (const RomEntry& e : found) {
+      if (e.sure != sure) continue;
+      tracer.trace(e.to, !e.sure);
+      tracer.resolveTables();
+    }
+  }
+  for (const RomEntry& e : found) {
+    if (!tracer.code(e.to) || entered == nullptr) continue;
+    entered->push_back("Entered at " + HexWord(e.to) + " from bank " + std::to_string(e.block) +
+                       " at " + HexWord(e.from) + (e.sure ? "." : ", its bank not known."));
+  }
   tracer.followLater();
 }
 
@@ -130,13 +147,15 @@ void RunTrace(const TraceRequest& request, const std::array<OpcodeShape, 256>& s
     FollowLog(tracer, map, *request.logged, false);
     FollowLog(tracer, map, *request.logged, true);
   }
-  EnterAll(tracer, map, request.entries, notes, starts);
+  std::vector<std::string> entered;
+  EnterAll(tracer, map, request.entries, notes, starts, request.found, &entered);
   std::vector<std::string> all;
   if (!request.window.empty())
     all.push_back("Window " + HexWord(request.base) + ": " + request.window);
   all.insert(all.end(), map.notes().begin(), map.notes().end());
   all.push_back(Seen(map, starts));
   all.insert(all.end(), notes.begin(), notes.end());
+  all.insert(all.end(), entered.begin(), entered.end());
   FollowOtherBanks(tracer, request, map, shapes, budget);
   tracer.fillGaps(gapsFrom, gapsTo);
   tracer.showSkips();
@@ -145,14 +164,15 @@ void RunTrace(const TraceRequest& request, const std::array<OpcodeShape, 256>& s
                   std::to_string(kSpeculativeBudget) +
                   " instructions; give the code they hold with --entry.");
   }
-  use(map, tracer, std::move(all));
+  use(map, tracer, std::move(all), std::move(entered));
 }
 
 TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes) {
   TraceResult result;
   RunTrace(request, shapes, 0x8000, 0xFFF9,
-           [&](const RomMap& map, const Tracer& tracer, auto notes) {
+           [&](const RomMap& map, const Tracer& tracer, auto notes, auto entered) {
              result.notes = std::move(notes);
+             result.fromBanks = std::move(entered);
              RowRequest rows{map, tracer, request.origin, request.start, request.end};
              result.tablesText = TableRows(rows, result);
              const INesHeader& h = map.header();
@@ -176,14 +196,15 @@ TracedBlock TraceBlock(const TraceRequest& request, const std::array<OpcodeShape
   // Only the block's own places nothing reaches are tried: its caller traces
   // every other block in its turn.
   const std::int32_t to = std::min(request.end, 0xFFF9);
-  RunTrace(request, shapes, request.start, to, [&](const RomMap&, const Tracer& tracer, auto) {
-    block.role.resize(0x10000);
-    for (std::int32_t a = 0; a <= 0xFFFF; ++a)
-      block.role[static_cast<std::size_t>(a)] = tracer.role(a);
-    for (const FoundTable& t : tracer.tables()) {
-      if (t.via < 0) block.tables.push_back({t.start, t.count, t.partner, t.addrOS});
-    }
-  });
+  RunTrace(request, shapes, request.start, to,
+           [&](const RomMap&, const Tracer& tracer, auto, auto) {
+             block.role.resize(0x10000);
+             for (std::int32_t a = 0; a <= 0xFFFF; ++a)
+               block.role[static_cast<std::size_t>(a)] = tracer.role(a);
+             for (const FoundTable& t : tracer.tables()) {
+               if (t.via < 0) block.tables.push_back({t.start, t.count, t.partner, t.addrOS});
+             }
+           });
   return block;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dump/CodeDump.h"
+#include "trace/RomTrace.h"
 
 namespace morvane {
 
@@ -21,12 +22,16 @@ struct TraceRequest {
   // A code/data log's marks (trace/CodeDataLog.h) per byte of PRG ROM, or
   // null: logged code is traced from, logged data is never taken for code.
   const std::vector<std::uint8_t>* logged = nullptr;
+  // What the whole-ROM trace (trace/RomTrace.h) found entering the block.
+  std::vector<RomEntry> found = {};
 };
 
 struct TraceResult {
   std::string tablesText;          // Tables.txt: what is not code, as a Table List
   std::vector<std::string> notes;  // what the trace could not follow
-  bool entered = false;            // some code of the dumped range was reached
+  // Where each entry the whole-ROM trace found came from, a line each.
+  std::vector<std::string> fromBanks;
+  bool entered = false;  // some code of the dumped range was reached
   // Per byte of PRG ROM the CPU saw: code or data (trace/CodeDataLog.h), and
   // the 8 KiB slot of the window it was seen in; for a code/data log.
   std::vector<std::uint8_t> marks;

@@ -170,8 +170,9 @@ void Tracer::resolveTables() {
       // An entry the bank table gives to another bank is passed over.
       const int bank = p.banks >= 0 ? map_.byte(p.banks + i) : -1;
       const std::int32_t raw = (map_.byte(lo) | map_.byte(hi) << 8) + p.addrOS;
-      if (bank >= 0 && map_.switched(raw) && !map_.switched(p.lo) && !map_.selects(bank)) {
-        continue;
+      if (bank >= 0 && map_.switched(raw) && !map_.switched(p.lo)) {
+        state_.farCalls.push_back({raw, bank, lo});
+        if (!map_.selects(bank)) continue;
       }
       if (target >= 0) trace(target, true);
       if (target >= 0 && code(target)) {

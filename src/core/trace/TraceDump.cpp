@@ -11,6 +11,7 @@
 #include "shell/Values.h"
 #include "trace/BankWindow.h"
 #include "trace/CodeDataLog.h"
+#include "trace/RomTrace.h"
 #include "trace/TraceCode.h"
 
 namespace morvane {
@@ -37,6 +38,13 @@ std::string MappedPart(RomCursor& rom) {
                      static_cast<std::size_t>(header.prgOffset + header.prgBanks * kPrgBankSize));
 }
 
+// The 16 KiB block of PRG ROM the dump starts at, -1 where it starts inside
+// one or outside the PRG ROM.
+std::int64_t BlockAt(const std::string& rom, const Settings& s) {
+  const std::int64_t at = s.base - s.origin() - ReadINesHeader(rom).prgOffset;
+  return at >= 0 && at % kPrgBankSize == 0 ? at / kPrgBankSize : -1;
+}
+
 // Whether the settings hold the window the dump starts with: no preset or
 // range of the user's own, which win over a window found.
 bool DefaultWindow(const Settings& s) {
@@ -54,13 +62,26 @@ JobResult DumpTraced(const Settings& settings, JobHost& host, std::vector<std::i
   const auto why = std::make_shared<std::string>();
   const TableListMaker trace = [entries = std::move(entries), cdl, writeCdl, why](
                                    const std::string& romPath, RomCursor& file, const Settings& s,
-                                   const OpcodeSet& ops, std::vector<std::string>& wrote) {
+                                   const OpcodeSet& ops, std::vector<std::string>& wrote,
+                                   std::vector<std::string>& header) {
     const std::string rom = TracedPart(file, s);
     std::optional<CodeDataLog> log;
     if (!cdl.empty()) log = ReadCodeDataLog(cdl, rom);
-    const TraceRequest request{rom,   s.origin(), s.base, s.start,
-                               s.end, entries,    *why,   log ? &log->marks : nullptr};
-    const TraceResult result = TraceCode(request, ShapesOf(ops));
+    const auto shapes = ShapesOf(ops);
+    // The whole ROM is traced once for the dump: what enters the dumped bank
+    // from the others.
+    const RomTrace whole = TraceWholeRom(rom, shapes);
+    const TraceRequest request{rom,
+                               s.origin(),
+                               s.base,
+                               s.start,
+                               s.end,
+                               entries,
+                               *why,
+                               log ? &log->marks : nullptr,
+                               whole.into(BlockAt(rom, s), s.base)};
+    const TraceResult result = TraceCode(request, shapes);
+    header.insert(header.end(), result.fromBanks.begin(), result.fromBanks.end());
     if (!writeCdl.empty()) {
       const std::string path = CodeDataLogPath(romPath);
       RefuseOverwrite("Dump Error", path, {romPath, cdl});
@@ -77,7 +98,7 @@ JobResult DumpTraced(const Settings& settings, JobHost& host, std::vector<std::i
       if (!DefaultWindow(s)) return std::string();
       const BankWindow w = FindBankWindow(MappedPart(rom), s.offsetOf(s.base));
       s.base = s.start = w.base;
-      s.end = w.base + 0x3FFF;
+      s.end = w.base + w.size - 1;
       *why = "found from " + w.why + ".";
       return *why;
     };

@@ -89,12 +89,15 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
   std::vector<Insn> history;
   strict_ = strict;
   bankLoad_ = {};
+  bank_ = {};
   for (;;) {
     if (a < 0 || a > 0xFFFF) return false;
     if (role(a) == kRoleOpcode) {
       joined_ = true;
       return true;
     }
+    // Where other paths join, they may bring another bank.
+    if (joins_[idx(a)]) bank_ = {};
     Insn in;
     if ((strict && --budget_ < 0) || !decode(a, in, !strict)) return false;
     if (in.op == kBrk) {
@@ -150,7 +153,9 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     storesByte(history);
     selectsBank(history);
     std::int32_t next = a + len;
-    const Reach reach = (flags & kFlagLbl) != 0 ? reachOf(a, in.operand) : Reach::Here;
+    const Reach reach =
+        (flags & kFlagLbl) != 0 ? reachOf(a, in.operand, kind == OperandKind::Word) : Reach::Here;
+    tracksBank(in);
     if ((flags & kFlagEnd) != 0) {
       if (kind == OperandKind::Word && (flags & kFlagLbl) != 0) {
         if (reach != Reach::Here) return reach != Reach::Nowhere;
@@ -164,6 +169,7 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
     if ((flags & kFlagLbl) != 0 && kind == OperandKind::Relative) {
       if (reach != Reach::Here) return false;
       work_.push_back(in.operand);
+      joins_[idx(in.operand)] = true;
       if (alwaysTaken(history, in)) return true;
     } else if ((flags & kFlagLbl) != 0 && kind == OperandKind::Word) {
       if (reach == Reach::Nowhere) return false;
@@ -179,7 +185,7 @@ bool Tracer::runFrom(std::int32_t a, bool strict) {
   }
 }
 
-Tracer::Reach Tracer::reachOf(std::int32_t from, std::int32_t to) {
+Tracer::Reach Tracer::reachOf(std::int32_t from, std::int32_t to, bool word) {
   if (!map_.mapped(to)) {
     // Code runs from RAM and cartridge RAM, not from the I/O registers;
     // only a sure path is taken to run code in zero page or the stack.
@@ -189,8 +195,19 @@ Tracer::Reach Tracer::reachOf(std::int32_t from, std::int32_t to) {
     state_.ramCalls.push_back(to);
     return Reach::Outside;
   }
+  const int bank = bank_.bank;
   if (map_.switched(to) && !map_.switched(from)) {
+    // After a write the trace follows, the bank is known: the dumped one, or
+    // another whose code this trace does not hold.
+    state_.farCalls.push_back({to, bank, from});
+    if (bank >= 0) return map_.selects(bank) ? Reach::Here : Reach::Later;
     state_.later.push_back(to);
+    return Reach::Later;
+  }
+  if (map_.switched(to) && word && bank >= 0 && !map_.selects(bank)) {
+    // A call from the switched bank after it wrote another: through a
+    // routine that stays in, into the bank it selected.
+    state_.farCalls.push_back({to, bank, from});
     return Reach::Later;
   }
   return Reach::Here;

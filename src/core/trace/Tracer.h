@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "dump/CodeDump.h"
@@ -69,6 +70,15 @@ class Tracer {
     std::uint8_t op = 0;
     std::int32_t operand = 0;
   };
+
+  // A jump or call into the switched window: where to, the bank the path
+  // wrote to the mapper before it (-1: not known), and where from.
+  struct FarCall {
+    std::int32_t to = 0;
+    int bank = -1;
+    std::int32_t from = 0;
+  };
+  const std::vector<FarCall>& farCalls() const { return state_.farCalls; }
 
  private:
   // A table seen from its dispatch code, its length not known yet.
@@ -140,6 +150,16 @@ class Tracer {
     std::vector<StoredByte> storedBytes;
     std::vector<std::int32_t> readVectors;  // pointers read or written through
     std::vector<std::int32_t> jumpVectors;  // pointers jumped through
+    std::vector<FarCall> farCalls;
+  };
+  // What one path knows of the mapper: the immediates A, X and Y hold, the
+  // bank it selected last, the MMC3 register it names, and the writes left
+  // of an MMC1 serial write.
+  struct BankState {
+    std::array<int, 3> held{-1, -1, -1};
+    int bank = -1;
+    int select = 6;
+    int serial = 0;
   };
 
   static std::size_t idx(std::int32_t a) { return static_cast<std::size_t>(a & 0xFFFF); }
@@ -149,7 +169,9 @@ class Tracer {
   // Where a jump or call from one address to another leads: into this
   // trace, into the switched bank (traced later), out of the ROM, nowhere.
   enum class Reach { Here, Later, Outside, Nowhere };
-  Reach reachOf(std::int32_t from, std::int32_t to);
+  // word: a JSR or JMP, which after a bank write the path made goes into
+  // the bank it selected.
+  Reach reachOf(std::int32_t from, std::int32_t to, bool word = false);
   // sure: a on a path from a sure entry, where unofficial opcodes are
   // followed.
   bool decode(std::int32_t a, Insn& in, bool sure = false) const;
@@ -180,6 +202,14 @@ class Tracer {
   // A call or a mapper write with A read from a table by index: the bank a
   // table read by the same index jumps into.
   void selectsBank(const std::vector<Insn>& history);
+  // Follows what in does to the registers and the mapper.
+  void tracksBank(const Insn& in);
+  // A write of value (-1: not known) to the mapper at at.
+  void mapperWrite(std::int32_t at, int value);
+  // Whether the routine at a writes to the mapper, or calls one that does
+  // (depth: how deep calls are followed): a bank switch; the MMC3 register
+  // it names goes to select.
+  bool switchRoutine(std::int32_t a, int& select, int depth = 1) const;
   // A store that completes a pointer from two immediates.
   void setsPointer(const std::vector<Insn>& history);
   // lda #a / sta x / lda #b / sta y: an address, stored anywhere in RAM.
@@ -224,6 +254,11 @@ class Tracer {
   int added_ = 0;          // instructions the current speculative entry added
   bool joined_ = false;    // and whether it ran into known code
   Insn bankLoad_;          // the indexed load of the bank this path selected last
+  BankState bank_;
+  // Per routine called: whether it switches banks, and the MMC3 register it
+  // names (-1: none).
+  std::unordered_map<std::int32_t, std::pair<bool, int>> switches_;
+  std::vector<bool> joins_ = std::vector<bool>(0x10000);  // the branches' targets
   mutable std::unordered_map<std::int32_t, Callee> callees_;
   std::vector<std::string> notes_;
 };
