@@ -29,10 +29,7 @@ class RomMap {
   }
   bool mapped(std::int64_t a) const { return byte(a) >= 0; }
   // The file offset at a CPU address, -1 where nothing is mapped.
-  std::int64_t offset(std::int32_t a) const {
-    const auto i = static_cast<std::size_t>(a);
-    return byte_[i] < 0 ? -1 : offset_[i];
-  }
+  std::int64_t offset(std::int32_t a) const;
   // The little-endian word at a and a + 1, -1 unless both are mapped.
   std::int32_t word(std::int64_t a) const {
     const int lo = byte(a);
@@ -66,10 +63,17 @@ class RomMap {
   void place(const std::string& rom, std::int64_t offset, std::int64_t at, std::int64_t size);
 
   INesHeader header_;
+  // A stretch of the file placed at a CPU address: a byte's offset comes
+  // from the first one that maps it, so no table of offsets is kept.
+  struct Piece {
+    std::int64_t offset = 0;
+    std::int64_t at = 0;
+    std::int64_t size = 0;
+  };
+
   std::array<std::int16_t, 0x10000> byte_{};
-  // Set where a byte is mapped and read only there: the rest is never
-  // touched, so the pages of a half-mapped space are never made.
-  std::array<std::int64_t, 0x10000> offset_;
+  std::vector<Piece> pieces_;
+  std::int64_t fileSize_ = 0;
   std::vector<std::string> notes_;
   std::int64_t switchedFrom_ = -1;
   std::int64_t switchedTo_ = -1;
