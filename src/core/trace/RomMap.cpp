@@ -28,17 +28,6 @@ int RomMap::blockOf(int bank) const {
   return static_cast<int>(unit % header_.prgBanks);
 }
 
-std::int64_t RomMap::offset(std::int32_t a) const {
-  if (!mapped(a)) return -1;
-  // Each piece skipped the addresses mapped before it, and the bytes past
-  // either end of the file.
-  for (const Piece& p : pieces_) {
-    const std::int64_t o = p.offset + (a - p.at);
-    if (a >= p.at && a < p.at + p.size && o >= 0 && o < fileSize_) return o;
-  }
-  return -1;
-}
-
 void RomMap::place(const std::string& rom, std::int64_t offset, std::int64_t at,
                    std::int64_t size) {
   const auto fileSize = static_cast<std::int64_t>(rom.size());

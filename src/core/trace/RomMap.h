@@ -17,6 +17,14 @@ namespace morvane {
 bool SwitchesAll32K(int mapper);
 
 class RomMap {
+  // A stretch of the file placed at a CPU address: a byte's offset comes
+  // from the first one that maps it, so no table of offsets is kept.
+  struct Piece {
+    std::int64_t offset = 0;
+    std::int64_t at = 0;
+    std::int64_t size = 0;
+  };
+
  public:
   // rom: the whole file; origin: the file offset of CPU address A is
   // A - origin; base: the CPU address of the dumped block's first byte.
@@ -29,7 +37,16 @@ class RomMap {
   }
   bool mapped(std::int64_t a) const { return byte(a) >= 0; }
   // The file offset at a CPU address, -1 where nothing is mapped.
-  std::int64_t offset(std::int32_t a) const;
+  std::int64_t offset(std::int32_t a) const {
+    if (!mapped(a)) return -1;
+    // Each piece skipped the addresses mapped before it, and the bytes past
+    // either end of the file.
+    for (const Piece& p : pieces_) {
+      const std::int64_t o = p.offset + (a - p.at);
+      if (a >= p.at && a < p.at + p.size && o >= 0 && o < fileSize_) return o;
+    }
+    return -1;
+  }
   // The little-endian word at a and a + 1, -1 unless both are mapped.
   std::int32_t word(std::int64_t a) const {
     const int lo = byte(a);
@@ -63,14 +80,6 @@ class RomMap {
   void place(const std::string& rom, std::int64_t offset, std::int64_t at, std::int64_t size);
 
   INesHeader header_;
-  // A stretch of the file placed at a CPU address: a byte's offset comes
-  // from the first one that maps it, so no table of offsets is kept.
-  struct Piece {
-    std::int64_t offset = 0;
-    std::int64_t at = 0;
-    std::int64_t size = 0;
-  };
-
   std::array<std::int16_t, 0x10000> byte_{};
   std::vector<Piece> pieces_;
   std::int64_t fileSize_ = 0;
