@@ -133,27 +133,32 @@ void TableRenderer::count(std::int32_t a, std::uint8_t b, std::string& line) {
 
 void TableRenderer::write(std::int32_t a, std::uint8_t b, std::string& line) {
   TableCursor& c = d_.cursor;
-  // The directive and the byte (one digit behind a space below 10h) in one
-  // piece: every byte of a table passes here.
-  constexpr std::string_view directive = kByteDirective;
-  constexpr char digits[] = "0123456789ABCDEF";
-  const std::size_t at = line.size();
-  line.resize(at + directive.size() + 4);
-  char* text = line.data() + at;
-  directive.copy(text, directive.size());
-  text[directive.size()] = b < 0x10 ? ' ' : digits[b >> 4];
-  text[directive.size() + 1] = digits[b & 0xF];
-  text[directive.size() + 2] = '\t';
-  text[directive.size() + 3] = ';';
+  // Only the last pass writes its lines: an earlier one keeps the marks and
+  // the counters its rows set, and makes no text of its own.
+  const bool writes = d_.pass == 1;
+  if (writes) {
+    // The directive and the byte (one digit behind a space below 10h) in one
+    // piece: every byte of a table passes here.
+    constexpr std::string_view directive = kByteDirective;
+    constexpr char digits[] = "0123456789ABCDEF";
+    const std::size_t at = line.size();
+    line.resize(at + directive.size() + 4);
+    char* text = line.data() + at;
+    directive.copy(text, directive.size());
+    text[directive.size()] = b < 0x10 ? ' ' : digits[b >> 4];
+    text[directive.size() + 1] = digits[b & 0xF];
+    text[directive.size() + 2] = '\t';
+    text[directive.size() + 3] = ';';
+  }
   if (c.rowPos == c.width - 1 || c.is(kTableTxt)) renderRow(a, b, line);
-  if (c.height > 0 && c.rowPos == 0 && c.rowInGroup == 0 && !c.is(kTableTxt)) {
+  if (writes && c.height > 0 && c.rowPos == 0 && c.rowInGroup == 0 && !c.is(kTableTxt)) {
     if (line.back() != ';') line += " ";
     line += HexUnsignedByte(c.index);
   }
   if (a >= c.tEnd) {
     if (!d_.tableStartsAt(a + 1)) {
-      line += kLineEnd;
-      line += kRuleLine;
+      if (writes) line += kLineEnd;
+      if (writes) line += kRuleLine;
       d_.marks.set(a + 1, kBlockStart);
     }
     d_.insideTable = false;
