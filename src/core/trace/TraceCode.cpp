@@ -175,6 +175,7 @@ TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape,
              result.fromBanks = std::move(entered);
              RowRequest rows{map, tracer, request.origin, request.start, request.end};
              result.tablesText = TableRows(rows, result);
+             if (!request.writesLog) return;
              const INesHeader& h = map.header();
              const auto prg = static_cast<std::size_t>(h.prgBanks * kPrgBankSize);
              result.marks.assign(prg, 0);

@@ -79,7 +79,8 @@ JobResult DumpTraced(const Settings& settings, JobHost& host, std::vector<std::i
                                entries,
                                *why,
                                log ? &log->marks : nullptr,
-                               whole.into(BlockAt(rom, s), s.base)};
+                               whole.into(BlockAt(rom, s), s.base),
+                               !writeCdl.empty()};
     const TraceResult result = TraceCode(request, shapes);
     header.insert(header.end(), result.fromBanks.begin(), result.fromBanks.end());
     if (!writeCdl.empty()) {
