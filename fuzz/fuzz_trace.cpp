@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const RomTrace whole = TraceWholeRom(rom, shapes);
   TraceRequest request{
       rom,     base - 16 - 0x4000LL * block, base, base, base + 0x3FFF, {entry}, {},
-      nullptr, whole.into(block, base)};
+      nullptr, whole.into(block, base),      true};
   TraceCode(request, shapes);
   return 0;
 }

@@ -130,6 +130,32 @@ TEST(OpCodesReader, NameLines) {
   EXPECT_EQ(wr[0x10000], "Past");
 }
 
+// The name lines read alone over a Table List's titles give what a whole
+// reading gives over the same titles: an empty name removes a title.
+TEST(OpCodesReader, NamesAloneOverTitles) {
+  const auto r = Load(OpFile("", 256,
+                             "VR\t2002\t\tPPUSTATUS\r\nV\t0300\t0302\tbuf_\r\nV\t0400\t\t\r\n"
+                             "VW\t0500\t\tOut\r\n"));
+  ASSERT_TRUE(r->ok);
+  const auto titled = [] {
+    OpcodeSet set;
+    for (const std::size_t a : {0x2002, 0x300, 0x400, 0x401}) set.ReadNames.set(a, "title");
+    return set;
+  };
+  OpcodeSet whole = titled();
+  OpcodeSet names = titled();
+  ReadOpCodes(r->path, whole);
+  ReadOpCodeNames(r->path, names);
+  for (const std::size_t a : {0x2002, 0x300, 0x302, 0x303, 0x400, 0x401, 0x500}) {
+    EXPECT_EQ(names.ReadNames[a], whole.ReadNames[a]) << a;
+    EXPECT_EQ(names.WriteNames[a], whole.WriteNames[a]) << a;
+  }
+  EXPECT_EQ(names.ReadNames[0x2002], "PPUSTATUS");
+  EXPECT_EQ(names.ReadNames[0x400], "");
+  EXPECT_EQ(names.ReadNames[0x401], "title");
+  EXPECT_EQ(names.WriteNames[0x500], "Out");
+}
+
 TEST(OpCodesReader, NamesBeyondTheAddressSpaceAreRunTimeErrors) {
   for (const char* line : {"V\t10001\t\tX\r\n", "V\tFFFE\t10001\tX\r\n", "V\t0\tFFFFFFF\tX\r\n"}) {
     TempDir dir;

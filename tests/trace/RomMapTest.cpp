@@ -81,5 +81,36 @@ TEST(RomMap, PutsTheDumpedBlockAndTheBankTheMapperFixes) {
   }
 }
 
+// Every mapped address's file offset holds the byte the map shows there, and
+// nothing else has one, over each mapper's layouts and a file cut short.
+TEST(RomMap, GivesTheFileOffsetOfEveryMappedByte) {
+  struct Case {
+    int mapper, banks, block, base;
+    std::size_t cut = 0;  // bytes the file lacks at its end
+  };
+  const Case cases[] = {
+      {0, 1, 0, 0xC000}, {0, 2, 0, 0x8123, 0x1234}, {2, 8, 3, 0x8000},   {2, 8, 7, 0xC000},
+      {1, 8, 5, 0xC000}, {4, 16, 5, 0xA000},        {4, 16, 15, 0x8000}, {4, 16, 6, 0xC000, 0x2100},
+      {7, 8, 5, 0xC000}, {2, 8, 3, 0x9000, 0x3000},
+  };
+  for (const Case& c : cases) {
+    std::string rom = File({c.banks, 0, (c.mapper & 15) << 4, c.mapper & 0xF0}, c.banks);
+    for (std::size_t i = 16; i < rom.size(); ++i) rom[i] = static_cast<char>(i * 7919 >> 5);
+    rom.resize(rom.size() - c.cut);
+    const std::int64_t origin = c.base - 16 - 0x4000LL * c.block;
+    const RomMap map(rom, origin, c.base);
+    int mapped = 0;
+    for (std::int32_t a = 0; a <= 0xFFFF; ++a) {
+      const std::int64_t o = map.offset(a);
+      ASSERT_EQ(o >= 0, map.mapped(a)) << c.mapper << " " << a;
+      if (o < 0) continue;
+      ++mapped;
+      ASSERT_LT(o, static_cast<std::int64_t>(rom.size()));
+      ASSERT_EQ(map.byte(a), static_cast<std::uint8_t>(rom[static_cast<std::size_t>(o)])) << a;
+    }
+    EXPECT_GT(mapped, 0) << c.mapper;
+  }
+}
+
 }  // namespace
 }  // namespace morvane::test

@@ -12,13 +12,16 @@ bool InRange(std::int32_t address) {
 
 void CodeStacks::PSPush(CodeStack stack, std::int32_t address) {
   entries_[static_cast<std::size_t>(stack)].push_back(address);
-  if (stack == CodeStack::Targets && InRange(address))
+  if (stack == CodeStack::Targets && InRange(address)) {
+    if (onStack0_.empty()) onStack0_.resize(0x10000);
     ++onStack0_[static_cast<std::size_t>(address)];
+  }
 }
 
 bool CodeStacks::PSIn(CodeStack stack, std::int32_t address) const {
   if (stack == CodeStack::Targets)
-    return InRange(address) && onStack0_[static_cast<std::size_t>(address)] != 0;
+    return InRange(address) && !onStack0_.empty() &&
+           onStack0_[static_cast<std::size_t>(address)] != 0;
   const std::vector<std::int32_t>& s = entries_[static_cast<std::size_t>(stack)];
   return std::find(s.begin(), s.end(), address) != s.end();
 }

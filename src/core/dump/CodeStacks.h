@@ -31,8 +31,9 @@ class CodeStacks {
  private:
   std::array<std::vector<std::int32_t>, 3> entries_{};
   // How often each address stands on the Targets stack, which every
-  // instruction asks about twice: a lookup instead of a walk.
-  std::vector<std::uint32_t> onStack0_ = std::vector<std::uint32_t>(0x10000);
+  // instruction asks about twice: a lookup instead of a walk. Made with the
+  // first push: a dump with a Table List never uses that stack.
+  std::vector<std::uint32_t> onStack0_;
 };
 
 }  // namespace morvane

@@ -1,6 +1,7 @@
 // 8-bit Code: 6502 disassembly driven by the Op_Codes file, with the tables
 // of a Table List written as data, or without one the code told from data.
 #include <algorithm>
+#include <optional>
 
 #include "dump/CodeDump.h"
 #include "dump/Disassembler.h"
@@ -33,16 +34,6 @@ INesHeader PrgOf(RomCursor& rom) {
 class CodeStep final : public DumpStep {
  public:
   bool prepare(DumpContext& ctx) override {
-    // The per-address state is made here, not with the step: asking whether
-    // the mode has a step must stay cheap.
-    dump_ = std::make_unique<CodeDump>();
-    tables_ = std::make_unique<TableRenderer>(*dump_);
-    CodeDump& d = *dump_;
-    d.withTables = ctx.withTables;
-    d.raw = ctx.raw;
-    d.dumpStart = ctx.settings.start;
-    d.dumpEnd = ctx.settings.end;
-    d.firstPass = firstPass(ctx);
     JobHost& host = ctx.host;
     const auto ops = host.askFile(Dialog::OpenTXT);
     if (!ops) throw JobError::Cancelled();
@@ -50,13 +41,13 @@ class CodeStep final : public DumpStep {
     if (ctx.tableListMaker) {
       list = ctx.tablesOutPath;
       RefuseOverwrite(kDumpErrorTitle, list, {ctx.romPath, *ops});
-    } else if (d.withTables) {
+    } else if (ctx.withTables) {
       const auto chosen = host.askFile(Dialog::OpenTableTXT);
       if (!chosen) throw JobError::Cancelled();
       list = *chosen;
     }
     RefuseOverwrite(kDumpErrorTitle, ctx.outPath, {ctx.romPath, *ops, list});
-    if (!d.withTables) RefuseOverwrite(kDumpErrorTitle, ctx.tablesOutPath, {ctx.romPath, *ops});
+    if (!ctx.withTables) RefuseOverwrite(kDumpErrorTitle, ctx.tablesOutPath, {ctx.romPath, *ops});
     // A definition file that can't be read, or one whose addresses run past
     // the top of memory, ends the dump through the job error box.
     const std::string* reading = &list;
@@ -66,10 +57,11 @@ class CodeStep final : public DumpStep {
     const std::string bundled = kUnofficialOpCodes;
     labelPaths_ = ctx.settings.options.values("labels");
     writeLabels_ = ctx.settings.options.value("write-labels", "");
-    d.naming = !labelPaths_.empty() || !writeLabels_.empty();
-    d.origin = ctx.settings.origin();
     try {
+      // Label files are read first, as the Table List's maker titles the
+      // tables they name.
       if (!labelPaths_.empty()) {
+        CodeDump& d = makeDump(ctx);
         reading = &ctx.romPath;
         if (!ctx.rom) ctx.rom = std::make_unique<RomCursor>(ctx.romPath);
         const INesHeader header = PrgOf(*ctx.rom);
@@ -81,29 +73,41 @@ class CodeStep final : public DumpStep {
         TakeDumpLabels(d, set);
         for (const std::string& note : d.labels.notes) host.note(note);
       }
+      std::optional<OpcodeSet> made;  // the definitions a made list was made with
       if (ctx.tableListMaker) {
         reading = &*ops;
-        OpcodeSet defs;
+        OpcodeSet& defs = made.emplace();
         ReadOpCodes(*ops, defs);
         reading = &bundled;
         if (unofficial) AddUnofficialOpcodes(defs);
         reading = &ctx.romPath;
         ctx.rom = std::make_unique<RomCursor>(ctx.romPath);
-        const std::string listText = ctx.tableListMaker(ctx.romPath, *ctx.rom, ctx.settings, defs,
-                                                        d.labels, ctx.madeFiles, ctx.headerLines);
+        static const LabelStore kNoLabels;
+        const std::string listText =
+            ctx.tableListMaker(ctx.romPath, *ctx.rom, ctx.settings, defs,
+                               dump_ ? dump_->labels : kNoLabels, ctx.madeFiles, ctx.headerLines);
         reading = &list;  // the list made here: a failure to write it names the list
-        OutFile made(list);
-        made.write(listText);
-        made.close();
+        OutFile out(list);
+        out.write(listText);
+        out.close();
       }
+      CodeDump& d = dump_ ? *dump_ : makeDump(ctx);
       if (d.withTables) {
         d.tables = MakeTableMap();
         needsCharTable_ = ReadTableList(list, d.dumpEnd, d.tables, d.ops.ReadNames).needsCharTable;
       }
       reading = &*ops;
-      ReadOpCodes(*ops, d.ops);
-      reading = &bundled;
-      if (unofficial) AddUnofficialOpcodes(d.ops);
+      if (made) {
+        // The same definitions again: only the names are read anew, over the
+        // list's titles.
+        d.ops.modes = std::move(made->modes);
+        d.ops.opcodes = std::move(made->opcodes);
+        ReadOpCodeNames(*ops, d.ops);
+      } else {
+        ReadOpCodes(*ops, d.ops);
+        reading = &bundled;
+        if (unofficial) AddUnofficialOpcodes(d.ops);
+      }
       NameFromLabels(d);
       d.shapes = ShapesOf(d.ops);
     } catch (const JobError& e) {
@@ -118,6 +122,23 @@ class CodeStep final : public DumpStep {
       throw JobError(e.number(), *reading, e.explanation());
     }
     return true;
+  }
+
+  // The per-address state is made here, not with the step, as asking
+  // whether the mode has a step must stay cheap; and, without label files,
+  // after a trace, so that it takes over the memory the trace has freed.
+  CodeDump& makeDump(const DumpContext& ctx) {
+    dump_ = std::make_unique<CodeDump>();
+    tables_ = std::make_unique<TableRenderer>(*dump_);
+    CodeDump& d = *dump_;
+    d.withTables = ctx.withTables;
+    d.raw = ctx.raw;
+    d.dumpStart = ctx.settings.start;
+    d.dumpEnd = ctx.settings.end;
+    d.firstPass = firstPass(ctx);
+    d.naming = !labelPaths_.empty() || !writeLabels_.empty();
+    d.origin = ctx.settings.origin();
+    return d;
   }
 
   bool needsCharTable(const DumpContext&) const override { return needsCharTable_; }

@@ -13,5 +13,9 @@ namespace morvane {
 // for a file it rejects, JobError for an unreadable file or a name address
 // above 10000h.
 void ReadOpCodes(const std::string& path, OpcodeSet& set);
+// Reads only the name lines of an Op_Codes file ReadOpCodes has accepted
+// into set, as ReadOpCodes would: for a dump that has its definitions from
+// an earlier reading and only the Table List's titles to name over.
+void ReadOpCodeNames(const std::string& path, OpcodeSet& set);
 
 }  // namespace morvane

@@ -55,13 +55,20 @@ class RomCursor {
   bool atEnd() const { return offset_ >= size(); }
   std::int64_t remaining() const { return offset_ >= size() ? 0 : size() - offset_; }
   // The next byte; throws JobError (input past end of file) at the end.
-  std::uint8_t read();
+  std::uint8_t read() {
+    const int byte = file_.at(offset_);
+    if (byte < 0) pastEnd();
+    ++offset_;
+    return static_cast<std::uint8_t>(byte);
+  }
   // The byte at a file offset, without moving; -1 outside the file.
   int peekAt(std::int64_t offset) { return file_.at(offset); }
   // The bytes from a file offset on, count at most (fewer past the end).
   std::string bytesAt(std::int64_t offset, std::size_t count) { return file_.read(offset, count); }
 
  private:
+  [[noreturn]] void pastEnd() const;
+
   FileWindow file_;
   std::int64_t offset_ = 0;
 };

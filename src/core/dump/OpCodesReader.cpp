@@ -79,7 +79,32 @@ OperandKind KindOf(const std::string& format) {
   throw JobError::Minor(message, path);
 }
 
+// The name lines, and which tables each fills.
+struct NameLine {
+  std::string_view kind;
+  int tables;
+};
+constexpr NameLine kNameLines[] = {{"V", kRead | kWrite}, {"VR", kRead}, {"VW", kWrite}};
+
+// The tables a line of this kind names into; 0 for a line that names nothing.
+int NameTablesOf(std::string_view kind) {
+  for (const NameLine& n : kNameLines) {
+    if (n.kind == kind) return n.tables;
+  }
+  return 0;
+}
+
 }  // namespace
+
+void ReadOpCodeNames(const std::string& path, OpcodeSet& set) {
+  TextLines lines = TextLines::FromFile(path);
+  std::string line;
+  while (lines.next(line)) {
+    std::int32_t index = 0;
+    const int tables = NameTablesOf(ExtractString(line, index));
+    if (tables != 0) ReadNameLine(line, index, tables, set);
+  }
+}
 
 void ReadOpCodes(const std::string& path, OpcodeSet& set) {
   TextLines lines = TextLines::FromFile(path);
@@ -115,12 +140,8 @@ void ReadOpCodes(const std::string& path, OpcodeSet& set) {
       op.Mnemonic = ExtractString(line, index);
       op.Comment = ExtractString(line, index);
       ++nextOpcode;
-    } else if (kind == "V") {
-      ReadNameLine(line, index, kRead | kWrite, set);
-    } else if (kind == "VR") {
-      ReadNameLine(line, index, kRead, set);
-    } else if (kind == "VW") {
-      ReadNameLine(line, index, kWrite, set);
+    } else if (const int tables = NameTablesOf(kind); tables != 0) {
+      ReadNameLine(line, index, tables, set);
     }
   }
   if (nextOpcode < kOpcodeCount) {

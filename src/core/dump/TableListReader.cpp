@@ -242,15 +242,21 @@ void SpreadTable(std::int32_t start, std::int32_t limit, TableMap& map, NameTabl
                                ? readNames[static_cast<std::size_t>(start)]
                                : std::string();
   const auto last = std::min<std::int64_t>(limit, static_cast<std::int64_t>(map.size())) - 1;
+  // Settings that are all the defaults need no page where there is none:
+  // its addresses read as the defaults already.
+  TableListEntry spread = from;
+  spread.Options = static_cast<std::int16_t>(from.Options & ~(kTableStart | kTableEnd));
+  spread.SplitPartner = TableListEntry{}.SplitPartner;
+  const bool plain = spread == TableListEntry{};
   for (std::int64_t a = start + 1; a <= last; ++a) {
-    TableListEntry& to = map[static_cast<std::size_t>(a)];
-    const std::int32_t ownPartner = to.SplitPartner;  // the one setting not spread
-    to = from;
-    to.Options = static_cast<std::int16_t>(from.Options & ~(kTableStart | kTableEnd));
-    to.SplitPartner = ownPartner;
     if (!name.empty() && static_cast<std::size_t>(a) < readNames.size()) {
       readNames.set(static_cast<std::size_t>(a), name + "_" + Hex(a));
     }
+    if (plain && !map.has(static_cast<std::size_t>(a))) continue;
+    TableListEntry& to = map[static_cast<std::size_t>(a)];
+    const std::int32_t ownPartner = to.SplitPartner;  // the one setting not spread
+    to = spread;
+    to.SplitPartner = ownPartner;
   }
 }
 

@@ -34,6 +34,7 @@ struct TableListEntry {
   std::int32_t SplitPartner = -1;
   char OffChar = '_';
   char OnChar = '#';
+  bool operator==(const TableListEntry&) const = default;
 };
 
 // One entry per CPU address 0 to 10000h. Only the 256-address pages that a
@@ -48,6 +49,8 @@ class TableMap {
     if (!page) page = std::make_unique<Page>();
     return (*page)[address & 0xFF];
   }
+  // Whether the address's page holds entries of its own.
+  bool has(std::size_t address) const { return pages_[address >> 8] != nullptr; }
   const TableListEntry& operator[](std::size_t address) const {
     const auto& page = pages_[address >> 8];
     return page ? (*page)[address & 0xFF] : kDefault;

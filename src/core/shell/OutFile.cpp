@@ -19,7 +19,6 @@ namespace morvane {
 
 namespace {
 
-constexpr std::size_t kFlushAt = 1 << 16;  // small enough to stay in cache
 // Enough of the output's name to tell whose a leftover temporary file was.
 constexpr std::size_t kTempNameChars = 120;
 
@@ -91,11 +90,7 @@ const std::string& OutFile::tempPath() const {
   return temp_ ? *temp_ : kNone;
 }
 
-void OutFile::write(std::string_view bytes) {
-  if (buffer_.size() + bytes.size() < kFlushAt) {
-    buffer_.append(bytes);
-    return;
-  }
+void OutFile::writeLarge(std::string_view bytes) {
   flush();
   // A large piece goes straight to the file rather than through a copy.
   if (bytes.size() >= kFlushAt)

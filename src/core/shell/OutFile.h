@@ -27,8 +27,20 @@ class OutFile {
   OutFile(const OutFile&) = delete;
   OutFile& operator=(const OutFile&) = delete;
 
-  void write(std::string_view bytes);
+  void write(std::string_view bytes) {
+    // Most pieces are a line's worth: kept inline, they only join the buffer.
+    if (buffer_.size() + bytes.size() < kFlushAt) {
+      buffer_.append(bytes);
+      return;
+    }
+    writeLarge(bytes);
+  }
   void line(std::string_view text = {}) {
+    if (buffer_.size() + text.size() + 2 < kFlushAt) {
+      buffer_.append(text);
+      buffer_.append("\r\n", 2);
+      return;
+    }
     write(text);
     write("\r\n");
   }
@@ -52,6 +64,9 @@ class OutFile {
   void abandon();
   [[noreturn]] void fail(int error);
   void writeOut(std::string_view bytes);
+  void writeLarge(std::string_view bytes);
+
+  static constexpr std::size_t kFlushAt = 1 << 16;  // small enough to stay in cache
 
   std::string path_;
   std::unique_ptr<std::string> temp_;  // on the heap: the table of temporary files points at it

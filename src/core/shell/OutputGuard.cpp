@@ -65,11 +65,12 @@ std::string OutputProblem(const std::string& output, std::initializer_list<std::
            std::to_string(max) + " a file name may have.";
   }
   const fs::path written = WrittenFile(output);
+  const fs::path writtenIncomplete = WrittenFile(IncompleteName(output));
   for (const std::string& input : inputs) {
     if (input.empty()) continue;
     if (first == nullptr) first = &input;
-    if (SameFile(output, input) || written == WrittenFile(input) ||
-        WrittenFile(IncompleteName(output)) == WrittenFile(input)) {
+    const fs::path read = WrittenFile(input);
+    if (SameFile(output, input) || written == read || writtenIncomplete == read) {
       return "The output file " + output + " would replace the input file " + input + ".";
     }
   }

@@ -14,6 +14,7 @@ namespace {
 using namespace op6502;
 
 constexpr std::int64_t kBank = 0x4000;
+constexpr int kNotRead = -2;  // the MMC1's control value, not looked for yet
 
 bool SwitchesAll32K(int mapper) {
   for (const int m : {7, 11, 34, 38, 66, 79, 86, 113, 140, 144, 241}) {
@@ -94,7 +95,21 @@ BankWindow Mmc3Window(const std::vector<std::int32_t>& w, std::int64_t unit) {
   return {w[u], why + next, 0x2000};
 }
 
+int Mmc1Control(const std::string& rom) {
+  const INesHeader h = ReadINesHeader(rom);
+  if (!h.present || h.mapper != 1) return -1;
+  int control = -1, most = 0;
+  for (const auto& [value, count] : Mmc1Controls(rom, h)) {
+    if (count > most) control = value, most = count;
+  }
+  return control;
+}
+
 BankWindow FindBankWindow(const std::string& rom, std::int64_t bank) {
+  return FindBankWindow(rom, bank, kNotRead);
+}
+
+BankWindow FindBankWindow(const std::string& rom, std::int64_t bank, int mmc1Control) {
   const INesHeader h = ReadINesHeader(rom);
   const std::int64_t n = h.present ? (bank - h.prgOffset) / kBank : -1;
   const std::string mapper = "mapper " + std::to_string(h.mapper);
@@ -112,11 +127,7 @@ BankWindow FindBankWindow(const std::string& rom, std::int64_t bank) {
     if (h.mapper == 180) return {n == 0 ? 0x8000 : 0xC000, mapper + " fixes the first bank"};
     if (h.mapper == 2) return {0x8000, "the bank " + mapper + " switches at 8000"};
     if (h.mapper == 1) {
-      const std::map<int, int> controls = Mmc1Controls(rom, h);
-      int control = -1, most = 0;
-      for (const auto& [value, count] : controls) {
-        if (count > most) control = value, most = count;
-      }
+      const int control = mmc1Control == kNotRead ? Mmc1Control(rom) : mmc1Control;
       const std::string by = "the MMC1's control register set to " + HexByte(control);
       if (control >= 0) {
         switch (control >> 2 & 3) {

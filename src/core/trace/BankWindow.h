@@ -20,6 +20,12 @@ struct BankWindow {
 // The window of the 16 KiB bank that starts at file offset bank of rom (for
 // MMC3, of the 8 KiB bank there too).
 BankWindow FindBankWindow(const std::string& rom, std::int64_t bank);
+// The same with the MMC1's control value (Mmc1Control) already found, for a
+// caller that finds the window of every bank.
+BankWindow FindBankWindow(const std::string& rom, std::int64_t bank, int mmc1Control);
+// The value an MMC1 program writes most to the control register, -1 when
+// it writes none the ROM shows (and for any other mapper).
+int Mmc1Control(const std::string& rom);
 
 // The window of each 8 KiB bank of an MMC3 program: the fixed ones, those
 // the program selects by bank-select writes it makes (R6 at 8000, or at

@@ -28,15 +28,11 @@ int RomMap::blockOf(int bank) const {
   return static_cast<int>(unit % header_.prgBanks);
 }
 
-std::int32_t RomMap::word(std::int64_t a) const {
-  const int lo = byte(a);
-  const int hi = byte(a + 1);
-  return lo < 0 || hi < 0 ? -1 : lo | hi << 8;
-}
-
 void RomMap::place(const std::string& rom, std::int64_t offset, std::int64_t at,
                    std::int64_t size) {
   const auto fileSize = static_cast<std::int64_t>(rom.size());
+  fileSize_ = fileSize;
+  pieces_.push_back({offset, at, size});
   for (std::int64_t i = 0; i < size; ++i) {
     const std::int64_t a = at + i;
     const std::int64_t o = offset + i;
@@ -44,7 +40,6 @@ void RomMap::place(const std::string& rom, std::int64_t offset, std::int64_t at,
     const auto slot = static_cast<std::size_t>(a);
     if (byte_[slot] >= 0) continue;
     byte_[slot] = static_cast<std::uint8_t>(rom[static_cast<std::size_t>(o)]);
-    offset_[slot] = o;
   }
 }
 
@@ -76,7 +71,6 @@ bool RomMap::mmc3(const std::string& rom, std::int64_t origin, std::int32_t base
 RomMap::RomMap(const std::string& rom, std::int64_t origin, std::int32_t base)
     : header_(ReadINesHeader(rom)) {
   byte_.fill(-1);
-  offset_.fill(-1);
   const auto fileSize = static_cast<std::int64_t>(rom.size());
   const std::int64_t prgSize = header_.prgBanks * kBank;
   std::int64_t prgHave = prgSize;

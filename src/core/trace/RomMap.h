@@ -17,6 +17,14 @@ namespace morvane {
 bool SwitchesAll32K(int mapper);
 
 class RomMap {
+  // A stretch of the file placed at a CPU address: a byte's offset comes
+  // from the first one that maps it, so no table of offsets is kept.
+  struct Piece {
+    std::int64_t offset = 0;
+    std::int64_t at = 0;
+    std::int64_t size = 0;
+  };
+
  public:
   // rom: the whole file; origin: the file offset of CPU address A is
   // A - origin; base: the CPU address of the dumped block's first byte.
@@ -29,9 +37,22 @@ class RomMap {
   }
   bool mapped(std::int64_t a) const { return byte(a) >= 0; }
   // The file offset at a CPU address, -1 where nothing is mapped.
-  std::int64_t offset(std::int32_t a) const { return offset_[static_cast<std::size_t>(a)]; }
+  std::int64_t offset(std::int32_t a) const {
+    if (!mapped(a)) return -1;
+    // Each piece skipped the addresses mapped before it, and the bytes past
+    // either end of the file.
+    for (const Piece& p : pieces_) {
+      const std::int64_t o = p.offset + (a - p.at);
+      if (a >= p.at && a < p.at + p.size && o >= 0 && o < fileSize_) return o;
+    }
+    return -1;
+  }
   // The little-endian word at a and a + 1, -1 unless both are mapped.
-  std::int32_t word(std::int64_t a) const;
+  std::int32_t word(std::int64_t a) const {
+    const int lo = byte(a);
+    const int hi = byte(a + 1);
+    return lo < 0 || hi < 0 ? -1 : lo | hi << 8;
+  }
   // Whether a lies in the dumped block of a banked mapper: code elsewhere
   // that calls it may mean another bank.
   bool switched(std::int64_t a) const { return a >= switchedFrom_ && a < switchedTo_; }
@@ -60,7 +81,8 @@ class RomMap {
 
   INesHeader header_;
   std::array<std::int16_t, 0x10000> byte_{};
-  std::array<std::int64_t, 0x10000> offset_{};
+  std::vector<Piece> pieces_;
+  std::int64_t fileSize_ = 0;
   std::vector<std::string> notes_;
   std::int64_t switchedFrom_ = -1;
   std::int64_t switchedTo_ = -1;

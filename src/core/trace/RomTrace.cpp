@@ -115,9 +115,11 @@ RomTrace TraceWholeRom(const std::string& rom, const std::array<OpcodeShape, 256
   // MMC3's windows, found once for every bank.
   const std::vector<std::int32_t> mmc3 =
       h.mapper == 4 ? Mmc3Windows(rom) : std::vector<std::int32_t>{};
+  // And MMC1's control value, which the whole ROM's writes give.
+  const int control = Mmc1Control(rom);
   for (std::size_t b = 0; b < n; ++b) {
     const bool last = static_cast<std::int64_t>(b) + 1 == h.prgBanks;
-    const BankWindow w = mmc3.empty() ? FindBankWindow(rom, pass.offsetOf(b))
+    const BankWindow w = mmc3.empty() ? FindBankWindow(rom, pass.offsetOf(b), control)
                                       : Mmc3Window(mmc3, static_cast<std::int64_t>(2 * b));
     // The last bank at C000 but for MMC3 with R6 switching C000.
     const bool fixedAtC000 = last && (h.mapper != 4 || w.base == 0xC000);

@@ -1,6 +1,7 @@
 #include "trace/TraceCode.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "shell/Values.h"
 #include "trace/CodeDataLog.h"
@@ -126,7 +127,9 @@ void FollowLog(Tracer& tracer, const RomMap& map, const std::vector<std::uint8_t
 template <typename Use>
 void RunTrace(const TraceRequest& request, const std::array<OpcodeShape, 256>& shapes,
               std::int32_t gapsFrom, std::int32_t gapsTo, Use use) {
-  const RomMap map(request.rom, request.origin, request.base);
+  // On the heap, whose freed memory the dump's own tables take over.
+  const auto mapped = std::make_unique<const RomMap>(request.rom, request.origin, request.base);
+  const RomMap& map = *mapped;
   std::vector<std::string> notes;
   std::vector<std::string> starts;
   std::int64_t budget = kSpeculativeBudget;
@@ -164,6 +167,7 @@ TraceResult TraceCode(const TraceRequest& request, const std::array<OpcodeShape,
              RowRequest rows{map, tracer, request.origin, request.start, request.end,
                              request.titles};
              result.tablesText = TableRows(rows, result);
+             if (!request.writesLog) return;
              const INesHeader& h = map.header();
              const auto prg = static_cast<std::size_t>(h.prgBanks * kPrgBankSize);
              result.marks.assign(prg, 0);

@@ -25,6 +25,7 @@ struct TraceRequest {
   const std::vector<std::uint8_t>* logged = nullptr;
   // What the whole-ROM trace (trace/RomTrace.h) found entering the block.
   std::vector<RomEntry> found = {};
+  bool writesLog = false;  // whether the result's marks and slots are wanted
   // Titles of the tables found, by dump address (label files' names), or null.
   const std::map<std::int32_t, std::string>* titles = nullptr;
 };
@@ -36,7 +37,8 @@ struct TraceResult {
   std::vector<std::string> fromBanks;
   bool entered = false;  // some code of the dumped range was reached
   // Per byte of PRG ROM the CPU saw: code or data (trace/CodeDataLog.h), and
-  // the 8 KiB slot of the window it was seen in; for a code/data log.
+  // the 8 KiB slot of the window it was seen in; for a code/data log, made
+  // only when the request writes one.
   std::vector<std::uint8_t> marks;
   std::vector<std::uint8_t> slots;
 };

@@ -88,6 +88,7 @@ JobResult DumpTraced(const Settings& settings, JobHost& host, std::vector<std::i
                                *why,
                                log ? &log->marks : nullptr,
                                whole.into(BlockAt(rom, s), s.base),
+                               !writeCdl.empty(),
                                &titles};
     const TraceResult result = TraceCode(request, shapes);
     header.insert(header.end(), result.fromBanks.begin(), result.fromBanks.end());

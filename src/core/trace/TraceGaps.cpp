@@ -3,6 +3,8 @@
 // themselves, and the BIT skip shown the way a reader expects.
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
+#include <unordered_map>
 
 #include "trace/Opcodes6502.h"
 #include "trace/Tracer.h"
@@ -88,19 +90,28 @@ void Tracer::fillGaps(std::int32_t from, std::int32_t to) {
   // code: a word in it that leads further into it is the record's pointer
   // to more of its data (a level's header to its map) or text that reads
   // as an address, not a pointer to code.
-  std::vector<std::int32_t> run(0x10000, -1);  // where each stretch of unknown bytes starts
+  // Where each stretch of unknown bytes starts (an address's low 16 bits)
+  // and whether a byte lies in one; the first record of each by its start.
+  // Only the gaps' range of these is ever read, so only it is filled and the
+  // pages of the rest are never made.
+  const auto run = std::make_unique_for_overwrite<std::uint16_t[]>(0x10000);
+  std::vector<bool> unknown(0x10000);
+  std::unordered_map<std::uint16_t, std::int32_t> record;
   for (std::int32_t a = from; a <= to; ++a) {
-    if (role(a) == kRoleNone) run[idx(a)] = a > from && run[idx(a - 1)] >= 0 ? run[idx(a - 1)] : a;
+    if (role(a) != kRoleNone) continue;
+    const bool after = a > from && unknown[idx(a - 1)];
+    run[idx(a)] = after ? run[idx(a - 1)] : static_cast<std::uint16_t>(idx(a));
+    unknown[idx(a)] = true;
   }
-  std::vector<std::int32_t> record(0x10000, 0x10000);  // its first record, by its start
   for (const std::int32_t r : state_.recordRefs) {
-    if (r >= from && r <= to && run[idx(r)] >= 0) {
-      record[idx(run[idx(r)])] = std::min(record[idx(run[idx(r)])], r);
-    }
+    if (r < from || r > to || !unknown[idx(r)]) continue;
+    const auto [at, added] = record.try_emplace(run[idx(r)], r);
+    if (!added) at->second = std::min(at->second, r);
   }
   const auto inward = [&](std::int32_t p, std::int32_t w) {
-    const std::int32_t start = run[idx(p)];
-    return w > p && start >= 0 && run[idx(w)] == start && record[idx(start)] <= p;
+    if (w <= p || !unknown[idx(p)] || !unknown[idx(w)] || run[idx(w)] != run[idx(p)]) return false;
+    const auto first = record.find(run[idx(p)]);
+    return first != record.end() && first->second <= p;
   };
   // Where the words in what is not code lead: code reached through
   // pointers kept in data.

@@ -144,11 +144,11 @@ std::string TableRows(const RowRequest& r, TraceResult& result) {
       ++a;
       continue;
     }
+    // The data runs up to the next table at most.
+    const auto next = tables.upper_bound(a);
+    const std::int32_t stop = next == tables.end() ? r.end + 1 : std::min(next->first, r.end + 1);
     std::int32_t b = a;
-    while (b + 1 <= r.end && view.byte(b + 1) >= 0 && !view.code(b + 1) &&
-           tables.find(b + 1) == tables.end()) {
-      ++b;
-    }
+    while (b + 1 < stop && view.byte(b + 1) >= 0 && !view.code(b + 1)) ++b;
     DataRows(view, a, b, rows);
     a = b + 1;
   }

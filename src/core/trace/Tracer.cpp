@@ -63,10 +63,22 @@ void Tracer::trace(std::int32_t a, bool speculative, int least) {
     drain(false);
     return;
   }
-  State saved = state_;
+  // What the entry changes is logged and taken back if it fails, rather
+  // than the whole state copied for every entry tried.
+  std::size_t n = 0;
+  state_.eachList([&](const auto& list) { undo_.sizes.at(n++) = list.size(); });
+  undo_.roles.clear();
+  trying_ = true;
   added_ = 0;
   joined_ = false;
-  if (!drain(true) || (added_ < least && !joined_)) state_ = std::move(saved);
+  const bool failed = !drain(true) || (added_ < least && !joined_);
+  trying_ = false;
+  if (failed) {
+    for (auto r = undo_.roles.rbegin(); r != undo_.roles.rend(); ++r)
+      state_.role[r->first] = r->second;
+    n = 0;
+    state_.eachList([&](auto& list) { list.resize(undo_.sizes.at(n++)); });
+  }
   work_.clear();
 }
 

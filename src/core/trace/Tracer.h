@@ -151,6 +151,20 @@ class Tracer {
     std::vector<std::int32_t> readVectors;  // pointers read or written through
     std::vector<std::int32_t> jumpVectors;  // pointers jumped through
     std::vector<FarCall> farCalls;
+    // Calls f on each list above: a speculative entry only adds to them.
+    template <typename F>
+    void eachList(F f) {
+      f(tables), f(pending), f(later), f(dataRefs), f(indexedRefs), f(dataTables);
+      f(recordRefs), f(jumpFeeds), f(copies), f(ramCalls), f(unknownAfter), f(setPointers);
+      f(tablePointers), f(ramTables), f(storedAddresses), f(storedBytes), f(readVectors);
+      f(jumpVectors), f(farCalls);
+    }
+  };
+  // What a speculative entry changed, to take it back when it fails: each
+  // role it set with the one before, and how long each list was.
+  struct Undo {
+    std::vector<std::pair<std::uint16_t, std::uint8_t>> roles;
+    std::array<std::size_t, 19> sizes{};
   };
   // What one path knows of the mapper: the immediates A, X and Y hold, the
   // bank it selected last, the MMC3 register it names, and the writes left
@@ -185,7 +199,11 @@ class Tracer {
   // Marks the BRK at a and the byte after it, and steps a past them; false
   // where that cannot be a call.
   bool brkCall(std::int32_t& a);
-  void setRole(std::int32_t a, ByteRole r) { state_.role[idx(a)] = r; }
+  void setRole(std::int32_t a, ByteRole r) {
+    std::uint8_t& at = state_.role[idx(a)];
+    if (trying_) undo_.roles.emplace_back(static_cast<std::uint16_t>(idx(a)), at);
+    at = r;
+  }
   void markData(std::int32_t from, std::int32_t count);
   // After a return or an indirect jump: the table or target its last
   // instructions set up.
@@ -247,6 +265,8 @@ class Tracer {
   std::array<OperandKind, 256> kind_{};
   std::array<int, 256> length_{};
   State state_;
+  bool trying_ = false;  // whether a speculative entry is being tried
+  Undo undo_;
   std::vector<std::int32_t> work_;
   std::int64_t& budget_;
   bool strict_ = false;    // whether the path being traced is a speculative one
