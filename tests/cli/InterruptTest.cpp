@@ -138,5 +138,33 @@ TEST(Interrupt, EveryJobStopsAndLeavesNoTemporaryFile) {
   }
 }
 
+TEST(Interrupt, AClosedConsoleLeavesTheJobToFinish) {
+  TempDir dir;
+  std::filesystem::resize_file(dir.write("big.nes", ""), 1u << 20);
+  std::string binary = MORVANE_BINARY;
+  std::vector<std::string> args{binary,  "search",           "-v", "--word", "AB",
+                                "--rom", dir.file("big.nes")};
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  int ends[2];
+  ASSERT_EQ(pipe2(ends, O_CLOEXEC), 0);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(ends[1], STDOUT_FILENO);
+    dup2(ends[1], STDERR_FILENO);
+    signal(SIGPIPE, SIG_DFL);  // as a shell starts it
+    execve(binary.c_str(), argv.data(), environ);
+    _exit(127);
+  }
+  close(ends[0]);  // nobody reads its messages
+  close(ends[1]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_FALSE(HasTempFile(dir.path()));
+  EXPECT_NE(Slurp(dir.file("big Output.txt")).find("--------------------"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace morvane
