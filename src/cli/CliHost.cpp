@@ -59,6 +59,10 @@ void CliHost::CatchInterrupt() {
   sigemptyset(&action.sa_mask);
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&action.sa_mask, signal);
   for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+  // A console closed under the job (morvane ... | head) would otherwise end
+  // it on its next message and leave its temporary files behind: the job
+  // finishes its outputs instead, and only the messages are lost.
+  std::signal(SIGPIPE, SIG_IGN);
 }
 
 void CliHost::answer(Dialog dialog, std::string option, std::string path) {
