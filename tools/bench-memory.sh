@@ -13,21 +13,12 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 build=${1:-build-bench}
-if [[ -n ${MORVANE:-} ]]; then
-  morvane=$(realpath "$MORVANE")
-else
-  if [[ ! -f "$build/build.ninja" ]]; then
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_GUI=OFF \
-      -DMORVANE_TESTS=OFF >/dev/null
-  fi
-  nice cmake --build "$build" --target morvane >/dev/null
-  morvane=$(realpath "$build/src/app/morvane")
-fi
+# shellcheck source=tools/bench-common.sh
+source "$root/tools/bench-common.sh"
+bench_program "$build"
 samples="$root/samples"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/morvane-bench-XXXXXX")
-trap 'rm -rf "$work"' EXIT
-cd "$work"
+bench_workdir
 
 # peak LABEL COMMAND...: seconds, CPU seconds and peak memory of one run.
 peak() {

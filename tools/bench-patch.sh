@@ -16,21 +16,12 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 build=${1:-build-bench}
 sizes=${SIZES:-4 64 256}
-if [[ -n ${MORVANE:-} ]]; then
-  morvane=$(realpath "$MORVANE")
-else
-  if [[ ! -f "$build/build.ninja" ]]; then
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORVANE_GUI=OFF \
-      -DMORVANE_TESTS=OFF >/dev/null
-  fi
-  nice cmake --build "$build" --target morvane >/dev/null
-  morvane=$(realpath "$build/src/app/morvane")
-fi
+# shellcheck source=tools/bench-common.sh
+source "$root/tools/bench-common.sh"
+bench_program "$build"
 checker="$root/tools/bps-apply.py"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/morvane-bench-XXXXXX")
-trap 'rm -rf "$work"' EXIT
-cd "$work"
+bench_workdir
 
 # make NAME SIZE_MIB: NAME.src and, for each shape, NAME-like.tgt and NAME-unlike.tgt.
 make_pair() {
