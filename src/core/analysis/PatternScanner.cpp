@@ -8,14 +8,11 @@
 #include <emmintrin.h>
 #endif
 
+#include "analysis/WindowStream.h"
 #include "shell/JobError.h"
 #include "shell/Values.h"
 
 namespace morvane {
-
-namespace {
-constexpr std::int64_t kStep = 2048;
-}  // namespace
 
 PatternScanner::PatternScanner(const SearchPattern& pattern, JobHost& host,
                                const std::string& lastMatch)
@@ -94,36 +91,10 @@ void PatternScanner::scan(const std::uint8_t* bytes, std::int64_t count, const O
 }
 
 void PatternScanner::run(InStream& in, std::int64_t start, const OnHit& onHit) {
-  const auto keep = static_cast<std::int64_t>(pattern_.windowBytes() - 1);
-  std::vector<std::uint8_t> buffer(kStreamChunk + pattern_.windowBytes());
-  in.seek(start);
-  std::int64_t length =
-      static_cast<std::int64_t>(in.read(buffer.data(), static_cast<std::size_t>(keep)));
-  if (length < keep) throw JobError(kErrPastEnd);
-  std::int64_t bufferOffset = start;  // file offset of buffer[0]
-  offset_ = start;
-  host_.setStatus("Searching...");
-  if (host_.cancelRequested()) return;
-  while (true) {
-    std::int64_t at = offset_ - bufferOffset;
-    if (at + keep >= length) {
-      // Keep the open window's bytes and read on behind them.
-      std::memmove(buffer.data(), buffer.data() + at, static_cast<std::size_t>(keep));
-      bufferOffset = offset_;
-      at = 0;
-      length = keep + static_cast<std::int64_t>(in.read(buffer.data() + keep, kStreamChunk));
-      if (length == keep) return;
-    }
-    const std::int64_t boundary = (offset_ / kStep + 1) * kStep;
-    const std::int64_t count = std::min(length - keep - at, boundary - offset_);
-    scan(buffer.data() + at, count, onHit);
-    offset_ += count;
-    if (offset_ % kStep == 0) {
-      host_.yield();
-      host_.setStatus("Searching " + Hex(offset_) + ": " + lastMatch_);
-      if (host_.cancelRequested()) return;
-    }
-  }
+  const bool read = StreamWindows(
+      in, start, pattern_.windowBytes(), offset_, host_, lastMatch_,
+      [&](const std::uint8_t* bytes, std::int64_t count) { scan(bytes, count, onHit); });
+  if (!read) throw JobError(kErrPastEnd);
 }
 
 }  // namespace morvane

@@ -8,13 +8,13 @@
 #endif
 
 #include "analysis/KanaTables.h"
+#include "analysis/WindowStream.h"
 #include "shell/JobError.h"
 #include "shell/Values.h"
 
 namespace morvane {
 
 namespace {
-constexpr std::int64_t kStep = 2048;
 constexpr const char* kRule = "--------------------";
 constexpr int kLatinLetters = 26;
 }  // namespace
@@ -62,39 +62,12 @@ void SearchScanner::scan(const std::uint8_t* bytes, std::int64_t count) {
 }
 
 void SearchScanner::run(InStream& in, std::int64_t start) {
-  const auto keep = static_cast<std::int64_t>(n_ - 1);
-  std::vector<std::uint8_t> buffer(kStreamChunk + n_);
-  in.seek(start);
-  std::int64_t length = static_cast<std::int64_t>(in.read(buffer.data(), n_ - 1));
-  if (length < keep) {
+  if (!StreamWindows(in, start, n_, offset_, host_, lastMatch_,
+                     [&](const std::uint8_t* bytes, std::int64_t count) { scan(bytes, count); })) {
     throw JobError(kErrPastEnd, {},
                    in.path() + " holds " + std::to_string(in.size()) +
                        " bytes: too few to search from file offset " + Hex(start) + "h for " +
                        std::to_string(n_) + " letters.");
-  }
-  std::int64_t bufferOffset = start;  // file offset of buffer[0]
-  offset_ = start;
-  host_.setStatus("Searching...");
-  if (host_.cancelRequested()) return;
-  while (true) {
-    std::int64_t at = offset_ - bufferOffset;
-    if (at + keep >= length) {
-      // Keep the n - 1 bytes of the open window and read on behind them.
-      std::memmove(buffer.data(), buffer.data() + at, static_cast<std::size_t>(keep));
-      bufferOffset = offset_;
-      at = 0;
-      length = keep + static_cast<std::int64_t>(in.read(buffer.data() + keep, kStreamChunk));
-      if (length == keep) return;
-    }
-    const std::int64_t boundary = (offset_ / kStep + 1) * kStep;
-    const std::int64_t count = std::min(length - keep - at, boundary - offset_);
-    scan(buffer.data() + at, count);
-    offset_ += count;
-    if (offset_ % kStep == 0) {
-      host_.yield();
-      host_.setStatus("Searching " + Hex(offset_) + ": " + lastMatch_);
-      if (host_.cancelRequested()) return;
-    }
   }
 }
 
