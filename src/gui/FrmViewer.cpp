@@ -121,13 +121,9 @@ void FrmViewer::showLine(int line) {
   txtView_->centerCursor();
 }
 
-bool FrmViewer::goToAddress(const QString& text) {
-  if (report_) return goToOffset(text);
-  const auto address = ParseAddress(text);
-  if (!address) {
-    say("\"" + text + "\" is not a hex address (0 to FFFF).");
-    return false;
-  }
+// The whole file loaded, the line find picks: it reads the lines through
+// the reader it gets, each at most once and in order.
+int FrmViewer::findLine(const std::function<int(int, const std::function<QString(int)>&)>& find) {
   finishLoading();
   QTextBlock block = txtView_->document()->firstBlock();
   int at = 0;
@@ -135,7 +131,19 @@ bool FrmViewer::goToAddress(const QString& text) {
     for (; at < i; ++at) block = block.next();
     return block.text();
   };
-  const int found = LineOfAddress(txtView_->document()->blockCount(), line, *address);
+  return find(txtView_->document()->blockCount(), line);
+}
+
+bool FrmViewer::goToAddress(const QString& text) {
+  if (report_) return goToOffset(text);
+  const auto address = ParseAddress(text);
+  if (!address) {
+    say("\"" + text + "\" is not a hex address (0 to FFFF).");
+    return false;
+  }
+  const int found = findLine([&](int count, const std::function<QString(int)>& line) {
+    return LineOfAddress(count, line, *address);
+  });
   if (found < 0) {
     say(QString("No line of this file holds address %1.")
             .arg(*address, 4, 16, QChar('0'))
@@ -154,14 +162,9 @@ bool FrmViewer::goToOffset(const QString& text) {
     say("\"" + text + "\" is not a hex file offset.");
     return false;
   }
-  finishLoading();
-  QTextBlock block = txtView_->document()->firstBlock();
-  int at = 0;
-  const auto line = [&](int i) {
-    for (; at < i; ++at) block = block.next();
-    return block.text();
-  };
-  const int found = LineOfOffset(txtView_->document()->blockCount(), line, *offset);
+  const int found = findLine([&](int count, const std::function<QString(int)>& line) {
+    return LineOfOffset(count, line, *offset);
+  });
   const QString hex = QString::number(*offset, 16).toUpper();
   if (found < 0) {
     say("No line of this report is at or after offset " + hex + ".");

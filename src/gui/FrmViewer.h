@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -77,6 +78,8 @@ class FrmViewer final : public QMainWindow {
   void waitForReading();
   void addSlice();
   bool goToOffset(const QString& text);
+  // Loads the whole file and returns the line find picks, reading lines in order.
+  int findLine(const std::function<int(int, const std::function<QString(int)>&)>& find);
   void showLine(int line);
   void say(const QString& text);
 
